@@ -1,0 +1,36 @@
+#pragma once
+// Test helpers: a temporary folder removed at the end of the test, small file
+// helpers, and running a peer tool to capture its output.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace testing_support {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void writeFile(const std::filesystem::path& file, std::string_view bytes);
+std::string readFile(const std::filesystem::path& file);
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string output;  // stdout and stderr together
+};
+// Runs a shell command line and captures its output.
+CommandResult runCommand(const std::string& commandLine);
+// True when a program is on PATH (peer tests skip politely otherwise).
+bool haveProgram(const std::string& name);
+
+}  // namespace testing_support
