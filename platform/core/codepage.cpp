@@ -57,7 +57,11 @@ std::string utf8ToAnsi(std::string_view utf8) {
   size_t i = 0;
   while (i < utf8.size()) {
     auto lead = static_cast<unsigned char>(utf8[i]);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    size_t length = lead < 0x80         ? 1
+                    : (lead >> 5) == 6  ? 2
+                    : (lead >> 4) == 14 ? 3
+                    : (lead >> 3) == 30 ? 4
+                                        : 0;
     char32_t cp = 0;
     bool valid = length != 0 && i + length <= utf8.size();
     if (valid) {
@@ -88,7 +92,7 @@ char ansiUpper(char c) {
   if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
   if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
   if (u == 0x9A || u == 0x9C || u == 0x9E) return static_cast<char>(u - 16);  // š œ ž
-  if (u == 0xFF) return static_cast<char>(0x9F);                               // ÿ
+  if (u == 0xFF) return static_cast<char>(0x9F);                              // ÿ
   return c;
 }
 

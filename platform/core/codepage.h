@@ -28,6 +28,7 @@ bool ansiEqualNoCase(std::string_view a, std::string_view b);
 int ansiCompareNoCase(std::string_view a, std::string_view b);
 
 struct AnsiLessNoCase {
+  using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const {
     return ansiCompareNoCase(a, b) < 0;
   }

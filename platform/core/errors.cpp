@@ -4,34 +4,50 @@ namespace platform {
 
 std::string winErrorText(WinError code) {
   switch (code) {
-    case WinError::Success: return "The operation completed successfully.";
-    case WinError::FileNotFound: return "The system cannot find the file specified.";
-    case WinError::PathNotFound: return "The system cannot find the path specified.";
-    case WinError::AccessDenied: return "Access is denied.";
-    case WinError::InvalidHandle: return "The handle is invalid.";
-    case WinError::NotReady: return "The device is not ready.";
-    case WinError::WriteFault: return "The system cannot write to the specified device.";
-    case WinError::ReadFault: return "The system cannot read from the specified device.";
+    case WinError::Success:
+      return "The operation completed successfully.";
+    case WinError::FileNotFound:
+      return "The system cannot find the file specified.";
+    case WinError::PathNotFound:
+      return "The system cannot find the path specified.";
+    case WinError::AccessDenied:
+      return "Access is denied.";
+    case WinError::InvalidHandle:
+      return "The handle is invalid.";
+    case WinError::NotReady:
+      return "The device is not ready.";
+    case WinError::WriteFault:
+      return "The system cannot write to the specified device.";
+    case WinError::ReadFault:
+      return "The system cannot read from the specified device.";
     case WinError::SharingViolation:
       return "The process cannot access the file because it is being used by another process.";
     case WinError::HandleDiskFull:
-    case WinError::DiskFull: return "There is not enough space on the disk.";
-    case WinError::NotSupported: return "The request is not supported.";
-    case WinError::FileExists: return "The file exists.";
-    case WinError::InvalidParameter: return "The parameter is incorrect.";
+    case WinError::DiskFull:
+      return "There is not enough space on the disk.";
+    case WinError::NotSupported:
+      return "The request is not supported.";
+    case WinError::FileExists:
+      return "The file exists.";
+    case WinError::InvalidParameter:
+      return "The parameter is incorrect.";
     case WinError::InvalidName:
       return "The filename, directory name, or volume label syntax is incorrect.";
-    case WinError::DirNotEmpty: return "The directory is not empty.";
-    case WinError::AlreadyExists: return "Cannot create a file when that file already exists.";
-    case WinError::PrivilegeNotHeld: return "A required privilege is not held by the client.";
-    case WinError::BadFormat: return "An attempt was made to load a program with an incorrect format.";
+    case WinError::DirNotEmpty:
+      return "The directory is not empty.";
+    case WinError::AlreadyExists:
+      return "Cannot create a file when that file already exists.";
+    case WinError::PrivilegeNotHeld:
+      return "A required privilege is not held by the client.";
+    case WinError::BadFormat:
+      return "An attempt was made to load a program with an incorrect format.";
   }
   return "Unknown error " + std::to_string(static_cast<uint32_t>(code)) + ".";
 }
 
 OsError::OsError(WinError code, std::string winPath)
-    : OsError(code, winPath, winPath.empty() ? winErrorText(code)
-                                             : winPath + ": " + winErrorText(code)) {}
+    : OsError(code, winPath,
+              winPath.empty() ? winErrorText(code) : winPath + ": " + winErrorText(code)) {}
 
 OsError::OsError(WinError code, std::string winPath, const std::string& message)
     : corvasta::Error(message), code_(code), path_(std::move(winPath)) {}

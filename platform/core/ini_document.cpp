@@ -25,7 +25,8 @@ IniDocument::Line classify(std::string_view raw, int number) {
   } else if (text.front() == '[') {
     size_t close = text.find(']');
     line.kind = IniDocument::Line::Kind::Section;
-    line.name = std::string(trimBlanks(text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+    line.name = std::string(trimBlanks(
+        text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
   } else if (size_t eq = text.find('='); eq != std::string_view::npos) {
     line.kind = IniDocument::Line::Kind::Key;
     line.name = std::string(trimBlanks(text.substr(0, eq)));
@@ -54,7 +55,8 @@ IniDocument IniDocument::parse(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
-    std::string_view raw = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    std::string_view raw =
+        text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     doc.lines_.push_back(classify(raw, ++number));
     if (end == std::string_view::npos) break;
@@ -74,7 +76,8 @@ std::string IniDocument::serialize(std::string_view lineEnd) const {
 
 std::optional<std::pair<size_t, size_t>> IniDocument::sectionRange(std::string_view section) const {
   for (size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind != Line::Kind::Section || !ansiEqualNoCase(lines_[i].name, section)) continue;
+    if (lines_[i].kind != Line::Kind::Section || !ansiEqualNoCase(lines_[i].name, section))
+      continue;
     size_t end = i + 1;
     while (end < lines_.size() && lines_[end].kind != Line::Kind::Section) ++end;
     return std::make_pair(i, end);
@@ -90,7 +93,9 @@ std::optional<size_t> IniDocument::keyLine(std::string_view section, std::string
   return std::nullopt;
 }
 
-bool IniDocument::hasSection(std::string_view section) const { return sectionRange(section).has_value(); }
+bool IniDocument::hasSection(std::string_view section) const {
+  return sectionRange(section).has_value();
+}
 
 std::optional<std::string> IniDocument::get(std::string_view section, std::string_view key) const {
   auto index = keyLine(section, key);
@@ -183,7 +188,8 @@ void IniDocument::replaceSection(std::string_view section,
                lines_.begin() + static_cast<std::ptrdiff_t>(end));
   std::vector<Line> fresh;
   for (const auto& [key, value] : entries) fresh.push_back(makeKeyLine(key, value));
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(range->first + 1), fresh.begin(), fresh.end());
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(range->first + 1), fresh.begin(),
+                fresh.end());
 }
 
 }  // namespace platform

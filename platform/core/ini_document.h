@@ -20,10 +20,10 @@ class IniDocument {
   struct Line {
     enum class Kind { Blank, Comment, Section, Key, Other };
     Kind kind = Kind::Blank;
-    std::string text;     // the line as read (without line end)
-    std::string name;     // section name (Section) or key name (Key), trimmed
-    std::string value;    // value of a Key line, trimmed
-    int number = 0;       // 1-based line number in the parsed text; 0 when added
+    std::string text;   // the line as read (without line end)
+    std::string name;   // section name (Section) or key name (Key), trimmed
+    std::string value;  // value of a Key line, trimmed
+    int number = 0;     // 1-based line number in the parsed text; 0 when added
   };
 
   IniDocument() = default;

@@ -40,7 +40,8 @@ class Parser {
               [](const DriveConfig& a, const DriveConfig& b) { return a.letter < b.letter; });
     for (size_t i = 1; i < config.drives.size(); ++i)
       if (config.drives[i].letter == config.drives[i - 1].letter)
-        fail(config.drives[i].line, std::string("drive ") + config.drives[i].letter + ": is described twice");
+        fail(config.drives[i].line,
+             std::string("drive ") + config.drives[i].letter + ": is described twice");
     checkDirectoryDrive(config, "WindowsDirectory", config.windowsDirectory);
     checkDirectoryDrive(config, "SystemDirectory", config.systemDirectory);
     checkDirectoryDrive(config, "ProgramDirectory", config.programDirectory);
@@ -72,7 +73,8 @@ class Parser {
         if (line.text.find(']') == std::string::npos) fail(line.number, "section line without ']'");
         inSection = true;
       } else if (line.kind == Kind::Other) {
-        fail(line.number, "expected 'key=value', '[section]' or a ';' comment, found '" + line.text + "'");
+        fail(line.number,
+             "expected 'key=value', '[section]' or a ';' comment, found '" + line.text + "'");
       } else if (line.kind == Kind::Key && !inSection) {
         fail(line.number, "key '" + line.name + "' before any section");
       } else if (line.kind == Kind::Key && line.name.empty()) {
@@ -85,7 +87,9 @@ class Parser {
     for (const std::string& key : doc_.keys(section)) {
       bool ok = false;
       for (const char* k : known) ok = ok || ansiEqualNoCase(key, k);
-      if (!ok) fail(doc_.lineOf(section, key), "unknown key '" + key + "' in [" + std::string(section) + "]");
+      if (!ok)
+        fail(doc_.lineOf(section, key),
+             "unknown key '" + key + "' in [" + std::string(section) + "]");
     }
   }
 
@@ -97,8 +101,10 @@ class Parser {
   bool flag(std::string_view section, std::string_view key, bool fallback) const {
     auto value = doc_.get(section, key);
     if (!value) return fallback;
-    if (*value == "1" || ansiEqualNoCase(*value, "yes") || ansiEqualNoCase(*value, "true")) return true;
-    if (*value == "0" || ansiEqualNoCase(*value, "no") || ansiEqualNoCase(*value, "false")) return false;
+    if (*value == "1" || ansiEqualNoCase(*value, "yes") || ansiEqualNoCase(*value, "true"))
+      return true;
+    if (*value == "0" || ansiEqualNoCase(*value, "no") || ansiEqualNoCase(*value, "false"))
+      return false;
     fail(doc_.lineOf(section, key), std::string(key) + " must be 0 or 1, found '" + *value + "'");
   }
 
@@ -112,7 +118,8 @@ class Parser {
     }
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), result, base);
     if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
-      fail(doc_.lineOf(section, key), std::string(key) + " must be a number, found '" + std::string(value) + "'");
+      fail(doc_.lineOf(section, key),
+           std::string(key) + " must be a number, found '" + std::string(value) + "'");
     return result;
   }
 
@@ -122,27 +129,35 @@ class Parser {
   }
 
   void readMachine(MachineConfig& config) const {
-    rejectUnknownKeys("Machine", {"Windows", "State", "WindowsDirectory", "SystemDirectory", "ProgramDirectory",
-                                  "UserName", "ComputerName", "SafeMode", "ShortDate", "LongTime",
-                                  "DateSeparator", "TimeSeparator", "Privileges"});
+    rejectUnknownKeys(
+        "Machine", {"Windows", "State", "WindowsDirectory", "SystemDirectory", "ProgramDirectory",
+                    "UserName", "ComputerName", "SafeMode", "ShortDate", "LongTime",
+                    "DateSeparator", "TimeSeparator", "Privileges"});
     auto version = doc_.get("Machine", "Windows");
-    if (!version) fail(doc_.lineOf("Machine"), "[Machine] needs Windows= (95, 98, me, nt4, 2000 or xp)");
+    if (!version)
+      fail(doc_.lineOf("Machine"), "[Machine] needs Windows= (95, 98, me, nt4, 2000 or xp)");
     auto parsed = parseWindowsVersion(*version);
     if (!parsed)
       fail(doc_.lineOf("Machine", "Windows"),
            "unknown Windows version '" + *version + "' (expected 95, 98, me, nt4, 2000 or xp)");
     config.version = *parsed;
     std::string state = text("Machine", "State", "running");
-    if (ansiEqualNoCase(state, "running")) config.running = true;
-    else if (ansiEqualNoCase(state, "offline")) config.running = false;
-    else fail(doc_.lineOf("Machine", "State"), "State must be running or offline, found '" + state + "'");
+    if (ansiEqualNoCase(state, "running"))
+      config.running = true;
+    else if (ansiEqualNoCase(state, "offline"))
+      config.running = false;
+    else
+      fail(doc_.lineOf("Machine", "State"),
+           "State must be running or offline, found '" + state + "'");
 
     bool nt = isNt(config.version);
-    std::string defaultWindows = nt ? (config.version == WindowsVersion::WinXp ? "C:\\WINDOWS" : "C:\\WINNT")
-                                    : "C:\\WINDOWS";
-    config.windowsDirectory = withoutFinalBackslash(text("Machine", "WindowsDirectory", defaultWindows));
-    config.systemDirectory = withoutFinalBackslash(
-        text("Machine", "SystemDirectory", config.windowsDirectory + (nt ? "\\system32" : "\\SYSTEM")));
+    std::string defaultWindows =
+        nt ? (config.version == WindowsVersion::WinXp ? "C:\\WINDOWS" : "C:\\WINNT")
+           : "C:\\WINDOWS";
+    config.windowsDirectory =
+        withoutFinalBackslash(text("Machine", "WindowsDirectory", defaultWindows));
+    config.systemDirectory = withoutFinalBackslash(text(
+        "Machine", "SystemDirectory", config.windowsDirectory + (nt ? "\\system32" : "\\SYSTEM")));
     config.programDirectory =
         withoutFinalBackslash(text("Machine", "ProgramDirectory", "C:\\Program Files\\Corvasta"));
     config.userName = text("Machine", "UserName", "User");
@@ -152,8 +167,8 @@ class Parser {
     config.longTime = text("Machine", "LongTime", config.longTime);
     config.dateSeparator = text("Machine", "DateSeparator", config.dateSeparator);
     config.timeSeparator = text("Machine", "TimeSeparator", config.timeSeparator);
-    std::istringstream privileges(text("Machine", "Privileges",
-                                       "SeBackupPrivilege SeRestorePrivilege SeShutdownPrivilege"));
+    std::istringstream privileges(
+        text("Machine", "Privileges", "SeBackupPrivilege SeRestorePrivilege SeShutdownPrivilege"));
     for (std::string name; privileges >> name;) config.privileges.push_back(name);
   }
 
@@ -163,8 +178,8 @@ class Parser {
     if (letter.size() == 2 && letter[1] == ':') letter.remove_suffix(1);
     if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0])))
       fail(line, "drive section must be named [Drive X] with one letter, found [" + section + "]");
-    rejectUnknownKeys(section, {"Type", "Folder", "Label", "Serial", "FileSystem", "Capacity", "ClusterSize",
-                                "Media", "Inserted"});
+    rejectUnknownKeys(section, {"Type", "Folder", "Label", "Serial", "FileSystem", "Capacity",
+                                "ClusterSize", "Media", "Inserted"});
     DriveConfig drive;
     drive.line = line;
     drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
@@ -175,16 +190,20 @@ class Parser {
            "unknown drive type '" + type + "' (expected fixed, removable, cdrom or ramdisk)");
     drive.type = *parsedType;
     auto folder = doc_.get(section, "Folder");
-    if (!folder || folder->empty()) fail(line, "[" + section + "] needs Folder= (the host folder of the drive)");
+    if (!folder || folder->empty())
+      fail(line, "[" + section + "] needs Folder= (the host folder of the drive)");
     std::filesystem::path host(*folder);
     drive.folder = (host.is_absolute() ? host : base_ / host).lexically_normal();
     drive.label = text(section, "Label", "");
-    if (drive.label.size() > 32) fail(doc_.lineOf(section, "Label"), "Label is longer than 32 characters");
-    drive.fileSystem = text(section, "FileSystem", drive.type == DriveType::CdRom ? "CDFS" : "FAT32");
+    if (drive.label.size() > 32)
+      fail(doc_.lineOf(section, "Label"), "Label is longer than 32 characters");
+    drive.fileSystem =
+        text(section, "FileSystem", drive.type == DriveType::CdRom ? "CDFS" : "FAT32");
     if (auto serial = doc_.get(section, "Serial")) drive.serial = parseSerial(section, *serial);
     if (auto capacity = doc_.get(section, "Capacity")) {
       drive.capacity = number(section, "Capacity", *capacity);
-      if (*drive.capacity == 0) fail(doc_.lineOf(section, "Capacity"), "Capacity must be more than 0");
+      if (*drive.capacity == 0)
+        fail(doc_.lineOf(section, "Capacity"), "Capacity must be more than 0");
     }
     uint64_t defaultCluster = drive.capacity && *drive.capacity <= 2949120 ? 512 : 4096;
     auto cluster = doc_.get(section, "ClusterSize");
@@ -199,10 +218,12 @@ class Parser {
       size_t pos = 0;
       while (pos <= list.size()) {
         size_t comma = list.find(',', pos);
-        std::string name(trimBlanks(std::string_view(list).substr(pos, comma == std::string::npos ? std::string::npos : comma - pos)));
+        std::string name(trimBlanks(std::string_view(list).substr(
+            pos, comma == std::string::npos ? std::string::npos : comma - pos)));
         if (!name.empty()) {
           if (name.find('/') != std::string::npos || name == "." || name == "..")
-            fail(doc_.lineOf(section, "Media"), "medium name '" + name + "' must be a plain folder name");
+            fail(doc_.lineOf(section, "Media"),
+                 "medium name '" + name + "' must be a plain folder name");
           drive.media.push_back(name);
         }
         if (comma == std::string::npos) break;
@@ -213,7 +234,9 @@ class Parser {
     if (auto inserted = doc_.get(section, "Inserted")) {
       bool known = inserted->empty();
       for (const auto& m : drive.media) known = known || m == *inserted;
-      if (!known) fail(doc_.lineOf(section, "Inserted"), "Inserted names '" + *inserted + "', which is not in Media");
+      if (!known)
+        fail(doc_.lineOf(section, "Inserted"),
+             "Inserted names '" + *inserted + "', which is not in Media");
       drive.inserted = *inserted;
     }
     return drive;
@@ -231,9 +254,11 @@ class Parser {
     return static_cast<uint32_t>(n);
   }
 
-  void checkDirectoryDrive(const MachineConfig& config, const char* key, const std::string& dir) const {
+  void checkDirectoryDrive(const MachineConfig& config, const char* key,
+                           const std::string& dir) const {
     if (dir.size() < 3 || dir[1] != ':' || dir[2] != '\\')
-      fail(doc_.lineOf("Machine", key), std::string(key) + " must be a full path such as C:\\WINDOWS");
+      fail(doc_.lineOf("Machine", key),
+           std::string(key) + " must be a full path such as C:\\WINDOWS");
     if (!config.drive(dir[0]))
       fail(doc_.lineOf("Machine", key), std::string(key) + " is on drive " + dir.substr(0, 2) +
                                             ", which the machine does not have");
@@ -244,7 +269,8 @@ class Parser {
     ProgramAction action;
     size_t space = value.find(' ');
     std::string verb = value.substr(0, space);
-    std::string rest = space == std::string::npos ? "" : std::string(trimBlanks(value.substr(space + 1)));
+    std::string rest =
+        space == std::string::npos ? "" : std::string(trimBlanks(value.substr(space + 1)));
     if (ansiEqualNoCase(verb, "simulator") && !rest.empty()) {
       action.kind = ProgramAction::Kind::Simulator;
       action.argument = rest;
@@ -256,7 +282,8 @@ class Parser {
       action.exitCode = static_cast<uint32_t>(rest.empty() ? 0 : number("Programs", key, rest));
     } else {
       fail(doc_.lineOf("Programs", key),
-           "program action must be 'simulator NAME', 'host COMMAND' or 'exit CODE', found '" + value + "'");
+           "program action must be 'simulator NAME', 'host COMMAND' or 'exit CODE', found '" +
+               value + "'");
     }
     return action;
   }
@@ -288,7 +315,8 @@ const DriveConfig* MachineConfig::drive(char letter) const {
 }
 
 MachineConfigError::MachineConfigError(const std::string& file, int line, const std::string& what)
-    : corvasta::Error(line > 0 ? file + " line " + std::to_string(line) + ": " + what : file + ": " + what),
+    : corvasta::Error(line > 0 ? file + " line " + std::to_string(line) + ": " + what
+                               : file + ": " + what),
       line_(line) {}
 
 MachineConfig parseMachineConfig(std::string_view text, const std::filesystem::path& base,
@@ -314,7 +342,8 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
       << "DateSeparator=" << utf8(config.dateSeparator) << "\n"
       << "TimeSeparator=" << utf8(config.timeSeparator) << "\n"
       << "Privileges=";
-  for (size_t i = 0; i < config.privileges.size(); ++i) out << (i ? " " : "") << config.privileges[i];
+  for (size_t i = 0; i < config.privileges.size(); ++i)
+    out << (i ? " " : "") << config.privileges[i];
   out << "\n";
   for (const auto& drive : config.drives) {
     std::filesystem::path folder = drive.folder;
@@ -338,20 +367,28 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
   }
   if (!config.environment.empty()) {
     out << "\n[Environment]\n";
-    for (const auto& [name, value] : config.environment) out << utf8(name) << "=" << utf8(value) << "\n";
+    for (const auto& [name, value] : config.environment)
+      out << utf8(name) << "=" << utf8(value) << "\n";
   }
   if (!config.openFiles.empty()) {
     out << "\n[OpenFiles]\n";
-    for (size_t i = 0; i < config.openFiles.size(); ++i) out << "File" << (i + 1) << "=" << utf8(config.openFiles[i]) << "\n";
+    for (size_t i = 0; i < config.openFiles.size(); ++i)
+      out << "File" << (i + 1) << "=" << utf8(config.openFiles[i]) << "\n";
   }
   if (!config.programs.empty()) {
     out << "\n[Programs]\n";
     for (const auto& [name, action] : config.programs) {
       out << utf8(name) << "=";
       switch (action.kind) {
-        case ProgramAction::Kind::Simulator: out << "simulator " << action.argument; break;
-        case ProgramAction::Kind::HostCommand: out << "host " << action.argument; break;
-        case ProgramAction::Kind::Exit: out << "exit " << action.exitCode; break;
+        case ProgramAction::Kind::Simulator:
+          out << "simulator " << action.argument;
+          break;
+        case ProgramAction::Kind::HostCommand:
+          out << "host " << action.argument;
+          break;
+        case ProgramAction::Kind::Exit:
+          out << "exit " << action.exitCode;
+          break;
       }
       out << "\n";
     }

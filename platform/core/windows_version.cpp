@@ -12,8 +12,8 @@ struct VersionName {
 };
 
 constexpr VersionName kVersions[] = {
-    {WindowsVersion::Win95, "95", "Windows 95"},   {WindowsVersion::Win98, "98", "Windows 98"},
-    {WindowsVersion::WinMe, "me", "Windows ME"},   {WindowsVersion::Nt4, "nt4", "Windows NT 4"},
+    {WindowsVersion::Win95, "95", "Windows 95"},       {WindowsVersion::Win98, "98", "Windows 98"},
+    {WindowsVersion::WinMe, "me", "Windows ME"},       {WindowsVersion::Nt4, "nt4", "Windows NT 4"},
     {WindowsVersion::Win2000, "2000", "Windows 2000"}, {WindowsVersion::WinXp, "xp", "Windows XP"},
 };
 
@@ -31,8 +31,12 @@ std::optional<WindowsVersion> parseWindowsVersion(std::string_view text) {
   return std::nullopt;
 }
 
-std::string windowsVersionKey(WindowsVersion version) { return entry(version).key; }
-std::string windowsVersionName(WindowsVersion version) { return entry(version).name; }
+std::string windowsVersionKey(WindowsVersion version) {
+  return entry(version).key;
+}
+std::string windowsVersionName(WindowsVersion version) {
+  return entry(version).name;
+}
 bool isNt(WindowsVersion version) {
   return version == WindowsVersion::Nt4 || version == WindowsVersion::Win2000 ||
          version == WindowsVersion::WinXp;

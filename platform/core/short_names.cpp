@@ -1,0 +1,173 @@
+#include "platform/core/short_names.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/core/errors.h"
+
+namespace platform {
+namespace {
+
+bool isForbiddenInShortName(char c) {
+  auto u = static_cast<unsigned char>(c);
+  if (u <= 0x20) return true;
+  return std::string_view("\"*+,./:;<=>?[\\]|").find(c) != std::string_view::npos;
+}
+
+bool isReplacedInAlias(char c) {
+  return std::string_view("+,;=[]").find(c) != std::string_view::npos;
+}
+
+}  // namespace
+
+bool isValidShortName(std::string_view name) {
+  if (name == "." || name == "..") return true;
+  size_t dot = name.find('.');
+  std::string_view base = name.substr(0, dot);
+  std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+  if (base.empty() || base.size() > 8 || ext.size() > 3) return false;
+  if (dot != std::string_view::npos && ext.empty()) return false;
+  for (char c : base)
+    if (isForbiddenInShortName(c)) return false;
+  for (char c : ext)
+    if (isForbiddenInShortName(c)) return false;
+  return true;
+}
+
+std::string makeAlias(std::string_view longName, unsigned n) {
+  // Leading dots and every blank go; the last remaining dot splits base and extension.
+  std::string cleaned;
+  for (char c : longName)
+    if (c != ' ') cleaned += c;
+  size_t firstNonDot = cleaned.find_first_not_of('.');
+  cleaned.erase(0, firstNonDot == std::string::npos ? cleaned.size() : firstNonDot);
+  size_t lastDot = cleaned.rfind('.');
+  std::string base, ext;
+  auto convert = [](char c) -> std::string {
+    if (c == '.') return "";
+    if (isReplacedInAlias(c)) return "_";
+    if (isForbiddenInShortName(c)) return "";
+    return std::string(1, ansiUpper(c));
+  };
+  for (size_t i = 0; i < cleaned.size() && i != lastDot; ++i) base += convert(cleaned[i]);
+  if (lastDot != std::string::npos)
+    for (size_t i = lastDot + 1; i < cleaned.size() && ext.size() < 3; ++i)
+      ext += convert(cleaned[i]);
+  if (base.empty()) base = "_";
+  std::string tail = "~" + std::to_string(n);
+  size_t keep = tail.size() >= 8 ? 1 : 8 - tail.size();
+  if (base.size() > keep) base.resize(keep);
+  std::string alias = base + tail;
+  if (!ext.empty()) alias += "." + ext;
+  return alias;
+}
+
+std::string nextFreeAlias(std::string_view longName, const std::vector<std::string>& taken) {
+  for (unsigned n = 1;; ++n) {
+    std::string alias = makeAlias(longName, n);
+    bool used = false;
+    for (const auto& t : taken) used = used || ansiEqualNoCase(t, alias);
+    if (!used) return alias;
+  }
+}
+
+AliasStore::AliasStore(std::filesystem::path file) : file_(std::move(file)) {
+  load();
+}
+
+void AliasStore::load() {
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) return;
+  // One line per alias: folder TAB long name TAB alias (UTF-8 folder, ANSI names
+  // stored as UTF-8).
+  std::string line;
+  while (std::getline(in, line)) {
+    size_t tab1 = line.find('\t');
+    size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string::npos) continue;
+    folders_[line.substr(0, tab1)][utf8ToAnsi(line.substr(tab1 + 1, tab2 - tab1 - 1))] =
+        utf8ToAnsi(line.substr(tab2 + 1));
+  }
+}
+
+void AliasStore::save() const {
+  std::ostringstream out;
+  for (const auto& [folder, aliases] : folders_)
+    for (const auto& [longName, alias] : aliases)
+      out << folder << '\t' << ansiToUtf8(longName) << '\t' << ansiToUtf8(alias) << '\n';
+  std::filesystem::create_directories(file_.parent_path());
+  std::filesystem::path temp = file_;
+  temp += ".new";
+  {
+    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+    file << out.str();
+    file.flush();
+    if (!file)
+      throw OsError(WinError::WriteFault, "", "cannot write the alias store " + temp.string());
+  }
+  std::filesystem::rename(temp, file_);
+}
+
+std::optional<std::string> AliasStore::find(const std::string& folder,
+                                            std::string_view longName) const {
+  auto f = folders_.find(folder);
+  if (f == folders_.end()) return std::nullopt;
+  auto a = f->second.find(longName);
+  if (a == f->second.end()) return std::nullopt;
+  return a->second;
+}
+
+std::optional<std::string> AliasStore::longNameOf(const std::string& folder,
+                                                  std::string_view alias) const {
+  auto f = folders_.find(folder);
+  if (f == folders_.end()) return std::nullopt;
+  for (const auto& [longName, given] : f->second)
+    if (ansiEqualNoCase(given, alias)) return longName;
+  return std::nullopt;
+}
+
+std::string AliasStore::assign(const std::string& folder, std::string_view longName,
+                               const std::vector<std::string>& siblings) {
+  if (isValidShortName(longName)) return ansiUpper(longName);
+  if (auto existing = find(folder, longName)) return *existing;
+  std::vector<std::string> taken;
+  for (const auto& sibling : siblings)
+    if (isValidShortName(sibling)) taken.push_back(sibling);
+  if (auto f = folders_.find(folder); f != folders_.end())
+    for (const auto& [name, alias] : f->second) taken.push_back(alias);
+  std::string alias = nextFreeAlias(longName, taken);
+  folders_[folder][std::string(longName)] = alias;
+  save();
+  return alias;
+}
+
+void AliasStore::forget(const std::string& folder, std::string_view longName) {
+  auto f = folders_.find(folder);
+  if (f == folders_.end()) return;
+  auto a = f->second.find(longName);
+  if (a == f->second.end()) return;
+  f->second.erase(a);
+  if (f->second.empty()) folders_.erase(f);
+  save();
+}
+
+void AliasStore::moveFolder(const std::string& from, const std::string& to) {
+  std::map<std::string, FolderAliases> moved;
+  for (auto it = folders_.begin(); it != folders_.end();) {
+    const std::string& key = it->first;
+    bool below =
+        key == from || (key.size() > from.size() && key.compare(0, from.size(), from) == 0 &&
+                        (from.empty() || key[from.size()] == '/'));
+    if (below) {
+      moved[to + key.substr(from.size())] = std::move(it->second);
+      it = folders_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (moved.empty()) return;
+  for (auto& [key, aliases] : moved) folders_[key] = std::move(aliases);
+  save();
+}
+
+}  // namespace platform

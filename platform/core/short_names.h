@@ -1,0 +1,63 @@
+#pragma once
+// 8.3 short names ("aliases") by the rules of the Windows FAT file systems:
+// a long name that is not itself a valid 8.3 name gets an alias of up to six
+// characters of its base, "~N" and up to three characters of its extension,
+// in upper case, with N the lowest number not yet used in the folder.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/codepage.h"
+
+namespace platform {
+
+// True when `name` is a valid 8.3 name as it stands (one to eight characters,
+// optionally a dot and one to three more, no blanks, no characters FAT short
+// names forbid). Case does not matter.
+bool isValidShortName(std::string_view name);
+
+// The alias with number `n` for a long name (ANSI): invalid characters
+// removed or replaced by "_", blanks and all dots but the last dropped, upper
+// case, the base cut so that base + "~" + n fits in eight characters.
+std::string makeAlias(std::string_view longName, unsigned n);
+
+// Picks the first alias number whose result is not in `taken` (compared
+// without case) and returns the alias.
+std::string nextFreeAlias(std::string_view longName, const std::vector<std::string>& taken);
+
+// The aliases given in the folders of one medium, kept in a file in the
+// machine's state folder so that an alias is stable once given. Keys are the
+// folder's path relative to the medium root (host form, "/" separated; "" for
+// the root).
+class AliasStore {
+ public:
+  explicit AliasStore(std::filesystem::path file);
+
+  // The alias of `longName` in `folder`, when one was given.
+  std::optional<std::string> find(const std::string& folder, std::string_view longName) const;
+  // The long name whose alias is `alias` in `folder`.
+  std::optional<std::string> longNameOf(const std::string& folder, std::string_view alias) const;
+  // Gives `longName` an alias when it needs one and has none. `siblings` are
+  // the long names present in the folder (whose own 8.3 names are taken too).
+  // Returns the short name: the alias, or the name itself when it is valid 8.3.
+  std::string assign(const std::string& folder, std::string_view longName,
+                     const std::vector<std::string>& siblings);
+  // Forget an alias (the file was deleted or renamed away).
+  void forget(const std::string& folder, std::string_view longName);
+  // A folder moved or was renamed: its aliases, and those below it, follow.
+  void moveFolder(const std::string& from, const std::string& to);
+
+ private:
+  using FolderAliases = std::map<std::string, std::string, AnsiLessNoCase>;  // long -> alias
+  void load();
+  void save() const;
+
+  std::filesystem::path file_;
+  std::map<std::string, FolderAliases> folders_;
+};
+
+}  // namespace platform
