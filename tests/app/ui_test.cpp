@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/ConsoleUi.h"
+#include "app/ScriptedUi.h"
+#include "platform/core/errors.h"
+#include "tests/support/temp_dir.h"
+
+using namespace corvasta;
+
+namespace {
+
+// Captures what a ConsoleUi prints.
+class CapturedConsole {
+ public:
+  CapturedConsole() : file_(std::tmpfile()), ui(file_) {}
+  ~CapturedConsole() { std::fclose(file_); }
+  std::string text() {
+    std::fflush(file_);
+    std::rewind(file_);
+    std::string out;
+    char buffer[512];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file_)) > 0) out.append(buffer, n);
+    return out;
+  }
+
+ private:
+  FILE* file_;
+
+ public:
+  ConsoleUi ui;
+};
+
+}  // namespace
+
+TEST(ConsoleUi, AnswersFromTheFileOrWithTheFirstButton) {
+  testing_support::TempDir dir;
+  testing_support::writeFile(dir / "answers.txt",
+                             "# answers for a scheduled run\n"
+                             "Make Boot Disk => No\r\n"
+                             "password => secret\n"
+                             "restart => Cancel\n");
+  CapturedConsole console;
+  console.ui.loadAnswers(dir / "answers.txt");
+  EXPECT_EQ(console.ui.messageBox("Would you like to make a Boot Disk now?", "Make Boot Disk?",
+                                  Buttons::YesNoCancel, Icon::Information),
+            IDNO);
+  EXPECT_EQ(
+      console.ui.messageBox("Something else?", "Question", Buttons::YesNoCancel, Icon::Question),
+      IDYES);
+  // An answer that is not a button of the box leaves the default.
+  EXPECT_EQ(console.ui.messageBox("Ready to restart?", "Restart", Buttons::YesNo, Icon::Question),
+            IDYES);
+  EXPECT_EQ(console.ui.inputBox("Enter Password", "Enter the password", "", true), "secret");
+  EXPECT_EQ(console.ui.inputBox("Name", "Name of Backup", "Monday", false), "Monday");
+  std::string printed = console.text();
+  EXPECT_NE(printed.find("[Make Boot Disk?] Would you like"), std::string::npos);
+  EXPECT_NE(printed.find("******"), std::string::npos);
+  EXPECT_EQ(printed.find("secret"), std::string::npos) << "masked input must not be printed";
+}
+
+TEST(ConsoleUi, CarriageReturnsInTextsBreakLines) {
+  CapturedConsole console;
+  console.ui.messageBox("First.\r\rSecond.", "Note", Buttons::Ok, Icon::Information);
+  EXPECT_NE(console.text().find("First.\n\nSecond."), std::string::npos);
+}
+
+TEST(ConsoleUi, MalformedAnswersFileIsAnError) {
+  testing_support::TempDir dir;
+  testing_support::writeFile(dir / "answers.txt", "Yes please\n");
+  ConsoleUi ui;
+  EXPECT_THROW(ui.loadAnswers(dir / "answers.txt"), Error);
+  EXPECT_THROW(ui.loadAnswers(dir / "missing.txt"), Error);
+}
+
+TEST(ScriptedUi, PromptsMustBeExpectedInOrder) {
+  ScriptedUi ui;
+  ui.expect("Boot Disk", "No").expect("Password", "abc");
+  EXPECT_EQ(ui.messageBox("Make a Boot Disk now?", "Make Boot Disk?", Buttons::YesNoCancel,
+                          Icon::Information),
+            IDNO);
+  EXPECT_THROW(ui.messageBox("Restart now?", "Restart", Buttons::YesNo, Icon::Question),
+               UnexpectedPrompt);
+  EXPECT_EQ(ui.inputBox("Password", "Enter", "", true), "abc");
+  EXPECT_TRUE(ui.finished());
+  EXPECT_THROW(ui.messageBox("Anything", "X", Buttons::Ok, Icon::None), UnexpectedPrompt);
+  ui.expect("X", "Yes");
+  EXPECT_THROW(ui.messageBox("Anything", "X", Buttons::Ok, Icon::None),
+               UnexpectedPrompt);  // not a button
+}
+
+TEST(ScriptedUi, CancelIsPressedDuringTheChosenMessageProcessing) {
+  ScriptedUi ui;
+  int cancels = 0;
+  ui.setProgressHandlers([&] { ++cancels; }, nullptr);
+  ui.pressCancelAfter(3);
+  ui.processMessages();
+  ui.processMessages();
+  EXPECT_EQ(cancels, 0);
+  ui.processMessages();
+  EXPECT_EQ(cancels, 1);
+  ui.processMessages();
+  EXPECT_EQ(cancels, 1);
+}
