@@ -19,8 +19,7 @@ int32_t TIniFile::ReadInteger(std::string_view section, std::string_view ident,
   return getPrivateProfileInt(machine_, section, ident, defaultValue, fileName_);
 }
 
-bool TIniFile::ReadBool(std::string_view section, std::string_view ident,
-                        bool defaultValue) const {
+bool TIniFile::ReadBool(std::string_view section, std::string_view ident, bool defaultValue) const {
   return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
 }
 

@@ -22,8 +22,7 @@ class TIniFile {
 
   std::string ReadString(std::string_view section, std::string_view ident,
                          std::string_view defaultValue) const;
-  int32_t ReadInteger(std::string_view section, std::string_view ident,
-                      int32_t defaultValue) const;
+  int32_t ReadInteger(std::string_view section, std::string_view ident, int32_t defaultValue) const;
   bool ReadBool(std::string_view section, std::string_view ident, bool defaultValue) const;
 
   // Throw OsError "Unable to write to " + FileName() when the file cannot be written.

@@ -20,9 +20,8 @@ std::string getPrivateProfileString(const Machine& machine, std::string_view sec
   return readProfileString(doc, section, key, defaultValue);
 }
 
-int32_t getPrivateProfileInt(const Machine& machine, std::string_view section,
-                             std::string_view key, int32_t defaultValue,
-                             std::string_view fileName) {
+int32_t getPrivateProfileInt(const Machine& machine, std::string_view section, std::string_view key,
+                             int32_t defaultValue, std::string_view fileName) {
   IniDocument doc = loadProfile(machine, profileWinPath(machine, fileName));
   return readProfileInt(doc, section, key, defaultValue);
 }
@@ -37,8 +36,7 @@ std::vector<std::string> getPrivateProfileKeys(const Machine& machine, std::stri
   return loadProfile(machine, profileWinPath(machine, fileName)).keys(section);
 }
 
-std::vector<std::string> getPrivateProfileSection(const Machine& machine,
-                                                  std::string_view section,
+std::vector<std::string> getPrivateProfileSection(const Machine& machine, std::string_view section,
                                                   std::string_view fileName) {
   return profileSectionLines(loadProfile(machine, profileWinPath(machine, fileName)), section);
 }

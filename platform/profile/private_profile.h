@@ -25,9 +25,8 @@ std::string getPrivateProfileString(const Machine& machine, std::string_view sec
                                     std::string_view fileName);
 
 // The settings-file integer rule of profile_values.h.
-int32_t getPrivateProfileInt(const Machine& machine, std::string_view section,
-                             std::string_view key, int32_t defaultValue,
-                             std::string_view fileName);
+int32_t getPrivateProfileInt(const Machine& machine, std::string_view section, std::string_view key,
+                             int32_t defaultValue, std::string_view fileName);
 
 // GetPrivateProfileSectionNames: each section once, in file order.
 std::vector<std::string> getPrivateProfileSectionNames(const Machine& machine,
@@ -38,8 +37,7 @@ std::vector<std::string> getPrivateProfileKeys(const Machine& machine, std::stri
                                                std::string_view fileName);
 
 // GetPrivateProfileSection: "key=value" lines of a section, values as stored.
-std::vector<std::string> getPrivateProfileSection(const Machine& machine,
-                                                  std::string_view section,
+std::vector<std::string> getPrivateProfileSection(const Machine& machine, std::string_view section,
                                                   std::string_view fileName);
 
 // WritePrivateProfileString: creates the file, section and key as needed. A
