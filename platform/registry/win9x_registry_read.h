@@ -1,0 +1,28 @@
+#pragma once
+// Reading the registry files of Windows 95, 98 and ME (system.dat, user.dat,
+// classes.dat) into a key tree.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+#include "platform/registry/registry_tree.h"
+
+namespace platform::registry {
+
+// Reads a whole file image. Names come back as UTF-8 (converted from
+// Windows-1252); value data is kept byte for byte as stored, so strings are
+// ANSI and `stringEncoding` is Ansi. The root key has an empty name.
+//
+// The file is checked as a whole: bad signatures, offsets and sizes outside
+// their structure, key tree loops, data records that do not tile their block,
+// and checksums that the file marks as valid but do not match all throw
+// RegistryFormatError with the file offset of the fault. Nothing outside the
+// buffer is ever read.
+RegistryTree readWin9xRegistry(const uint8_t* data, size_t size);
+
+// Reads a registry file from the host; a file that cannot be read also gives
+// RegistryFormatError.
+RegistryTree readWin9xRegistry(const std::filesystem::path& file);
+
+}  // namespace platform::registry
