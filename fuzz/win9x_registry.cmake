@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_win9x_registry DEPS platform_registry)
