@@ -95,6 +95,8 @@ void writeFileEntry(LinkByteWriter& out, const FileEntry& entry) {
   writeTextZ(item, entry.longName, unicode);
   writeTextZ(item, entry.shortName, unicode);
   if (item.size() % 2 != 0) item.u8(0);
+  if (item.size() + 2 > 0xFFFF)
+    throw ShellLinkFormatError("Shortcut target has a path component too long for the ID list");
   out.u16(static_cast<uint16_t>(item.size() + 2));
   out.bytes(item.data());
 }
@@ -164,7 +166,10 @@ std::optional<IdListPath> pathOfItems(std::vector<LinkByteReader>& items) {
       haveDrive = true;
     } else if (haveDrive && (type & kTypeClassMask) == kFileEntryClass) {
       FileEntryNames names = readFileEntry(item, type);
-      if (names.longName.empty()) return std::nullopt;
+      // A name with a backslash would change the path's components.
+      if (names.longName.empty() || names.longName.find('\\') != std::string::npos ||
+          names.shortName.find('\\') != std::string::npos)
+        return std::nullopt;
       if (names.shortName.empty()) shortNamesComplete = false;
       appendComponent(path.longPath, names.longName);
       appendComponent(path.shortPath, names.shortName);

@@ -107,6 +107,9 @@ std::optional<SplitTarget> splitUncPath(std::string_view target) {
   if (shareEnd == std::string_view::npos) shareEnd = target.size();
   if (shareEnd == serverEnd + 1) return std::nullopt;
   std::string_view rest = shareEnd < target.size() ? target.substr(shareEnd + 1) : "";
+  // "\\server\share\" keeps its backslash in the share name: the reader
+  // adds one only before a suffix.
+  if (rest.empty()) return SplitTarget{target, ""};
   return SplitTarget{target.substr(0, shareEnd), rest};
 }
 

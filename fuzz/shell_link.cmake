@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_shell_link DEPS platform_shell)
