@@ -1,0 +1,151 @@
+#include "platform/system/journal.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "platform/core/codepage.h"
+
+namespace platform {
+
+namespace {
+
+constexpr size_t kTimestampLength = 19;  // YYYY-MM-DDTHH:MM:SS
+
+bool isKindWord(std::string_view kind) {
+  if (kind.empty()) return false;
+  for (char c : kind)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-') return false;
+  return true;
+}
+
+std::string escapeControls(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    auto byte = static_cast<unsigned char>(c);
+    if (c == '^') {
+      out += "^^";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      out += '^';
+      out += static_cast<char>(byte ^ 0x40);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string unescapeControls(std::string_view text, int line) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '^') {
+      out += text[i];
+      continue;
+    }
+    if (i + 1 == text.size()) throw JournalFormatError(line, "'^' at the end of the line");
+    char next = text[++i];
+    auto byte = static_cast<unsigned char>(next);
+    if (next == '^')
+      out += '^';
+    else if ((byte >= 0x40 && byte < 0x60) || next == '?')
+      out += static_cast<char>(byte ^ 0x40);
+    else
+      throw JournalFormatError(line, std::string("unknown escape '^") + next + "'");
+  }
+  return out;
+}
+
+bool isTimestamp(std::string_view text) {
+  if (text.size() != kTimestampLength) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char expected = i == 4 || i == 7 ? '-' : i == 10 ? 'T' : i == 13 || i == 16 ? ':' : '0';
+    if (expected == '0' ? !std::isdigit(static_cast<unsigned char>(text[i]))
+                        : text[i] != expected)
+      return false;
+  }
+  return true;
+}
+
+std::string timestampNow() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  return text;
+}
+
+JournalEntry parseLine(std::string_view text, int line) {
+  JournalEntry entry;
+  size_t firstBlank = text.find(' ');
+  if (firstBlank == std::string_view::npos || !isTimestamp(text.substr(0, firstBlank)))
+    throw JournalFormatError(line, "expected a timestamp YYYY-MM-DDTHH:MM:SS");
+  entry.timestamp = std::string(text.substr(0, firstBlank));
+  std::string_view rest = text.substr(firstBlank + 1);
+  size_t kindEnd = rest.find(' ');
+  std::string_view kind = rest.substr(0, kindEnd);
+  if (!isKindWord(kind)) throw JournalFormatError(line, "expected a kind word after the timestamp");
+  entry.kind = std::string(kind);
+  if (kindEnd != std::string_view::npos)
+    entry.details = utf8ToAnsi(unescapeControls(rest.substr(kindEnd + 1), line));
+  return entry;
+}
+
+}  // namespace
+
+JournalFormatError::JournalFormatError(int line, const std::string& what)
+    : corvasta::Error("journal.log line " + std::to_string(line) + ": " + what) {}
+
+std::filesystem::path journalFile(const Machine& machine) {
+  return machine.folder() / "journal.log";
+}
+
+void appendJournal(const Machine& machine, std::string_view kind, std::string_view details) {
+  if (!isKindWord(kind))
+    throw corvasta::Error("journal event kind '" + std::string(kind) + "' is not a single word");
+  std::string line = timestampNow() + " " + std::string(kind);
+  if (!details.empty()) line += " " + escapeControls(ansiToUtf8(details));
+  line += '\n';
+  std::filesystem::path file = journalFile(machine);
+  // One write with O_APPEND keeps each line whole even when two processes
+  // of the machine record at the same time.
+  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  bool written = fd >= 0 && ::write(fd, line.data(), line.size()) ==
+                                static_cast<ssize_t>(line.size());
+  int error = errno;
+  if (fd >= 0) ::close(fd);
+  if (!written)
+    throw corvasta::Error("Unable to write to " + file.string() + ": " + std::strerror(error));
+}
+
+std::vector<JournalEntry> parseJournal(std::string_view text) {
+  std::vector<JournalEntry> entries;
+  int line = 0;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    std::string_view raw =
+        text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    ++line;
+    if (!raw.empty()) entries.push_back(parseLine(raw, line));
+    if (end == std::string_view::npos) break;
+    pos = end + 1;
+  }
+  return entries;
+}
+
+std::vector<JournalEntry> readJournal(const Machine& machine) {
+  std::ifstream in(journalFile(machine), std::ios::binary);
+  if (!in) return {};
+  std::ostringstream text;
+  text << in.rdbuf();
+  return parseJournal(text.str());
+}
+
+}  // namespace platform
