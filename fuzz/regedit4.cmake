@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_regedit4 DEPS platform_registry)
