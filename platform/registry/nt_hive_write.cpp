@@ -201,7 +201,11 @@ class HiveWriter {
     for (size_t i = 0; i < segmentCount; ++i) {
       size_t start = i * kBigDataSegmentBytes;
       size_t count = std::min<size_t>(kBigDataSegmentBytes, data.size() - start);
-      uint32_t segment = writeBytesCell({data.begin() + start, data.begin() + start + count});
+      // Full segments (16344 bytes in a 16352-byte cell) leave 4 spare bytes
+      // at the end of their cell; the last one gets them too, since readers
+      // that take a segment's length from its cell size count on them.
+      uint32_t segment = bins_.allocate(count + kCellHeaderSize);
+      std::copy(data.begin() + start, data.begin() + start + count, bins_.record(segment));
       writeU32(bins_.record(list) + 4 * i, segment);
     }
     uint8_t* record = bins_.record(db);

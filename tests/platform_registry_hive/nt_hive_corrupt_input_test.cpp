@@ -135,8 +135,15 @@ TEST(NtHiveCorruptInput, ValueDefects) {
   copy[recordAt(bigData[0]) + 2] = 1;  // too few segments for the length
   EXPECT_EQ(failureOffset(copy), recordAt(bigData[0]));
 
-  // Keys are laid out depth first: root, Software, Vendor, App (with values).
-  size_t app = recordAt(cellsWithSignature(hive, "nk")[3]);
+  size_t app = 0;  // the key with the most values
+  uint32_t mostValues = 0;
+  for (uint32_t key : cellsWithSignature(hive, "nk")) {
+    if (u32At(hive, recordAt(key) + 36) > mostValues) {
+      mostValues = u32At(hive, recordAt(key) + 36);
+      app = recordAt(key);
+    }
+  }
+  ASSERT_EQ(mostValues, 16u);
   copy = hive;
   setU32(copy, app + 36, 0x40000000);  // more values than its list holds
   EXPECT_EQ(failureOffset(copy), app + 36);
