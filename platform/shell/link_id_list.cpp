@@ -34,11 +34,15 @@ struct DosDateTime {
   uint16_t time = 0;
 };
 
-// FILETIME (UTC) to the MS-DOS date and time of a file entry; zero before 1980.
+// FILETIME to the MS-DOS date and time of a file entry; zero before 1980.
+// DOS times count two-second steps; like Windows, a time between steps rounds
+// up to the next one. The machine's time zone is not known here, so the item
+// holds UTC where Windows would hold local time.
 DosDateTime toDosDateTime(uint64_t fileTime) {
   constexpr uint64_t kTicksPerSecond = 10'000'000;
   constexpr uint64_t kSecondsFrom1601To1970 = 11'644'473'600;
-  uint64_t seconds = fileTime / kTicksPerSecond;
+  uint64_t seconds = fileTime / kTicksPerSecond + (fileTime % kTicksPerSecond != 0 ? 1 : 0);
+  if (seconds % 2 != 0) ++seconds;
   if (seconds < kSecondsFrom1601To1970) return {};
   uint64_t unixSeconds = seconds - kSecondsFrom1601To1970;
   // Civil date from days since 1970-01-01 (proleptic Gregorian).

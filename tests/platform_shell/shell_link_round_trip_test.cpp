@@ -177,3 +177,19 @@ TEST(ShellLinkRoundTrip, UnknownShowCommandOpensNormally) {
   bytes[0x3C] = 5;  // SW_SHOW
   EXPECT_EQ(readShellLink(bytes).showCommand, ShowCommand::Normal);
 }
+
+TEST(ShellLinkWrite, FileItemCarriesTargetSizeAttributesAndDosTime) {
+  ShellLink link;
+  link.target = "C:\\test\\a.txt";
+  link.fileAttributes = kAttributeArchive;
+  link.fileSize = 0x1234;
+  link.writeTime = 0x01C91515F2EEE9D0;  // 2008-09-12 20:27:17.101 UTC
+  std::string bytes = writeShellLink(link);
+  // Size, then the date and time rounded up to 20:27:18 (as in the format
+  // document's sample, written by Windows), then the attributes and the name.
+  std::string item(
+      "\x32\x00\x34\x12\x00\x00\x2C\x39\x69\xA3\x20\x00"
+      "a.txt",
+      17);
+  EXPECT_NE(bytes.find(item), std::string::npos);
+}
