@@ -1,0 +1,43 @@
+#include "platform/sample/install_disc.h"
+
+#include "platform/sample/sample_files.h"
+
+namespace platform::sample {
+
+std::string installDiscLabel(const SampleLayout& layout) {
+  switch (layout.version) {
+    case WindowsVersion::Win95:
+      return "WIN95";
+    case WindowsVersion::Win98:
+      return "WIN98 SE";
+    case WindowsVersion::WinMe:
+      return "WINME";
+    case WindowsVersion::Nt4:
+      return "NTWKS40A";
+    case WindowsVersion::Win2000:
+      return "W2PFPP_EN";
+    case WindowsVersion::WinXp:
+      return "WXPFPP_EN";
+  }
+  return "WINDOWS";
+}
+
+void addInstallDisc(SampleTree& disc, const SampleLayout& layout) {
+  addText(disc, "AUTORUN.INF", "[autorun]\nOPEN=SETUP.EXE\nICON=SETUP.EXE,1\n", layout.releaseTime,
+          kReadOnly);
+  addSystemBinary(disc, layout, "SETUP.EXE", "Windows Setup", 64 * 1024, kReadOnly);
+  if (!layout.nt) {
+    std::string folder = layout.version == WindowsVersion::Win95 ? "WIN95" : "WIN9X";
+    addSystemBinary(disc, layout, folder + "\\EXTRACT.EXE", "cabinet extractor", 92 * 1024,
+                    kReadOnly);
+    addSystemBinary(disc, layout, folder + "\\SCANDISK.EXE", "disk checker", 120 * 1024, kReadOnly);
+    return;
+  }
+  addSystemBinary(disc, layout, "I386\\WINNT32.EXE", "32-bit Windows Setup", 256 * 1024, kReadOnly);
+  addSystemBinary(disc, layout, "I386\\WINNT.EXE", "16-bit Windows Setup", 60 * 1024, kReadOnly);
+  if (layout.version != WindowsVersion::Nt4)
+    addSystemBinary(disc, layout, "BOOTDISK\\MAKEBOOT.EXE", "setup diskette maker", 32 * 1024,
+                    kReadOnly);
+}
+
+}  // namespace platform::sample

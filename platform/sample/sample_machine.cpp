@@ -1,0 +1,81 @@
+#include "platform/sample/sample_machine.h"
+
+#include "platform/core/errors.h"
+#include "platform/core/machine.h"
+#include "platform/core/machine_state.h"
+#include "platform/sample/install_disc.h"
+#include "platform/sample/nt_installation.h"
+#include "platform/sample/program_directory.h"
+#include "platform/sample/sample_config.h"
+#include "platform/sample/sample_layout.h"
+#include "platform/sample/tree_writer.h"
+#include "platform/sample/win9x_installation.h"
+
+namespace platform::sample {
+namespace {
+
+namespace fs = std::filesystem;
+
+void requireEmptyFolder(const fs::path& dir) {
+  std::error_code ec;
+  if (!fs::exists(dir, ec)) return;
+  if (!fs::is_directory(dir, ec))
+    throw corvasta::Error("Cannot create a machine in " + dir.string() + ": it is not a folder");
+  if (!fs::is_empty(dir, ec))
+    throw corvasta::Error("Cannot create a machine in " + dir.string() +
+                          ": the folder is not empty");
+}
+
+// Windows gives a long name its 8.3 alias when the file is created; the
+// machine does the same here, in creation order, so that aliases such as
+// PROGRA~1 and DOCUME~1 exist from the start and are the same every time.
+void giveShortNames(const Machine& machine, char letter, const SampleTree& tree) {
+  std::string root = std::string(1, letter) + ":\\";
+  for (const auto& entry : tree.entries()) machine.shortNameOf(machine.resolve(root + entry.path));
+}
+
+void writeConfig(const fs::path& dir, const MachineConfig& config) {
+  replaceHostFile(dir / "machine.ini", formatMachineConfig(config, dir));
+}
+
+}  // namespace
+
+void createSampleMachine(const fs::path& dir, WindowsVersion version,
+                         const SampleOptions& options) {
+  SampleLayout layout = makeSampleLayout(version, options);
+  fs::path machineDir = fs::absolute(dir).lexically_normal();
+  requireEmptyFolder(machineDir);
+
+  SampleTree fixed(layout.installTime);
+  if (layout.nt)
+    addNtInstallation(fixed, layout);
+  else
+    addWin9xInstallation(fixed, layout);
+  addProgramDirectory(fixed, layout);
+  SampleTree disc(layout.releaseTime);
+  addInstallDisc(disc, layout);
+  SampleTree emptyDiskette(layout.useTime);
+
+  MachineConfig config = sampleMachineConfig(layout, machineDir, options.running);
+  std::error_code ec;
+  fs::create_directories(machineDir, ec);
+  if (ec) throw corvasta::Error("Cannot create " + machineDir.string() + ": " + ec.message());
+  writeConfig(machineDir, config);
+  writeSampleTree(fixed, sampleDriveFolder(machineDir, 'C'));
+  writeSampleTree(disc, sampleDriveFolder(machineDir, 'D') / "install");
+  for (const char* medium : {"disk1", "disk2", "disk3"})
+    writeSampleTree(emptyDiskette, sampleDriveFolder(machineDir, 'A') / medium);
+
+  auto machine = Machine::open(machineDir);
+  giveShortNames(*machine, 'C', fixed);
+  giveShortNames(*machine, 'D', disc);
+  // Windows 2000 and XP set TEMP in the short form of the profile's folder.
+  if (layout.nt && version != WindowsVersion::Nt4) {
+    std::string temp = machine->shortPath(config.environment["TEMP"]);
+    config.environment["TEMP"] = temp;
+    config.environment["TMP"] = temp;
+    writeConfig(machineDir, config);
+  }
+}
+
+}  // namespace platform::sample
