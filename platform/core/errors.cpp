@@ -14,6 +14,10 @@ std::string winErrorText(WinError code) {
       return "Access is denied.";
     case WinError::InvalidHandle:
       return "The handle is invalid.";
+    case WinError::NotSameDevice:
+      return "The system cannot move the file to a different disk drive.";
+    case WinError::NoMoreFiles:
+      return "There are no more files.";
     case WinError::NotReady:
       return "The device is not ready.";
     case WinError::WriteFault:
@@ -31,12 +35,18 @@ std::string winErrorText(WinError code) {
       return "The file exists.";
     case WinError::InvalidParameter:
       return "The parameter is incorrect.";
+    case WinError::CallNotImplemented:
+      return "This function is not supported on this system.";
+    case WinError::NegativeSeek:
+      return "An attempt was made to move the file pointer before the beginning of the file.";
     case WinError::InvalidName:
       return "The filename, directory name, or volume label syntax is incorrect.";
     case WinError::DirNotEmpty:
       return "The directory is not empty.";
     case WinError::AlreadyExists:
       return "Cannot create a file when that file already exists.";
+    case WinError::Directory:
+      return "The directory name is invalid.";
     case WinError::PrivilegeNotHeld:
       return "A required privilege is not held by the client.";
     case WinError::BadFormat:

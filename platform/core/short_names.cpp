@@ -1,6 +1,7 @@
 #include "platform/core/short_names.h"
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "platform/core/errors.h"
@@ -133,8 +134,19 @@ std::string AliasStore::assign(const std::string& folder, std::string_view longN
   std::vector<std::string> taken;
   for (const auto& sibling : siblings)
     if (isValidShortName(sibling)) taken.push_back(sibling);
-  if (auto f = folders_.find(folder); f != folders_.end())
-    for (const auto& [name, alias] : f->second) taken.push_back(alias);
+  // Aliases of names that are gone from the folder (deleted on the host) are
+  // free again, as Windows reuses the number of a deleted file.
+  if (auto f = folders_.find(folder); f != folders_.end()) {
+    std::set<std::string, AnsiLessNoCase> present(siblings.begin(), siblings.end());
+    for (auto it = f->second.begin(); it != f->second.end();) {
+      if (present.count(it->first) || ansiEqualNoCase(it->first, longName)) {
+        taken.push_back(it->second);
+        ++it;
+      } else {
+        it = f->second.erase(it);
+      }
+    }
+  }
   std::string alias = nextFreeAlias(longName, taken);
   folders_[folder][std::string(longName)] = alias;
   save();

@@ -1,0 +1,54 @@
+#pragma once
+// Attribute records kept in the machine's state folder for one drive medium:
+// for hosts without a place for DOS attributes, and for the creation times and
+// archive stamps a host file system cannot hold. Keys are paths relative to
+// the medium root ("/" separated, host names as they are).
+//
+// File format, one record a line (UTF-8):
+//   path TAB attributes(hex) TAB creation(FILETIME, "-" if none)
+//        TAB stamp size ("-" if none) TAB stamp last-write
+// Lines that do not parse are reported by parseAttributeRecords.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/core/errors.h"
+#include "platform/files/attribute_backend.h"
+
+namespace platform {
+
+class AttributeFileError : public corvasta::Error {
+ public:
+  using corvasta::Error::Error;
+};
+
+using AttributeRecords = std::map<std::string, StoredAttributes>;
+
+// Throws AttributeFileError naming the line for a malformed record.
+AttributeRecords parseAttributeRecords(std::string_view text);
+std::string formatAttributeRecords(const AttributeRecords& records);
+
+class AttributeFile {
+ public:
+  // `root` is the medium's host root; `file` where the records live.
+  AttributeFile(std::filesystem::path root, std::filesystem::path file);
+
+  std::optional<StoredAttributes> get(const std::filesystem::path& host) const;
+  void put(const std::filesystem::path& host, const StoredAttributes& stored);
+  void erase(const std::filesystem::path& host);
+  // The entry and, for a folder, every record below it move to `to`.
+  void move(const std::filesystem::path& from, const std::filesystem::path& to);
+
+ private:
+  std::string keyOf(const std::filesystem::path& host) const;
+  void save() const;
+
+  std::filesystem::path root_;
+  std::filesystem::path file_;
+  AttributeRecords records_;
+};
+
+}  // namespace platform

@@ -1,0 +1,88 @@
+#include "platform/files/delayed_moves.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/core/codepage.h"
+#include "platform/core/machine_state.h"
+
+namespace platform {
+
+namespace {
+
+[[noreturn]] void fail(int line, const std::string& what) {
+  throw DelayedMovesError("delayed move line " + std::to_string(line) + ": " + what);
+}
+
+bool hasControlCharacters(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  return false;
+}
+
+}  // namespace
+
+std::vector<DelayedMove> parseDelayedMoves(std::string_view text) {
+  std::vector<DelayedMove> moves;
+  int number = 0;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
+    pos = end == std::string_view::npos ? text.size() : end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
+    size_t tab1 = line.find('\t');
+    size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+    if (tab2 == std::string_view::npos || line.find('\t', tab2 + 1) != std::string_view::npos)
+      fail(number, "expected source, destination and flags separated by tabs");
+    std::string_view source = line.substr(0, tab1);
+    std::string_view destination = line.substr(tab1 + 1, tab2 - tab1 - 1);
+    std::string_view flags = line.substr(tab2 + 1);
+    if (source.empty()) fail(number, "no source");
+    if (hasControlCharacters(source) || hasControlCharacters(destination))
+      fail(number, "control characters in a path");
+    if (!flags.empty() && flags != "replace")
+      fail(number, "unknown flags '" + std::string(flags) + "'");
+    moves.push_back({utf8ToAnsi(source), utf8ToAnsi(destination), flags == "replace"});
+  }
+  return moves;
+}
+
+std::string formatDelayedMoves(const std::vector<DelayedMove>& moves) {
+  std::string out;
+  for (const auto& move : moves)
+    out += ansiToUtf8(move.source) + '\t' + ansiToUtf8(move.destination) + '\t' +
+           (move.replaceExisting ? "replace" : "") + '\n';
+  return out;
+}
+
+DelayedMoveList::DelayedMoveList(std::filesystem::path stateFolder)
+    : file_(std::move(stateFolder) / "delayed_moves.txt") {}
+
+std::vector<DelayedMove> DelayedMoveList::pending() const {
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) return {};
+  std::ostringstream text;
+  text << in.rdbuf();
+  try {
+    return parseDelayedMoves(text.str());
+  } catch (const DelayedMovesError& error) {
+    throw DelayedMovesError(file_.string() + ": " + error.what());
+  }
+}
+
+void DelayedMoveList::add(const DelayedMove& move) {
+  std::vector<DelayedMove> moves = pending();
+  moves.push_back(move);
+  std::filesystem::create_directories(file_.parent_path());
+  replaceHostFile(file_, formatDelayedMoves(moves));
+}
+
+void DelayedMoveList::clear() {
+  std::error_code ec;
+  std::filesystem::remove(file_, ec);
+}
+
+}  // namespace platform

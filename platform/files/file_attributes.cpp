@@ -1,0 +1,186 @@
+#include "platform/files/file_attributes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "platform/core/errors.h"
+#include "platform/files/attribute_file.h"
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct HostStat {
+  bool isDirectory = false;
+  uint64_t size = 0;
+  FileTime lastAccess, lastWrite;
+  std::optional<FileTime> birth;
+};
+
+HostStat statHost(const fs::path& host) {
+  struct statx info {};
+  if (::statx(AT_FDCWD, host.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
+              &info) != 0)
+    throw OsError(WinError::FileNotFound, "",
+                  host.string() + ": " + winErrorText(WinError::FileNotFound));
+  auto toFileTime = [](const struct statx_timestamp& t) {
+    return fileTimeFromTimespec(
+        timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
+  };
+  HostStat result;
+  result.isDirectory = S_ISDIR(info.stx_mode);
+  result.size = result.isDirectory ? 0 : info.stx_size;
+  result.lastAccess = toFileTime(info.stx_atime);
+  result.lastWrite = toFileTime(info.stx_mtime);
+  if (info.stx_mask & STATX_BTIME) result.birth = toFileTime(info.stx_btime);
+  return result;
+}
+
+ArchiveStamp stampOf(const HostStat& stat) {
+  return ArchiveStamp{stat.size, stat.lastWrite};
+}
+
+// What a new entry with no record has: files carry the archive bit.
+StoredAttributes defaultRecord(const HostStat& stat) {
+  StoredAttributes stored;
+  stored.attributes = stat.isDirectory ? 0 : kAttributeArchive;
+  return stored;
+}
+
+}  // namespace
+
+FileAttributes::FileAttributes(Machine& machine, BackendChoice choice)
+    : machine_(machine), choice_(choice) {}
+
+FileAttributes::~FileAttributes() = default;
+
+AttributeBackend& FileAttributes::backendFor(Drive& drive) {
+  fs::path root = drive.hostRoot();
+  auto& slot = backends_[root];
+  if (!slot) {
+    std::string medium = drive.insertedMedium();
+    std::string name =
+        std::string(1, drive.letter()) + (medium.empty() ? "" : "-" + medium) + ".tsv";
+    auto file = std::make_unique<AttributeFile>(root, machine_.stateFolder() / "attributes" / name);
+    slot = makeAttributeBackend(root, std::move(file), choice_);
+  }
+  return *slot;
+}
+
+namespace {
+
+// The record of an entry as it stands now, with the archive bit set again
+// when the file changed on the host since the bit was cleared.
+StoredAttributes currentRecord(AttributeBackend& backend, const fs::path& host,
+                               const HostStat& stat, bool* changed) {
+  auto stored = backend.load(host);
+  if (!stored) return defaultRecord(stat);
+  stored->attributes &= kSettableAttributes;
+  bool clean = !(stored->attributes & kAttributeArchive);
+  if (!stat.isDirectory && clean && stored->cleanStamp && *stored->cleanStamp != stampOf(stat) &&
+      !backend.hostSetsArchiveBit()) {
+    stored->attributes |= kAttributeArchive;
+    stored->cleanStamp.reset();
+    if (changed) *changed = true;
+  }
+  if (!clean || stored->attributes & kAttributeArchive) stored->cleanStamp.reset();
+  return *stored;
+}
+
+}  // namespace
+
+FileInfo FileAttributes::query(Drive& drive, const fs::path& host) {
+  HostStat stat = statHost(host);
+  FileInfo info;
+  info.size = stat.size;
+  info.times.lastAccess = stat.lastAccess;
+  info.times.lastWrite = stat.lastWrite;
+  info.times.creation = stat.birth.value_or(stat.lastWrite);
+  uint32_t bits = 0;
+  if (host != drive.hostRoot()) {
+    AttributeBackend& backend = backendFor(drive);
+    bool changed = false;
+    StoredAttributes stored = currentRecord(backend, host, stat, &changed);
+    if (changed) {
+      // Remember it, so the bit stays set even if the file returns to its old state.
+      try {
+        backend.save(host, stored);
+      } catch (const OsError&) {
+        // A read-only host still reports the right bit; it is worked out again next time.
+      }
+    }
+    bits = stored.attributes;
+    if (stored.creation) info.times.creation = *stored.creation;
+  }
+  if (drive.type() == DriveType::CdRom) bits |= kAttributeReadOnly;
+  if (stat.isDirectory) bits |= kAttributeDirectory;
+  info.attributes = bits ? bits : kAttributeNormal;
+  return info;
+}
+
+void FileAttributes::set(Drive& drive, const fs::path& host, uint32_t attributes) {
+  HostStat stat = statHost(host);
+  if (host == drive.hostRoot()) return;  // a root folder has no attributes of its own
+  AttributeBackend& backend = backendFor(drive);
+  StoredAttributes stored = currentRecord(backend, host, stat, nullptr);
+  stored.attributes = attributes & kSettableAttributes;
+  stored.cleanStamp.reset();
+  if (!stat.isDirectory && !(stored.attributes & kAttributeArchive))
+    stored.cleanStamp = stampOf(stat);
+  backend.save(host, stored);
+}
+
+void FileAttributes::setTimes(Drive& drive, const fs::path& host, std::optional<FileTime> creation,
+                              std::optional<FileTime> lastAccess,
+                              std::optional<FileTime> lastWrite) {
+  HostStat before = statHost(host);
+  if (lastAccess || lastWrite) {
+    timespec times[2];
+    times[0] = lastAccess ? timespecFromFileTime(*lastAccess) : timespec{0, UTIME_OMIT};
+    times[1] = lastWrite ? timespecFromFileTime(*lastWrite) : timespec{0, UTIME_OMIT};
+    if (::utimensat(AT_FDCWD, host.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+      throw OsError(WinError::AccessDenied, "", host.string() + ": times not set");
+  }
+  if (host == drive.hostRoot()) return;
+  AttributeBackend& backend = backendFor(drive);
+  HostStat after = statHost(host);
+  StoredAttributes stored = currentRecord(backend, host, before, nullptr);
+  StoredAttributes updated = stored;
+  if (creation) updated.creation = *creation;
+  // Setting times is not a change of content: a clear archive bit stays clear.
+  if (updated.cleanStamp) updated.cleanStamp = stampOf(after);
+  if (!(updated == stored)) backend.save(host, updated);
+}
+
+void FileAttributes::created(Drive& drive, const fs::path& host, uint32_t attributes) {
+  HostStat stat = statHost(host);
+  AttributeBackend& backend = backendFor(drive);
+  StoredAttributes stored;
+  stored.attributes = attributes & kSettableAttributes;
+  if (!stat.isDirectory) stored.attributes |= kAttributeArchive;
+  if (!stat.birth) stored.creation = currentFileTime();
+  backend.save(host, stored);
+}
+
+void FileAttributes::modified(Drive& drive, const fs::path& host) {
+  AttributeBackend& backend = backendFor(drive);
+  if (backend.hostSetsArchiveBit()) return;
+  HostStat stat = statHost(host);
+  StoredAttributes stored = currentRecord(backend, host, stat, nullptr);
+  if (stored.attributes & kAttributeArchive) return;
+  stored.attributes |= kAttributeArchive;
+  stored.cleanStamp.reset();
+  backend.save(host, stored);
+}
+
+void FileAttributes::removed(Drive& drive, const fs::path& host) {
+  backendFor(drive).removed(host);
+}
+
+void FileAttributes::moved(Drive& drive, const fs::path& from, const fs::path& to) {
+  backendFor(drive).moved(from, to);
+}
+
+}  // namespace platform

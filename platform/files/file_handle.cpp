@@ -1,0 +1,129 @@
+#include "platform/files/file_handle.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/core/drive.h"
+#include "platform/core/errors.h"
+#include "platform/files/file_attributes.h"
+
+namespace platform {
+
+FileHandle::FileHandle(Opened opened) : opened_(std::move(opened)) {}
+
+FileHandle::~FileHandle() {
+  close();
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept
+    : opened_(std::exchange(other.opened_, Opened{})),
+      position_(other.position_),
+      modified_(other.modified_) {}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+  if (this != &other) {
+    close();
+    opened_ = std::exchange(other.opened_, Opened{});
+    position_ = other.position_;
+    modified_ = other.modified_;
+  }
+  return *this;
+}
+
+void FileHandle::close() {
+  if (opened_.fd < 0) return;
+  ::close(opened_.fd);
+  ShareTable::process().release(opened_.token);
+  opened_ = Opened{};
+}
+
+void FileHandle::requireOpen() const {
+  if (opened_.fd < 0) throw OsError(WinError::InvalidHandle, "");
+}
+
+uint64_t FileHandle::size() const {
+  requireOpen();
+  struct stat info {};
+  if (::fstat(opened_.fd, &info) != 0) throw OsError(WinError::ReadFault, opened_.winPath);
+  return static_cast<uint64_t>(info.st_size);
+}
+
+size_t FileHandle::read(void* buffer, size_t count) {
+  requireOpen();
+  if (!(accessAsShareBits(opened_.access) & kFileShareRead))
+    throw OsError(WinError::AccessDenied, opened_.winPath);
+  size_t done = 0;
+  auto* bytes = static_cast<char*>(buffer);
+  while (done < count) {
+    ssize_t n =
+        ::pread(opened_.fd, bytes + done, count - done, static_cast<off_t>(position_ + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw OsError(WinError::ReadFault, opened_.winPath);
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  position_ += done;
+  return done;
+}
+
+void FileHandle::noteModified() {
+  if (modified_) return;
+  modified_ = true;
+  opened_.attributes->modified(*opened_.drive, opened_.host);
+}
+
+void FileHandle::write(const void* data, size_t count) {
+  requireOpen();
+  if (!(accessAsShareBits(opened_.access) & kFileShareWrite))
+    throw OsError(WinError::AccessDenied, opened_.winPath);
+  if (count == 0) return;
+  uint64_t oldSize = size();
+  uint64_t end = position_ + count;
+  if (end > oldSize) opened_.drive->checkRoomFor(oldSize, end, opened_.winPath);
+  const auto* bytes = static_cast<const char*>(data);
+  size_t done = 0;
+  while (done < count) {
+    ssize_t n =
+        ::pwrite(opened_.fd, bytes + done, count - done, static_cast<off_t>(position_ + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      int error = n < 0 ? errno : ENOSPC;
+      // All or nothing: the file goes back to its old length. Bytes overwritten
+      // inside the old length cannot be restored; the host only fails this way
+      // when it runs out of space, which it does while growing.
+      if (end > oldSize && ::ftruncate(opened_.fd, static_cast<off_t>(oldSize)) != 0) error = EIO;
+      throw OsError(error == ENOSPC || error == EDQUOT ? WinError::DiskFull : WinError::WriteFault,
+                    opened_.winPath);
+    }
+    done += static_cast<size_t>(n);
+  }
+  position_ = end;
+  noteModified();
+}
+
+uint64_t FileHandle::seek(int64_t distance, SeekOrigin origin) {
+  requireOpen();
+  int64_t base = 0;
+  if (origin == SeekOrigin::Current) base = static_cast<int64_t>(position_);
+  if (origin == SeekOrigin::End) base = static_cast<int64_t>(size());
+  if (distance < 0 && base + distance < 0) throw OsError(WinError::NegativeSeek, opened_.winPath);
+  position_ = static_cast<uint64_t>(base + distance);
+  return position_;
+}
+
+void FileHandle::setEndOfFile() {
+  requireOpen();
+  if (!(accessAsShareBits(opened_.access) & kFileShareWrite))
+    throw OsError(WinError::AccessDenied, opened_.winPath);
+  uint64_t oldSize = size();
+  if (position_ > oldSize) opened_.drive->checkRoomFor(oldSize, position_, opened_.winPath);
+  if (::ftruncate(opened_.fd, static_cast<off_t>(position_)) != 0)
+    throw OsError(errno == ENOSPC ? WinError::DiskFull : WinError::WriteFault, opened_.winPath);
+  noteModified();
+}
+
+}  // namespace platform

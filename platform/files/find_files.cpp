@@ -1,0 +1,142 @@
+#include "platform/files/find_files.h"
+
+#include <algorithm>
+
+#include "platform/core/codepage.h"
+#include "platform/core/errors.h"
+#include "platform/core/short_names.h"
+#include "platform/files/wildcard.h"
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isAddressableName(std::string_view ansi) {
+  for (char c : ansi) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return false;
+  }
+  return !ansi.empty();
+}
+
+struct HostEntry {
+  std::string name;  // ANSI
+  fs::path host;
+  FileTime birth;
+};
+
+std::vector<HostEntry> listFolder(const fs::path& folder) {
+  std::vector<HostEntry> entries;
+  std::error_code ec;
+  for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    std::string utf8 = it->path().filename().string();
+    std::string ansi = utf8ToAnsi(utf8);
+    // Names whose characters have no ANSI form come back with '?', which Windows forbids.
+    if (!isAddressableName(ansi) || ansiToUtf8(ansi) != utf8) continue;
+    entries.push_back({ansi, it->path(), {}});
+  }
+  return entries;
+}
+
+// Gives aliases to the entries that have none yet, oldest first.
+void assignAliases(FileAttributes& attributes, Drive& drive, const std::string& folderKey,
+                   std::vector<HostEntry>& entries) {
+  AliasStore& aliases = drive.aliases();
+  std::vector<HostEntry*> pending;
+  for (auto& entry : entries)
+    if (!isValidShortName(entry.name) && !aliases.find(folderKey, entry.name)) {
+      try {
+        entry.birth = attributes.query(drive, entry.host).times.creation;
+      } catch (const OsError&) {
+        continue;  // removed on the host while we listed
+      }
+      pending.push_back(&entry);
+    }
+  if (pending.empty()) return;
+  std::sort(pending.begin(), pending.end(), [](const HostEntry* a, const HostEntry* b) {
+    if (a->birth != b->birth) return a->birth < b->birth;
+    return a->name < b->name;
+  });
+  std::vector<std::string> siblings;
+  for (const auto& entry : entries) siblings.push_back(entry.name);
+  for (HostEntry* entry : pending) aliases.assign(folderKey, entry->name, siblings);
+}
+
+FindData dotEntry(const std::string& name, const FileInfo& info) {
+  FindData data;
+  data.name = name;
+  data.attributes = info.attributes;
+  data.times = info.times;
+  return data;
+}
+
+}  // namespace
+
+std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
+                              std::string_view pattern) {
+  size_t cut = pattern.find_last_of("\\/");
+  if (cut == std::string_view::npos) throw OsError(WinError::InvalidName, std::string(pattern));
+  std::string mask(pattern.substr(cut + 1));
+  std::string folderPath(pattern.substr(0, cut));
+  if (folderPath.size() == 2 && folderPath[1] == ':') folderPath += '\\';
+  HostLocation folder = machine.resolve(folderPath);
+  if (!folder.exists || !fs::is_directory(folder.host))
+    throw OsError(WinError::PathNotFound, std::string(pattern));
+  std::vector<FindData> found;
+  if (mask.empty()) return found;
+  Drive& drive = *folder.drive;
+  std::string folderKey = Machine::aliasKey(drive, folder.host);
+  std::vector<HostEntry> entries = listFolder(folder.host);
+  assignAliases(attributes, drive, folderKey, entries);
+  for (const auto& entry : entries) {
+    std::string alias = isValidShortName(entry.name)
+                            ? ""
+                            : drive.aliases().find(folderKey, entry.name).value_or("");
+    if (!matchesWildcard(entry.name, mask) && (alias.empty() || !matchesWildcard(alias, mask)))
+      continue;
+    FileInfo info;
+    try {
+      info = attributes.query(drive, entry.host);
+    } catch (const OsError&) {
+      continue;  // removed on the host while we listed
+    }
+    FindData data;
+    data.name = entry.name;
+    data.alternateName = alias;
+    data.attributes = info.attributes;
+    data.size = info.size;
+    data.times = info.times;
+    found.push_back(std::move(data));
+  }
+  std::sort(found.begin(), found.end(), [](const FindData& a, const FindData& b) {
+    return ansiCompareNoCase(a.name, b.name) < 0;
+  });
+  if (!folder.path.components.empty()) {
+    std::vector<FindData> dots;
+    if (matchesWildcard(".", mask))
+      dots.push_back(dotEntry(".", attributes.query(drive, folder.host)));
+    if (matchesWildcard("..", mask))
+      dots.push_back(dotEntry("..", attributes.query(drive, folder.host.parent_path())));
+    found.insert(found.begin(), dots.begin(), dots.end());
+  }
+  return found;
+}
+
+FileSearch::FileSearch(Machine& machine, FileAttributes& attributes, std::string_view pattern)
+    : entries_(findAll(machine, attributes, pattern)) {
+  if (entries_.empty()) throw OsError(WinError::FileNotFound, std::string(pattern));
+}
+
+bool FileSearch::next() {
+  if (position_ + 1 >= entries_.size()) {
+    position_ = entries_.size() - 1;
+    return false;
+  }
+  ++position_;
+  return true;
+}
+
+}  // namespace platform

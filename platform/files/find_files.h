@@ -1,0 +1,51 @@
+#pragma once
+// Directory search: FindFirstFile / FindNextFile / FindClose.
+//
+// A search lists the entries of one folder whose long name or 8.3 alias
+// matches the mask (wildcard.h), in name order without case, with "." and
+// ".." first in a folder that is not a drive root, as Windows returns them.
+// Entries that are not yet known by an alias get one here, in the order they
+// were created, so that the numbers ~1, ~2 ... follow creation as on Windows.
+// Host names that cannot be Windows names (characters Windows forbids, or
+// without an ANSI form) are not listed.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/machine.h"
+#include "platform/files/file_attributes.h"
+
+namespace platform {
+
+// WIN32_FIND_DATA.
+struct FindData {
+  std::string name;           // long name (ANSI)
+  std::string alternateName;  // 8.3 alias; empty when the long name is valid 8.3
+  uint32_t attributes = 0;
+  uint64_t size = 0;
+  FileTimes times;
+};
+
+class FileSearch {
+ public:
+  // FindFirstFile on a full path whose last component is the mask
+  // ("C:\WINDOWS\*.ini"). Throws OsError PathNotFound when the folder does not
+  // exist, FileNotFound when nothing matches.
+  FileSearch(Machine& machine, FileAttributes& attributes, std::string_view pattern);
+
+  const FindData& current() const { return entries_[position_]; }
+  // FindNextFile: false once every entry was returned (ERROR_NO_MORE_FILES).
+  bool next();
+
+ private:
+  std::vector<FindData> entries_;
+  size_t position_ = 0;
+};
+
+// Every entry a search returns, in order; empty when nothing matches.
+std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
+                              std::string_view pattern);
+
+}  // namespace platform

@@ -1,0 +1,141 @@
+#include <sys/xattr.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/core/errors.h"
+#include "platform/files/attribute_backends.h"
+#include "platform/files/dos_attrib_blob.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kDosAttribName = "user.DOSATTRIB";
+constexpr const char* kNtfsCreationName = "system.ntfs_crtime";  // ntfs-3g
+
+std::optional<std::string> getXattr(const std::filesystem::path& host, const char* name) {
+  // Values are small; anything beyond 64 KiB is not one of ours and counts as absent.
+  constexpr size_t kLargest = 65536;
+  std::string buffer(256, '\0');
+  while (true) {
+    ssize_t size = ::lgetxattr(host.c_str(), name, buffer.data(), buffer.size());
+    if (size >= 0) {
+      buffer.resize(static_cast<size_t>(size));
+      return buffer;
+    }
+    if (errno != ERANGE || buffer.size() >= kLargest) return std::nullopt;
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+bool setXattr(const std::filesystem::path& host, const char* name, const std::string& value) {
+  return ::lsetxattr(host.c_str(), name, value.data(), value.size(), 0) == 0;
+}
+
+uint64_t littleEndian(std::string_view bytes) {
+  uint64_t value = 0;
+  for (size_t i = 0; i < bytes.size() && i < 8; ++i)
+    value |= static_cast<uint64_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+  return value;
+}
+
+std::string littleEndianBytes(uint64_t value, size_t count) {
+  std::string out;
+  for (size_t i = 0; i < count; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+class DosAttribBackend : public AttributeBackend {
+ public:
+  explicit DosAttribBackend(std::unique_ptr<AttributeFile> file) : file_(std::move(file)) {}
+  std::string name() const override { return kDosAttribName; }
+
+  std::optional<StoredAttributes> load(const std::filesystem::path& host) override {
+    if (auto blob = getXattr(host, kDosAttribName)) {
+      try {
+        return decodeDosAttrib(*blob);
+      } catch (const DosAttribFormatError&) {
+        // A value we cannot read counts as none; the next change replaces it.
+      }
+    }
+    return file_->get(host);
+  }
+
+  void save(const std::filesystem::path& host, const StoredAttributes& stored) override {
+    if (setXattr(host, kDosAttribName, encodeDosAttrib(stored))) {
+      file_->erase(host);
+      return;
+    }
+    // Entries that refuse user extended attributes (symbolic links, for one).
+    file_->put(host, stored);
+  }
+  void removed(const std::filesystem::path& host) override { file_->erase(host); }
+  void moved(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    file_->move(from, to);
+  }
+
+ private:
+  std::unique_ptr<AttributeFile> file_;
+};
+
+// ntfs3's "system.dos_attrib" reads as one byte and accepts one or four;
+// ntfs-3g's "system.ntfs_attrib" is the 32-bit attribute word.
+class NtfsBackend : public BitsOnHostBackend {
+ public:
+  NtfsBackend(std::string attributeName, std::unique_ptr<AttributeFile> extras)
+      : BitsOnHostBackend(std::move(extras)), attributeName_(std::move(attributeName)) {}
+  std::string name() const override { return attributeName_; }
+
+ protected:
+  std::optional<uint32_t> readBits(const std::filesystem::path& host) override {
+    auto value = getXattr(host, attributeName_.c_str());
+    if (!value || value->empty()) return std::nullopt;
+    return static_cast<uint32_t>(littleEndian(*value)) & 0xFFFF & ~0x10u;
+  }
+  void writeBits(const std::filesystem::path& host, uint32_t bits) override {
+    auto value = getXattr(host, attributeName_.c_str());
+    if (!value || value->empty())
+      throw OsError(WinError::AccessDenied, "", host.string() + ": NTFS attributes not readable");
+    uint32_t current = static_cast<uint32_t>(littleEndian(*value));
+    constexpr uint32_t kDosBits = 0x27;
+    uint32_t word = (current & ~kDosBits) | (bits & kDosBits);
+    if (word == current) return;
+    if (!setXattr(host, attributeName_.c_str(), littleEndianBytes(word, value->size())))
+      throw OsError(WinError::AccessDenied, "",
+                    host.string() + ": NTFS attributes not set: " + std::strerror(errno));
+  }
+  std::optional<FileTime> readCreation(const std::filesystem::path& host) override {
+    auto value = getXattr(host, kNtfsCreationName);
+    if (!value || value->size() != 8) return std::nullopt;
+    return FileTime{littleEndian(*value)};
+  }
+  bool writeCreation(const std::filesystem::path& host, FileTime time) override {
+    return setXattr(host, kNtfsCreationName, littleEndianBytes(time.value, 8));
+  }
+
+ private:
+  std::string attributeName_;
+};
+
+}  // namespace
+
+std::unique_ptr<AttributeBackend> makeDosAttribBackend(std::unique_ptr<AttributeFile> file) {
+  return std::make_unique<DosAttribBackend>(std::move(file));
+}
+
+std::unique_ptr<AttributeBackend> makeNtfsBackend(const std::string& name,
+                                                  std::unique_ptr<AttributeFile> extras) {
+  return std::make_unique<NtfsBackend>(name, std::move(extras));
+}
+
+bool xattrReadable(const std::filesystem::path& root, const std::string& name) {
+  return getXattr(root, name.c_str()).has_value();
+}
+
+bool hostHasUserXattrs(const std::filesystem::path& root) {
+  char byte;
+  if (::getxattr(root.c_str(), kDosAttribName, &byte, 0) >= 0) return true;
+  return errno == ENODATA;
+}
+
+}  // namespace platform
