@@ -13,7 +13,7 @@ namespace platform::shell {
 class LinkByteReader {
  public:
   // A window of `bytes` that starts at `baseOffset` in the file.
-  LinkByteReader(std::string_view bytes, size_t baseOffset = 0)
+  explicit LinkByteReader(std::string_view bytes, size_t baseOffset = 0)
       : bytes_(bytes), base_(baseOffset) {}
 
   size_t position() const { return position_; }

@@ -2,6 +2,7 @@
 
 #include "platform/shell/link_id_list.h"
 #include "platform/shell/link_text.h"
+#include "platform/shell/shell_link_error.h"
 
 namespace platform::shell {
 namespace {
@@ -163,7 +164,13 @@ bool linkInfoCanHold(std::string_view target) {
 void writeLinkInfo(LinkByteWriter& out, std::string_view target, const VolumeId& volume) {
   bool local = isDrivePath(target);
   SplitTarget split{target, ""};
-  if (!local) split = splitUncPath(target).value();
+  if (!local) {
+    std::optional<SplitTarget> unc = splitUncPath(target);
+    if (!unc)
+      throw ShellLinkFormatError("Shortcut target \"" + std::string(target) +
+                                 "\" is not a full path");
+    split = *unc;
+  }
   bool unicode = needsUnicode(target);
   uint32_t headerSize = unicode ? kUnicodeHeaderSize : kAnsiHeaderSize;
 

@@ -96,6 +96,8 @@ std::string writeShellLink(const ShellLink& link) {
   if (unicode) flags |= kIsUnicode;
   bool hasIdList = isDrivePath(link.target);
   if (hasIdList) flags |= kHasLinkTargetIdList;
+  // Without an ID list only the LinkInfo can name a network target.
+  if (!hasIdList) flags &= ~kForceNoLinkInfo;
   bool hasLinkInfo = !link.target.empty() && !(flags & kForceNoLinkInfo);
   if (hasLinkInfo) flags |= kHasLinkInfo;
   if (!link.environmentTarget.empty()) flags |= kHasExpString;

@@ -149,6 +149,8 @@ TEST(ShellLinkRoundTrip, KeepsDriveRootDirectoryAndNetworkTargets) {
   network.target = "\\\\server\\\u4E2D\\f.exe";
   EXPECT_EQ(roundTrip(network).target, network.target);
   EXPECT_FALSE(roundTrip(network).linkFlags & kHasLinkTargetIdList);
+  network.linkFlags = kForceNoLinkInfo;  // would leave nothing naming the target
+  EXPECT_EQ(roundTrip(network).target, network.target);
 }
 
 TEST(ShellLinkRoundTrip, LinkWithoutTargetKeepsRelativeAndEnvironmentPaths) {
