@@ -4,7 +4,9 @@ namespace platform {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string afterBlanks(std::string_view text) {
   size_t start = 0;
@@ -22,7 +24,8 @@ std::vector<ProgramCandidate> programCandidates(std::string_view commandLine) {
   if (line.empty()) return candidates;
   if (line.front() == '"') {
     size_t close = line.find('"', 1);
-    std::string_view program = line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
+    std::string_view program =
+        line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
     std::string_view rest = close == std::string_view::npos ? "" : line.substr(close + 1);
     if (!program.empty()) candidates.push_back({std::string(program), afterBlanks(rest)});
     return candidates;

@@ -67,8 +67,7 @@ std::optional<std::string> getEnvironmentVariable(const Machine& machine, std::s
   return it->second;
 }
 
-std::string expandEnvironmentStrings(const EnvironmentStrings& environment,
-                                     std::string_view text) {
+std::string expandEnvironmentStrings(const EnvironmentStrings& environment, std::string_view text) {
   std::string out;
   size_t pos = 0;
   while (pos < text.size()) {

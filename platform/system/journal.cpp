@@ -65,8 +65,7 @@ bool isTimestamp(std::string_view text) {
   if (text.size() != kTimestampLength) return false;
   for (size_t i = 0; i < text.size(); ++i) {
     char expected = i == 4 || i == 7 ? '-' : i == 10 ? 'T' : i == 13 || i == 16 ? ':' : '0';
-    if (expected == '0' ? !std::isdigit(static_cast<unsigned char>(text[i]))
-                        : text[i] != expected)
+    if (expected == '0' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != expected)
       return false;
   }
   return true;
@@ -116,8 +115,8 @@ void appendJournal(const Machine& machine, std::string_view kind, std::string_vi
   // One write with O_APPEND keeps each line whole even when two processes
   // of the machine record at the same time.
   int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  bool written = fd >= 0 && ::write(fd, line.data(), line.size()) ==
-                                static_cast<ssize_t>(line.size());
+  bool written =
+      fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
   int error = errno;
   if (fd >= 0) ::close(fd);
   if (!written)

@@ -37,8 +37,8 @@ uint32_t runHost(Machine& machine, const ProgramAction& action, const FoundProgr
 ProcessResult createProcess(Machine& machine, std::string_view commandLine,
                             std::string_view currentDirectory) {
   ProcessResult result;
-  std::string current = currentDirectory.empty() ? machine.config().programDirectory
-                                                 : std::string(currentDirectory);
+  std::string current =
+      currentDirectory.empty() ? machine.config().programDirectory : std::string(currentDirectory);
   auto program = findProgram(machine, commandLine, current);
   if (!program) {
     result.error = WinError::FileNotFound;

@@ -10,7 +10,9 @@ namespace platform {
 
 namespace {
 
-bool hasFolder(std::string_view name) { return name.find_first_of("\\/:") != name.npos; }
+bool hasFolder(std::string_view name) {
+  return name.find_first_of("\\/:") != name.npos;
+}
 
 bool hasExtension(std::string_view name) {
   size_t lastSeparator = name.find_last_of("\\/:");
@@ -53,8 +55,8 @@ std::vector<std::string> searchFolders(const Machine& machine, std::string_view 
     size_t pos = 0;
     while (pos <= path->size()) {
       size_t semicolon = path->find(';', pos);
-      std::string folder = path->substr(pos, semicolon == std::string::npos ? std::string::npos
-                                                                            : semicolon - pos);
+      std::string folder =
+          path->substr(pos, semicolon == std::string::npos ? std::string::npos : semicolon - pos);
       if (!folder.empty()) folders.push_back(folder);
       if (semicolon == std::string::npos) break;
       pos = semicolon + 1;

@@ -11,8 +11,8 @@ constexpr const char* kStateSection = "Restart";
 constexpr const char* kStateKey = "Requested";
 
 std::string actionName(uint32_t flags) {
-  std::string name = flags & kEwxPowerOff ? "poweroff"
-                     : flags & kEwxReboot ? "reboot"
+  std::string name = flags & kEwxPowerOff   ? "poweroff"
+                     : flags & kEwxReboot   ? "reboot"
                      : flags & kEwxShutdown ? "shutdown"
                                             : "logoff";
   if (flags & kEwxForce) name += " force";
@@ -24,8 +24,7 @@ std::string actionName(uint32_t flags) {
 bool exitWindowsEx(Machine& machine, uint32_t flags, WinError& lastError) {
   bool endsWindows = (flags & (kEwxShutdown | kEwxReboot | kEwxPowerOff)) != 0;
   std::string action = actionName(flags);
-  if (endsWindows && isNt(machine.version()) &&
-      !holdsPrivilege(machine, "SeShutdownPrivilege")) {
+  if (endsWindows && isNt(machine.version()) && !holdsPrivilege(machine, "SeShutdownPrivilege")) {
     lastError = WinError::PrivilegeNotHeld;
     appendJournal(machine, "restart", action + " refused: SeShutdownPrivilege not held");
     return false;
@@ -40,6 +39,8 @@ bool restartRequested(Machine& machine) {
   return machine.state().get(kStateSection, kStateKey).has_value();
 }
 
-void clearRestartRequest(Machine& machine) { machine.state().remove(kStateSection, kStateKey); }
+void clearRestartRequest(Machine& machine) {
+  machine.state().remove(kStateSection, kStateKey);
+}
 
 }  // namespace platform

@@ -8,7 +8,9 @@ std::string getWindowsDirectory(const Machine& machine) {
   return machine.config().windowsDirectory;
 }
 
-std::string getSystemDirectory(const Machine& machine) { return machine.config().systemDirectory; }
+std::string getSystemDirectory(const Machine& machine) {
+  return machine.config().systemDirectory;
+}
 
 std::string getTempPath(const Machine& machine) {
   EnvironmentStrings env = machineEnvironment(machine.config());
@@ -26,10 +28,16 @@ std::string getTempPath(const Machine& machine) {
   return path;
 }
 
-std::string getUserName(const Machine& machine) { return machine.config().userName; }
+std::string getUserName(const Machine& machine) {
+  return machine.config().userName;
+}
 
-std::string getComputerName(const Machine& machine) { return machine.config().computerName; }
+std::string getComputerName(const Machine& machine) {
+  return machine.config().computerName;
+}
 
-int getCleanBootMetric(const Machine& machine) { return machine.config().safeMode ? 1 : 0; }
+int getCleanBootMetric(const Machine& machine) {
+  return machine.config().safeMode ? 1 : 0;
+}
 
 }  // namespace platform
