@@ -24,6 +24,8 @@ constexpr uint8_t kFileEntryDirectory = 0x31;
 constexpr uint8_t kFileEntryFile = 0x32;
 constexpr uint8_t kFileEntryUnicode = 0x04;
 
+// The root item is 20 bytes: size, type, sort index and the class identifier.
+constexpr uint16_t kRootItemSize = 20;
 // A drive item is 25 bytes: size, type, "C:\" and zero fill.
 constexpr size_t kDriveItemSize = 25;
 // Extension block in which Windows 2000 and XP store the long name.
@@ -196,7 +198,7 @@ bool isDrivePath(std::string_view path) {
 
 void writeTargetIdList(LinkByteWriter& out, const ShellLink& link) {
   LinkByteWriter items;
-  items.u16(20);
+  items.u16(kRootItemSize);
   items.u8(kRootFolderItem);
   items.u8(kMyComputerSortIndex);
   items.bytes(kMyComputerClsid);
