@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_nt_hive DEPS platform_registry)
