@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_ini DEPS platform_profile)

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_journal DEPS platform_system)

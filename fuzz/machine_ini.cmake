@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_machine_ini DEPS platform_core)
