@@ -29,7 +29,8 @@ bool startsWithFolder(const WinPath& path, const WinPath& folder) {
 }
 
 bool isLoadedHive(const Machine& machine, const WinPath& path) {
-  std::string_view hive = withoutLog(path.name());
+  std::string name = path.name();
+  std::string_view hive = withoutLog(name);
   WinPath config = parseWinPath(machine.config().systemDirectory + "\\config");
   if (startsWithFolder(path, config) && path.components.size() == config.components.size() + 1)
     return equalsOneOf(hive, {"system", "software", "sam", "security", "default"});

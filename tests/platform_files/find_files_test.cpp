@@ -1,0 +1,112 @@
+// FindFirstFile / FindNextFile and the 8.3 aliases they report.
+#include "files_fixture.h"
+
+using namespace platform;
+using files_test::errorOf;
+using files_test::FilesTest;
+
+namespace {
+
+std::vector<std::string> names(const std::vector<FindData>& found) {
+  std::vector<std::string> out;
+  for (const auto& entry : found) out.push_back(entry.name);
+  return out;
+}
+
+class FindFilesTest : public FilesTest {
+ protected:
+  void SetUp() override {
+    open(WindowsVersion::WinMe);
+    files->createDirectory("C:\\WINDOWS");
+    write("C:\\WINDOWS\\WIN.INI", "[windows]\r\n");
+    write("C:\\WINDOWS\\System.ini", "[boot]\r\n");
+    write("C:\\WINDOWS\\README", "plain");
+    write("C:\\WINDOWS\\report.html", "<html>");
+    write("C:\\WINDOWS\\Long File Name.txt", "1234567");
+  }
+};
+
+}  // namespace
+
+TEST_F(FindFilesTest, StarDotStarListsEverythingWithDotsFirstInASubfolder) {
+  EXPECT_EQ(names(files->findAll("C:\\WINDOWS\\*.*")),
+            (std::vector<std::string>{".", "..", "Long File Name.txt", "README", "report.html",
+                                      "System.ini", "WIN.INI"}));
+}
+
+TEST_F(FindFilesTest, RootFolderHasNoDotEntries) {
+  EXPECT_EQ(names(files->findAll("C:\\*")), (std::vector<std::string>{"WINDOWS"}));
+}
+
+TEST_F(FindFilesTest, StarDotFindsNamesWithoutExtension) {
+  EXPECT_EQ(names(files->findAll("C:\\WINDOWS\\*.")),
+            (std::vector<std::string>{".", "..", "README"}));
+}
+
+TEST_F(FindFilesTest, MaskMatchesTheAliasToo) {
+  // "report.html" has the alias REPORT~1.HTM, which "*.htm" matches, as on Windows.
+  auto found = files->findAll("C:\\WINDOWS\\*.htm");
+  ASSERT_EQ(names(found), (std::vector<std::string>{"report.html"}));
+  EXPECT_EQ(found[0].alternateName, "REPORT~1.HTM");
+  EXPECT_EQ(names(files->findAll("c:\\windows\\LONGFI~1.TXT")),
+            (std::vector<std::string>{"Long File Name.txt"}));
+}
+
+TEST_F(FindFilesTest, EntriesCarryAliasAttributesSizeAndTimes) {
+  files->setFileAttributes("C:\\WINDOWS\\WIN.INI", kAttributeHidden);
+  auto found = files->findAll("C:\\WINDOWS\\*.txt");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].alternateName, "LONGFI~1.TXT");
+  EXPECT_EQ(found[0].size, 7u);
+  EXPECT_EQ(found[0].attributes, kAttributeArchive);
+  EXPECT_NE(found[0].times.lastWrite.value, 0u);
+  auto ini = files->findAll("C:\\WINDOWS\\win.ini");
+  ASSERT_EQ(ini.size(), 1u);
+  EXPECT_EQ(ini[0].alternateName, "");  // the long name is itself 8.3
+  EXPECT_EQ(ini[0].attributes, kAttributeHidden);
+  auto dots = files->findAll("C:\\WINDOWS\\.");
+  ASSERT_EQ(dots.size(), 1u);
+  EXPECT_EQ(dots[0].attributes, kAttributeDirectory);
+}
+
+TEST_F(FindFilesTest, FindNextEndsAndErrorsNameTheCause) {
+  FileSearch search = files->findFirstFile("C:\\WINDOWS\\*.ini");
+  EXPECT_EQ(search.current().name, "System.ini");
+  EXPECT_TRUE(search.next());
+  EXPECT_EQ(search.current().name, "WIN.INI");
+  EXPECT_FALSE(search.next());
+  EXPECT_EQ(errorOf([&] { files->findFirstFile("C:\\WINDOWS\\*.dll"); }), WinError::FileNotFound);
+  EXPECT_EQ(errorOf([&] { files->findFirstFile("C:\\NOWHERE\\*.*"); }), WinError::PathNotFound);
+}
+
+TEST_F(FindFilesTest, AliasesAreNumberedInOrderOfCreationAndStayStable) {
+  files->createDirectory("C:\\Docs");
+  write("C:\\Docs\\Quarterly Report 1.doc", "1");
+  write("C:\\Docs\\Quarterly Report 2.doc", "2");
+  write("C:\\Docs\\Quarterly Report 3.doc", "3");
+  EXPECT_EQ(machine->shortPath("C:\\Docs\\Quarterly Report 2.doc"), "C:\\DOCS\\QUARTE~2.DOC");
+  files->deleteFile("C:\\Docs\\Quarterly Report 1.doc");
+  reopen();
+  EXPECT_EQ(machine->shortPath("C:\\Docs\\Quarterly Report 3.doc"), "C:\\DOCS\\QUARTE~3.DOC");
+  // The freed ~1 goes to the next new name, as Windows gives the lowest free number.
+  write("C:\\Docs\\Quarterly Report 4.doc", "4");
+  EXPECT_EQ(machine->shortPath("C:\\Docs\\Quarterly Report 4.doc"), "C:\\DOCS\\QUARTE~1.DOC");
+}
+
+TEST_F(FindFilesTest, FilesPutThereOnTheHostGetAliasesByCreationTime) {
+  std::filesystem::create_directories(host() / "Host");
+  testing_support::writeFile(host() / "Host" / "Zebra Stripes.txt", "first");
+  testing_support::writeFile(host() / "Host" / "Zebra Spots.txt", "second");
+  auto found = files->findAll("C:\\Host\\*");
+  ASSERT_EQ(found.size(), 4u);
+  EXPECT_EQ(found[2].name, "Zebra Spots.txt");
+  EXPECT_EQ(found[2].alternateName, "ZEBRAS~2.TXT");
+  EXPECT_EQ(found[3].alternateName, "ZEBRAS~1.TXT");
+}
+
+TEST_F(FindFilesTest, HostNamesWindowsCannotUseAreNotListed) {
+  testing_support::writeFile(host() / "WINDOWS" / "a:b", "x");
+  testing_support::writeFile(host() / "WINDOWS" / "\xE4\xB8\xAD.txt", "x");  // no ANSI form
+  EXPECT_EQ(files->findAll("C:\\WINDOWS\\a*").size(), 0u);
+  EXPECT_EQ(files->findAll("C:\\WINDOWS\\?.txt").size(), 0u);
+}
