@@ -8,19 +8,13 @@ constexpr char32_t kReplacement = 0xFFFD;
 void appendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    return;
   }
+  static constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+  int continuation = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+  out += static_cast<char>(kLead[continuation] | (cp >> (6 * continuation)));
+  for (int shift = 6 * (continuation - 1); shift >= 0; shift -= 6)
+    out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
 }
 
 // Decodes one UTF-8 sequence at `pos`, advancing it; malformed input yields

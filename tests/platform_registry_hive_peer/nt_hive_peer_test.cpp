@@ -176,10 +176,19 @@ void expectHivexshAgrees(const std::filesystem::path& hive, const RegistryKey& k
   }
 }
 
-// Reads back our own file so that the comparison uses the stored (sorted)
-// order of subkeys, which is the order the tools list them in.
-RegistryTree storedOrder(const std::filesystem::path& hive) {
-  return readNtHive(hive);
+// Writes the sample trees and returns each file with its tree as we read it
+// back: the stored (sorted) order of subkeys is the order the tools list.
+std::vector<std::pair<std::filesystem::path, RegistryTree>> writeSamples(const TempDir& dir,
+                                                                         uint32_t minor) {
+  std::vector<std::pair<std::filesystem::path, RegistryTree>> written;
+  for (const RegistryTree& tree : {hive_samples::sampleTree(), hive_samples::bigValueTree(),
+                                   hive_samples::manySubkeysTree(3000)}) {
+    auto hive = writeHive(dir, tree.root.name + ".hiv", tree, minor);
+    RegistryTree stored = readNtHive(hive);
+    EXPECT_EQ(describeDifference(tree.root, stored.root), "");
+    written.emplace_back(hive, std::move(stored));
+  }
+  return written;
 }
 
 class NtHivePeer : public ::testing::TestWithParam<uint32_t> {};
@@ -187,21 +196,14 @@ class NtHivePeer : public ::testing::TestWithParam<uint32_t> {};
 TEST_P(NtHivePeer, RegfexportListsOurKeysAndValues) {
   if (!haveProgram("regfexport")) GTEST_SKIP() << "regfexport (libregf-utils) is not installed";
   TempDir dir;
-  for (const RegistryTree& tree : {hive_samples::sampleTree(), hive_samples::bigValueTree(),
-                                   hive_samples::manySubkeysTree(3000)}) {
-    auto hive = writeHive(dir, tree.root.name + ".hiv", tree, GetParam());
-    expectRegfexportAgrees(hive, storedOrder(hive));
-  }
+  for (const auto& [hive, tree] : writeSamples(dir, GetParam())) expectRegfexportAgrees(hive, tree);
 }
 
 TEST_P(NtHivePeer, HivexshListsOurKeysAndValues) {
   if (!haveProgram("hivexsh")) GTEST_SKIP() << "hivexsh (libhivex-bin) is not installed";
   TempDir dir;
-  for (const RegistryTree& tree : {hive_samples::sampleTree(), hive_samples::bigValueTree(),
-                                   hive_samples::manySubkeysTree(3000)}) {
-    auto hive = writeHive(dir, tree.root.name + ".hiv", tree, GetParam());
-    expectHivexshAgrees(hive, storedOrder(hive).root, "");
-  }
+  for (const auto& [hive, tree] : writeSamples(dir, GetParam()))
+    expectHivexshAgrees(hive, tree.root, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Minor, NtHivePeer, ::testing::Values(3u, 5u));
