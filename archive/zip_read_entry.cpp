@@ -78,6 +78,13 @@ uint32_t readDeflated(EntryDataReader& data, const ZipEntryRecord& r, const Plai
   return crc;
 }
 
+// Data-descriptor entries may carry either check byte: writers that knew the
+// CRC before the data used it, streaming writers the time's high byte.
+bool checkByteMatches(const ZipEntryRecord& record, uint8_t check) {
+  return check == record.crcCheckByte() ||
+         (record.hasDataDescriptor() && check == record.timeCheckByte());
+}
+
 }  // namespace
 
 VolumeReader openEntryData(ZipVolumes& volumes, const ZipEntryRecord& record) {
@@ -95,6 +102,16 @@ VolumeReader openEntryData(ZipVolumes& volumes, const ZipEntryRecord& record) {
   return reader;
 }
 
+bool passwordMatches(ZipVolumes& volumes, const ZipEntryRecord& record,
+                     const std::string& password) {
+  if (!record.encrypted()) return true;
+  if (password.empty() || record.compressedSize < zipsize::kEncryptionHeader) return false;
+  VolumeReader reader = openEntryData(volumes, record);
+  uint8_t header[zipsize::kEncryptionHeader];
+  reader.read(header, sizeof header);
+  return checkByteMatches(record, ZipCrypto(password).openHeader(header));
+}
+
 EntryReadResult readEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
                           const std::string& password, const PlainSink& sink) {
   if (record.method != zipmethod::kStored && record.method != zipmethod::kDeflated)
@@ -110,10 +127,7 @@ EntryReadResult readEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
     uint8_t header[zipsize::kEncryptionHeader];
     reader.read(header, sizeof header);
     crypto.emplace(password);
-    uint8_t check = crypto->openHeader(header);
-    bool matches = check == record.crcCheckByte() ||
-                   (record.hasDataDescriptor() && check == record.timeCheckByte());
-    if (!matches) return EntryReadResult::BadPassword;
+    if (!checkByteMatches(record, crypto->openHeader(header))) return EntryReadResult::BadPassword;
     length -= zipsize::kEncryptionHeader;
   }
   if (record.method == zipmethod::kStored && length != record.uncompressedSize)

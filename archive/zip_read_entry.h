@@ -17,6 +17,11 @@ enum class EntryReadResult { Ok, BadPassword };
 // Positions a reader on the entry's data, after its local header.
 VolumeReader openEntryData(ZipVolumes& volumes, const ZipEntryRecord& record);
 
+// Whether the password opens an encrypted entry (reads only its encryption
+// header). Always true for entries that are not encrypted.
+bool passwordMatches(ZipVolumes& volumes, const ZipEntryRecord& record,
+                     const std::string& password);
+
 // Delivers the entry's plain bytes to sink in order. BadPassword when the
 // entry is encrypted and the password's check byte does not match (nothing has
 // reached the sink then); ZipCorruptError for damaged data or a CRC mismatch.

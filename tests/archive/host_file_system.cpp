@@ -3,6 +3,7 @@
 #include <chrono>
 #include <fstream>
 
+#include "archive/zip_masks.h"
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
 
@@ -28,22 +29,6 @@ fs::file_time_type fromFileTime(FileTime t) {
   auto ns =
       std::chrono::nanoseconds((static_cast<int64_t>(t) - kUnixEpochSeconds * 10'000'000) * 100);
   return std::chrono::file_clock::from_sys(std::chrono::sys_time<std::chrono::nanoseconds>(ns));
-}
-
-bool maskMatch(const char* m, const char* n) {
-  if (*m == 0) return *n == 0;
-  if (*m == '*') {
-    for (const char* s = n;; ++s) {
-      if (maskMatch(m + 1, s)) return true;
-      if (*s == 0) return false;
-    }
-  }
-  // "name.*" also matches "name": a trailing ".*" may match nothing.
-  if (*m == '.' && m[1] == '*' && m[2] == 0 && *n == 0) return true;
-  if (*n == 0) return false;
-  if (*m == '?' || platform::ansiUpper(*m) == platform::ansiUpper(*n))
-    return maskMatch(m + 1, n + 1);
-  return false;
 }
 
 class HostInput : public archive::ZipInputFile {
@@ -88,11 +73,6 @@ class HostOutput : public archive::ZipOutputFile {
 };
 
 }  // namespace
-
-bool windowsMaskMatches(const std::string& mask, const std::string& name) {
-  std::string m = mask == "*.*" ? "*" : mask;
-  return maskMatch(m.c_str(), name.c_str());
-}
 
 void HostFileSystem::addFixedDrive(char letter, const fs::path& folder) {
   fs::create_directories(folder);
@@ -161,7 +141,7 @@ std::vector<archive::FoundFile> HostFileSystem::findFiles(const std::string& pat
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(hostPath(folder), ec)) {
     std::string name = platform::utf8ToAnsi(entry.path().filename().string());
-    if (!windowsMaskMatches(mask, name)) continue;
+    if (!archive::maskMatches(mask, name)) continue;
     archive::FoundFile file;
     file.name = name;
     file.attributes = *attributes(folder + name);

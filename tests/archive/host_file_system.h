@@ -59,7 +59,4 @@ class HostFileSystem : public archive::ZipFileSystem {
   std::set<std::string> held_;
 };
 
-// Windows wildcard match of one name, without regard to case.
-bool windowsMaskMatches(const std::string& mask, const std::string& name);
-
 }  // namespace archive_test

@@ -1,0 +1,260 @@
+#include "archive/ZipReader.h"
+
+#include "archive/zip_masks.h"
+#include "archive/zip_paths.h"
+#include "archive/zip_read_archive.h"
+#include "archive/zip_read_entry.h"
+#include "platform/core/codepage.h"
+
+namespace archive {
+
+TZipReader::TZipReader(ZipFileSystem& fileSystem) : fs_(fileSystem) {}
+
+TZipReader::~TZipReader() = default;
+
+void TZipReader::SetZipName(const std::string& name) {
+  CloseArchive();
+  zipName_ = name;
+}
+
+void TZipReader::CloseArchive() {
+  archive_.reset();
+  entries_.clear();
+  directoryRead_ = false;
+  incomplete_ = false;
+}
+
+const TZipEntry& TZipReader::entry(int index) const {
+  if (index < 0 || index >= EntryCount())
+    throw ZipError("List index out of bounds (" + std::to_string(index) + ")");
+  return entries_[static_cast<size_t>(index)];
+}
+
+TZipEntry& TZipReader::entryRef(int index) {
+  entry(index);
+  return entries_[static_cast<size_t>(index)];
+}
+
+bool TZipReader::requestDisk(int nextDisk, std::string& name) {
+  if (!OnGetNextDisk) return false;
+  OnGetNextDisk(nextDisk, name);
+  return !name.empty();
+}
+
+OpenedArchive& TZipReader::openArchive() {
+  if (!archive_) {
+    ArchiveOpenEvents events;
+    events.incomplete = [this] {
+      TIncompleteMode mode = izAssumeBad;
+      if (OnInCompleteZip) OnInCompleteZip(mode);
+      return mode;
+    };
+    events.requestPart = [this](int nextDisk, std::string& name) {
+      return requestDisk(nextDisk, name);
+    };
+    events.checkDiskLabels = MultiVolumeInfo.CheckDiskLabels;
+    archive_ = OpenedArchive::open(fs_, zipName_, events);
+  }
+  return *archive_;
+}
+
+void TZipReader::releaseFiles() {
+  if (!KeepZipOpen) archive_.reset();
+}
+
+void TZipReader::checkCancel() {
+  if (!Cancel) return;
+  Cancel = false;
+  throw ZipUserCancel("User Cancelled");
+}
+
+void TZipReader::reportPercent(uint64_t done, uint64_t total) {
+  int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
+  if (percent == lastPercent_) return;
+  lastPercent_ = percent;
+  if (OnTotalPercentDone) OnTotalPercentDone(percent);
+}
+
+void TZipReader::ReadDirectory() {
+  CloseArchive();
+  if (zipName_.empty()) throw ZipError("No archive name is set");
+  OpenedArchive& archive = openArchive();
+  FileTime now = fs_.toLocalTime(fs_.now());
+  for (const ZipEntryRecord& record : archive.records()) {
+    TZipEntry e;
+    e.record = record;
+    e.Name = entryFileName(record.name);
+    e.Folder = entryFolder(record.name);
+    e.Time = dosToFileTime(record.dosTime).value_or(now);
+    e.Encrypted = record.encrypted();
+    e.Size = record.uncompressedSize;
+    e.Attributes = record.dosAttributes();
+    entries_.push_back(std::move(e));
+  }
+  incomplete_ = archive.incomplete();
+  directoryRead_ = true;
+  releaseFiles();
+}
+
+uint64_t TZipReader::ArchiveSize() {
+  if (zipName_.empty()) return 0;
+  for (const FoundFile& found : fs_.findFiles(zipName_))
+    if (platform::ansiEqualNoCase(found.name, entryFileName(zipName_))) return found.size;
+  return 0;
+}
+
+std::vector<int> TZipReader::chosenEntries(Selection selection) const {
+  std::vector<int> chosen;
+  for (int i = 0; i < EntryCount(); ++i) {
+    const TZipEntry& e = entries_[static_cast<size_t>(i)];
+    bool take = false;
+    if (selection == Selection::Selected) {
+      take = e.Selected;
+    } else if (DoAll) {
+      take = true;
+    } else {
+      std::string full = e.Folder + e.Name;
+      for (const std::string& wanted : FilesList)
+        if (maskMatches(wanted, wanted.find('\\') == std::string::npos ? e.Name : full))
+          take = true;
+    }
+    if (take) chosen.push_back(i);
+  }
+  return chosen;
+}
+
+bool TZipReader::resolvePassword(int index, std::string& password) {
+  const ZipEntryRecord& record = entries_[static_cast<size_t>(index)].record;
+  while (!passwordMatches(openArchive().volumes(), record, password)) {
+    std::string newPassword;
+    if (OnBadPassword) OnBadPassword(index, newPassword);
+    if (newPassword.empty()) return false;
+    password = newPassword;
+  }
+  return true;
+}
+
+void TZipReader::ensureFolders(const std::string& filePath) {
+  // Every folder of the path below its drive root, outermost first.
+  size_t from = filePath.size() > 3 && filePath[1] == ':' ? 3 : 0;
+  for (size_t slash = filePath.find('\\', from); slash != std::string::npos;
+       slash = filePath.find('\\', slash + 1)) {
+    std::string folder = filePath.substr(0, slash);
+    auto attributes = fs_.attributes(folder);
+    if (!attributes) fs_.createDirectory(folder);
+  }
+}
+
+bool TZipReader::extractOne(int index, const std::string& target, std::string& password) {
+  const TZipEntry& e = entries_[static_cast<size_t>(index)];
+  if (!resolvePassword(index, password)) return false;
+  if (RecreateDirs) ensureFolders(target);
+  std::unique_ptr<ZipOutputFile> out;
+  while (!out) {
+    try {
+      out = fs_.create(target);
+    } catch (const platform::OsError&) {
+      bool retry = false;
+      if (OnSkippingFile) OnSkippingFile(srDestinationNotCreated, retry, index, target);
+      if (!retry) return false;
+    }
+  }
+  try {
+    readEntry(openArchive().volumes(), e.record, password,
+              [&](const uint8_t* data, size_t length) { out->write(data, length); });
+    out->close();
+  } catch (...) {
+    out.reset();
+    try {
+      fs_.deleteFile(target);
+    } catch (const corvasta::Error&) {
+      // The partial file stays; the original failure is what matters.
+    }
+    throw;
+  }
+  FileTime written = fs_.toUtcTime(e.Time);
+  fs_.setFileTimes(target, {written, written, written});
+  if (RetainAttributes)
+    fs_.setAttributes(target, e.Attributes & (dosattr::kReadOnly | dosattr::kHidden |
+                                              dosattr::kSystem | dosattr::kArchive));
+  return true;
+}
+
+int TZipReader::extractEntries(Selection selection) {
+  if (!directoryRead_) ReadDirectory();
+  std::vector<int> chosen = chosenEntries(selection);
+  ExtractPlacement placement{DestDir, RecreateDirs, RootDir};
+  // Every destination is checked before anything is written.
+  std::vector<std::string> targets;
+  uint64_t total = 0;
+  for (int index : chosen) {
+    const TZipEntry& e = entries_[static_cast<size_t>(index)];
+    std::string name = e.record.name;
+    if (e.record.isDirectory()) name.pop_back();
+    targets.push_back(extractionTarget(name, placement).path);
+    total += e.Size;
+  }
+  lastPercent_ = -1;
+  std::string password = Password;
+  int written = 0;
+  uint64_t done = 0;
+  try {
+    for (size_t i = 0; i < chosen.size(); ++i) {
+      checkCancel();
+      const TZipEntry& e = entries_[static_cast<size_t>(chosen[i])];
+      if (e.record.isDirectory()) {
+        if (RecreateDirs) ensureFolders(targets[i] + "\\");
+      } else if (extractOne(chosen[i], targets[i], password)) {
+        ++written;
+      }
+      done += e.Size;
+      reportPercent(done, total);
+    }
+  } catch (...) {
+    releaseFiles();
+    throw;
+  }
+  releaseFiles();
+  return written;
+}
+
+int TZipReader::Extract() {
+  return extractEntries(Selection::ByListOrAll);
+}
+
+int TZipReader::ExtractSelected() {
+  return extractEntries(Selection::Selected);
+}
+
+bool TZipReader::TestArchive() {
+  try {
+    if (!directoryRead_) ReadDirectory();
+    if (incomplete_) return false;
+    lastPercent_ = -1;
+    uint64_t total = 0, done = 0;
+    for (const TZipEntry& e : entries_) total += e.Size;
+    std::string password = Password;
+    bool passed = true;
+    for (int i = 0; i < EntryCount() && passed; ++i) {
+      checkCancel();
+      const TZipEntry& e = entries_[static_cast<size_t>(i)];
+      if (!resolvePassword(i, password)) {
+        passed = false;
+        break;
+      }
+      readEntry(openArchive().volumes(), e.record, password, [](const uint8_t*, size_t) {});
+      done += e.Size;
+      reportPercent(done, total);
+    }
+    releaseFiles();
+    return passed;
+  } catch (const ZipUserCancel&) {
+    releaseFiles();
+    throw;
+  } catch (const corvasta::Error&) {
+    releaseFiles();
+    return false;
+  }
+}
+
+}  // namespace archive

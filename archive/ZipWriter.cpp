@@ -1,0 +1,326 @@
+#include "archive/ZipWriter.h"
+
+#include <algorithm>
+#include <map>
+
+#include "archive/zip_paths.h"
+#include "archive/zip_read_archive.h"
+#include "archive/zip_read_entry.h"
+#include "archive/zip_worker_pool.h"
+#include "archive/zip_write_entry.h"
+#include "archive/zip_write_file_output.h"
+#include "platform/core/codepage.h"
+
+namespace archive {
+namespace {
+
+// Files up to this size are read whole and compressed on a worker; larger
+// ones stream through the caller's thread in chunks.
+constexpr uint64_t kWholeFileLimit = 8u << 20;
+
+bool fileExists(ZipFileSystem& fs, const std::string& name) {
+  auto attributes = fs.attributes(name);
+  return attributes && !(*attributes & dosattr::kDirectory);
+}
+
+std::string folderOf(const std::string& path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+std::string storedKey(const std::string& stored) {
+  return platform::ansiUpper(toWindowsSeparators(stored));
+}
+
+Bytes readWhole(ZipInputFile& in, uint64_t size) {
+  Bytes data(static_cast<size_t>(size));
+  size_t got = 0;
+  while (got < data.size()) {
+    size_t n = in.readAt(got, data.data() + got, data.size() - got);
+    if (n == 0) break;  // the file shrank while it was being stored
+    got += n;
+  }
+  data.resize(got);
+  return data;
+}
+
+}  // namespace
+
+TZipWriter::TZipWriter(ZipFileSystem& fileSystem)
+    : TZipReader(fileSystem), Workers(EntryWorkerPool::defaultWorkers()) {}
+
+void TZipWriter::SetStoreVolumes(bool on) {
+  storeVolumes_ = on;
+  if (on) storePaths_ = true;
+}
+
+bool TZipWriter::askDisk(int nextDisk, std::string& name) {
+  if (!OnGetNextDisk) return true;  // no handler: nothing to swap
+  OnGetNextDisk(nextDisk, name);
+  return !name.empty();
+}
+
+ZipEntryRecord TZipWriter::headerFor(const PendingFile& file) const {
+  ZipEntryRecord header;
+  header.name = file.storedName;
+  header.dosTime = fileTimeToDos(fs_.toLocalTime(file.source.times.lastWrite));
+  header.externalAttributes = file.source.attributes & (dosattr::kReadOnly | dosattr::kHidden |
+                                                        dosattr::kSystem | dosattr::kArchive);
+  return header;
+}
+
+std::shared_ptr<ZipInputFile> TZipWriter::openSource(int index, const std::string& path) {
+  for (;;) {
+    try {
+      return fs_.openRead(path);
+    } catch (const platform::OsError&) {
+      bool retry = false;
+      if (OnSkippingFile) OnSkippingFile(srSourceNotOpened, retry, index, path);
+      if (!retry) return nullptr;
+    }
+  }
+}
+
+std::string TZipWriter::temporaryName(const std::string& folder) {
+  std::string base = withBackslash(folder.empty() ? folderOf(zipName_) : folder);
+  for (int n = 0;; ++n) {
+    std::string name = base + "~zip" + std::to_string(n) + ".tmp";
+    if (!fs_.attributes(name)) return name;
+  }
+}
+
+void TZipWriter::copyFile(const std::string& from, const std::string& to) {
+  auto in = fs_.openRead(from);
+  BufferedFile out(fs_, to);
+  Bytes buffer(1u << 20);
+  for (uint64_t at = 0;;) {
+    size_t n = in->readAt(at, buffer.data(), buffer.size());
+    if (n == 0) break;
+    out.write(buffer.data(), n);
+    at += n;
+  }
+  out.close();
+}
+
+int TZipWriter::CreateArchive() {
+  if (zipName_.empty()) throw ZipError("No archive name is set");
+  lastPercent_ = -1;
+  FileListOptions listOptions;
+  listOptions.recurse = Recurse;
+  listOptions.rootDir = RootDir;
+  listOptions.skipIfArchiveBitNotSet = SkipIfArchiveBitNotSet;
+  listOptions.excludeList = ExcludeList;
+  listOptions.neverAdd = {zipName_};
+  std::vector<SourceFile> files = expandFilesList(fs_, FilesList, listOptions);
+
+  StoredPathOptions pathOptions{storePaths_, storeVolumes_};
+  std::vector<PendingFile> toStore;
+  std::vector<ZipEntryRecord> kept;
+  bool updating = fileExists(fs_, zipName_);
+  if (updating) {
+    ReadDirectory();
+    std::map<std::string, size_t> byName;
+    for (size_t i = 0; i < entries_.size(); ++i)
+      byName.emplace(storedKey(entries_[i].record.name), i);
+    std::vector<bool> replaced(entries_.size(), false);
+    for (const SourceFile& file : files) {
+      std::string stored = storedName(file.path, pathOptions);
+      auto found = byName.find(storedKey(stored));
+      if (found != byName.end()) {
+        // DOS date/time values order chronologically as plain numbers.
+        uint32_t fileTime = fileTimeToDos(fs_.toLocalTime(file.times.lastWrite));
+        if (entries_[found->second].record.dosTime >= fileTime) continue;
+        replaced[found->second] = true;
+      }
+      toStore.push_back({file, stored});
+    }
+    for (size_t i = 0; i < entries_.size(); ++i)
+      if (!replaced[i]) kept.push_back(entries_[i].record);
+  } else {
+    for (const SourceFile& file : files)
+      toStore.push_back({file, storedName(file.path, pathOptions)});
+  }
+  if (toStore.empty()) {
+    CloseArchive();
+    return 0;
+  }
+  WriteResult result = writeArchive(kept, toStore, MultiVolumeInfo.MultiMode);
+  if (ResetArchiveBitOnZip) clearArchiveBits(result.storedPaths);
+  return result.stored;
+}
+
+void TZipWriter::RenameEntry(int index, const std::string& newPath) {
+  if (!directoryRead_) ReadDirectory();
+  entry(index);
+  std::vector<ZipEntryRecord> records;
+  for (const TZipEntry& e : entries_) records.push_back(e.record);
+  records[static_cast<size_t>(index)].name = storedName(newPath, {storePaths_, storeVolumes_});
+  writeArchive(records, {}, mmNone);
+}
+
+TZipWriter::WriteResult TZipWriter::writeArchive(const std::vector<ZipEntryRecord>& kept,
+                                                 const std::vector<PendingFile>& toStore,
+                                                 TMultiMode mode) {
+  if (mode == mmSpan && fs_.driveType(zipName_.substr(0, 3)) != DriveType::Removable) mode = mmNone;
+  std::string oldCopy;
+  if (!kept.empty() && mode == mmSpan) {
+    // The disks are about to be swapped: read the old entries from a copy.
+    if (openArchive().volumes().lastDisk() > 0)
+      throw ZipError("The spanned archive " + zipName_ + " cannot be updated");
+    oldCopy = temporaryName(TempPath.empty() ? RootDir : TempPath);
+    archive_.reset();
+    copyFile(zipName_, oldCopy);
+    ArchiveOpenEvents events;
+    archive_ = OpenedArchive::open(fs_, oldCopy, events);
+  }
+  if (!kept.empty()) openArchive();
+
+  DiskRequest request = [this](int nextDisk, std::string& name) { return askDisk(nextDisk, name); };
+  std::unique_ptr<ZipOutput> output;
+  std::string tempName;
+  PartedOutput* parted = nullptr;
+  if (mode == mmBlocks) {
+    auto blocks = std::make_unique<BlockOutput>(fs_, zipName_, MultiVolumeInfo, request);
+    parted = blocks.get();
+    output = std::move(blocks);
+  } else if (mode == mmSpan) {
+    auto span = std::make_unique<SpanOutput>(fs_, zipName_, MultiVolumeInfo, request);
+    parted = span.get();
+    output = std::move(span);
+  } else {
+    tempName = temporaryName(TempPath);
+    output = std::make_unique<SingleFileOutput>(fs_, tempName);
+  }
+
+  WriteResult result;
+  Bytes table;
+  try {
+    ZipArchiveWriter writer(*output);
+    uint64_t total = 0, done = 0;
+    for (const ZipEntryRecord& record : kept) total += record.compressedSize;
+    for (const PendingFile& file : toStore) total += file.source.size;
+    for (const ZipEntryRecord& record : kept) {
+      checkCancel();
+      writer.addCopied(record, openEntryData(archive_->volumes(), record));
+      done += record.compressedSize;
+      reportPercent(done, total);
+    }
+    storeFiles(writer, toStore, result, done, total);
+    table = writer.finish();
+    if (parted)
+      parted->close();
+    else
+      static_cast<SingleFileOutput&>(*output).close();
+  } catch (...) {
+    output.reset();
+    archive_.reset();
+    std::vector<std::string> leftovers =
+        parted ? std::vector<std::string>{} : std::vector{tempName};
+    if (!oldCopy.empty()) leftovers.push_back(oldCopy);
+    for (const std::string& name : leftovers) {
+      try {
+        if (fileExists(fs_, name)) fs_.deleteFile(name);
+      } catch (const corvasta::Error&) {
+        // Cleaning up must not hide the failure that stopped the archive.
+      }
+    }
+    throw;
+  }
+  archive_.reset();
+  if (!oldCopy.empty()) fs_.deleteFile(oldCopy);
+
+  std::vector<std::string> parts = parted ? parted->parts() : std::vector<std::string>{};
+  std::string finalName = zipName_;
+  if (!parted) {
+    if (fileExists(fs_, zipName_)) fs_.deleteFile(zipName_);
+    fs_.moveFile(tempName, zipName_);
+  } else if (mode == mmBlocks && parts.size() == 1) {
+    if (fileExists(fs_, zipName_)) fs_.deleteFile(zipName_);
+    fs_.moveFile(parts.front(), zipName_);
+  } else if (mode == mmBlocks) {
+    finalName = parts.back();
+  }
+  if (parts.size() > 1 && MultiVolumeInfo.SaveZipInfoOnFirstDisk) saveTableOfContents(parts, table);
+  CloseArchive();
+  zipName_ = finalName;
+  return result;
+}
+
+void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingFile>& toStore,
+                            WriteResult& result, uint64_t& done, uint64_t total) {
+  EntryWorkerPool pool(Workers);
+  EntryOptions options{std::clamp(PackLevel, 0, 9), Password};
+  auto writeOldest = [&] {
+    PreparedEntry entry = pool.collect();
+    writer.addPrepared(entry);
+    done += entry.record.uncompressedSize;
+    reportPercent(done, total);
+  };
+  for (size_t i = 0; i < toStore.size(); ++i) {
+    checkCancel();
+    const PendingFile& file = toStore[i];
+    std::shared_ptr<ZipInputFile> in = openSource(static_cast<int>(i), file.source.path);
+    if (!in) continue;
+    ZipEntryRecord header = headerFor(file);
+    uint64_t size = in->size();
+    if (size <= kWholeFileLimit) {
+      pool.submit([in, header, size, options] {
+        Bytes data = readWhole(*in, size);
+        return prepareEntry(header, data.data(), data.size(), options);
+      });
+      while (pool.pending() >= pool.capacity()) writeOldest();
+    } else {
+      while (pool.pending() > 0) writeOldest();
+      uint64_t at = 0;
+      streamEntry(
+          writer, header, size, options,
+          [&](uint8_t* buffer, size_t length) {
+            checkCancel();
+            size_t n = in->readAt(at, buffer, length);
+            at += n;
+            return n;
+          },
+          [&](uint64_t plainBytes) {
+            done += plainBytes;
+            reportPercent(done, total);
+          });
+    }
+    ++result.stored;
+    result.storedPaths.push_back(file.source.path);
+  }
+  while (pool.pending() > 0) writeOldest();
+}
+
+void TZipWriter::saveTableOfContents(const std::vector<std::string>& parts, const Bytes& table) {
+  std::string first = parts.front();
+  if (!askDisk(1, first)) return;
+  std::string tableName = tableOfContentsName(first);
+  std::unique_ptr<BufferedFile> out;
+  try {
+    if (fileExists(fs_, tableName)) fs_.deleteFile(tableName);
+    out = std::make_unique<BufferedFile>(fs_, tableName);
+  } catch (const corvasta::Error&) {
+    if (OnMessage) OnMessage("Unable to create Zip Configuration File to disk");
+  }
+  if (out) {
+    try {
+      out->write(table.data(), table.size());
+      out->close();
+    } catch (const corvasta::Error&) {
+      if (OnMessage) OnMessage("Unable to save Zip Configuration File to disk");
+    }
+  }
+  std::string last = parts.back();
+  askDisk(0, last);
+}
+
+void TZipWriter::clearArchiveBits(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    auto attributes = fs_.attributes(path);
+    if (!attributes || !(*attributes & dosattr::kArchive)) continue;
+    uint32_t cleared = *attributes & ~dosattr::kArchive;
+    fs_.setAttributes(path, cleared == 0 ? dosattr::kNormal : cleared);
+  }
+}
+
+}  // namespace archive
