@@ -3,6 +3,8 @@
 #include "platform/core/errors.h"
 #include "platform/core/machine.h"
 #include "platform/core/machine_state.h"
+#include "platform/core/short_names.h"
+#include "platform/core/win_path.h"
 #include "platform/sample/install_disc.h"
 #include "platform/sample/nt_installation.h"
 #include "platform/sample/program_directory.h"
@@ -32,6 +34,22 @@ void requireEmptyFolder(const fs::path& dir) {
 void giveShortNames(const Machine& machine, char letter, const SampleTree& tree) {
   std::string root = std::string(1, letter) + ":\\";
   for (const auto& entry : tree.entries()) machine.shortNameOf(machine.resolve(root + entry.path));
+}
+
+// The short form of an existing path as Windows sets it in TEMP: aliases for
+// long names, names that are valid 8.3 names as they are (NTFS keeps no
+// separate short name for them, so their case stays).
+std::string shortFormOf(const Machine& machine, const std::string& longPath) {
+  WinPath path = parseWinPath(longPath);
+  WinPath prefix, result;
+  prefix.drive = result.drive = path.drive;
+  for (const auto& component : path.components) {
+    prefix.components.push_back(component);
+    result.components.push_back(isValidShortName(component)
+                                    ? component
+                                    : machine.shortNameOf(machine.resolve(prefix.str())));
+  }
+  return result.str();
 }
 
 void writeConfig(const fs::path& dir, const MachineConfig& config) {
@@ -65,13 +83,15 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
   writeSampleTree(disc, sampleDriveFolder(machineDir, 'D') / "install");
   for (const char* medium : {"disk1", "disk2", "disk3"})
     writeSampleTree(emptyDiskette, sampleDriveFolder(machineDir, 'A') / medium);
+  for (char letter : {'A', 'D'}) setTimes(sampleDriveFolder(machineDir, letter), layout.useTime);
+  setTimes(machineDir / "drives", layout.installTime);
 
   auto machine = Machine::open(machineDir);
   giveShortNames(*machine, 'C', fixed);
   giveShortNames(*machine, 'D', disc);
   // Windows 2000 and XP set TEMP in the short form of the profile's folder.
   if (layout.nt && version != WindowsVersion::Nt4) {
-    std::string temp = machine->shortPath(config.environment["TEMP"]);
+    std::string temp = shortFormOf(*machine, config.environment["TEMP"]);
     config.environment["TEMP"] = temp;
     config.environment["TMP"] = temp;
     writeConfig(machineDir, config);

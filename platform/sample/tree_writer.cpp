@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
   throw corvasta::Error("Cannot " + what + " " + path.string() + ": " + std::strerror(errno));
 }
 
+}  // namespace
+
 void setTimes(const fs::path& path, SampleTime time) {
   struct timespec times[2];
   times[0].tv_sec = static_cast<time_t>(time);
@@ -26,8 +28,6 @@ void setTimes(const fs::path& path, SampleTime time) {
   times[1] = times[0];
   if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) hostFailure("set the time of", path);
 }
-
-}  // namespace
 
 fs::path hostPathOf(const fs::path& root, std::string_view winPath) {
   fs::path host = root;

@@ -14,6 +14,9 @@ namespace platform::sample {
 // corvasta::Error on a host failure.
 void writeSampleTree(const SampleTree& tree, const std::filesystem::path& root);
 
+// Sets a host file's or folder's modification and access times.
+void setTimes(const std::filesystem::path& path, SampleTime time);
+
 // The host path of a relative Windows path below `root`.
 std::filesystem::path hostPathOf(const std::filesystem::path& root, std::string_view winPath);
 

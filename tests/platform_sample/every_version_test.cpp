@@ -1,0 +1,181 @@
+// What holds for the sample of every Windows version: it loads, its
+// directories and tools exist, the diskette drive is a 1.44 MB drive, and two
+// creations are identical.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <map>
+
+#include "platform/core/errors.h"
+#include "platform/sample/sample_content.h"
+#include "tests/platform_sample/sample_test_support.h"
+
+using namespace platform;
+using sample_test::isFile;
+using sample_test::isFolder;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const WindowsVersion kVersions[] = {WindowsVersion::Win95, WindowsVersion::Win98,
+                                    WindowsVersion::WinMe, WindowsVersion::Nt4,
+                                    WindowsVersion::Win2000, WindowsVersion::WinXp};
+
+std::string shortModeName(WindowsVersion version) {
+  switch (version) {
+    case WindowsVersion::Win95:
+      return "95";
+    case WindowsVersion::Win98:
+      return "98";
+    case WindowsVersion::WinMe:
+      return "ME";
+    case WindowsVersion::Nt4:
+      return "NT";
+    case WindowsVersion::Win2000:
+      return "2k";
+    case WindowsVersion::WinXp:
+      return "XP";
+  }
+  return "";
+}
+
+bool holdsFileNamed(const fs::path& folder, const std::string& name) {
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file() && ansiEqualNoCase(entry.path().filename().string(), name))
+      return true;
+  return false;
+}
+
+// Every entry below `root`: relative path -> content (files) or "<folder>",
+// with its modification time.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    struct stat info {};
+    ::stat(entry.path().c_str(), &info);
+    std::string relative = entry.path().lexically_relative(root).generic_string();
+    bool folder = entry.is_directory();
+    // The machine's own state and description change when it is used; only
+    // the drives' times are part of the sample.
+    bool timed = relative.rfind("drives/", 0) == 0;
+    tree[relative] = (folder ? std::string("<folder>") : testing_support::readFile(entry.path())) +
+                     (timed ? "@" + std::to_string(info.st_mtime) : "");
+  }
+  return tree;
+}
+
+}  // namespace
+
+TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
+  for (WindowsVersion version : kVersions) {
+    SCOPED_TRACE(windowsVersionName(version));
+    auto created = sample_test::createMachine(version);
+    const Machine& m = *created->machine;
+    EXPECT_EQ(m.version(), version);
+    EXPECT_TRUE(m.config().running);
+    EXPECT_TRUE(isFolder(m, m.config().windowsDirectory));
+    EXPECT_TRUE(isFolder(m, m.config().systemDirectory));
+    EXPECT_TRUE(isFolder(m, m.config().environment.at("TEMP")));
+    const std::string program = m.config().programDirectory + "\\";
+    EXPECT_EQ(program, "C:\\Program Files\\Corvasta\\");
+    EXPECT_TRUE(isFile(m, program + "crvast" + shortModeName(version) + ".exe"));
+    for (const char* file : {"unzip.exe", "startwin.pif", "command.pif", "cmd.pif",
+                             "cmossave.com", "cmosrest.com", "bootsave.com", "bootrest.com",
+                             "need.com", "cmosboot.bat", "ctmouse.exe"})
+      EXPECT_TRUE(isFile(m, program + file));
+    // A program listed in [Programs] can be started only when its file exists.
+    for (const auto& [name, action] : m.config().programs) {
+      bool present = holdsFileNamed(m.drive('C')->hostRoot(), name) ||
+                     holdsFileNamed(m.drive('D')->hostRoot(), name);
+      EXPECT_TRUE(present) << name;
+    }
+    EXPECT_TRUE(m.config().programs.count("regedit.exe"));
+    EXPECT_TRUE(m.config().programs.count(isNt(version) ? "cmd.exe" : "command.com"));
+
+    Drive& c = *m.drive('C');
+    EXPECT_EQ(c.type(), DriveType::Fixed);
+    EXPECT_FALSE(c.volume().label.empty());
+    EXPECT_NE(c.volume().serial, 0u);
+    EXPECT_LT(c.space().freeBytes, c.space().totalBytes);
+    Drive& a = *m.drive('A');
+    EXPECT_EQ(a.type(), DriveType::Removable);
+    EXPECT_EQ(a.insertedMedium(), "disk1");
+    EXPECT_EQ(a.space().totalBytes, 1457664u);
+    EXPECT_EQ(a.space().clusterSize, 512u);
+    EXPECT_EQ(a.config().media, (std::vector<std::string>{"disk1", "disk2", "disk3"}));
+    EXPECT_EQ(m.driveType("D:\\"), DriveType::CdRom);
+  }
+}
+
+TEST(EverySample, TwoCreationsAreIdentical) {
+  for (WindowsVersion version : {WindowsVersion::Win98, WindowsVersion::WinXp}) {
+    SCOPED_TRACE(windowsVersionName(version));
+    sample::SampleOptions options;
+    options.users = 2;
+    auto first = sample_test::createMachine(version, options);
+    auto second = sample_test::createMachine(version, options);
+    auto a = snapshot(first->machine->folder());
+    auto b = snapshot(second->machine->folder());
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_TRUE(a == b);
+    // A few megabytes, not hundreds.
+    size_t bytes = 0;
+    for (const auto& [path, content] : a) bytes += content.size();
+    EXPECT_GT(bytes, 2u << 20);
+    EXPECT_LT(bytes, 16u << 20);
+  }
+}
+
+TEST(EverySample, AnotherSeedGivesOtherBytesInTheSameTree) {
+  sample::SampleOptions other;
+  other.seed = 7;
+  auto first = sample_test::createMachine(WindowsVersion::WinMe);
+  auto second = sample_test::createMachine(WindowsVersion::WinMe, other);
+  std::string path = "C:\\WINDOWS\\TTFCACHE";
+  std::string a = testing_support::readFile(first->machine->resolve(path).host);
+  std::string b = testing_support::readFile(second->machine->resolve(path).host);
+  EXPECT_EQ(a.size(), b.size());
+  EXPECT_NE(a, b);
+}
+
+TEST(EverySample, StandInBinariesSayWhatTheyAre) {
+  auto created = sample_test::createMachine(WindowsVersion::WinMe);
+  std::string dos = testing_support::readFile(
+      created->machine->resolve("C:\\Program Files\\Corvasta\\crvastME.exe").host);
+  EXPECT_EQ(dos.substr(0, 2), "MZ");
+  EXPECT_NE(dos.find(sample::kPlaceholderMarker), std::string::npos);
+  EXPECT_NE(dos.find("File: crvastME.exe"), std::string::npos);
+  std::string pif = testing_support::readFile(
+      created->machine->resolve("C:\\Program Files\\Corvasta\\startwin.pif").host);
+  EXPECT_NE(pif.substr(0, 2), "MZ");
+  EXPECT_NE(pif.find(sample::kPlaceholderMarker), std::string::npos);
+  std::string bitmap = testing_support::readFile(
+      created->machine->resolve("C:\\My Documents\\My Pictures\\Garden.bmp").host);
+  ASSERT_GE(bitmap.size(), 54u);
+  EXPECT_EQ(bitmap.substr(0, 2), "BM");
+  EXPECT_EQ(static_cast<unsigned char>(bitmap[2]) | static_cast<unsigned char>(bitmap[3]) << 8 |
+                static_cast<unsigned char>(bitmap[4]) << 16,
+            bitmap.size());
+  // Text files have Windows line ends only.
+  std::string winIni =
+      testing_support::readFile(created->machine->resolve("C:\\WINDOWS\\WIN.INI").host);
+  size_t bareLineFeeds = 0;
+  for (size_t i = 0; i < winIni.size(); ++i)
+    if (winIni[i] == '\n' && (i == 0 || winIni[i - 1] != '\r')) ++bareLineFeeds;
+  EXPECT_EQ(bareLineFeeds, 0u);
+  EXPECT_GT(winIni.size(), 500u);
+}
+
+TEST(EverySample, RefusesAFolderThatHoldsAnything) {
+  testing_support::TempDir temp;
+  testing_support::writeFile(temp / "notes.txt", "mine");
+  EXPECT_THROW(sample::createSampleMachine(temp.path(), WindowsVersion::WinMe), corvasta::Error);
+  EXPECT_FALSE(fs::exists(temp / "machine.ini"));
+  EXPECT_EQ(testing_support::readFile(temp / "notes.txt"), "mine");
+  sample::SampleOptions tooMany;
+  tooMany.users = sample::kMaxSampleUsers + 1;
+  EXPECT_THROW(sample::createSampleMachine(temp / "new", WindowsVersion::WinXp, tooMany),
+               corvasta::Error);
+}
