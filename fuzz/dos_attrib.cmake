@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_dos_attrib DEPS platform_files)

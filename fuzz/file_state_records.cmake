@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_file_state_records DEPS platform_files)

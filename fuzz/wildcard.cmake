@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_wildcard DEPS platform_files)
