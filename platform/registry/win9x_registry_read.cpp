@@ -255,7 +255,6 @@ class Win9xRegistryReader {
       key.subkeys.reserve(nodes[i].children.size());
       for (size_t child : nodes[i].children) key.subkeys.push_back(std::move(nodes[child].key));
     }
-    nodes[0].key.name.clear();
     return std::move(nodes[0].key);
   }
 

@@ -12,7 +12,8 @@ namespace platform::registry {
 
 // Reads a whole file image. Names come back as UTF-8 (converted from
 // Windows-1252); value data is kept byte for byte as stored, so strings are
-// ANSI and `stringEncoding` is Ansi. The root key has an empty name.
+// ANSI and `stringEncoding` is Ansi. The root key has an empty name and no
+// values unless the file gives it a data record (a saved key) holding them.
 //
 // The file is checked as a whole: bad signatures, offsets and sizes outside
 // their structure, key tree loops, data records that do not tile their block,

@@ -33,7 +33,7 @@ struct FlatKey {
   size_t lastChild = kNone;
   size_t nextSibling = kNone;
   size_t entryOffset = 0;  // in the key tree section
-  size_t recordSize = 0;   // 0 for the root, which has no data record
+  size_t recordSize = 0;   // 0 when the key has no data record (a plain root)
   uint16_t block = kNoId;
   uint16_t id = kNoId;
 };
@@ -51,8 +51,6 @@ class Win9xRegistryWriter {
   explicit Win9xRegistryWriter(const RegistryTree& tree) {
     if (tree.stringEncoding != StringEncoding::Ansi)
       fail("its strings are UTF-16; Windows 9x registry files hold ANSI strings");
-    if (!tree.root.values.empty())
-      fail("the root key cannot hold values in a Windows 9x registry file");
     flatten(tree.root);
     placeKeyEntries();
     placeRecords();
@@ -116,6 +114,10 @@ class Win9xRegistryWriter {
         parent.lastChild = index;
         flat.ansiName = utf8ToAnsi(next.key->name);  // checked with its siblings
         flat.recordSize = recordSizeOf(index);
+      } else if (!next.key->values.empty() || !next.key->name.empty()) {
+        // A saved key's root keeps its name and values in a data record.
+        flat.ansiName = ansiName(next.key->name, "the root key name");
+        flat.recordSize = recordSizeOf(index);
       }
       checkSubkeyNames(index);
       const auto& subkeys = next.key->subkeys;
@@ -168,11 +170,13 @@ class Win9xRegistryWriter {
   }
 
   // Fills blocks in key order: a new block when 255 ids are used or the
-  // next record would take the block past 64 KB.
+  // next record would take the block past 64 KB. The root has a record only
+  // when it has a name or values (a key saved to a file of its own).
   void placeRecords() {
     blocks_.emplace_back();
-    for (size_t index = 1; index < keys_.size(); ++index) {
+    for (size_t index = 0; index < keys_.size(); ++index) {
       FlatKey& flat = keys_[index];
+      if (flat.recordSize == 0) continue;
       if (blocks_.back().keys.size() == kMaxKeysPerBlock ||
           blocks_.back().used + flat.recordSize + kFreeRecordSize > kMaxBlockSize) {
         if (blocks_.size() == kMaxBlocks) fail("the tree has more keys than the file can number");

@@ -22,12 +22,14 @@ class Win9xRegistryWriteError : public corvasta::Error {
 // and a free record at the end of each structure, all checksums valid.
 //
 // Names are converted to Windows-1252; value data is written as it is, so the
-// tree must hold ANSI strings (`stringEncoding` Ansi). The root key's name is
-// not stored (the file's root has none), nor are the NT-only parts of a key
-// (last-write time, class name, security).
+// tree must hold ANSI strings (`stringEncoding` Ansi). The NT-only parts of a
+// key (last-write time, class name, security) are not stored. A root key
+// with an empty name and no values has no data record, as in Windows' own
+// files; a root with a name or values (a key saved to a file of its own) gets
+// a record holding both (libcreg lists such a root only when it is named).
 //
 // Throws Win9xRegistryWriteError, and writes nothing, when the tree holds
-// what Windows 9x cannot: values on the root key; empty key names or names
+// what Windows 9x cannot: empty key names or names
 // with a backslash; names without a Windows-1252 form; two subkeys or two
 // values of one key whose names differ only in case; a key whose name and
 // values together exceed what one 64 KB data block holds (about 64 KB, which

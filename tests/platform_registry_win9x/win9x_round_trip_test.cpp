@@ -44,6 +44,25 @@ TEST(Win9xRoundTrip, KeepsEveryValueTypeDefaultValuesAndAnsiNames) {
   EXPECT_EQ(cafe->values[0].data, bytes("\xE9t\xE9"));
 }
 
+TEST(Win9xRoundTrip, KeepsTheValuesAndNameOfASavedKeysRoot) {
+  RegistryTree tree;
+  tree.root.name = "Desktop";
+  setValue(tree.root, "", kRegSz, bytes("saved key"));
+  setValue(tree.root, "Setting", kRegDword, {7, 0, 0, 0});
+  setValue(tree.root.ensurePath("Sub"), "x", kRegBinary, {1});
+  RegistryTree back = roundTrip(tree);
+  EXPECT_EQ(describeDifference(tree.root, back.root), "");
+  EXPECT_EQ(back.root.name, "Desktop");
+  tree.root.values.clear();
+  EXPECT_EQ(roundTrip(tree).root.name, "Desktop");
+}
+
+TEST(Win9xRoundTrip, APlainRootHasNoDataRecord) {
+  std::vector<uint8_t> file = writeWin9xRegistry(typicalTree());
+  EXPECT_EQ(dwordAt(file, 0x40 + 0x18), 0xFFFFFFFFu);  // root id and block
+  EXPECT_EQ(dwordAt(file, 0x40 + 0x0C), 0xFFFFFFFFu);  // and no parent
+}
+
 TEST(Win9xRoundTrip, KeepsTheOrderOfSubkeysAndValues) {
   RegistryTree tree;
   for (const char* name : {"Zeta", "alpha", "Mid", "Beta"}) {
@@ -133,10 +152,6 @@ TEST(Win9xRoundTrip, RefusesTreesWindows9xCannotHold) {
   RegistryTree unicode;
   unicode.stringEncoding = StringEncoding::Utf16le;
   refuses(unicode);
-
-  RegistryTree rootValue;
-  setValue(rootValue.root, "x", kRegSz, bytes("y"));
-  refuses(rootValue);
 
   RegistryTree emptyName;
   emptyName.root.subkeys.push_back(RegistryKey{});

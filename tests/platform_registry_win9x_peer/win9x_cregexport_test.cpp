@@ -81,8 +81,14 @@ Listing parseListing(const std::string& output) {
   std::string line;
   while (std::getline(lines, line)) {
     if (startsWith(line, "Key path: ")) {
-      listing.keyPaths.push_back(line.substr(10));
-      key = &listing.tree.root.ensurePath(line.substr(10));
+      // The first path is the root's; it is empty unless the root is named.
+      std::string path = line.substr(10);
+      listing.keyPaths.push_back(path);
+      if (listing.keyPaths.size() == 1) listing.tree.root.name = path;
+      const std::string& rootPrefix = listing.tree.root.name;
+      if (!rootPrefix.empty() && startsWith(path, (rootPrefix + "\\").c_str()))
+        path = path.substr(rootPrefix.size() + 1);
+      key = listing.keyPaths.size() == 1 ? &listing.tree.root : &listing.tree.root.ensurePath(path);
       value = nullptr;
     } else if (startsWith(line, "Value: ") && key) {
       std::string name = line.substr(line.find(' ', 7) + 1);
@@ -125,7 +131,7 @@ class Win9xCregexport : public testing::Test {
     Listing listing = parseListing(result.output);
     EXPECT_EQ(describeDifference(tree.root, listing.tree.root), "");
     std::vector<std::string> ourPaths;
-    listKeyPaths(tree.root, "", ourPaths);
+    listKeyPaths(tree.root, tree.root.name, ourPaths);
     EXPECT_EQ(listing.keyPaths, ourPaths);
   }
 
@@ -142,9 +148,14 @@ TEST_F(Win9xCregexport, ListsThousandsOfKeys) {
   expectSameListing(manyKeysTree(3000));
 }
 
-TEST_F(Win9xCregexport, ListsDeepPathsAndTheEmptyTree) {
+TEST_F(Win9xCregexport, ListsDeepPathsTheEmptyTreeAndRootValues) {
   expectSameListing(deepTree(200));
   expectSameListing(RegistryTree{});
+  RegistryTree savedKey;
+  savedKey.root.name = "Saved \u00C9";
+  setValue(savedKey.root, "", kRegSz, bytes("saved key"));
+  setValue(savedKey.root.ensurePath("Sub"), "x", kRegBinary, {1});
+  expectSameListing(savedKey);
 }
 
 TEST_F(Win9xCregexport, ListsValuesLargerThan16KB) {
