@@ -1,0 +1,42 @@
+#pragma once
+// Which registry files a machine's Windows loads, and where in the registry
+// namespace each one appears, as Windows composes the registry at run time:
+//
+// Windows 9x: HKEY_LOCAL_MACHINE is system.dat; HKEY_USERS is the Windows
+// directory's user.dat (holding .DEFAULT); with user profiles on, the current
+// user's Profiles\<name>\user.dat appears as HKEY_USERS\<name>; on ME,
+// classes.dat appears as HKEY_LOCAL_MACHINE\Software\Classes.
+//
+// NT: HKEY_LOCAL_MACHINE\SYSTEM, SOFTWARE, SAM, SECURITY from
+// system32\config, HKEY_USERS\.DEFAULT from config\default, the logged-on
+// user's ntuser.dat as HKEY_USERS\<SID> and UsrClass.dat (2000, XP) as
+// HKEY_USERS\<SID>_Classes, the SIDs taken from the ProfileList; and the
+// memory-only HARDWARE hive.
+
+#include <string>
+#include <vector>
+
+#include "platform/core/machine.h"
+#include "platform/registry/registry_tree.h"
+
+namespace platform {
+
+struct HiveMount {
+  std::string mountPath;   // canonical: "HKEY_LOCAL_MACHINE\SOFTWARE"
+  std::string kernelName;  // "\REGISTRY\MACHINE\SOFTWARE" (NT); empty on 9x
+  std::string winPath;     // the file, long form; empty for a memory-only hive
+  enum class Format { Win9x, NtHive, Memory } format = Format::Memory;
+  registry::RegistryTree tree;
+  bool dirty = false;
+};
+
+// Loads the hives of the machine. Missing files are skipped (that part of the
+// namespace is absent); unreadable ones throw RegistryFormatError naming the file.
+std::vector<HiveMount> loadHives(const Machine& machine);
+
+// The device form Windows shows a file's path in (hivelist data):
+// "\Device\HarddiskVolume1\WINDOWS\system32\config\software" on 2000/XP,
+// "\Device\Harddisk0\Partition1\WINNT\system32\config\SOFTWARE" on NT 4.
+std::string deviceFormPath(const Machine& machine, const std::string& winPath);
+
+}  // namespace platform
