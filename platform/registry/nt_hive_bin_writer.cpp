@@ -20,39 +20,39 @@ size_t roundUp(size_t value, size_t unit) {
 uint32_t HiveBinWriter::allocate(size_t recordSize) {
   if (recordSize > kMaxCellSize) throw corvasta::Error("Registry record too large for a hive cell");
   size_t cellSize = roundUp(recordSize + kCellHeaderSize, kCellAlignment);
-  if (bins_.empty() || next_ + cellSize > bins_.size()) {
+  if (next_ + cellSize > file_.size()) {
     closeBin();
     openBin(cellSize);
   }
-  auto offset = static_cast<uint32_t>(next_);
-  writeU32(bins_.data() + offset, 0u - static_cast<uint32_t>(cellSize));
+  writeU32(file_.data() + next_, 0u - static_cast<uint32_t>(cellSize));
+  auto offset = static_cast<uint32_t>(next_ - kBinsStart);
   next_ += cellSize;
   return offset;
 }
 
 void HiveBinWriter::closeBin() {
-  if (next_ < bins_.size())
-    writeU32(bins_.data() + next_, static_cast<uint32_t>(bins_.size() - next_));
-  next_ = bins_.size();
+  if (next_ < file_.size())
+    writeU32(file_.data() + next_, static_cast<uint32_t>(file_.size() - next_));
+  next_ = file_.size();
 }
 
 void HiveBinWriter::openBin(size_t cellSize) {
-  size_t start = bins_.size();
+  size_t start = file_.size();
   size_t binSize = roundUp(cellSize + kBinHeaderSize, kBinGranularity);
-  if (start + binSize > kMaxCellSize)
+  if (binsSize() + binSize > kMaxCellSize)
     throw corvasta::Error("Registry key tree too large for a hive");
-  bins_.resize(start + binSize, 0);
-  uint8_t* header = bins_.data() + start;
+  file_.resize(start + binSize, 0);
+  uint8_t* header = file_.data() + start;
   std::memcpy(header, "hbin", 4);
-  writeU32(header + kBinOffset, static_cast<uint32_t>(start));
+  writeU32(header + kBinOffset, static_cast<uint32_t>(start - kBinsStart));
   writeU32(header + kBinSize, static_cast<uint32_t>(binSize));
-  if (start == 0) writeU64(header + kBinTimestamp, timestamp_);
+  if (start == kBinsStart) writeU64(header + kBinTimestamp, timestamp_);
   next_ = start + kBinHeaderSize;
 }
 
 std::vector<uint8_t> HiveBinWriter::finish() {
   closeBin();
-  return std::move(bins_);
+  return std::move(file_);
 }
 
 }  // namespace platform::registry::nt_hive

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/registry/nt_hive_layout.h"
+
 namespace platform::registry::nt_hive {
 
 class HiveBinWriter {
@@ -19,17 +21,24 @@ class HiveBinWriter {
   // its cell offset.
   uint32_t allocate(size_t recordSize);
   // The record of an allocated cell; valid until the next allocate().
-  uint8_t* record(uint32_t cellOffset) { return bins_.data() + cellOffset + 4; }
-  // Closes the last bin and hands over the hive bins data.
+  uint8_t* record(uint32_t cellOffset) { return file_.data() + kBinsStart + cellOffset + 4; }
+  // Closes the last bin and hands over the whole file: a zeroed base block
+  // for the caller to fill, then the hive bins.
   std::vector<uint8_t> finish();
+  // Size of the hive bins so far.
+  uint32_t binsSize() const { return static_cast<uint32_t>(file_.size() - kBinsStart); }
 
  private:
   void closeBin();
   void openBin(size_t cellSize);
 
+  // The bins follow the base block; building them in the file's own buffer
+  // saves copying them behind it.
+  static constexpr size_t kBinsStart = kBaseBlockSize;
+
   uint64_t timestamp_;
-  std::vector<uint8_t> bins_;
-  size_t next_ = 0;  // where the next cell goes
+  std::vector<uint8_t> file_ = std::vector<uint8_t>(kBinsStart, 0);
+  size_t next_ = kBinsStart;  // file offset of the next cell
 };
 
 }  // namespace platform::registry::nt_hive

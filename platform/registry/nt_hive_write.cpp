@@ -99,7 +99,8 @@ class HiveWriter {
     }
   }
 
-  std::vector<uint8_t> finishBins() { return bins_.finish(); }
+  // The whole file, with the base block still zero.
+  std::vector<uint8_t> finishFile() { return bins_.finish(); }
 
  private:
   struct SecurityCell {
@@ -234,22 +235,20 @@ void writeFileName(uint8_t* base, const std::string& fileName) {
   for (size_t i = 0; i < name.size(); ++i) writeU16(base + kBaseFileName + 2 * i, name[i]);
 }
 
-std::vector<uint8_t> baseBlock(const NtHiveWriteOptions& options, uint32_t rootCell,
-                               uint32_t binsSize, uint64_t lastWrite) {
-  std::vector<uint8_t> base(kBaseBlockSize, 0);
-  std::memcpy(base.data(), "regf", 4);
-  writeU32(&base[kBaseSequence1], 1);
-  writeU32(&base[kBaseSequence2], 1);
-  writeU64(&base[kBaseLastWritten], lastWrite);
-  writeU32(&base[kBaseMajor], 1);
-  writeU32(&base[kBaseMinor], options.minorVersion);
-  writeU32(&base[kBaseFileFormat], 1);
-  writeU32(&base[kBaseRootCell], rootCell);
-  writeU32(&base[kBaseBinsSize], binsSize);
-  writeU32(&base[kBaseClustering], 1);
-  writeFileName(base.data(), options.fileName);
-  writeU32(&base[kBaseChecksum], baseBlockChecksum(base.data()));
-  return base;
+void fillBaseBlock(uint8_t* base, const NtHiveWriteOptions& options, uint32_t rootCell,
+                   uint32_t binsSize, uint64_t lastWrite) {
+  std::memcpy(base, "regf", 4);
+  writeU32(base + kBaseSequence1, 1);
+  writeU32(base + kBaseSequence2, 1);
+  writeU64(base + kBaseLastWritten, lastWrite);
+  writeU32(base + kBaseMajor, 1);
+  writeU32(base + kBaseMinor, options.minorVersion);
+  writeU32(base + kBaseFileFormat, 1);
+  writeU32(base + kBaseRootCell, rootCell);
+  writeU32(base + kBaseBinsSize, binsSize);
+  writeU32(base + kBaseClustering, 1);
+  writeFileName(base, options.fileName);
+  writeU32(base + kBaseChecksum, baseBlockChecksum(base));
 }
 
 }  // namespace
@@ -260,21 +259,19 @@ std::vector<uint8_t> writeNtHive(const RegistryTree& tree, const NtHiveWriteOpti
   HiveWriter writer(tree, options);
   uint32_t root = writer.writeKey(tree.root, kNil);
   writer.finishSecurityCells();
-  std::vector<uint8_t> bins = writer.finishBins();
+  std::vector<uint8_t> file = writer.finishFile();
+  auto binsSize = static_cast<uint32_t>(file.size() - kBaseBlockSize);
+  fillBaseBlock(file.data(), options, root, binsSize, options.lastWrite);
 
   // Some readers check the plain XOR instead of the adjusted checksum; the
   // two differ only when the XOR is 0 or all ones. Moving the timestamp by
   // 100 ns avoids that case, so every reader accepts the file.
-  uint64_t lastWrite = options.lastWrite;
-  std::vector<uint8_t> base =
-      baseBlock(options, root, static_cast<uint32_t>(bins.size()), lastWrite);
-  if (uint32_t sum = baseBlockXor(base.data()); sum == 0 || sum == 0xFFFFFFFF) {
-    lastWrite ^= 1;
-    base = baseBlock(options, root, static_cast<uint32_t>(bins.size()), lastWrite);
-    writeU64(bins.data() + kBinTimestamp, lastWrite);
+  if (uint32_t sum = baseBlockXor(file.data()); sum == 0 || sum == 0xFFFFFFFF) {
+    uint64_t moved = options.lastWrite ^ 1;
+    fillBaseBlock(file.data(), options, root, binsSize, moved);
+    writeU64(file.data() + kBaseBlockSize + kBinTimestamp, moved);
   }
-  base.insert(base.end(), bins.begin(), bins.end());
-  return base;
+  return file;
 }
 
 }  // namespace platform::registry
