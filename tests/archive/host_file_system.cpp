@@ -245,7 +245,8 @@ uint64_t HostFileSystem::freeSpace(const std::string& root) {
   std::error_code ec;
   for (const auto& entry : fs::recursive_directory_iterator(driveRoot(d), ec))
     if (entry.is_regular_file()) used += (entry.file_size() + kCluster - 1) / kCluster * kCluster;
-  return used >= d.capacity ? 0 : d.capacity - used;
+  // Free space comes in whole clusters.
+  return used >= d.capacity ? 0 : (d.capacity - used) / kCluster * kCluster;
 }
 
 archive::DriveType HostFileSystem::driveType(const std::string& root) {
