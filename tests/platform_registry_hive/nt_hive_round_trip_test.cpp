@@ -221,3 +221,12 @@ TEST(NtHiveRead, BadChecksumIsReportedButTolerated) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(NtHiveRead, MissingHostFileIsAnError) {
+  EXPECT_THROW(platform::registry::readNtHive(std::filesystem::path("/nonexistent/NTUSER.DAT")),
+               corvasta::Error);
+}
+
+}  // namespace
