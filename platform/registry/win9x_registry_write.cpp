@@ -83,10 +83,11 @@ class Win9xRegistryWriter {
   }
 
   // Converts a name to Windows-1252, refusing names that do not survive it.
-  std::string ansiName(const std::string& name, const std::string& what) const {
+  std::string ansiName(const std::string& name, const char* what, size_t keyIndex) const {
     std::string ansi = utf8ToAnsi(name);
     if (ansiToUtf8(ansi) != name)
-      fail(what + " '" + name + "' has characters outside Windows-1252");
+      fail(std::string(what) + " '" + name + "' of key " + pathOf(keyIndex) +
+           " has characters outside Windows-1252");
     return ansi;
   }
 
@@ -116,7 +117,7 @@ class Win9xRegistryWriter {
         flat.recordSize = recordSizeOf(index);
       } else if (!next.key->values.empty() || !next.key->name.empty()) {
         // A saved key's root keeps its name and values in a data record.
-        flat.ansiName = ansiName(next.key->name, "the root key name");
+        flat.ansiName = ansiName(next.key->name, "the name", index);
         flat.recordSize = recordSizeOf(index);
       }
       checkSubkeyNames(index);
@@ -135,7 +136,7 @@ class Win9xRegistryWriter {
       if (subkey.name.empty()) fail("a subkey of " + pathOf(index) + " has an empty name");
       if (subkey.name.find('\\') != std::string::npos)
         fail("the key name '" + subkey.name + "' under " + pathOf(index) + " holds a backslash");
-      if (!seen.insert(ansiUpper(ansiName(subkey.name, "the key name"))).second)
+      if (!seen.insert(ansiUpper(ansiName(subkey.name, "the subkey name", index))).second)
         fail("key " + pathOf(index) + " has two subkeys named '" + subkey.name + "'");
     }
   }
@@ -146,7 +147,7 @@ class Win9xRegistryWriter {
     size_t size = key_record::kHeaderSize + flat.ansiName.size();
     std::unordered_set<std::string> seen;
     for (const auto& value : flat.key->values) {
-      std::string name = ansiName(value.name, "a value of " + pathOf(index));
+      std::string name = ansiName(value.name, "the value name", index);
       if (!seen.insert(ansiUpper(name)).second)
         fail("key " + pathOf(index) + " has two values named '" + value.name + "'");
       size += value_record::kHeaderSize + name.size() + value.data.size();

@@ -148,3 +148,26 @@ TEST_F(Win9xCorruptInput, DataRecordsThatDoNotAddUpAreRefused) {
   const size_t firstValue = valueKey + 0x14 + 14;
   expectRefusedAt([&] { set16(firstValue + 0x0A, 0x8000); }, firstValue);
 }
+
+// What Windows 98 leaves in its files is not damage: free records between
+// keys, block header free-space fields that disagree with the records, stale
+// name hashes and junk in unused fields.
+TEST_F(Win9xCorruptInput, ToleratesWhatWindows98Leaves) {
+  const size_t lastBlock = kFirstBlock;  // the sample has one data block
+  ASSERT_EQ(kFirstBlock + u32(kFirstBlock + 4), file_.size());
+  const size_t freeRecord = lastBlock + u32(lastBlock + 0x10);
+  const uint32_t freeSize = u32(freeRecord);
+  ASSERT_GE(freeSize, 40u);
+  // Split the free tail in two: the first part now sits between records.
+  set32(freeRecord, 20);
+  set32(freeRecord + 20, freeSize - 20);
+  set32(freeRecord + 24, 0xFFFFFFFF);
+  set32(lastBlock + 0x08, 12345);
+  set32(lastBlock + 0x10, 0x7777);
+  set32(0x20 + 0x0C, 0xFFFFFFFF);            // no free key entry recorded
+  set32(firstChildEntry() + 0x04, 0);        // stale hash
+  set32(firstChildEntry() + 0x08, 0x12345);  // junk next-free link
+  EXPECT_EQ(describeDifference(readWin9xRegistry(file_.data(), file_.size()).root,
+                               win9x_samples::typicalTree().root),
+            "");
+}
