@@ -1,0 +1,177 @@
+#pragma once
+// TForm1: the main window's logic. It owns almost all of the program's state:
+// the Windows mode, the run requests and flags, the system locations, the
+// activity log buffer, the run counters and error list, the Preferences
+// dialog's model and the shared progress window and warning list. Its Qt view
+// (ui/) binds widgets to it; the console and scripted front ends drive it
+// without a window.
+//
+// The implementation is spread over files by concern:
+//   Unit1.cpp           construction, mode names, closing rules, end-session
+//   EntrySequence.cpp   the program's entry sequence and command-line switches
+//   WindowStart.cpp     the window start sequence and BeginningPrompts
+//   Settings*.cpp       ReadSettings / WriteSettings (settings file)
+//   Locations*.cpp      GetStartup, ReadScanReg, scanreg.ini update, boot drive
+//   ActivityLog.cpp     WriteResultFile, LongFNFound, BigFFound, Write2File, CD trace
+//   Progress.cpp        ShowProgressForm, the Cancel and Minimize handlers
+//   Exec.cpp            Exec, RestartWinNT
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Locations.h"
+#include "app/Ui.h"
+#include "app/Unit4.h"
+#include "app/Unit6.h"
+#include "prefs/Unit8.h"
+
+namespace platform {
+class Machine;
+class FileSystem;
+class LiveRegistry;
+}  // namespace platform
+
+namespace corvasta {
+
+// What the program runs on: the machine, its files and registry, and the
+// person in front of it.
+struct Environment {
+  platform::Machine& machine;
+  platform::FileSystem& files;
+  platform::LiveRegistry& registry;
+  Ui& ui;
+};
+
+// The six run requests (Part of the start-up): start, backup 1..4, RegPack.
+struct RunRequests {
+  bool start = false;
+  std::array<bool, 4> backup{};
+  bool regPack = false;
+  bool any() const { return start || regPack || backup[0] || backup[1] || backup[2] || backup[3]; }
+  void clear() { *this = RunRequests{}; }
+};
+
+class TForm1 {
+ public:
+  // `windowsMode`: the edition's mode (1..6; this edition: 3).
+  TForm1(Environment environment, int windowsMode);
+  ~TForm1();
+
+  Environment env;
+
+  // --- Windows mode and names ------------------------------------------------
+  int WindowsMode = 3;
+  std::string ShortModeName;  // "95", "98", "ME", "NT", "2k", "XP"
+  std::string LongModeName;   // "95", "98", "ME", "NT", "2000", "XP"
+  bool isWin9xMode() const { return WindowsMode >= 1 && WindowsMode <= 3; }
+  bool isNtMode() const { return WindowsMode >= 4 && WindowsMode <= 6; }
+  void SetModeNames();
+
+  // --- Start-up state --------------------------------------------------------
+  RunRequests requests;
+  std::string StartupPassword;
+  bool showMainWindow = true;     // false: the entry sequence ended the program
+  bool terminateRequested = false;
+  bool CloseAfterRun = false;     // the close-after-run flag
+  bool RegistryBusy = false;      // the registry-busy flag
+  bool SafeMode = false;
+  bool Minimized = false;
+  int activeTab = -1;             // the tab made active at start (-1: introduction page)
+
+  // --- System locations (Locations.h) ---------------------------------------
+  SystemLocations loc;
+  std::string settingsFile() const { return loc.programDir + "vastel.ini"; }
+
+  // --- Preferences model and current backup config (prefs/Unit8.h) ---------
+  TForm8 Form8;
+
+  // --- Main window controls the start-up and settings touch -----------------
+  std::array<bool, 4> configChecked{true, false, false, false};  // Backup tab "Config 1".."Config 4"
+  std::array<bool, 4> configEnabled{true, true, true, true};
+  int restoreType = 0;  // Crash Fixer source list index
+  bool winCrash = true, winUsers = false, userFiles = false, otherFiles = false;  // restore extent
+  bool undoRegPackEnabled = false;
+  bool previousRegistryAvailable = false;  // mode 1: system.da0 and user.da0 exist
+  bool spareRegistryAvailable = false;
+  bool originalRegistryAvailable = false;
+  bool backupSetsPresent = false;
+  bool marqueeRunning = true;
+
+  // --- Shared windows --------------------------------------------------------
+  TForm4 Form4;  // progress window
+  TForm6 Form6;  // warning list
+
+  // --- Activity log and run counters ------------------------------------------
+  std::string ActivityLog;              // lines, each preceded by one carriage return
+  bool LongFNFlag = false, BigFFlag = false;
+  bool CDTrace = false;                 // the command-trace switch
+  uint64_t FilesBackedUp = 0;
+  uint64_t OpenFilesFound = 0;
+  bool RegistryFilesFlag = false;
+  bool ErrorFlag = false;
+  bool CancelRequest = false;           // set by the progress window's Cancel
+  std::vector<std::string> ErrorList;   // lines of the warning list
+  // Asks the archive engine to stop its current operation (set by the engine
+  // owner when one exists).
+  std::function<void()> stopArchiveEngine;
+
+  // --- Operations --------------------------------------------------------------
+  // Entry sequence (EntrySequence.cpp). `params` are the parameters after the
+  // program's path, split as Windows splits them. Returns false when the
+  // program ends without showing its window.
+  bool RunEntrySequence(const std::vector<std::string>& params);
+  // Window start sequence (WindowStart.cpp), when the main window is first shown.
+  void FormShow();
+  void BeginningPrompts();
+  // Closing (Unit1.cpp): false when the window must stay open.
+  bool FormCloseQuery();
+  void FormClose();
+  void EndSession();
+
+  // Settings (Settings*.cpp).
+  void ReadSettings();
+  void WriteSettings();
+  void SwitchConfig(int config);
+
+  // Locations (Locations*.cpp).
+  void GetStartup();
+  void ReadScanReg();
+  void FindBootDrive();
+  void RedoShortDate();
+  void WriteDate(const std::string& section);
+
+  // Activity log (ActivityLog.cpp).
+  void Log(const std::string& line);  // appends "\r" + line to the buffer
+  void WriteResultFile();
+  void LongFNFound(const std::string& path);
+  void BigFFound(const std::string& path);
+  void Write2File(const std::string& fileName, const std::string& text);
+  void CDBurnerDebugMessage(const std::string& message);
+  void MinimizeButtonRightClick();
+  std::string Timestamp() const;  // short date + " " + long time (time left out at midnight)
+
+  // Progress window and warning list (Progress.cpp).
+  void ShowProgressForm(bool show, const std::string& caption);
+  void CancelClick();
+  void MinimizeClick();
+  int ShowWarningList(bool yesNo);  // shows ErrorList; IDOK, IDYES or IDNO
+
+  // Running programs and restarting (Exec.cpp).
+  bool Exec(const std::string& commandLine, int showWindow);
+  void RestartWinNT();
+
+  // Operations of later subsystems, reached through these hooks so that the
+  // start-up can call them; until a subsystem is built its hook is empty and
+  // the start-up reports "not available".
+  std::function<void(int config)> BackupClick;
+  std::function<void()> CompactClick;
+  std::function<void()> FinishOpenCopying;
+  std::function<void(int kind)> MakeBootDisk;
+  void reportNotAvailable(const std::string& what);
+};
+
+}  // namespace corvasta
