@@ -19,6 +19,7 @@ namespace {
 using namespace nt_hive;
 
 constexpr uint32_t kMaxKeyNameCharacters = 255;
+constexpr int kMaxKeyDepth = 512;  // as deep as the reader (and Windows) goes
 constexpr uint32_t kMaxStoredNameBytes = 0xFFFF;
 constexpr size_t kFileNameCharacters = kBaseFileNameBytes / 2 - 1;
 
@@ -38,53 +39,36 @@ class HiveWriter {
   HiveWriter(const RegistryTree& tree, const NtHiveWriteOptions& options)
       : options_(options), encoding_(tree.stringEncoding), bins_(options.lastWrite) {}
 
-  uint32_t writeKey(const RegistryKey& key, uint32_t parent) {
+  uint32_t writeKey(const RegistryKey& key, uint32_t parent, int depth = 0) {
+    if (depth > kMaxKeyDepth) throw corvasta::Error("Registry keys nested too deeply");
     StoredName name = encodeName(key.name);
     if (name.utf16Bytes / 2 > kMaxKeyNameCharacters)
       throw corvasta::Error("Registry key name longer than 255 characters: " + key.name);
-    uint32_t nk = bins_.allocate(kKeyName + name.bytes.size());
-    uint32_t security = securityCell(key.securityDescriptor);
-    auto [valueList, maxValueName, maxValueData] = writeValues(key);
+    KeyCells cells;
+    cells.nk = bins_.allocate(kKeyName + name.bytes.size());
+    cells.security = securityCell(key.securityDescriptor);
+    cells.values = writeValues(key);
 
     std::vector<ListedSubkey> children;
-    uint32_t maxChildName = 0, maxChildClass = 0;
     for (const RegistryKey* child : sortedSubkeys(key)) {
-      children.push_back({writeKey(*child, nk), utf8ToUtf16(child->name)});
-      maxChildName = std::max<uint32_t>(maxChildName, encodeName(child->name).utf16Bytes);
-      maxChildClass =
-          std::max<uint32_t>(maxChildClass, utf8ToUtf16leBytes(child->className).size());
+      children.push_back({writeKey(*child, cells.nk, depth + 1), utf8ToUtf16(child->name)});
+      cells.maxChildNameBytes =
+          std::max(cells.maxChildNameBytes, encodeName(child->name).utf16Bytes);
+      cells.maxChildClassBytes =
+          std::max<uint32_t>(cells.maxChildClassBytes, utf8ToUtf16leBytes(child->className).size());
     }
-    uint32_t subkeyList =
-        children.empty()
-            ? kNil
-            : writeSubkeyList(bins_, children, options_.minorVersion >= kFirstMinorWithHashLeaves);
+    cells.subkeyCount = static_cast<uint32_t>(children.size());
+    if (!children.empty())
+      cells.subkeyList =
+          writeSubkeyList(bins_, children, options_.minorVersion >= kFirstMinorWithHashLeaves);
     std::vector<uint8_t> className = utf8ToUtf16leBytes(key.className);
     if (className.size() > kMaxStoredNameBytes)
       throw corvasta::Error("Registry class name too long: " + key.className);
-    uint32_t classCell = className.empty() ? kNil : writeBytesCell(className);
+    if (!className.empty()) cells.className = writeBytesCell(className);
+    cells.classBytes = static_cast<uint16_t>(className.size());
 
-    uint8_t* record = bins_.record(nk);
-    std::memcpy(record, "nk", 2);
-    uint16_t flags = name.compressed ? kKeyCompressedName : 0;
-    if (parent == kNil) flags |= kKeyHiveEntry | kKeyNoDelete;
-    writeU16(record + kKeyFlags, flags);
-    writeU64(record + kKeyLastWritten, key.lastWrite ? key.lastWrite : options_.lastWrite);
-    writeU32(record + kKeyParent, parent);
-    writeU32(record + kKeySubkeyCount, static_cast<uint32_t>(children.size()));
-    writeU32(record + kKeySubkeyList, subkeyList);
-    writeU32(record + kKeyVolatileSubkeyList, kNil);
-    writeU32(record + kKeyValueCount, static_cast<uint32_t>(key.values.size()));
-    writeU32(record + kKeyValueList, valueList);
-    writeU32(record + kKeySecurity, security);
-    writeU32(record + kKeyClassName, classCell);
-    writeU32(record + kKeyMaxSubkeyNameBytes, maxChildName);
-    writeU32(record + kKeyMaxSubkeyClassBytes, maxChildClass);
-    writeU32(record + kKeyMaxValueNameBytes, maxValueName);
-    writeU32(record + kKeyMaxValueDataBytes, maxValueData);
-    writeU16(record + kKeyNameLength, static_cast<uint16_t>(name.bytes.size()));
-    writeU16(record + kKeyClassLength, static_cast<uint16_t>(className.size()));
-    std::memcpy(record + kKeyName, name.bytes.data(), name.bytes.size());
-    return nk;
+    fillKeyRecord(key, name, parent, cells);
+    return cells.nk;
   }
 
   // Links the sk cells into their circular list and sets their reference
@@ -112,6 +96,44 @@ class HiveWriter {
     uint32_t maxNameBytes = 0;
     uint32_t maxDataBytes = 0;
   };
+
+  // Where a key's parts went, for its nk record.
+  struct KeyCells {
+    uint32_t nk = kNil;
+    uint32_t security = kNil;
+    ValueListResult values;
+    uint32_t subkeyCount = 0;
+    uint32_t subkeyList = kNil;
+    uint32_t className = kNil;
+    uint16_t classBytes = 0;
+    uint32_t maxChildNameBytes = 0;
+    uint32_t maxChildClassBytes = 0;
+  };
+
+  void fillKeyRecord(const RegistryKey& key, const StoredName& name, uint32_t parent,
+                     const KeyCells& cells) {
+    uint8_t* record = bins_.record(cells.nk);
+    std::memcpy(record, "nk", 2);
+    uint16_t flags = name.compressed ? kKeyCompressedName : 0;
+    if (parent == kNil) flags |= kKeyHiveEntry | kKeyNoDelete;
+    writeU16(record + kKeyFlags, flags);
+    writeU64(record + kKeyLastWritten, key.lastWrite ? key.lastWrite : options_.lastWrite);
+    writeU32(record + kKeyParent, parent);
+    writeU32(record + kKeySubkeyCount, cells.subkeyCount);
+    writeU32(record + kKeySubkeyList, cells.subkeyList);
+    writeU32(record + kKeyVolatileSubkeyList, kNil);
+    writeU32(record + kKeyValueCount, static_cast<uint32_t>(key.values.size()));
+    writeU32(record + kKeyValueList, cells.values.list);
+    writeU32(record + kKeySecurity, cells.security);
+    writeU32(record + kKeyClassName, cells.className);
+    writeU32(record + kKeyMaxSubkeyNameBytes, cells.maxChildNameBytes);
+    writeU32(record + kKeyMaxSubkeyClassBytes, cells.maxChildClassBytes);
+    writeU32(record + kKeyMaxValueNameBytes, cells.values.maxNameBytes);
+    writeU32(record + kKeyMaxValueDataBytes, cells.values.maxDataBytes);
+    writeU16(record + kKeyNameLength, static_cast<uint16_t>(name.bytes.size()));
+    writeU16(record + kKeyClassLength, cells.classBytes);
+    std::memcpy(record + kKeyName, name.bytes.data(), name.bytes.size());
+  }
 
   std::vector<const RegistryKey*> sortedSubkeys(const RegistryKey& key) {
     std::vector<std::pair<std::u16string, const RegistryKey*>> keyed;
