@@ -6,7 +6,7 @@
 
 namespace platform {
 
-TIniFile::TIniFile(const Machine& machine, std::string fileName)
+TIniFile::TIniFile(Machine& machine, std::string fileName)
     : machine_(machine), fileName_(std::move(fileName)) {}
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view ident,

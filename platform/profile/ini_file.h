@@ -16,7 +16,7 @@ namespace platform {
 
 class TIniFile {
  public:
-  TIniFile(const Machine& machine, std::string fileName);
+  TIniFile(Machine& machine, std::string fileName);
 
   const std::string& FileName() const { return fileName_; }
 
@@ -46,7 +46,7 @@ class TIniFile {
   void write(std::string_view section, std::optional<std::string_view> ident,
              std::optional<std::string_view> value);
 
-  const Machine& machine_;
+  Machine& machine_;
   std::string fileName_;
 };
 

@@ -41,7 +41,7 @@ std::vector<std::string> getPrivateProfileSection(const Machine& machine, std::s
   return profileSectionLines(loadProfile(machine, profileWinPath(machine, fileName)), section);
 }
 
-void writePrivateProfileString(const Machine& machine, std::string_view section,
+void writePrivateProfileString(Machine& machine, std::string_view section,
                                std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view fileName) {
   std::string winPath = profileWinPath(machine, fileName);
@@ -56,7 +56,7 @@ void writePrivateProfileString(const Machine& machine, std::string_view section,
   if (changed) saveProfile(machine, winPath, doc);
 }
 
-void writePrivateProfileSection(const Machine& machine, std::string_view section,
+void writePrivateProfileSection(Machine& machine, std::string_view section,
                                 const std::vector<std::string>& lines, std::string_view fileName) {
   std::string winPath = profileWinPath(machine, fileName);
   IniDocument doc = loadProfile(machine, winPath);

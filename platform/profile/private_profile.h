@@ -45,13 +45,13 @@ std::vector<std::string> getPrivateProfileSection(const Machine& machine, std::s
 // Deleting what does not exist leaves the file untouched (and uncreated).
 // A value is written up to its first line break: the rest could only be read
 // back as lines of its own (even as a new section), never as this value.
-void writePrivateProfileString(const Machine& machine, std::string_view section,
+void writePrivateProfileString(Machine& machine, std::string_view section,
                                std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view fileName);
 
 // WritePrivateProfileSection: replaces the keys of a section by "key=value"
 // lines (a line without "=" is a key with an empty value), creating it as needed.
-void writePrivateProfileSection(const Machine& machine, std::string_view section,
+void writePrivateProfileSection(Machine& machine, std::string_view section,
                                 const std::vector<std::string>& lines, std::string_view fileName);
 
 }  // namespace platform

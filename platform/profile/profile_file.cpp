@@ -6,6 +6,7 @@
 
 #include "platform/core/errors.h"
 #include "platform/core/machine_state.h"
+#include "platform/files/file_attributes.h"
 
 namespace platform {
 
@@ -47,7 +48,7 @@ IniDocument loadProfile(const Machine& machine, std::string_view winPath) {
   return IniDocument::parse(text.str());
 }
 
-void saveProfile(const Machine& machine, std::string_view winPath, const IniDocument& doc) {
+void saveProfile(Machine& machine, std::string_view winPath, const IniDocument& doc) {
   HostLocation location;
   try {
     location = machine.resolve(winPath);
@@ -55,17 +56,31 @@ void saveProfile(const Machine& machine, std::string_view winPath, const IniDocu
     failWrite(error.code(), winPath);
   }
   if (!location.parentExists) failWrite(WinError::PathNotFound, winPath);
-  if (location.drive->type() == DriveType::CdRom) failWrite(WinError::AccessDenied, winPath);
+  Drive& drive = *location.drive;
+  if (drive.type() == DriveType::CdRom) failWrite(WinError::AccessDenied, winPath);
   std::error_code ec;
-  uint64_t oldSize = 0;
-  if (location.exists) {
-    if (!fs::is_regular_file(location.host, ec)) failWrite(WinError::AccessDenied, winPath);
-    oldSize = fs::file_size(location.host, ec);
-  }
+  if (location.exists && !fs::is_regular_file(location.host, ec))
+    failWrite(WinError::AccessDenied, winPath);
   std::string bytes = doc.serialize("\r\n");
   try {
-    location.drive->checkRoomFor(oldSize, bytes.size(), std::string(winPath));
+    FileAttributes attributes(machine);
+    std::optional<FileInfo> before;
+    if (location.exists) {
+      before = attributes.query(drive, location.host);
+      if (before->attributes & kAttributeReadOnly) failWrite(WinError::AccessDenied, winPath);
+    }
+    drive.checkRoomFor(before ? before->size : 0, bytes.size(), std::string(winPath));
     replaceHostFile(location.host, bytes);
+    // The rename gave the host a new file: carry over what Windows keeps when
+    // it rewrites a file in place.
+    if (before) {
+      attributes.set(drive, location.host,
+                     (before->attributes & kSettableAttributes) | kAttributeArchive);
+      attributes.setTimes(drive, location.host, before->times.creation, std::nullopt, std::nullopt);
+    } else {
+      attributes.created(drive, location.host, 0);
+      machine.shortNameOf(machine.resolve(winPath));
+    }
   } catch (const OsError& error) {
     failWrite(error.code(), winPath);
   }

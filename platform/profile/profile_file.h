@@ -20,9 +20,12 @@ std::string profileWinPath(const Machine& machine, std::string_view fileName);
 IniDocument loadProfile(const Machine& machine, std::string_view winPath);
 
 // Writes the document with CR LF line ends through a sibling file and a
-// rename. A drive with a capacity that cannot hold the new contents refuses
-// the write with DiskFull before anything changes. Every failure throws
+// rename, as Windows rewrites a profile file: a read-only file is refused
+// (AccessDenied), a file that is replaced keeps its DOS attributes and
+// creation time and gets the archive bit, a new file gets its 8.3 alias. A
+// drive with a capacity that cannot hold the new contents refuses the write
+// with DiskFull. A refused write changes nothing. Every failure throws
 // OsError with the message "Unable to write to " + winPath.
-void saveProfile(const Machine& machine, std::string_view winPath, const IniDocument& doc);
+void saveProfile(Machine& machine, std::string_view winPath, const IniDocument& doc);
 
 }  // namespace platform

@@ -5,19 +5,18 @@
 #include "platform/profile/private_profile.h"
 #include "platform/profile/profile_file.h"
 #include "platform/profile/profile_values.h"
-#include "tests/platform_profile/profile_machine.h"
+#include "tests/platform_profile/profile_test.h"
 
 using namespace platform;
-using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
 
-class ProfileRead : public ::testing::Test {
+class ProfileRead : public ProfileTest {
  protected:
   void SetUp() override {
-    machine = profile_test::makeMachine(dir);
-    writeFile(dir / "c" / "vastel.ini",
+    ProfileTest::SetUp();
+    writeFile(c / "vastel.ini",
               "; settings\r\n"
               "[BackupPreferences]\r\n"
               "MaxNum = 12 \r\n"
@@ -34,8 +33,6 @@ class ProfileRead : public ::testing::Test {
   std::string read(std::string_view section, std::string_view key, std::string_view def = "dflt") {
     return getPrivateProfileString(*machine, section, key, def, "C:\\vastel.ini");
   }
-  TempDir dir;
-  std::unique_ptr<Machine> machine;
 };
 
 TEST_F(ProfileRead, SectionsAndKeysMatchWithoutCaseAndFirstDuplicateWins) {
@@ -71,7 +68,7 @@ TEST_F(ProfileRead, MissingFileSectionOrKeyGivesTheDefaultWithoutTrailingBlanks)
 
 TEST_F(ProfileRead, ValuesAreCutAt2047Characters) {
   std::string longValue(3000, 'v');
-  writeFile(dir / "c" / "long.ini", "[S]\r\nK=" + longValue + "\r\nQ=\"" + longValue + "\"\r\n");
+  writeFile(c / "long.ini", "[S]\r\nK=" + longValue + "\r\nQ=\"" + longValue + "\"\r\n");
   EXPECT_EQ(getPrivateProfileString(*machine, "S", "K", "", "C:\\long.ini"),
             std::string(2047, 'v'));
   EXPECT_EQ(getPrivateProfileString(*machine, "S", "Q", "", "C:\\long.ini"),
@@ -79,13 +76,13 @@ TEST_F(ProfileRead, ValuesAreCutAt2047Characters) {
 }
 
 TEST_F(ProfileRead, BareFileNameLiesInTheWindowsDirectory) {
-  writeFile(dir / "c" / "WINDOWS" / "win.ini", "[windows]\r\nload=x.exe\r\n");
+  writeFile(c / "WINDOWS" / "win.ini", "[windows]\r\nload=x.exe\r\n");
   EXPECT_EQ(getPrivateProfileString(*machine, "Windows", "Load", "", "WIN.INI"), "x.exe");
   EXPECT_EQ(profileWinPath(*machine, "win.ini"), "C:\\WINDOWS\\win.ini");
 }
 
 TEST_F(ProfileRead, AnsiBytesAreReturnedAsStored) {
-  writeFile(dir / "c" / "ansi.ini",
+  writeFile(c / "ansi.ini",
             "[Fran\xE7"
             "ais]\r\nCl\xE9=\xC0 bient\xF4t\r\n");
   // Case-insensitive match of 1252 letters: ç/Ç, é/É.
@@ -111,7 +108,7 @@ TEST(ProfileInt, DecimalHexAndInvalidValues) {
 }
 
 TEST_F(ProfileRead, IntegersAndBooleansThroughTheFile) {
-  writeFile(dir / "c" / "n.ini",
+  writeFile(c / "n.ini",
             "[N]\r\nDec=12\r\nHex=0x10\r\nBad=12abc\r\nQuoted=\"7\"\r\nZero=0\r\nNeg=-3\r\n");
   auto readInt = [&](const char* key) {
     return getPrivateProfileInt(*machine, "N", key, 99, "C:\\n.ini");
