@@ -194,6 +194,21 @@ TEST(NtHiveWrite, AnsiTreeStringsAreStoredAsUtf16) {
   EXPECT_EQ(back.root.findValue("Raw")->data, (std::vector<uint8_t>{'G', 'r', 0xFC, 0}));
 }
 
+TEST(NtHiveWrite, NamesBeyondTheBasicPlaneSurviveAsSurrogatePairs) {
+  RegistryTree tree;
+  tree.stringEncoding = StringEncoding::Utf16le;
+  tree.root.ensurePath("Smile \xF0\x9F\x98\x80")
+      .setValue({"\xF0\x9F\x98\x80", kRegDword, {1, 0, 0, 0}});
+  std::vector<uint8_t> hive = write(tree, 5);
+  RegistryTree back = read(hive);
+  EXPECT_EQ(describeDifference(tree.root, back.root), "");
+  // Stored as UTF-16: "Smile " and a surrogate pair, 8 code units.
+  std::vector<uint32_t> keys = cellsWithSignature(hive, "nk");
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_EQ(u16At(hive, recordAt(keys[1]) + 72), 16u);
+  EXPECT_EQ(u16At(hive, recordAt(keys[1]) + 2) & 0x20, 0);
+}
+
 TEST(NtHiveWrite, RefusesTreesTheFormatCannotHold) {
   RegistryTree tree;
   tree.root.ensurePath("Same");
