@@ -1,8 +1,12 @@
 #include "platform/core/machine.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
@@ -102,12 +106,20 @@ HostLocation Machine::resolve(std::string_view winPath) const {
           }
         }
       }
-      if (!match) {
+      auto byAlias = [&]() -> std::optional<std::string> {
         if (auto longName =
                 location.drive->aliases().longNameOf(aliasKey(*location.drive, current), wanted)) {
           std::string utf8Long = ansiToUtf8(*longName);
-          if (fs::exists(fs::symlink_status(current / utf8Long, ec))) match = utf8Long;
+          if (fs::exists(fs::symlink_status(current / utf8Long, ec))) return utf8Long;
         }
+        return std::nullopt;
+      };
+      if (!match) match = byAlias();
+      // An alias of an entry nobody asked about yet (made on the host): give
+      // the folder its aliases, then look again.
+      if (!match && wanted.find('~') != std::string::npos) {
+        assignFolderAliases(*location.drive, current);
+        match = byAlias();
       }
     }
     if (match) {
@@ -124,6 +136,35 @@ HostLocation Machine::resolve(std::string_view winPath) const {
   location.longPath = longPath.str();
   if (components.empty()) location.parentExists = location.exists;
   return location;
+}
+
+void Machine::assignFolderAliases(Drive& drive, const fs::path& hostFolder) const {
+  std::string key = aliasKey(drive, hostFolder);
+  std::vector<std::string> names = ansiNamesIn(hostFolder);
+  // Oldest first; entries made within one clock tick go by inode number, which
+  // most hosts hand out in increasing order.
+  struct Pending {
+    int64_t seconds;
+    uint32_t nanoseconds;
+    uint64_t inode;
+    std::string name;
+  };
+  std::vector<Pending> pending;
+  for (const auto& name : names) {
+    if (isValidShortName(name) || drive.aliases().find(key, name)) continue;
+    struct statx info {};
+    fs::path host = hostFolder / ansiToUtf8(name);
+    if (::statx(AT_FDCWD, host.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME | STATX_MTIME | STATX_INO,
+                &info) != 0)
+      continue;
+    const auto& born = (info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_mtime;
+    pending.push_back({born.tv_sec, born.tv_nsec, info.stx_ino, name});
+  }
+  std::sort(pending.begin(), pending.end(), [](const Pending& a, const Pending& b) {
+    return std::tie(a.seconds, a.nanoseconds, a.inode, a.name) <
+           std::tie(b.seconds, b.nanoseconds, b.inode, b.name);
+  });
+  for (const auto& entry : pending) drive.aliases().assign(key, entry.name, names);
 }
 
 std::string Machine::shortNameOf(const HostLocation& location) const {

@@ -62,6 +62,10 @@ class Machine {
   // The 8.3 name of an existing entry in a host folder: its alias, given now
   // if it has none yet, or its own name when that is a valid 8.3 name.
   std::string shortNameOf(const HostLocation& location) const;
+  // Gives each entry of a host folder that needs an alias and has none yet its
+  // alias, oldest first (host birth time), so that the numbers ~1, ~2 ...
+  // follow the order the entries were created in, as on Windows.
+  void assignFolderAliases(Drive& drive, const std::filesystem::path& hostFolder) const;
   // GetShortPathName: the path with every component in its 8.3 form. Throws
   // OsError FileNotFound/PathNotFound when the path does not exist.
   std::string shortPath(std::string_view winPath) const;

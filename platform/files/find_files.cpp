@@ -24,7 +24,6 @@ bool isAddressableName(std::string_view ansi) {
 struct HostEntry {
   std::string name;  // ANSI
   fs::path host;
-  FileTime birth;
 };
 
 std::vector<HostEntry> listFolder(const fs::path& folder) {
@@ -36,33 +35,9 @@ std::vector<HostEntry> listFolder(const fs::path& folder) {
     std::string ansi = utf8ToAnsi(utf8);
     // Names whose characters have no ANSI form come back with '?', which Windows forbids.
     if (!isAddressableName(ansi) || ansiToUtf8(ansi) != utf8) continue;
-    entries.push_back({ansi, it->path(), {}});
+    entries.push_back({ansi, it->path()});
   }
   return entries;
-}
-
-// Gives aliases to the entries that have none yet, oldest first.
-void assignAliases(FileAttributes& attributes, Drive& drive, const std::string& folderKey,
-                   std::vector<HostEntry>& entries) {
-  AliasStore& aliases = drive.aliases();
-  std::vector<HostEntry*> pending;
-  for (auto& entry : entries)
-    if (!isValidShortName(entry.name) && !aliases.find(folderKey, entry.name)) {
-      try {
-        entry.birth = attributes.query(drive, entry.host).times.creation;
-      } catch (const OsError&) {
-        continue;  // removed on the host while we listed
-      }
-      pending.push_back(&entry);
-    }
-  if (pending.empty()) return;
-  std::sort(pending.begin(), pending.end(), [](const HostEntry* a, const HostEntry* b) {
-    if (a->birth != b->birth) return a->birth < b->birth;
-    return a->name < b->name;
-  });
-  std::vector<std::string> siblings;
-  for (const auto& entry : entries) siblings.push_back(entry.name);
-  for (HostEntry* entry : pending) aliases.assign(folderKey, entry->name, siblings);
 }
 
 FindData dotEntry(const std::string& name, const FileInfo& info) {
@@ -90,7 +65,7 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
   Drive& drive = *folder.drive;
   std::string folderKey = Machine::aliasKey(drive, folder.host);
   std::vector<HostEntry> entries = listFolder(folder.host);
-  assignAliases(attributes, drive, folderKey, entries);
+  machine.assignFolderAliases(drive, folder.host);
   for (const auto& entry : entries) {
     std::string alias = isValidShortName(entry.name)
                             ? ""

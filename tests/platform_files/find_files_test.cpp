@@ -1,4 +1,7 @@
 // FindFirstFile / FindNextFile and the 8.3 aliases they report.
+#include <chrono>
+#include <thread>
+
 #include "files_fixture.h"
 
 using namespace platform;
@@ -96,6 +99,7 @@ TEST_F(FindFilesTest, AliasesAreNumberedInOrderOfCreationAndStayStable) {
 TEST_F(FindFilesTest, FilesPutThereOnTheHostGetAliasesByCreationTime) {
   std::filesystem::create_directories(host() / "Host");
   testing_support::writeFile(host() / "Host" / "Zebra Stripes.txt", "first");
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // beyond the host's clock tick
   testing_support::writeFile(host() / "Host" / "Zebra Spots.txt", "second");
   auto found = files->findAll("C:\\Host\\*");
   ASSERT_EQ(found.size(), 4u);
@@ -109,4 +113,12 @@ TEST_F(FindFilesTest, HostNamesWindowsCannotUseAreNotListed) {
   testing_support::writeFile(host() / "WINDOWS" / "\xE4\xB8\xAD.txt", "x");  // no ANSI form
   EXPECT_EQ(files->findAll("C:\\WINDOWS\\a*").size(), 0u);
   EXPECT_EQ(files->findAll("C:\\WINDOWS\\?.txt").size(), 0u);
+}
+
+TEST_F(FindFilesTest, AliasesOfHostMadeEntriesResolveBeforeAnyListing) {
+  testing_support::writeFile(host() / "Documents and Settings" / "a.txt", "first");
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  testing_support::writeFile(host() / "Documents Old" / "a.txt", "second");
+  EXPECT_EQ(read("C:\\DOCUME~2\\A.TXT"), "second");
+  EXPECT_EQ(read("C:\\docume~1\\a.txt"), "first");
 }

@@ -32,8 +32,8 @@ TEST(DosAttrib, ReadsTheVersionsSambaWrites) {
                    le(0x01, 4) + le(kCreated, 8);
   EXPECT_EQ(decodeDosAttrib(v5), (StoredAttributes{0x01, std::nullopt, std::nullopt}));
   // Version 1 after a hex string of 4 characters + NUL, padded to 6; fields from 12.
-  std::string v1 = std::string("0x20\0\0", 6) + le(1, 2) + le(1, 2) + le(0, 2) + le(0x20, 4) + le(0, 4) +
-                   le(0, 8) + le(0, 8) + le(kCreated, 8) + le(0, 8);
+  std::string v1 = std::string("0x20\0\0", 6) + le(1, 2) + le(1, 2) + le(0, 2) + le(0x20, 4) +
+                   le(0, 4) + le(0, 8) + le(0, 8) + le(kCreated, 8) + le(0, 8);
   EXPECT_EQ(decodeDosAttrib(v1).creation, FileTime{kCreated});
   // The oldest form: the hex string alone, with or without its NUL.
   EXPECT_EQ(decodeDosAttrib("0x6").attributes, 6u);
@@ -85,7 +85,7 @@ TEST(DelayedMoves, RoundTripInOrderAndRefuseMalformedLines) {
   std::string text = formatDelayedMoves(moves);
   EXPECT_EQ(text, "C:\\caf\xC3\xA9.dll\tC:\\WINDOWS\\x.dll\treplace\nC:\\old.tmp\t\t\n");
   EXPECT_EQ(parseDelayedMoves(text), moves);
-  for (const char* bad : {"C:\\a\n", "\tC:\\b\t\n", "C:\\a\tC:\\b\tmaybe\n", "C:\\a\tC:\\b\t\textra\n",
-                          "C:\\a\x01\tC:\\b\t\n"})
+  for (const char* bad : {"C:\\a\n", "\tC:\\b\t\n", "C:\\a\tC:\\b\tmaybe\n",
+                          "C:\\a\tC:\\b\t\textra\n", "C:\\a\x01\tC:\\b\t\n"})
     EXPECT_THROW(parseDelayedMoves(bad), DelayedMovesError) << bad;
 }
