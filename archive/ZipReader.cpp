@@ -1,5 +1,6 @@
 #include "archive/ZipReader.h"
 
+#include "archive/zip_file_helpers.h"
 #include "archive/zip_masks.h"
 #include "archive/zip_paths.h"
 #include "archive/zip_read_archive.h"
@@ -97,10 +98,7 @@ void TZipReader::ReadDirectory() {
 }
 
 uint64_t TZipReader::ArchiveSize() {
-  if (zipName_.empty()) return 0;
-  for (const FoundFile& found : fs_.findFiles(zipName_))
-    if (platform::ansiEqualNoCase(found.name, entryFileName(zipName_))) return found.size;
-  return 0;
+  return zipName_.empty() ? 0 : fileSize(fs_, zipName_);
 }
 
 std::vector<int> TZipReader::chosenEntries(Selection selection) const {
@@ -134,21 +132,10 @@ bool TZipReader::resolvePassword(int index, std::string& password) {
   return true;
 }
 
-void TZipReader::ensureFolders(const std::string& filePath) {
-  // Every folder of the path below its drive root, outermost first.
-  size_t from = filePath.size() > 3 && filePath[1] == ':' ? 3 : 0;
-  for (size_t slash = filePath.find('\\', from); slash != std::string::npos;
-       slash = filePath.find('\\', slash + 1)) {
-    std::string folder = filePath.substr(0, slash);
-    auto attributes = fs_.attributes(folder);
-    if (!attributes) fs_.createDirectory(folder);
-  }
-}
-
 bool TZipReader::extractOne(int index, const std::string& target, std::string& password) {
   const TZipEntry& e = entries_[static_cast<size_t>(index)];
   if (!resolvePassword(index, password)) return false;
-  if (RecreateDirs) ensureFolders(target);
+  if (RecreateDirs) createFolders(fs_, target);
   std::unique_ptr<ZipOutputFile> out;
   while (!out) {
     try {
@@ -203,7 +190,7 @@ int TZipReader::extractEntries(Selection selection) {
       checkCancel();
       const TZipEntry& e = entries_[static_cast<size_t>(chosen[i])];
       if (e.record.isDirectory()) {
-        if (RecreateDirs) ensureFolders(targets[i] + "\\");
+        if (RecreateDirs) createFolders(fs_, targets[i] + "\\");
       } else if (extractOne(chosen[i], targets[i], password)) {
         ++written;
       }

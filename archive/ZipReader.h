@@ -94,7 +94,6 @@ class TZipReader {
   // Settles the password for an encrypted entry, asking OnBadPassword while it
   // does not fit; false when the entry is to be skipped.
   bool resolvePassword(int index, std::string& password);
-  void ensureFolders(const std::string& filePath);
 };
 
 }  // namespace archive

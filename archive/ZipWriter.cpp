@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "archive/zip_file_helpers.h"
 #include "archive/zip_paths.h"
 #include "archive/zip_read_archive.h"
 #include "archive/zip_read_entry.h"
@@ -17,11 +18,6 @@ namespace {
 // Files up to this size are read whole and compressed on a worker; larger
 // ones stream through the caller's thread in chunks.
 constexpr uint64_t kWholeFileLimit = 8u << 20;
-
-bool fileExists(ZipFileSystem& fs, const std::string& name) {
-  auto attributes = fs.attributes(name);
-  return attributes && !(*attributes & dosattr::kDirectory);
-}
 
 std::string folderOf(const std::string& path) {
   size_t slash = path.rfind('\\');
@@ -293,7 +289,7 @@ void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingF
 
 void TZipWriter::saveTableOfContents(const std::vector<std::string>& parts, const Bytes& table) {
   std::string first = parts.front();
-  if (!askDisk(1, first)) return;
+  if (!askDisk(1, first)) throw ZipUserCancel("User Cancelled");
   std::string tableName = tableOfContentsName(first);
   std::unique_ptr<BufferedFile> out;
   try {

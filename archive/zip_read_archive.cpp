@@ -1,15 +1,11 @@
 #include "archive/zip_read_archive.h"
 
+#include "archive/zip_file_helpers.h"
 #include "archive/zip_read_directory.h"
 #include "archive/zip_read_salvage.h"
 
 namespace archive {
 namespace {
-
-bool fileExists(ZipFileSystem& fs, const std::string& name) {
-  auto attributes = fs.attributes(name);
-  return attributes && !(*attributes & dosattr::kDirectory);
-}
 
 // A table of contents read on its own: every disk number finds it.
 class TableVolumes : public ZipVolumes {
@@ -39,11 +35,7 @@ std::string lastNumberedBlock(ZipFileSystem& fs, const std::string& name) {
 }  // namespace
 
 std::string tableOfContentsName(const std::string& archiveName) {
-  size_t dot = archiveName.rfind('.');
-  size_t slash = archiveName.rfind('\\');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return archiveName + ".zfc";
-  return archiveName.substr(0, dot) + ".zfc";
+  return archiveName.substr(0, archiveName.size() - extensionOf(archiveName).size()) + ".zfc";
 }
 
 std::unique_ptr<OpenedArchive> OpenedArchive::open(ZipFileSystem& fs, const std::string& zipName,

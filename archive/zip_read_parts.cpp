@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "archive/zip_error.h"
+#include "archive/zip_file_helpers.h"
 
 namespace archive {
 namespace {
@@ -10,18 +11,13 @@ namespace {
 constexpr size_t kLastPart = static_cast<size_t>(-1);
 const char* const kCancelledLoading = "User canceled loading new disk.";
 
-bool exists(ZipFileSystem& fs, const std::string& name) {
-  auto attributes = fs.attributes(name);
-  return attributes && !(*attributes & dosattr::kDirectory);
-}
-
 // Asks until the part is there or the user cancels.
 std::unique_ptr<FileSource> askForPart(ZipFileSystem& fs, const PartRequest& request, int disk,
                                        std::string name) {
   for (;;) {
     std::string wanted = name;
     if (!request(disk, wanted) || wanted.empty()) throw ZipUserCancel(kCancelledLoading);
-    if (exists(fs, wanted)) return std::make_unique<FileSource>(fs.openRead(wanted), wanted);
+    if (fileExists(fs, wanted)) return std::make_unique<FileSource>(fs.openRead(wanted), wanted);
   }
 }
 
@@ -76,7 +72,7 @@ FileSource& BlockSetSource::partSource(size_t index) {
   int disk = last ? 0 : static_cast<int>(index) + 1;
   open_.reset();
   std::unique_ptr<FileSource> source;
-  if (numbered_ && exists(fs_, name))
+  if (numbered_ && fileExists(fs_, name))
     source = std::make_unique<FileSource>(fs_.openRead(name), name);
   else
     source = askForPart(fs_, request_, disk, name);
@@ -92,7 +88,7 @@ void BlockSetSource::discoverNext() {
   uint64_t start = parts_.empty() ? 0 : parts_.back().start + parts_.back().size;
   std::string name = nameOf(number);
   open_.reset();
-  if (numbered_ && exists(fs_, name))
+  if (numbered_ && fileExists(fs_, name))
     open_ = std::make_unique<FileSource>(fs_.openRead(name), name);
   else
     open_ = askForPart(fs_, request_, number, name);

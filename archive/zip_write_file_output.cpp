@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "archive/zip_file_helpers.h"
 #include "archive/zip_read_parts.h"
 
 namespace archive {
@@ -10,20 +11,12 @@ namespace {
 constexpr size_t kBufferSize = 1u << 20;
 const char* const kUserCancelled = "User Cancelled";
 
-bool exists(ZipFileSystem& fs, const std::string& name) {
-  auto attributes = fs.attributes(name);
-  return attributes && !(*attributes & dosattr::kDirectory);
-}
-
 bool endsWithExactZip(const std::string& name) {
   return name.size() >= 4 && name.compare(name.size() - 4, 4, ".ZIP") == 0;
 }
 
 std::string stemOf(const std::string& name) {
-  size_t dot = name.rfind('.');
-  size_t slash = name.rfind('\\');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + ".";
-  return name.substr(0, dot + 1);
+  return name.substr(0, name.size() - extensionOf(name).size()) + ".";
 }
 
 }  // namespace
@@ -111,7 +104,7 @@ SpanOutput::SpanOutput(ZipFileSystem& fs, const std::string& archiveName,
 }
 
 void SpanOutput::startDisk() {
-  if (exists(fs_, name_)) fs_.deleteFile(name_);
+  if (fileExists(fs_, name_)) fs_.deleteFile(name_);
   uint64_t free = fs_.freeSpace(root_);
   uint64_t reserved =
       disk_ == 0 ? static_cast<uint64_t>(std::max<int64_t>(info_.SaveOnFirstDisk, 0)) : 0;

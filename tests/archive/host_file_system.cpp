@@ -177,6 +177,9 @@ std::unique_ptr<archive::ZipOutputFile> HostFileSystem::create(const std::string
 }
 
 std::optional<uint32_t> HostFileSystem::attributes(const std::string& path) {
+  // A drive that is not there holds no files, as GetFileAttributes reports.
+  if (path.size() < 2 || path[1] != ':' || !drives_.count(platform::ansiUpper(path[0])))
+    return std::nullopt;
   fs::path host = hostPath(path);
   std::error_code ec;
   if (!fs::exists(host, ec)) return std::nullopt;

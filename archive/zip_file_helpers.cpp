@@ -1,0 +1,36 @@
+#include "archive/zip_file_helpers.h"
+
+#include "archive/zip_paths.h"
+#include "platform/core/codepage.h"
+
+namespace archive {
+
+bool fileExists(ZipFileSystem& fs, const std::string& path) {
+  auto attributes = fs.attributes(path);
+  return attributes && !(*attributes & dosattr::kDirectory);
+}
+
+uint64_t fileSize(ZipFileSystem& fs, const std::string& path) {
+  std::string name = entryFileName(path);
+  for (const FoundFile& found : fs.findFiles(path))
+    if (platform::ansiEqualNoCase(found.name, name)) return found.size;
+  return 0;
+}
+
+void createFolders(ZipFileSystem& fs, const std::string& path) {
+  size_t from = path.size() > 3 && path[1] == ':' ? 3 : 0;
+  for (size_t slash = path.find('\\', from); slash != std::string::npos;
+       slash = path.find('\\', slash + 1)) {
+    std::string folder = path.substr(0, slash);
+    if (!folder.empty() && !fs.attributes(folder)) fs.createDirectory(folder);
+  }
+}
+
+std::string extensionOf(const std::string& path) {
+  size_t dot = path.rfind('.');
+  size_t slash = path.rfind('\\');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return path.substr(dot);
+}
+
+}  // namespace archive
