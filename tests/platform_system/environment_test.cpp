@@ -4,16 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/system_info.h"
-#include "tests/platform_system/system_machine.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
 
 using namespace platform;
+using testing_support::makeTestMachine;
 using testing_support::TempDir;
+using testing_support::TestDrive;
 
 namespace {
 
 TEST(Environment, Win9xDefinesItsVariablesFromTheDirectories) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "98");
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::Win98);
   EXPECT_EQ(getEnvironmentVariable(*machine, "WINDIR"), "C:\\WINDOWS");
   EXPECT_EQ(getEnvironmentVariable(*machine, "winbootdir"), "C:\\WINDOWS");
   EXPECT_EQ(getEnvironmentVariable(*machine, "ComSpec"), "C:\\WINDOWS\\COMMAND.COM");
@@ -24,7 +27,8 @@ TEST(Environment, Win9xDefinesItsVariablesFromTheDirectories) {
 
 TEST(Environment, NtDefinesProfileAndSystemVariables) {
   TempDir dir;
-  auto xp = system_test::makeMachine(dir, "xp", "UserName=Anna\n");
+  auto xp = makeTestMachine(dir.path(), WindowsVersion::WinXp, {TestDrive{}},
+                            [](MachineConfig& config) { config.userName = "Anna"; });
   EXPECT_EQ(getEnvironmentVariable(*xp, "SystemRoot"), "C:\\WINDOWS");
   EXPECT_EQ(getEnvironmentVariable(*xp, "systemdrive"), "C:");
   EXPECT_EQ(getEnvironmentVariable(*xp, "USERPROFILE"), "C:\\Documents and Settings\\Anna");
@@ -34,7 +38,8 @@ TEST(Environment, NtDefinesProfileAndSystemVariables) {
   EXPECT_EQ(getEnvironmentVariable(*xp, "winbootdir"), std::nullopt);
 
   TempDir nt4Dir;
-  auto nt4 = system_test::makeMachine(nt4Dir, "nt4", "UserName=Bob\n");
+  auto nt4 = makeTestMachine(nt4Dir.path(), WindowsVersion::Nt4, {TestDrive{}},
+                             [](MachineConfig& config) { config.userName = "Bob"; });
   EXPECT_EQ(getEnvironmentVariable(*nt4, "windir"), "C:\\WINNT");
   EXPECT_EQ(getEnvironmentVariable(*nt4, "USERPROFILE"), "C:\\WINNT\\Profiles\\Bob");
   EXPECT_EQ(getEnvironmentVariable(*nt4, "TEMP"), "C:\\TEMP");
@@ -43,7 +48,9 @@ TEST(Environment, NtDefinesProfileAndSystemVariables) {
 TEST(Environment, MachineIniOverridesAndAdds) {
   TempDir dir;
   auto machine =
-      system_test::makeMachine(dir, "me", "", "[Environment]\ntemp=D:\\T\nMyVar=x\nTMP=\n");
+      makeTestMachine(dir.path(), WindowsVersion::WinMe, {TestDrive{}}, [](MachineConfig& config) {
+        config.environment = {{"temp", "D:\\T"}, {"MyVar", "x"}, {"TMP", ""}};
+      });
   EXPECT_EQ(getEnvironmentVariable(*machine, "TEMP"), "D:\\T");
   EXPECT_EQ(getEnvironmentVariable(*machine, "MYVAR"), "x");
   // TMP is set but empty: GetTempPath passes over it to TEMP.
@@ -55,10 +62,15 @@ TEST(Environment, MachineIniOverridesAndAdds) {
 TEST(Environment, TempPathFallsBackToTheWindowsDirectory) {
   TempDir dir;
   auto machine =
-      system_test::makeMachine(dir, "95", "", "[Environment]\nTEMP=\nTMP=C:\\TMPDIR\\\n");
+      makeTestMachine(dir.path(), WindowsVersion::Win95, {TestDrive{}}, [](MachineConfig& config) {
+        config.environment = {{"TEMP", ""}, {"TMP", "C:\\TMPDIR\\"}};
+      });
   EXPECT_EQ(getTempPath(*machine), "C:\\TMPDIR\\");
   TempDir other;
-  auto none = system_test::makeMachine(other, "95", "", "[Environment]\nTEMP=\nTMP=\n");
+  auto none = makeTestMachine(other.path(), WindowsVersion::Win95, {TestDrive{}},
+                              [](MachineConfig& config) {
+                                config.environment = {{"TEMP", ""}, {"TMP", ""}};
+                              });
   EXPECT_EQ(getTempPath(*none), "C:\\WINDOWS\\");
 }
 
@@ -81,8 +93,12 @@ TEST(Environment, ExpansionRules) {
 
 TEST(SystemInfo, NamesDirectoriesAndSafeMode) {
   TempDir dir;
-  auto machine =
-      system_test::makeMachine(dir, "2000", "UserName=Admin\nComputerName=BOX\nSafeMode=1\n");
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::Win2000, {TestDrive{}},
+                                 [](MachineConfig& config) {
+                                   config.userName = "Admin";
+                                   config.computerName = "BOX";
+                                   config.safeMode = true;
+                                 });
   EXPECT_EQ(getWindowsDirectory(*machine), "C:\\WINNT");
   EXPECT_EQ(getSystemDirectory(*machine), "C:\\WINNT\\system32");
   EXPECT_EQ(getUserName(*machine), "Admin");

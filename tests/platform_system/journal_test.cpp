@@ -3,17 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform_system/system_machine.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
 
 using namespace platform;
+using testing_support::makeTestMachine;
 using testing_support::readFile;
 using testing_support::TempDir;
+using testing_support::TestDrive;
 
 namespace {
 
 TEST(Journal, EntriesRoundTripAndStayOnOneLine) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "me");
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
   EXPECT_TRUE(readJournal(*machine).empty());
   appendJournal(*machine, "start", "C:\\WINDOWS\\REGEDIT.EXE /e C:\\all.reg");
   appendJournal(*machine, "shell", "two\r\nlines ^ caret \x7F and \xE9");
@@ -34,7 +37,7 @@ TEST(Journal, EntriesRoundTripAndStayOnOneLine) {
 
 TEST(Journal, KindMustBeOneWord) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "me");
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
   EXPECT_THROW(appendJournal(*machine, "two words", "x"), corvasta::Error);
   EXPECT_THROW(appendJournal(*machine, "", "x"), corvasta::Error);
 }

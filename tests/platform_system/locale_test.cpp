@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/locale_format.h"
-#include "tests/platform_system/system_machine.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
 
 using namespace platform;
 
@@ -59,8 +60,12 @@ TEST(LocaleFormat, QuotedText) {
 
 TEST(LocaleFormat, MachineLocale) {
   testing_support::TempDir dir;
-  auto machine = system_test::makeMachine(
-      dir, "me", "ShortDate=dd.MM.yyyy\nLongTime=HH:mm:ss\nDateSeparator=.\n");
+  auto machine = testing_support::makeTestMachine(
+      dir.path(), WindowsVersion::WinMe, {testing_support::TestDrive{}}, [](MachineConfig& config) {
+        config.shortDate = "dd.MM.yyyy";
+        config.longTime = "HH:mm:ss";
+        config.dateSeparator = ".";
+      });
   LocaleFormats locale = machineLocale(*machine);
   EXPECT_EQ(locale.shortDate, "dd.MM.yyyy");
   EXPECT_EQ(locale.longTime, "HH:mm:ss");

@@ -3,16 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/platform_system/system_machine.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
 
 using namespace platform;
+using testing_support::makeTestMachine;
 using testing_support::TempDir;
+using testing_support::TestDrive;
 
 namespace {
 
 TEST(Privileges, GrantedPrivilegeIsEnabled) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "xp");  // default: all three granted
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinXp);  // default: all three granted
   WinError error = WinError::AccessDenied;
   auto token = openProcessToken(*machine, error);
   ASSERT_TRUE(token);
@@ -31,7 +34,9 @@ TEST(Privileges, GrantedPrivilegeIsEnabled) {
 
 TEST(Privileges, RefusedPrivilegeReportsNotAllAssigned) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "2000", "Privileges=SeBackupPrivilege\n");
+  auto machine =
+      makeTestMachine(dir.path(), WindowsVersion::Win2000, {TestDrive{}},
+                      [](MachineConfig& config) { config.privileges = {"SeBackupPrivilege"}; });
   WinError error = WinError::Success;
   auto token = openProcessToken(*machine, error);
   ASSERT_TRUE(token);
@@ -53,7 +58,7 @@ TEST(Privileges, RefusedPrivilegeReportsNotAllAssigned) {
 
 TEST(Privileges, Windows9xHasNoTokens) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "me");
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
   WinError error = WinError::Success;
   EXPECT_FALSE(openProcessToken(*machine, error));
   EXPECT_EQ(error, kErrorCallNotImplemented);

@@ -6,7 +6,8 @@
 #include "platform/system/command_line.h"
 #include "platform/system/journal.h"
 #include "platform/system/program_simulators.h"
-#include "tests/platform_system/system_machine.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
 
 using namespace platform;
 using testing_support::readFile;
@@ -45,18 +46,22 @@ TEST(CommandLine, ArgumentsSplitByTheRuntimeRules) {
 class ProcessStart : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine = system_test::makeMachine(dir, "me", "",
-                                       "[Programs]\n"
-                                       "regedit.exe=simulator test-regedit\n"
-                                       "scanregw.exe=exit 3\n"
-                                       "C:\\TOOLS\\HOST.EXE=host sh -c 'printf \"%s|\" \"$@\" "
-                                       ">args.txt; exit 7' sh\n"
-                                       "ghost.exe=simulator no-such-simulator\n");
+    using Kind = ProgramAction::Kind;
+    machine = testing_support::makeTestMachine(
+        dir.path(), WindowsVersion::WinMe, {testing_support::TestDrive{}},
+        [](MachineConfig& config) {
+          config.programs["regedit.exe"] = {Kind::Simulator, "test-regedit", 0};
+          config.programs["scanregw.exe"] = {Kind::Exit, "", 3};
+          config.programs["C:\\TOOLS\\HOST.EXE"] = {
+              Kind::HostCommand, "sh -c 'printf \"%s|\" \"$@\" >args.txt; exit 7' sh", 0};
+          config.programs["ghost.exe"] = {Kind::Simulator, "no-such-simulator", 0};
+        });
+    std::filesystem::path c = testing_support::driveFolder(*machine, 'C');
     for (const char* file :
          {"WINDOWS/REGEDIT.EXE", "WINDOWS/SCANREGW.EXE", "WINDOWS/GHOST.EXE",
           "WINDOWS/COMMAND/SCANREG.EXE", "WINDOWS/COMMAND.COM", "TOOLS/HOST.EXE",
           "Program Files/Corvasta/startwin.bat", "Program Files/Corvasta/plain.exe"})
-      writeFile(dir / "c" / file, "MZ");
+      writeFile(c / file, "MZ");
   }
   void TearDown() override { ProgramSimulators::remove("test-regedit"); }
   TempDir dir;

@@ -4,16 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/journal.h"
-#include "tests/platform_system/system_machine.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
 
 using namespace platform;
+using testing_support::makeTestMachine;
 using testing_support::TempDir;
+using testing_support::TestDrive;
 
 namespace {
 
 TEST(Restart, RebootMarksTheMachineUntilCleared) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "me");
+  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
   EXPECT_FALSE(restartRequested(*machine));
   WinError error = WinError::AccessDenied;
   EXPECT_TRUE(exitWindowsEx(*machine, kEwxReboot, error));
@@ -32,7 +35,9 @@ TEST(Restart, RebootMarksTheMachineUntilCleared) {
 
 TEST(Restart, NtWithoutShutdownPrivilegeIsRefusedButJournalled) {
   TempDir dir;
-  auto machine = system_test::makeMachine(dir, "xp", "Privileges=SeBackupPrivilege\n");
+  auto machine =
+      makeTestMachine(dir.path(), WindowsVersion::WinXp, {TestDrive{}},
+                      [](MachineConfig& config) { config.privileges = {"SeBackupPrivilege"}; });
   WinError error = WinError::Success;
   EXPECT_FALSE(exitWindowsEx(*machine, kEwxReboot | kEwxForce, error));
   EXPECT_EQ(error, WinError::PrivilegeNotHeld);
