@@ -42,6 +42,27 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Decodes one UTF-8 sequence at `i`, advancing it; malformed input gives
+// U+FFFD and consumes one byte.
+char32_t decodeUtf8(std::string_view text, size_t& i) {
+  auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  size_t extra = (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : 0;
+  if (extra == 0 || i + extra > text.size()) return kReplacement;
+  char32_t cp = lead & (0x3F >> extra);
+  for (size_t k = 0; k < extra; ++k) {
+    auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return kReplacement;
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
+  i += extra;
+  return cp;
+}
+
 }  // namespace
 
 std::string ansiToUtf8(std::string_view ansi) {
@@ -56,33 +77,59 @@ std::string utf8ToAnsi(std::string_view utf8) {
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
-    auto lead = static_cast<unsigned char>(utf8[i]);
-    size_t length = lead < 0x80         ? 1
-                    : (lead >> 5) == 6  ? 2
-                    : (lead >> 4) == 14 ? 3
-                    : (lead >> 3) == 30 ? 4
-                                        : 0;
-    char32_t cp = 0;
-    bool valid = length != 0 && i + length <= utf8.size();
-    if (valid) {
-      cp = length == 1 ? lead : lead & (0x7F >> length);
-      for (size_t k = 1; k < length; ++k) {
-        auto next = static_cast<unsigned char>(utf8[i + k]);
-        if ((next & 0xC0) != 0x80) {
-          valid = false;
-          break;
-        }
-        cp = (cp << 6) | (next & 0x3F);
-      }
-    }
-    if (!valid) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    int ansi = codePointToAnsi(cp);
+    int ansi = codePointToAnsi(decodeUtf8(utf8, i));
     out += ansi < 0 ? '?' : static_cast<char>(ansi);
-    i += length;
+  }
+  return out;
+}
+
+std::u16string utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) {
+    char32_t cp = decodeUtf8(utf8, i);
+    if (cp < 0x10000) {
+      out += static_cast<char16_t>(cp);
+    } else {
+      cp -= 0x10000;
+      out += static_cast<char16_t>(0xD800 | (cp >> 10));
+      out += static_cast<char16_t>(0xDC00 | (cp & 0x3FF));
+    }
+  }
+  return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    char32_t unit = utf16[i];
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (utf16[i + 1] - 0xDC00));
+      ++i;
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      appendUtf8(out, kReplacement);
+    } else {
+      appendUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+std::string utf16leBytesToUtf8(const uint8_t* bytes, size_t size) {
+  std::u16string units(size / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i)
+    units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+  return utf16ToUtf8(units);
+}
+
+std::vector<uint8_t> utf8ToUtf16leBytes(std::string_view utf8) {
+  std::vector<uint8_t> out;
+  for (char16_t unit : utf8ToUtf16(utf8)) {
+    out.push_back(static_cast<uint8_t>(unit));
+    out.push_back(static_cast<uint8_t>(unit >> 8));
   }
   return out;
 }

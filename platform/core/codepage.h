@@ -3,8 +3,10 @@
 // file names and host text are UTF-8. Conversion happens only at the host
 // boundary, through these functions.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -15,6 +17,14 @@ std::string ansiToUtf8(std::string_view ansi);
 // UTF-8 to Windows-1252. Characters without a 1252 form, and malformed UTF-8,
 // become '?', as WideCharToMultiByte's default character.
 std::string utf8ToAnsi(std::string_view utf8);
+
+// UTF-8 and UTF-16 (as NT hives, shortcuts and other Windows files store
+// text). Malformed UTF-8, and unpaired surrogates, become U+FFFD.
+std::u16string utf8ToUtf16(std::string_view utf8);
+std::string utf16ToUtf8(std::u16string_view utf16);
+// UTF-16LE bytes (an odd last byte is dropped) to UTF-8, and back (no terminator added).
+std::string utf16leBytesToUtf8(const uint8_t* bytes, size_t size);
+std::vector<uint8_t> utf8ToUtf16leBytes(std::string_view utf8);
 
 // Case mapping of CharUpper/CharLower on code page 1252.
 char ansiUpper(char c);

@@ -4,7 +4,6 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/ini_document.h"
-#include "platform/registry/nt_hive_names.h"
 #include "platform/registry/registry_error.h"
 
 namespace platform::registry {
@@ -256,14 +255,14 @@ void removePath(RegistryKey& root, const std::string& relative) {
 std::vector<uint8_t> toAnsiData(uint32_t type, const std::vector<uint8_t>& stored,
                                 StringEncoding encoding) {
   if (!isStringType(type) || encoding == StringEncoding::Ansi) return stored;
-  std::string ansi = utf8ToAnsi(nt_hive::utf16leBytesToUtf8(stored.data(), stored.size()));
+  std::string ansi = utf8ToAnsi(utf16leBytesToUtf8(stored.data(), stored.size()));
   return std::vector<uint8_t>(ansi.begin(), ansi.end());
 }
 
 std::vector<uint8_t> toStoredData(uint32_t type, const std::vector<uint8_t>& ansi,
                                   StringEncoding encoding) {
   if (!isStringType(type) || encoding == StringEncoding::Ansi) return ansi;
-  return nt_hive::utf8ToUtf16leBytes(ansiToUtf8(std::string(ansi.begin(), ansi.end())));
+  return utf8ToUtf16leBytes(ansiToUtf8(std::string(ansi.begin(), ansi.end())));
 }
 
 std::string exportRegedit4(const std::vector<ExportRoot>& roots) {

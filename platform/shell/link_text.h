@@ -5,13 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/codepage.h"
 #include "platform/shell/link_bytes.h"
 
 namespace platform::shell {
-
-// Malformed UTF-8, and UTF-16 with unpaired surrogates, convert to U+FFFD.
-std::u16string utf8ToUtf16(std::string_view utf8);
-std::string utf16ToUtf8(std::u16string_view utf16);
 
 // True when Windows-1252 cannot hold the text, so the link must store it as
 // UTF-16.
