@@ -1,49 +1,9 @@
 #include "platform/registry/nt_hive_names.h"
 
+#include "platform/core/codepage.h"
+
 namespace platform::registry::nt_hive {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-    return;
-  }
-  static constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
-  int continuation = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
-  out += static_cast<char>(kLead[continuation] | (cp >> (6 * continuation)));
-  for (int shift = 6 * (continuation - 1); shift >= 0; shift -= 6)
-    out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
-}
-
-// Decodes one UTF-8 sequence at `pos`, advancing it; malformed input yields
-// U+FFFD and consumes one byte.
-char32_t nextCodePoint(std::string_view s, size_t& pos) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-  unsigned char lead = byte(pos);
-  size_t length = lead < 0x80           ? 1
-                  : (lead >> 5) == 0x6  ? 2
-                  : (lead >> 4) == 0xE  ? 3
-                  : (lead >> 3) == 0x1E ? 4
-                                        : 0;
-  if (length == 0 || pos + length > s.size()) {
-    ++pos;
-    return kReplacement;
-  }
-  char32_t cp = length == 1 ? lead : lead & (0xFF >> (length + 1));
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(pos + i) & 0xC0) != 0x80) {
-      ++pos;
-      return kReplacement;
-    }
-    cp = (cp << 6) | (byte(pos + i) & 0x3F);
-  }
-  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-  pos += length;
-  if (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return kReplacement;
-  return cp;
-}
 
 char16_t upcaseLatinExtendedA(char16_t c) {
   if (c == 0x131) return u'I';
@@ -77,62 +37,9 @@ char16_t upcaseCyrillic(char16_t c) {
 
 }  // namespace
 
-std::u16string utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
-  size_t pos = 0;
-  while (pos < utf8.size()) {
-    char32_t cp = nextCodePoint(utf8, pos);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-  }
-  return out;
-}
-
-std::string utf16ToUtf8(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (size_t i = 0; i < utf16.size(); ++i) {
-    char32_t cp = utf16[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp < 0xE000) {
-      cp = kReplacement;
-    }
-    appendUtf8(out, cp);
-  }
-  return out;
-}
-
-std::string utf16leBytesToUtf8(const uint8_t* bytes, size_t size) {
-  std::u16string units(size / 2, u'\0');
-  for (size_t i = 0; i < units.size(); ++i)
-    units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-  return utf16ToUtf8(units);
-}
-
-std::vector<uint8_t> utf8ToUtf16leBytes(std::string_view utf8) {
-  std::vector<uint8_t> out;
-  for (char16_t unit : utf8ToUtf16(utf8)) {
-    out.push_back(static_cast<uint8_t>(unit));
-    out.push_back(static_cast<uint8_t>(unit >> 8));
-  }
-  return out;
-}
-
 std::string decodeName(const uint8_t* bytes, size_t size, bool compressed) {
   if (!compressed) return utf16leBytesToUtf8(bytes, size);
-  std::string out;
-  out.reserve(size);
-  for (size_t i = 0; i < size; ++i) appendUtf8(out, bytes[i]);
-  return out;
+  return utf16ToUtf8(std::u16string(bytes, bytes + size));
 }
 
 StoredName encodeName(std::string_view utf8) {

@@ -1,7 +1,8 @@
 #pragma once
 // Key, value and class names as NT hives store them: one byte per character
 // (Latin-1, the low byte of each UTF-16 code unit) when every character is
-// below U+0100, otherwise UTF-16LE. The tree holds names as UTF-8. Also the
+// below U+0100, otherwise UTF-16LE. The tree holds names as UTF-8 (converted
+// with platform/core/codepage.h). Also the
 // upper-casing that orders subkey lists and feeds the "lh" name hash.
 
 #include <cstddef>
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace platform::registry::nt_hive {
-
-// UTF-8 to UTF-16; malformed UTF-8 becomes U+FFFD.
-std::u16string utf8ToUtf16(std::string_view utf8);
-// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
-std::string utf16ToUtf8(std::u16string_view utf16);
-// UTF-16LE bytes (an odd last byte is dropped) to UTF-8.
-std::string utf16leBytesToUtf8(const uint8_t* bytes, size_t size);
-// UTF-8 to UTF-16LE bytes, no terminator.
-std::vector<uint8_t> utf8ToUtf16leBytes(std::string_view utf8);
 
 // A stored name decoded to UTF-8.
 std::string decodeName(const uint8_t* bytes, size_t size, bool compressed);

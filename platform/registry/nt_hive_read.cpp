@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/registry/nt_hive_cells.h"
 #include "platform/registry/nt_hive_layout.h"
 #include "platform/registry/nt_hive_names.h"

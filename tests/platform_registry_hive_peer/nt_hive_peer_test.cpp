@@ -8,8 +8,8 @@
 #include <map>
 #include <sstream>
 
+#include "platform/core/codepage.h"
 #include "platform/registry/nt_hive_layout.h"
-#include "platform/registry/nt_hive_names.h"
 #include "platform/registry/nt_hive_read.h"
 #include "platform/registry/nt_hive_write.h"
 #include "tests/platform_registry_hive/nt_hive_sample_trees.h"
@@ -131,7 +131,7 @@ std::string hexBytes(const std::vector<uint8_t>& data) {
 std::string textUpToNul(const std::vector<uint8_t>& data) {
   size_t units = 0;
   while (2 * units + 1 < data.size() && (data[2 * units] || data[2 * units + 1])) ++units;
-  return nt_hive::utf16leBytesToUtf8(data.data(), 2 * units);
+  return platform::utf16leBytesToUtf8(data.data(), 2 * units);
 }
 
 // A value as hivexsh's lsval prints it.
