@@ -190,7 +190,7 @@ TEST(NtHiveWrite, AnsiTreeStringsAreStoredAsUtf16) {
   tree.root.setValue({"Text", kRegSz, {'G', 'r', static_cast<uint8_t>('\xFC'), 0}});
   tree.root.setValue({"Raw", kRegBinary, {'G', 'r', 0xFC, 0}});
   RegistryTree back = read(write(tree, 3));
-  EXPECT_EQ(back.root.findValue("Text")->data, hive_samples::utf16z(u"Grü"));
+  EXPECT_EQ(back.root.findValue("Text")->data, hive_samples::utf16z("Grü"));
   EXPECT_EQ(back.root.findValue("Raw")->data, (std::vector<uint8_t>{'G', 'r', 0xFC, 0}));
 }
 

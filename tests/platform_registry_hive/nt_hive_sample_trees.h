@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/registry/registry_tree.h"
 
 namespace hive_samples {
@@ -16,14 +18,10 @@ using platform::registry::RegistryValue;
 
 constexpr uint64_t kSampleTime = 0x01C8F2A3B4C5D6E7ULL;
 
-inline std::vector<uint8_t> utf16z(const std::u16string& text) {
-  std::vector<uint8_t> bytes;
-  for (char16_t unit : text) {
-    bytes.push_back(static_cast<uint8_t>(unit));
-    bytes.push_back(static_cast<uint8_t>(unit >> 8));
-  }
-  bytes.push_back(0);
-  bytes.push_back(0);
+// A string value's data: UTF-16LE with the terminating NUL.
+inline std::vector<uint8_t> utf16z(std::string_view utf8) {
+  std::vector<uint8_t> bytes = platform::utf8ToUtf16leBytes(utf8);
+  bytes.insert(bytes.end(), {0, 0});
   return bytes;
 }
 
@@ -44,12 +42,12 @@ inline RegistryTree sampleTree() {
   RegistryKey& app = tree.root.ensurePath("Software\\Vendor\\App");
   app.lastWrite = kSampleTime + 1000;
   app.className = "AppClass";
-  app.setValue({"", kRegSz, utf16z(u"default text")});
-  app.setValue({"Path", kRegExpandSz, utf16z(u"%SystemRoot%\\system32")});
+  app.setValue({"", kRegSz, utf16z("default text")});
+  app.setValue({"Path", kRegExpandSz, utf16z("%SystemRoot%\\system32")});
   app.setValue({"Blob", kRegBinary, pattern(300, 1)});
   app.setValue({"Count", kRegDword, {0x78, 0x56, 0x34, 0x12}});
   app.setValue({"BigEndian", kRegDwordBigEndian, {0x12, 0x34, 0x56, 0x78}});
-  app.setValue({"Link", kRegLink, utf16z(u"\\Registry\\Machine\\Software")});
+  app.setValue({"Link", kRegLink, utf16z("\\Registry\\Machine\\Software")});
   app.setValue({"List", kRegMultiSz, {'a', 0, 0, 0, 'b', 0, 'c', 0, 0, 0, 0, 0}});
   app.setValue({"Resources", kRegResourceList, pattern(40, 2)});
   app.setValue({"FullResource", kRegFullResourceDescriptor, pattern(20, 3)});
@@ -61,8 +59,8 @@ inline RegistryTree sampleTree() {
   app.setValue({"Five", kRegBinary, {1, 2, 3, 4, 5}});
   app.setValue({"Odd type", 0x12345, {9, 8, 7, 6, 5, 4}});
   RegistryKey& names = tree.root.ensurePath("Software\\Äpfel");
-  names.setValue({"Grüße", kRegSz, utf16z(u"Grüße")});
-  names.setValue({"Жuk", kRegSz, utf16z(u"Жук")});
+  names.setValue({"Grüße", kRegSz, utf16z("Grüße")});
+  names.setValue({"Жuk", kRegSz, utf16z("Жук")});
   RegistryKey& cyrillic = tree.root.ensurePath("Software\\Äpfel\\Жuk");
   cyrillic.className = "Класс";
   cyrillic.securityDescriptor = {1, 0, 4, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};

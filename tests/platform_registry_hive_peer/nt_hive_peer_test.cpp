@@ -226,7 +226,7 @@ TEST(NtHivePeerEdit, HiveEditedByHivexIsRewrittenSmallerWithTheSameContents) {
   ASSERT_NE(tree.root.findPath("Added"), nullptr);
   ASSERT_EQ(tree.root.findPath("Software\\Vendor\\App")->values.size(), 1u);
   EXPECT_EQ(tree.root.findPath("Software\\Vendor\\App")->findValue("Kept")->data,
-            hive_samples::utf16z(u"kept"));
+            hive_samples::utf16z("kept"));
 
   NtHiveWriteOptions options;
   options.minorVersion = 5;
