@@ -153,18 +153,26 @@ std::vector<ZipEntryRecord> readCentralDirectory(ZipVolumes& volumes, const ZipE
   ZipSource& last = volumes.volume(info.lastDisk);
   if (info.directoryDisk == info.lastDisk && info.directorySize > last.size())
     throw ZipCorruptError("End record gives a central directory larger than the archive");
+  if (info.directoryDisk > info.lastDisk)
+    throw ZipCorruptError("End record names a directory disk after the last disk");
   size_t size = static_cast<size_t>(info.directorySize);
-  Bytes directory(size);
+  Bytes directory;
   bool beforeEnd =
       end.recordsStart >= size &&
       (size == 0 || hasSignature(last, end.recordsStart - size, zipsig::kCentralHeader));
   if (beforeEnd) {
+    directory.resize(size);
     last.readAt(end.recordsStart - size, directory.data(), size);
   } else {
-    if (info.directoryDisk > info.lastDisk)
-      throw ZipCorruptError("End record names a directory disk after the last disk");
+    // Read in chunks, so a size that only the records claim costs no memory.
     VolumeReader reader(volumes, info.directoryDisk, info.directoryOffset);
-    reader.read(directory.data(), size);
+    constexpr size_t kChunk = 1u << 20;
+    while (directory.size() < size) {
+      size_t chunk = std::min(kChunk, size - directory.size());
+      size_t at = directory.size();
+      directory.resize(at + chunk);
+      reader.read(directory.data() + at, chunk);
+    }
   }
   return parseCentralDirectory(directory.data(), size, info.entryCount);
 }

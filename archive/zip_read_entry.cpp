@@ -47,9 +47,18 @@ uint32_t readStored(EntryDataReader& data, const PlainSink& sink) {
 }
 
 uint32_t readDeflated(EntryDataReader& data, const ZipEntryRecord& r, const PlainSink& sink) {
+  // Deflate cannot expand data more than 1032 times; a larger recorded size
+  // is damage, found before any memory is set aside for it.
+  if (r.uncompressedSize / 1032 > data.left() + 1)
+    throw ZipCorruptError("Entry " + entryLabel(r) + " records an impossible size");
   if (r.uncompressedSize <= kWholeEntryLimit && data.left() <= 2 * kWholeEntryLimit) {
-    Bytes packed(static_cast<size_t>(data.left()));
-    data.next(packed.data(), packed.size());
+    // Read in chunks, so sizes that only the records claim cost no memory.
+    Bytes packed;
+    while (data.left() > 0) {
+      size_t at = packed.size();
+      packed.resize(at + static_cast<size_t>(std::min<uint64_t>(kChunk, data.left())));
+      data.next(packed.data() + at, packed.size() - at);
+    }
     Bytes plain(static_cast<size_t>(r.uncompressedSize));
     if (!inflateWhole(packed.data(), packed.size(), plain.data(), plain.size()))
       throw ZipCorruptError("Compressed data of " + entryLabel(r) + " is damaged");

@@ -8,6 +8,7 @@ namespace archive {
 void MemorySource::readAt(uint64_t offset, void* buffer, size_t length) {
   if (offset > size_ || length > size_ - offset)
     throw ZipCorruptError("Archive data ends early", offset);
+  if (length == 0) return;
   std::memcpy(buffer, data_ + offset, length);
 }
 

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Archive engine against Info-ZIP and 7-Zip on one generated corpus, in one run.
+# Usage: bench/zip_bench.sh [BUILD_DIR] [MEGABYTES]
+# Prints elapsed time, CPU time (user + system) and archive size per step.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:-$here/../build-zip}
+megabytes=${2:-300}
+[ -d "$build" ] || cmake -S "$here/.." -B "$build" -G Ninja >/dev/null
+ninja -C "$build" zip_bench >/dev/null
+bench=$build/bench/zip_bench
+work=$(mktemp -d "${TMPDIR:-/tmp}/zip-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+corpus=$work/corpus
+
+echo "Generating a ${megabytes} MB corpus..."
+"$bench" corpus "$corpus" "$megabytes"
+echo "corpus: $(find "$corpus" -type f | wc -l) files, $(du -sb "$corpus" | cut -f1) bytes"
+echo "load before measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+cat $(find "$corpus" -type f) >/dev/null  # warm the page cache for every tool alike
+
+printf '%-36s %9s %9s %14s\n' step elapsed_s cpu_s archive_bytes
+# run NAME ARCHIVE COMMAND...: times the command, prints the archive's size.
+run() {
+  local name=$1 archive=$2
+  shift 2
+  local times
+  times=$( { /usr/bin/time -f '%e %U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+  read -r elapsed user system <<<"$times"
+  local size=-
+  [ -n "$archive" ] && [ -f "$archive" ] && size=$(stat -c %s "$archive")
+  printf '%-36s %9.2f %9.2f %14s\n' "$name" "$elapsed" "$(echo "$user + $system" | bc)" "$size"
+}
+
+for level in 2 6; do
+  run "corvasta level $level" "$work/ours$level.zip" "$bench" create "$corpus" "$work/ours$level.zip" $level
+  run "zip -$level" "$work/zip$level.zip" sh -c "cd '$corpus' && zip -q -r -$level '$work/zip$level.zip' ."
+done
+for mx in 1 5; do
+  run "7zz a -tzip -mx=$mx" "$work/7z$mx.zip" 7zz a -bd -tzip -mx=$mx "$work/7z$mx.zip" "$corpus/."
+done
+run "corvasta level 6 encrypted" "$work/enc.zip" "$bench" create "$corpus" "$work/enc.zip" 6 secret
+
+run "corvasta extract (level 6)" "" "$bench" extract "$work/ours6.zip" "$work/x1"
+run "unzip extract (level 6)" "" unzip -q -o "$work/ours6.zip" -d "$work/x2"
+rm -rf "$work/x1" "$work/x2"
+run "corvasta test (level 6)" "" "$bench" test "$work/ours6.zip"
+run "unzip -t (level 6)" "" unzip -tq "$work/ours6.zip"
+run "corvasta test (encrypted)" "" "$bench" test "$work/enc.zip" secret
+run "unzip -t (encrypted)" "" unzip -tq -P secret "$work/enc.zip"
+echo "load after measuring: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,48 @@
+// Feeds arbitrary bytes to the ZIP reader: end records, ZIP64 records, the
+// central directory, local headers, decryption and inflation, the salvage
+// walk of an archive without end record, and the extraction path checks.
+#include <cstddef>
+#include <cstdint>
+
+#include "archive/zip_paths.h"
+#include "archive/zip_read_directory.h"
+#include "archive/zip_read_entry.h"
+#include "archive/zip_read_salvage.h"
+#include "platform/core/errors.h"
+
+namespace {
+
+void readEntries(archive::ZipVolumes& volumes,
+                 const std::vector<archive::ZipEntryRecord>& records) {
+  size_t count = 0;
+  for (const archive::ZipEntryRecord& record : records) {
+    if (++count > 64) break;
+    try {
+      archive::extractionTarget(record.name, {"C:\\DEST", true, "C:\\"});
+    } catch (const corvasta::Error&) {
+    }
+    for (const char* password : {"", "pw"}) {
+      try {
+        archive::readEntry(volumes, record, password, [](const uint8_t*, size_t) {});
+      } catch (const corvasta::Error&) {
+      }
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  archive::MemorySource source(data, size);
+  archive::SingleVolume volumes(source);
+  try {
+    if (auto end = archive::findZipEnd(source))
+      readEntries(volumes, archive::readCentralDirectory(volumes, *end));
+  } catch (const corvasta::Error&) {
+  }
+  try {
+    readEntries(volumes, archive::salvageEntries(source));
+  } catch (const corvasta::Error&) {
+  }
+  return 0;
+}

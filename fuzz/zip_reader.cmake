@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_zip_reader DEPS archive)
