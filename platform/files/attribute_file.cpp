@@ -123,8 +123,21 @@ std::string formatAttributeRecords(const AttributeRecords& records) {
 
 AttributeFile::AttributeFile(fs::path root, fs::path file)
     : root_(std::move(root)), file_(std::move(file)) {
+  refresh();
+}
+
+void AttributeFile::refresh() const {
+  std::error_code ec;
+  auto time = fs::last_write_time(file_, ec);
+  if (ec) {
+    records_.clear();
+    seenTime_ = {};
+    seenSize_ = 0;
+    return;
+  }
+  uintmax_t size = fs::file_size(file_, ec);
+  if (time == seenTime_ && size == seenSize_) return;
   std::ifstream in(file_, std::ios::binary);
-  if (!in) return;
   std::ostringstream text;
   text << in.rdbuf();
   try {
@@ -132,6 +145,8 @@ AttributeFile::AttributeFile(fs::path root, fs::path file)
   } catch (const AttributeFileError& error) {
     throw AttributeFileError(file_.string() + ": " + error.what());
   }
+  seenTime_ = time;
+  seenSize_ = size;
 }
 
 std::string AttributeFile::keyOf(const fs::path& host) const {
@@ -139,12 +154,14 @@ std::string AttributeFile::keyOf(const fs::path& host) const {
 }
 
 std::optional<StoredAttributes> AttributeFile::get(const fs::path& host) const {
+  refresh();
   auto it = records_.find(keyOf(host));
   if (it == records_.end()) return std::nullopt;
   return it->second;
 }
 
 void AttributeFile::put(const fs::path& host, const StoredAttributes& stored) {
+  refresh();
   auto& slot = records_[keyOf(host)];
   if (slot == stored) return;
   slot = stored;
@@ -152,10 +169,12 @@ void AttributeFile::put(const fs::path& host, const StoredAttributes& stored) {
 }
 
 void AttributeFile::erase(const fs::path& host) {
+  refresh();
   if (records_.erase(keyOf(host))) save();
 }
 
 void AttributeFile::move(const fs::path& from, const fs::path& to) {
+  refresh();
   std::string fromKey = keyOf(from), toKey = keyOf(to);
   AttributeRecords moved;
   for (auto it = records_.begin(); it != records_.end();) {
@@ -175,9 +194,13 @@ void AttributeFile::move(const fs::path& from, const fs::path& to) {
   save();
 }
 
-void AttributeFile::save() const {
+void AttributeFile::save() {
   fs::create_directories(file_.parent_path());
-  replaceHostFile(file_, formatAttributeRecords(records_));
+  std::string text = formatAttributeRecords(records_);
+  replaceHostFile(file_, text);
+  std::error_code ec;
+  seenTime_ = fs::last_write_time(file_, ec);
+  seenSize_ = text.size();
 }
 
 }  // namespace platform

@@ -31,6 +31,8 @@ using AttributeRecords = std::map<std::string, StoredAttributes>;
 AttributeRecords parseAttributeRecords(std::string_view text);
 std::string formatAttributeRecords(const AttributeRecords& records);
 
+// Every FileSystem (and every process) on a machine shares the file: a change
+// made through another one is read again before the records are used.
 class AttributeFile {
  public:
   // `root` is the medium's host root; `file` where the records live.
@@ -44,11 +46,15 @@ class AttributeFile {
 
  private:
   std::string keyOf(const std::filesystem::path& host) const;
-  void save() const;
+  // Reads the file again when it changed since we last read or wrote it.
+  void refresh() const;
+  void save();
 
   std::filesystem::path root_;
   std::filesystem::path file_;
-  AttributeRecords records_;
+  mutable AttributeRecords records_;
+  mutable std::filesystem::file_time_type seenTime_{};
+  mutable uintmax_t seenSize_ = 0;
 };
 
 }  // namespace platform

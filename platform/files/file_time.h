@@ -2,6 +2,7 @@
 // FILETIME: 100-nanosecond intervals since 1 January 1601 (UTC), the unit of
 // the three Windows file times, and its conversion to and from host times.
 
+#include <compare>
 #include <cstdint>
 #include <ctime>
 

@@ -10,6 +10,7 @@
 
 #include <sys/types.h>
 
+#include <compare>
 #include <cstdint>
 #include <map>
 #include <mutex>

@@ -149,3 +149,17 @@ TEST_F(FilesTest, CdRomFilesAreReadOnly) {
             WinError::AccessDenied);
   EXPECT_EQ(files_test::errorOf([&] { write("D:\\new.txt", "x"); }), WinError::AccessDenied);
 }
+
+TEST_F(FilesTest, TwoFileSystemsOnOneMachineSeeEachOthersAttributesAndHandles) {
+  open(WindowsVersion::WinMe, {testing_support::TestDrive{}}, {}, FileSystemOptions{true});
+  FileSystem other(*machine, FileSystemOptions{true});
+  write("C:\\one.txt", "1");
+  write("C:\\two.txt", "2");
+  files->setFileAttributes("C:\\one.txt", kAttributeHidden);
+  other.setFileAttributes("C:\\two.txt", kAttributeSystem);
+  EXPECT_EQ(files->getFileAttributes("C:\\two.txt"), kAttributeSystem);
+  EXPECT_EQ(other.getFileAttributes("C:\\one.txt"), kAttributeHidden);
+  auto held = files->createFile("C:\\one.txt", kGenericRead, 0, CreationDisposition::OpenExisting);
+  EXPECT_EQ(files_test::errorOf([&] { other.deleteFile("C:\\one.txt"); }),
+            WinError::SharingViolation);
+}
