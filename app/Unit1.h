@@ -137,10 +137,21 @@ class TForm1 {
   void WriteSettings();
   void SwitchConfig(int config);
 
-  // Locations (Locations*.cpp).
+  // Locations (Locations*.cpp, ScanReg.cpp, ShortDate.cpp). The program
+  // directory (loc.programDir) and the Windows and System directories must be
+  // set before these run.
   void GetStartup();
+  // The Startup directory from DefaultDirectories/StartUp (default: the
+  // Startup folder), upper case with a final backslash.
+  void ReadStartupDir();
   void ReadScanReg();
+  void WriteScanReg();  // the scanreg.ini update of WriteSettings (modes 2 and 3)
   void FindBootDrive();
+  // Root directory, winbootdir, command interpreter and the Temp directories;
+  // FindBootDrive first.
+  void ReadDirectories();
+  // A Startup or Temp directory that does not exist falls back to its default.
+  void CheckDirectories();
   void RedoShortDate();
   void WriteDate(const std::string& section);
 
@@ -171,6 +182,7 @@ class TForm1 {
   std::function<void()> CompactClick;
   std::function<void()> FinishOpenCopying;
   std::function<void(int kind)> MakeBootDisk;
+  std::function<void()> FillList;  // refills the Backup Manager list
   void reportNotAvailable(const std::string& what);
 };
 

@@ -1,0 +1,203 @@
+// The system locations: path helpers, 8.3 forms, the Startup and profile
+// directories, the boot drive and the short date format.
+
+#include "app/Locations.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/app_prefs/prefs_machine.h"
+
+namespace prefs_test {
+namespace {
+
+using corvasta::CheckPath;
+using corvasta::RemoveBackSl;
+using corvasta::ShortFileName;
+using platform::WindowsVersion;
+
+PrefsMachine smallMachine(WindowsVersion version = WindowsVersion::WinMe, int mode = 3,
+                          const std::function<void(platform::MachineConfig&)>& adjust = {}) {
+  return PrefsMachine(version, mode, adjust);
+}
+
+TEST(PathHelpers, FinalBackslashes) {
+  EXPECT_EQ(CheckPath(""), "\\");
+  EXPECT_EQ(CheckPath("C:"), "C:\\");
+  EXPECT_EQ(CheckPath("C:\\"), "C:\\");
+  EXPECT_EQ(RemoveBackSl("C:\\"), "C:");
+  EXPECT_EQ(RemoveBackSl("C:\\a\\\\"), "C:\\a\\");
+  EXPECT_EQ(RemoveBackSl("C:\\a"), "C:\\a");
+  EXPECT_EQ(RemoveBackSl(""), "");
+}
+
+TEST(ShortFileName, GeneratesNamesForPathsThatDoNotExist) {
+  PrefsMachine m = smallMachine();
+  const platform::Machine& machine = *m.machine;
+  EXPECT_EQ(ShortFileName(machine, "C:\\My File.txt"), "C:\\MyFile~1.txt");
+  EXPECT_EQ(ShortFileName(machine, "C:\\report.html"), "C:\\report~1.htm");
+  EXPECT_EQ(ShortFileName(machine, "C:\\a.b.c"), "C:\\ab~1.c");
+  EXPECT_EQ(ShortFileName(machine, "C:\\ab"), "C:\\ab");
+  EXPECT_EQ(ShortFileName(machine, "C:\\a+b=c[1].txt"), "C:\\a_b_c_~1.txt");
+  EXPECT_EQ(ShortFileName(machine, "C:\\Long Folder\\No Extension Here"),
+            "C:\\LongFo~1\\NoExtensionHere");
+  EXPECT_EQ(ShortFileName(machine, "C:\\abcdefghij.tx"), "C:\\abcdef~1.tx");
+  // A path the machine cannot map is still converted.
+  EXPECT_EQ(ShortFileName(machine, "Q:\\Some Dir\\x.y"), "Q:\\SomeDi~1\\x.y");
+}
+
+TEST(ShortFileName, ExistingDirectoriesKeepTheirRealShortNames) {
+  PrefsMachine m = smallMachine();
+  m.files->createDirectory("C:\\Long Folder Name");
+  m.files->createDirectory("C:\\Long Folder Nameless");
+  m.files->createDirectory("C:\\Long Folder Nameless\\inner dir");
+  // The second folder's real alias is ~2, which a generated name could not know.
+  const std::string real = m.machine->shortPath("C:\\Long Folder Nameless\\inner dir");
+  EXPECT_EQ(real, "C:\\LONGFO~2\\INNERD~1");
+  EXPECT_EQ(ShortFileName(*m.machine, "C:\\Long Folder Nameless\\inner dir\\new file.text"),
+            real + "\\newfil~1.tex");
+  EXPECT_EQ(ShortFileName(*m.machine, "C:\\Long Folder Nameless\\inner dir\\"), real + "\\");
+  EXPECT_EQ(ShortFileName(*m.machine, "C:\\Long Folder Nameless"), "C:\\LONGFO~2");
+}
+
+TEST(RedoShortDate, WidensTheLocaleFormatOnlyWhenNoFormatIsSet) {
+  PrefsMachine m = smallMachine(WindowsVersion::WinMe, 3, [](platform::MachineConfig& config) {
+    config.shortDate = "M/d/yy";
+  });
+  m.form->RedoShortDate();
+  EXPECT_EQ(m.form->Form8.dateFormat, "MM/dd/yyyy");
+  EXPECT_EQ(m.form->loc.shortDateFormat, "MM/dd/yyyy");
+
+  m.form->Form8.dateFormat = "yy-d-M";
+  m.form->loc.shortDateFormat = "unchanged";
+  m.form->RedoShortDate();
+  EXPECT_EQ(m.form->Form8.dateFormat, "yy-d-M");
+  EXPECT_EQ(m.form->loc.shortDateFormat, "unchanged");
+
+  PrefsMachine german = smallMachine(WindowsVersion::WinMe, 3, [](platform::MachineConfig& config) {
+    config.shortDate = "dd.MM.yyyy";
+  });
+  german.form->RedoShortDate();
+  EXPECT_EQ(german.form->Form8.dateFormat, "dd.MM.yyyy");
+}
+
+TEST(WriteDate, FillsTheDateOnlyWhenPartOfItIsMissing) {
+  PrefsMachine m = smallMachine();
+  m.writeSettings(
+      "[AutoBackup]\r\nYear=2001\r\nMonth=2\r\nDay=3\r\n[AutoBackup2]\r\nYear=2001\r\n");
+  m.form->WriteDate("AutoBackup");
+  EXPECT_EQ(m.setting("AutoBackup", "Year"), "2001");
+  m.form->WriteDate("AutoBackup2");
+  EXPECT_NE(m.setting("AutoBackup2", "Year"), "2001");
+  EXPECT_NE(m.setting("AutoBackup2", "Day"), "@");
+}
+
+TEST(Directories, RootTempAndInterpreterFollowSettingsAndEnvironment) {
+  PrefsMachine m = smallMachine(WindowsVersion::WinXp, 6, [](platform::MachineConfig& config) {
+    config.environment["TEMP"] = "C:\\TMP";
+    config.environment["ComSpec"] = "C:\\WINDOWS\\system32\\cmd.exe";
+  });
+  testing_support::writeFile(m.host("C:\\ntldr"), "boot");
+  m.writeSettings("[DefaultDirectories]\r\nRoot=\r\nTemp=C:\\Missing\\\r\n");
+  m.form->ReadDirectories();
+  EXPECT_EQ(m.form->loc.bootDriveRoot, "C:\\");
+  EXPECT_EQ(m.form->loc.rootDir, "C:\\");
+  EXPECT_EQ(m.form->loc.defaultTempDir, "C:\\TMP");
+  EXPECT_EQ(m.form->loc.tempDir, "C:\\Missing\\");
+  EXPECT_EQ(m.form->loc.commandInterpreter, "C:\\WINDOWS\\system32\\cmd.exe");
+  m.form->CheckDirectories();
+  EXPECT_EQ(m.form->loc.tempDir, "C:\\TMP");
+}
+
+TEST(Directories, BootDriveIsTheFirstFixedDriveWithTheMarker) {
+  PrefsMachine m = smallMachine(WindowsVersion::Win98, 2, [](platform::MachineConfig& config) {
+    platform::DriveConfig d = config.drives.front();
+    d.letter = 'D';
+    d.folder = d.folder.parent_path() / "D";
+    std::filesystem::create_directories(d.folder);
+    config.drives.push_back(d);
+  });
+  m.form->FindBootDrive();
+  EXPECT_EQ(m.form->loc.bootDriveRoot, "C:\\");
+  testing_support::writeFile(m.host("D:\\SYSTEM.1ST"), "registry");
+  m.form->FindBootDrive();
+  EXPECT_EQ(m.form->loc.bootDriveRoot, "D:\\");
+}
+
+TEST(Startup, MissingStartupDirectoryFallsBackToTheRegistrysStartupFolder) {
+  PrefsMachine m(WindowsVersion::WinMe, 3);
+  m.setRegistryString(platform::HKEY_CURRENT_USER,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      "Startup", "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+  m.writeSettings("[DefaultDirectories]\r\nStartUp=c:\\gone\r\n");
+  m.form->GetStartup();
+  EXPECT_EQ(m.form->loc.startupFolder, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
+  m.form->ReadStartupDir();
+  EXPECT_EQ(m.form->loc.startupDir, "C:\\GONE\\");
+  m.form->ReadDirectories();
+  m.form->CheckDirectories();
+  EXPECT_EQ(m.form->loc.startupDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
+  EXPECT_EQ(m.form->loc.defaultSystemBackupDir, "C:\\WINDOWS\\Sysbckup\\");
+}
+
+TEST(Startup, Windows9xUserProfileNeedsTheProfilesUserDat) {
+  PrefsMachine withProfiles(WindowsVersion::Win98, 2, 2);
+  withProfiles.form->GetStartup();
+  const std::string user = withProfiles.machine->config().userName;
+  ASSERT_FALSE(user.empty());
+  EXPECT_EQ(withProfiles.form->loc.userDir, "C:\\WINDOWS\\Profiles\\" + user + "\\");
+
+  PrefsMachine withoutProfiles(WindowsVersion::Win98, 2, 0);
+  withoutProfiles.form->GetStartup();
+  EXPECT_EQ(withoutProfiles.form->loc.userDir, "C:\\WINDOWS\\");
+}
+
+class NtProfile : public ::testing::Test {
+ protected:
+  NtProfile()
+      : m(WindowsVersion::WinXp, 6,
+          [](platform::MachineConfig& config) { config.userName = "Alice"; }) {
+    m.files->createDirectory("C:\\Documents and Settings");
+    m.files->createDirectory("C:\\Documents and Settings\\Alice");
+    testing_support::writeFile(m.host("C:\\Documents and Settings\\Alice\\ntuser.dat"), "hive");
+  }
+  PrefsMachine m;
+};
+
+TEST_F(NtProfile, DetectedProfileIsTheDefault) {
+  m.form->GetStartup();
+  EXPECT_EQ(m.form->loc.ntProfileDir, "C:\\Documents and Settings\\Alice\\");
+  EXPECT_EQ(m.form->loc.userDir, "C:\\Documents and Settings\\Alice\\");
+  EXPECT_EQ(m.form->loc.defaultSystemBackupDir, "");
+}
+
+TEST_F(NtProfile, LongUserTakesPrecedenceOverUser) {
+  m.writeSettings("[DefaultDirectories]\r\nUser=C:\\USERS\\BOB\\\r\n");
+  m.form->GetStartup();
+  EXPECT_EQ(m.form->loc.userDir, "C:\\USERS\\BOB\\");
+  m.writeSettings(
+      "[DefaultDirectories]\r\nUser=C:\\USERS\\BOB\\\r\nLongUser=C:\\Users\\Bob Long\\\r\n");
+  m.form->GetStartup();
+  EXPECT_EQ(m.form->loc.userDir, "C:\\Users\\Bob Long\\");
+  m.writeSettings("[DefaultDirectories]\r\nUser=C:\\USERS\\BOB\\\r\nLongUser=\r\n");
+  m.form->GetStartup();
+  EXPECT_EQ(m.form->loc.userDir, "C:\\Documents and Settings\\Alice\\");
+}
+
+TEST_F(NtProfile, UnknownUserGivesTheWindowsDirectory) {
+  PrefsMachine bob(WindowsVersion::WinXp, 6,
+                   [](platform::MachineConfig& config) { config.userName = "Bob"; });
+  bob.form->GetStartup();
+  EXPECT_EQ(bob.form->loc.ntProfileDir, "C:\\WINDOWS\\");
+}
+
+TEST(Startup, RestorePointDirectoryOfWindowsXp) {
+  PrefsMachine m = smallMachine(WindowsVersion::WinXp, 6);
+  m.files->createDirectory("C:\\System Volume Information");
+  m.files->createDirectory("C:\\System Volume Information\\_restore{1234-ABCD}");
+  m.form->GetStartup();
+  EXPECT_EQ(m.form->loc.defaultSystemBackupDir,
+            "C:\\System Volume Information\\_restore{1234-ABCD}\\");
+}
+
+}  // namespace
+}  // namespace prefs_test
