@@ -6,23 +6,13 @@
 #include <vector>
 
 #include "platform/core/machine_state.h"
+#include "platform/files/record_lines.h"
 
 namespace platform {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string_view> splitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  while (true) {
-    size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
 
 std::optional<uint64_t> parseNumber(std::string_view text, int base) {
   uint64_t value = 0;
@@ -71,15 +61,8 @@ std::optional<std::string> unescapeKey(std::string_view text) {
 
 AttributeRecords parseAttributeRecords(std::string_view text) {
   AttributeRecords records;
-  int number = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
-    pos = end == std::string_view::npos ? text.size() : end + 1;
-    ++number;
-    if (line.empty()) continue;
-    auto fields = splitTabs(line);
+  forEachRecordLine(text, [&](int number, std::string_view line) {
+    auto fields = splitRecordFields(line);
     if (fields.size() != 5)
       fail(number, "expected 5 fields, found " + std::to_string(fields.size()));
     StoredAttributes stored;
@@ -100,7 +83,7 @@ AttributeRecords parseAttributeRecords(std::string_view text) {
     auto key = unescapeKey(fields[0]);
     if (!key || key->empty()) fail(number, "bad path");
     records[*key] = stored;
-  }
+  });
   return records;
 }
 

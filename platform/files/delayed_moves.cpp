@@ -5,6 +5,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/machine_state.h"
+#include "platform/files/record_lines.h"
 
 namespace platform {
 
@@ -24,29 +25,18 @@ bool hasControlCharacters(std::string_view text) {
 
 std::vector<DelayedMove> parseDelayedMoves(std::string_view text) {
   std::vector<DelayedMove> moves;
-  int number = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
-    pos = end == std::string_view::npos ? text.size() : end + 1;
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty()) continue;
-    size_t tab1 = line.find('\t');
-    size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
-    if (tab2 == std::string_view::npos || line.find('\t', tab2 + 1) != std::string_view::npos)
+  forEachRecordLine(text, [&](int number, std::string_view line) {
+    auto fields = splitRecordFields(line);
+    if (fields.size() != 3)
       fail(number, "expected source, destination and flags separated by tabs");
-    std::string_view source = line.substr(0, tab1);
-    std::string_view destination = line.substr(tab1 + 1, tab2 - tab1 - 1);
-    std::string_view flags = line.substr(tab2 + 1);
+    std::string_view source = fields[0], destination = fields[1], flags = fields[2];
     if (source.empty()) fail(number, "no source");
     if (hasControlCharacters(source) || hasControlCharacters(destination))
       fail(number, "control characters in a path");
     if (!flags.empty() && flags != "replace")
       fail(number, "unknown flags '" + std::string(flags) + "'");
     moves.push_back({utf8ToAnsi(source), utf8ToAnsi(destination), flags == "replace"});
-  }
+  });
   return moves;
 }
 
