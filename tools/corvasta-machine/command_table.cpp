@@ -6,7 +6,7 @@ namespace tool {
 
 const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
-      createCommand(), infoCommand(), pathCommand(), insertCommand(), ejectCommand(),
+      createCommand(), infoCommand(), pathCommand(), insertCommand(), ejectCommand(), regCommand(),
   };
   return commands;
 }

@@ -33,6 +33,7 @@ ToolCommand infoCommand();
 ToolCommand pathCommand();
 ToolCommand insertCommand();
 ToolCommand ejectCommand();
+ToolCommand regCommand();
 
 // Helpers shared by the subcommands.
 void requireArgumentCount(const std::vector<std::string>& args, size_t count);
