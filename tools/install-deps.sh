@@ -12,7 +12,7 @@ packages=(
   unzip zip 7zip libarchive-tools libhivex-bin libregf-utils libcreg-utils
   liblnk-utils gcab cabextract xorriso genisoimage
   # host file-system tools (extended attributes, FAT images)
-  attr dosfstools mtools
+  attr dosfstools mtools ntfs-3g
   # fonts for offscreen screenshots
   fonts-dejavu-core
 )

@@ -42,6 +42,15 @@ ArchiveStamp stampOf(const HostStat& stat) {
   return ArchiveStamp{stat.size, stat.lastWrite};
 }
 
+// A file still has its stamp when the size is the same and the last-write time
+// is within two seconds of it: hosts that cache times (FUSE) store them a little
+// differently from what they first reported, and FAT keeps only even seconds.
+bool stillMatches(const ArchiveStamp& stamp, const ArchiveStamp& now) {
+  constexpr uint64_t kTolerance = 2 * 10000000ull;
+  uint64_t a = stamp.lastWrite.value, b = now.lastWrite.value;
+  return stamp.size == now.size && (a > b ? a - b : b - a) <= kTolerance;
+}
+
 // What a new entry with no record has: files carry the archive bit.
 StoredAttributes defaultRecord(const HostStat& stat) {
   StoredAttributes stored;
@@ -79,8 +88,8 @@ StoredAttributes currentRecord(AttributeBackend& backend, const fs::path& host,
   if (!stored) return defaultRecord(stat);
   stored->attributes &= kSettableAttributes;
   bool clean = !(stored->attributes & kAttributeArchive);
-  if (!stat.isDirectory && clean && stored->cleanStamp && *stored->cleanStamp != stampOf(stat) &&
-      !backend.hostSetsArchiveBit()) {
+  if (!stat.isDirectory && clean && stored->cleanStamp &&
+      !stillMatches(*stored->cleanStamp, stampOf(stat)) && !backend.hostSetsArchiveBit()) {
     stored->attributes |= kAttributeArchive;
     stored->cleanStamp.reset();
     if (changed) *changed = true;
