@@ -125,16 +125,11 @@ void appendJournal(const Machine& machine, std::string_view kind, std::string_vi
 
 std::vector<JournalEntry> parseJournal(std::string_view text) {
   std::vector<JournalEntry> entries;
+  std::istringstream in{std::string(text)};
   int line = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    std::string_view raw =
-        text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+  for (std::string raw; std::getline(in, raw);) {
     ++line;
     if (!raw.empty()) entries.push_back(parseLine(raw, line));
-    if (end == std::string_view::npos) break;
-    pos = end + 1;
   }
   return entries;
 }
