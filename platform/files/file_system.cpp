@@ -208,7 +208,7 @@ void FileSystem::copyFile(std::string_view source, std::string_view destination,
 }
 
 void FileSystem::moveFile(std::string_view source, std::string_view destination) {
-  moveFileEx(source, destination, kMoveFileCopyAllowed);
+  move(source, destination, kMoveFileCopyAllowed);
 }
 
 void FileSystem::moveOnDrive(const HostLocation& source, const HostLocation& target,
@@ -234,8 +234,14 @@ void FileSystem::moveOnDrive(const HostLocation& source, const HostLocation& tar
 }
 
 void FileSystem::moveFileEx(std::string_view source, std::string_view destination, uint32_t flags) {
+  // Windows 95, 98 and ME have MoveFileEx only as a stub; delayed renames go
+  // through wininit.ini there.
+  if (!isNt(machine_.version())) throw OsError(WinError::CallNotImplemented, std::string(source));
+  move(source, destination, flags);
+}
+
+void FileSystem::move(std::string_view source, std::string_view destination, uint32_t flags) {
   if (flags & kMoveFileDelayUntilReboot) {
-    if (!isNt(machine_.version())) throw OsError(WinError::CallNotImplemented, std::string(source));
     if (flags & kMoveFileCopyAllowed)
       throw OsError(WinError::InvalidParameter, std::string(source));
     DelayedMove move;

@@ -75,6 +75,7 @@ class FileSystem {
   void copyFile(std::string_view source, std::string_view destination, bool failIfExists);
   void moveFile(std::string_view source, std::string_view destination);
   // `destination` empty with kMoveFileDelayUntilReboot: delete at the next boot.
+  // Windows 9x: ERROR_CALL_NOT_IMPLEMENTED, whatever the flags.
   void moveFileEx(std::string_view source, std::string_view destination, uint32_t flags);
   void deleteFile(std::string_view path);
   void createDirectory(std::string_view path);
@@ -112,6 +113,7 @@ class FileSystem {
   void removeFile(const HostLocation& location);
   void copyContent(const HostLocation& source, std::string_view destination, bool failIfExists,
                    bool keepAllTimes);
+  void move(std::string_view source, std::string_view destination, uint32_t flags);
   void moveOnDrive(const HostLocation& source, const HostLocation& target,
                    std::string_view destination);
   Drive& driveOf(std::string_view rootOrPath);

@@ -266,9 +266,13 @@ TEST_F(FileSystemTest, DelayedMovesAreRecordedForTheNextBootOnNt) {
             WinError::InvalidParameter);
 }
 
-TEST_F(FileSystemTest, Windows9xHasNoDelayedMoves) {
+TEST_F(FileSystemTest, Windows9xHasNoMoveFileExButMoveFileWorks) {
   open(WindowsVersion::Win98);
   write("C:\\in use.dll", "x");
+  EXPECT_EQ(errorOf([&] { files->moveFileEx("C:\\in use.dll", "C:\\x.dll", 0); }),
+            WinError::CallNotImplemented);
+  files->moveFile("C:\\in use.dll", "C:\\moved.dll");
+  files->moveFile("C:\\moved.dll", "C:\\in use.dll");
   EXPECT_EQ(
       errorOf([&] { files->moveFileEx("C:\\in use.dll", "C:\\x.dll", kMoveFileDelayUntilReboot); }),
       WinError::CallNotImplemented);

@@ -122,3 +122,11 @@ TEST_F(FindFilesTest, AliasesOfHostMadeEntriesResolveBeforeAnyListing) {
   EXPECT_EQ(read("C:\\DOCUME~2\\A.TXT"), "second");
   EXPECT_EQ(read("C:\\docume~1\\a.txt"), "first");
 }
+
+TEST_F(FindFilesTest, ANameDeletedOnTheHostFreesItsAliasNumber) {
+  write("C:\\WINDOWS\\Application Data.txt", "x");
+  EXPECT_EQ(machine->shortPath("C:\\WINDOWS\\Application Data.txt"), "C:\\WINDOWS\\APPLIC~1.TXT");
+  std::filesystem::remove(host() / "WINDOWS" / "Application Data.txt");
+  write("C:\\WINDOWS\\Application Log.txt", "y");
+  EXPECT_EQ(machine->shortPath("C:\\WINDOWS\\Application Log.txt"), "C:\\WINDOWS\\APPLIC~1.TXT");
+}
