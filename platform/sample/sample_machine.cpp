@@ -5,12 +5,13 @@
 #include "platform/core/machine_state.h"
 #include "platform/core/short_names.h"
 #include "platform/core/win_path.h"
+#include "platform/files/file_system.h"
+#include "platform/files/file_time.h"
 #include "platform/sample/install_disc.h"
 #include "platform/sample/nt_installation.h"
 #include "platform/sample/program_directory.h"
 #include "platform/sample/sample_config.h"
 #include "platform/sample/sample_layout.h"
-#include "platform/sample/sample_registry.h"
 #include "platform/sample/tree_writer.h"
 #include "platform/sample/win9x_installation.h"
 
@@ -53,6 +54,24 @@ std::string shortFormOf(const Machine& machine, const std::string& longPath) {
   return result.str();
 }
 
+FileTime fileTimeOf(SampleTime time) {
+  return FileTime{(static_cast<uint64_t>(time) + kUnixEpochInFileTimeSeconds) * 10000000ull};
+}
+
+// Creation times and DOS attributes (hidden, system and read-only boot files,
+// hidden shell folders) go where the machine keeps them. Times first: a
+// read-only file refuses them.
+void applyDosAttributes(Machine& machine, char letter, const SampleTree& tree) {
+  FileSystem files(machine);
+  std::string root = std::string(1, letter) + ":\\";
+  for (const auto& entry : tree.entries())
+    files.setFileTime(root + entry.path, fileTimeOf(entry.time), std::nullopt, std::nullopt);
+  for (const auto& entry : tree.entries()) {
+    uint8_t usual = entry.folder ? 0 : kArchive;
+    if (entry.attributes != usual) files.setFileAttributes(root + entry.path, entry.attributes);
+  }
+}
+
 void writeConfig(const fs::path& dir, const MachineConfig& config) {
   replaceHostFile(dir / "machine.ini", formatMachineConfig(config, dir));
 }
@@ -71,7 +90,6 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
   else
     addWin9xInstallation(fixed, layout);
   addProgramDirectory(fixed, layout);
-  addSampleRegistry(fixed, layout);
   SampleTree disc(layout.releaseTime);
   addInstallDisc(disc, layout);
   SampleTree emptyDiskette(layout.useTime);
@@ -91,6 +109,7 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
   auto machine = Machine::open(machineDir);
   giveShortNames(*machine, 'C', fixed);
   giveShortNames(*machine, 'D', disc);
+  applyDosAttributes(*machine, 'C', fixed);
   // Windows 2000 and XP set TEMP in the short form of the profile's folder.
   if (layout.nt && version != WindowsVersion::Nt4) {
     std::string temp = shortFormOf(*machine, config.environment["TEMP"]);

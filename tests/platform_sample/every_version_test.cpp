@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/core/errors.h"
+#include "platform/files/file_system.h"
 #include "platform/sample/sample_content.h"
 #include "tests/platform_sample/sample_test_support.h"
 
@@ -19,8 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const WindowsVersion kVersions[] = {WindowsVersion::Win95, WindowsVersion::Win98,
-                                    WindowsVersion::WinMe, WindowsVersion::Nt4,
+const WindowsVersion kVersions[] = {WindowsVersion::Win95,   WindowsVersion::Win98,
+                                    WindowsVersion::WinMe,   WindowsVersion::Nt4,
                                     WindowsVersion::Win2000, WindowsVersion::WinXp};
 
 std::string shortModeName(WindowsVersion version) {
@@ -48,10 +49,13 @@ bool holdsFileNamed(const fs::path& folder, const std::string& name) {
   return false;
 }
 
-// Every entry below `root`: relative path -> content (files) or "<folder>",
-// with its modification time.
-std::map<std::string, std::string> snapshot(const fs::path& root) {
+// Every entry of a machine folder: relative path -> content (files) or
+// "<folder>", with the modification time, and for the drives' entries the DOS
+// attributes and creation time Windows reports.
+std::map<std::string, std::string> snapshot(Machine& machine) {
   std::map<std::string, std::string> tree;
+  FileSystem files(machine);
+  const fs::path& root = machine.folder();
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
     struct stat info {};
     ::stat(entry.path().c_str(), &info);
@@ -60,8 +64,18 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
     // The machine's own state and description change when it is used; only
     // the drives' times are part of the sample.
     bool timed = relative.rfind("drives/", 0) == 0;
-    tree[relative] = (folder ? std::string("<folder>") : testing_support::readFile(entry.path())) +
-                     (timed ? "@" + std::to_string(info.st_mtime) : "");
+    std::string& recorded = tree[relative];
+    recorded = (folder ? std::string("<folder>") : testing_support::readFile(entry.path())) +
+               (timed ? "@" + std::to_string(info.st_mtime) : "");
+    // Creation times are the sample's own on drive C; the roots, the diskettes
+    // and the CD report what the host knows.
+    auto winPath = machine.winPathOf(entry.path());
+    if (winPath && winPath->size() > 3) {
+      FileInfo windows = files.getFileAttributesEx(*winPath);
+      recorded += " attributes " + std::to_string(windows.attributes);
+      if ((*winPath)[0] == 'C')
+        recorded += " created " + std::to_string(windows.times.creation.value);
+    }
   }
   return tree;
 }
@@ -81,9 +95,9 @@ TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
     const std::string program = m.config().programDirectory + "\\";
     EXPECT_EQ(program, "C:\\Program Files\\Corvasta\\");
     EXPECT_TRUE(isFile(m, program + "crvast" + shortModeName(version) + ".exe"));
-    for (const char* file : {"unzip.exe", "startwin.pif", "command.pif", "cmd.pif",
-                             "cmossave.com", "cmosrest.com", "bootsave.com", "bootrest.com",
-                             "need.com", "cmosboot.bat", "ctmouse.exe"})
+    for (const char* file :
+         {"unzip.exe", "startwin.pif", "command.pif", "cmd.pif", "cmossave.com", "cmosrest.com",
+          "bootsave.com", "bootrest.com", "need.com", "cmosboot.bat", "ctmouse.exe"})
       EXPECT_TRUE(isFile(m, program + file));
     // A program listed in [Programs] can be started only when its file exists.
     for (const auto& [name, action] : m.config().programs) {
@@ -116,10 +130,13 @@ TEST(EverySample, TwoCreationsAreIdentical) {
     options.users = 2;
     auto first = sample_test::createMachine(version, options);
     auto second = sample_test::createMachine(version, options);
-    auto a = snapshot(first->machine->folder());
-    auto b = snapshot(second->machine->folder());
+    auto a = snapshot(*first->machine);
+    auto b = snapshot(*second->machine);
     ASSERT_EQ(a.size(), b.size());
-    EXPECT_TRUE(a == b);
+    for (auto i = a.begin(), j = b.begin(); i != a.end(); ++i, ++j) {
+      ASSERT_EQ(i->first, j->first);
+      EXPECT_TRUE(i->second == j->second) << i->first << " differs";
+    }
     // A few megabytes, not hundreds.
     size_t bytes = 0;
     for (const auto& [path, content] : a) bytes += content.size();

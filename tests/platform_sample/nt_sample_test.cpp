@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files/file_system.h"
 #include "tests/platform_sample/sample_test_support.h"
 
 using namespace platform;
@@ -12,9 +13,15 @@ using sample_test::isFolder;
 namespace {
 
 const char* const kNtProfileFolders[] = {
-    "PrintHood", "Application Data",    "Desktop", "Favorites",
-    "NetHood",   "Recent",              "Start Menu\\Programs",
-    "SendTo",    "Local Settings\\Temporary Internet Files",
+    "PrintHood",
+    "Application Data",
+    "Desktop",
+    "Favorites",
+    "NetHood",
+    "Recent",
+    "Start Menu\\Programs",
+    "SendTo",
+    "Local Settings\\Temporary Internet Files",
 };
 
 }  // namespace
@@ -31,9 +38,9 @@ TEST(NtSample, XpHoldsEveryWinFilesItemAndProfileFolder) {
   for (const char* root :
        {"ntldr", "ntdetect.com", "boot.ini", "bootfont.bin", "ntbootdd.sys", "bootsect.dos"})
     EXPECT_TRUE(isFile(m, std::string("C:\\") + root));
-  for (const char* windows : {"win.ini", "system.ini", "regedit.exe", "repair\\setup.log",
-                              "repair\\autoexec.nt", "system32\\expand.exe", "system32\\main.cpl",
-                              "system32\\control.exe"})
+  for (const char* windows :
+       {"win.ini", "system.ini", "regedit.exe", "repair\\setup.log", "repair\\autoexec.nt",
+        "system32\\expand.exe", "system32\\main.cpl", "system32\\control.exe"})
     EXPECT_TRUE(isFile(m, std::string("C:\\WINDOWS\\") + windows));
   EXPECT_TRUE(isFolder(m, "C:\\WINDOWS\\system32\\config"));
 
@@ -52,8 +59,8 @@ TEST(NtSample, XpHasOneRestorePointFolderWithASnapshot) {
   auto created = sample_test::createMachine(WindowsVersion::WinXp);
   const Machine& m = *created->machine;
   int restoreFolders = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(
-           m.resolve("C:\\System Volume Information").host)) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(m.resolve("C:\\System Volume Information").host)) {
     std::string name = entry.path().filename().string();
     if (name.rfind("_restore{", 0) != 0) continue;
     ++restoreFolders;
@@ -100,4 +107,20 @@ TEST(NtSample, RefusesAMachineWithoutUsers) {
   EXPECT_THROW(platform::sample::createSampleMachine(temp / "m", WindowsVersion::WinXp, options),
                corvasta::Error);
   EXPECT_FALSE(std::filesystem::exists(temp / "m"));
+}
+
+TEST(NtSample, LoaderFilesAndSystemFoldersAreHidden) {
+  auto created = sample_test::createMachine(WindowsVersion::WinXp);
+  FileSystem files(*created->machine);
+  const uint32_t hiddenSystem = kAttributeHidden | kAttributeSystem;
+  for (const char* path : {"C:\\ntldr", "C:\\NTDETECT.COM", "C:\\bootfont.bin"})
+    EXPECT_EQ(files.getFileAttributes(path), hiddenSystem | kAttributeReadOnly | kAttributeArchive)
+        << path;
+  EXPECT_EQ(files.getFileAttributes("C:\\boot.ini"), hiddenSystem | kAttributeArchive);
+  EXPECT_EQ(files.getFileAttributes("C:\\System Volume Information"),
+            kAttributeDirectory | hiddenSystem);
+  EXPECT_EQ(files.getFileAttributes("C:\\Documents and Settings\\Owner\\Local Settings"),
+            kAttributeDirectory | kAttributeHidden);
+  EXPECT_EQ(files.getFileAttributes("C:\\Documents and Settings\\Owner\\Desktop\\Notes.txt"),
+            kAttributeArchive);
 }

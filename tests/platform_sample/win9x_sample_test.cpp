@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/files/file_system.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "tests/platform_sample/sample_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -16,8 +17,10 @@ namespace {
 // The profile folders' fallbacks under the Windows directory, which are the
 // real folders on a machine without user profiles.
 const char* const kWin9xProfileFolders[] = {
-    "Application Data", "Desktop", "Favorites", "NetHood",
-    "Recent",           "Start Menu\\Programs", "SendTo", "Temporary Internet Files",
+    "Application Data", "Desktop",
+    "Favorites",        "NetHood",
+    "Recent",           "Start Menu\\Programs",
+    "SendTo",           "Temporary Internet Files",
 };
 
 }  // namespace
@@ -88,4 +91,20 @@ TEST(Win9xSample, UsersTurnProfilesOnWithFoldersOfTheirOwn) {
   // Without the option there are none.
   auto plain = sample_test::createMachine(WindowsVersion::WinMe);
   EXPECT_FALSE(plain->machine->resolve("C:\\WINDOWS\\Profiles").exists);
+}
+
+TEST(Win9xSample, BootFilesAreHiddenSystemAndReadOnlyWithSetupsTimes) {
+  auto created = sample_test::createMachine(WindowsVersion::WinMe);
+  FileSystem files(*created->machine);
+  const uint32_t bootFile = kAttributeHidden | kAttributeSystem | kAttributeReadOnly;
+  for (const char* path : {"C:\\IO.SYS", "C:\\MSDOS.SYS", "C:\\SYSTEM.1ST"})
+    EXPECT_EQ(files.getFileAttributes(path), bootFile | kAttributeArchive) << path;
+  EXPECT_EQ(files.getFileAttributes("C:\\AUTOEXEC.BAT"), kAttributeArchive);
+  EXPECT_EQ(files.getFileAttributes("C:\\WINDOWS\\INF"), kAttributeDirectory | kAttributeHidden);
+  EXPECT_EQ(files.getFileAttributes("C:\\WINDOWS\\SYSTEM"), kAttributeDirectory);
+  // Windows ME's files carry its release date (8 June 2000, 17:00), written and created.
+  FileTimes kernel = files.getFileTime("C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL");
+  const uint64_t release = (960483600ull + kUnixEpochInFileTimeSeconds) * 10000000ull;
+  EXPECT_EQ(kernel.lastWrite.value, release);
+  EXPECT_EQ(kernel.creation.value, release);
 }
