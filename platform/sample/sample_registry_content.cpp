@@ -216,7 +216,7 @@ const std::vector<SampleProgram>& samplePrograms() {
       {"FamilyBudget", "Family Budget Planner", "BUDGET.EXE", 12},
       {"GardenPlanner", "Garden Planner 3", "GPLAN.EXE", 19},
       {"TypingTutor", "Typing Tutor Deluxe", "TUTOR.EXE", 21},
-      {"ChessTrainer", "Chess Trainer", "CHESS.EXE", 22},
+      {"ChessTrainer", "Chess Trainer", "CHESS.EXE", 23},
   };
   return programs;
 }
