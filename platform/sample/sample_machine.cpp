@@ -12,6 +12,7 @@
 #include "platform/sample/program_directory.h"
 #include "platform/sample/sample_config.h"
 #include "platform/sample/sample_layout.h"
+#include "platform/sample/sample_registry.h"
 #include "platform/sample/tree_writer.h"
 #include "platform/sample/win9x_installation.h"
 
@@ -90,6 +91,7 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
   else
     addWin9xInstallation(fixed, layout);
   addProgramDirectory(fixed, layout);
+  addSampleRegistry(fixed, layout);
   SampleTree disc(layout.releaseTime);
   addInstallDisc(disc, layout);
   SampleTree emptyDiskette(layout.useTime);
