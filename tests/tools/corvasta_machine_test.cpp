@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/machine.h"
+#include "platform/system/restart.h"
 #include "tests/support/temp_dir.h"
 
 using testing_support::CommandResult;
@@ -66,6 +68,7 @@ TEST_F(CorvastaMachine, InfoListsVersionDirectoriesAndDrives) {
   std::string c = lineStartingWith(info.output, "C: ");
   EXPECT_EQ(c.rfind("C: fixed  " + machine() + "/drives/c  label \"WINME\"", 0), 0u) << c;
   EXPECT_NE(lineStartingWith(info.output, "D: cdrom").find("medium install"), std::string::npos);
+  EXPECT_NE(info.output.find("\nRestart: not requested\n"), std::string::npos);
 }
 
 TEST_F(CorvastaMachine, CreatesEveryVersionAndRefusesAFolderInUse) {
@@ -140,4 +143,12 @@ TEST_F(CorvastaMachine, BadArgumentsShowTheUsageAndBadMachinesTheMessage) {
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.output.find("line 3"), std::string::npos) << bad.output;
   EXPECT_EQ(tool({"info", (temp_ / "none").string()}).exitCode, 1);
+}
+
+TEST_F(CorvastaMachine, InfoShowsARequestedRestart) {
+  createMe();
+  auto opened = platform::Machine::open(machine());
+  platform::WinError error = platform::WinError::Success;
+  ASSERT_TRUE(platform::exitWindowsEx(*opened, platform::kEwxReboot, error));
+  EXPECT_NE(tool({"info", machine()}).output.find("\nRestart: requested\n"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/core/errors.h"
 #include "platform/core/machine.h"
+#include "platform/system/restart.h"
 #include "tools/corvasta-machine/tool_command.h"
 
 namespace tool {
@@ -46,6 +47,8 @@ int runInfo(const std::vector<std::string>& args) {
             << "User: " << config.userName << "\n"
             << "Computer: " << config.computerName << "\n";
   for (const auto& drive : machine->drives()) std::cout << driveLine(*drive) << "\n";
+  std::cout << "Restart: " << (platform::restartRequested(*machine) ? "requested" : "not requested")
+            << "\n";
   return 0;
 }
 
@@ -54,7 +57,8 @@ int runInfo(const std::vector<std::string>& args) {
 ToolCommand infoCommand() {
   return {"info", "DIR",
           "Shows the machine's Windows version and state, its directories and user, and one "
-          "line per drive: type, host folder, medium, label, space.",
+          "line per drive: type, host folder, medium, label, space; then whether a restart "
+          "is requested.",
           runInfo};
 }
 
