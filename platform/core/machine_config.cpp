@@ -67,10 +67,17 @@ class Parser {
 
   void rejectStrayLines() const {
     bool inSection = false;
+    std::vector<std::string> seen;
     for (const auto& line : doc_.lines()) {
       using Kind = IniDocument::Line::Kind;
       if (line.kind == Kind::Section) {
         if (line.text.find(']') == std::string::npos) fail(line.number, "section line without ']'");
+        // A second section of the same name would be ignored: say so instead.
+        for (const auto& name : seen)
+          if (ansiEqualNoCase(name, line.name))
+            fail(line.number, "section [" + line.name + "] appears twice (first at line " +
+                                  std::to_string(doc_.lineOf(line.name)) + ")");
+        seen.push_back(line.name);
         inSection = true;
       } else if (line.kind == Kind::Other) {
         fail(line.number,

@@ -36,6 +36,10 @@ TEST(MachineConfig, ErrorsNameTheLine) {
             "or ramdisk)");
   EXPECT_EQ(errorOf(kMachine + kDriveC + "[Drive c:]\nFolder=other\n"),
             "machine.ini line 5: drive C: is described twice");
+  EXPECT_EQ(errorOf(kMachine + kDriveC + "[drive c]\nType=bogus\nFolder=x\n"),
+            "machine.ini line 5: section [drive c] appears twice (first at line 3)");
+  EXPECT_EQ(errorOf(kMachine + kDriveC + "[MACHINE]\nWindows=xp\n"),
+            "machine.ini line 5: section [MACHINE] appears twice (first at line 1)");
   EXPECT_EQ(errorOf(kMachine + "[Drive D]\nLabel=DATA\n"),
             "machine.ini line 3: [Drive D] needs Folder= (the host folder of the drive)");
   EXPECT_EQ(errorOf("[Machine]\nWindows=vista\n" + kDriveC),

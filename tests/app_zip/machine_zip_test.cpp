@@ -1,0 +1,109 @@
+// The archive engine on a machine: archives made and read through the
+// platform layer keep Windows semantics (attributes, archive bits, drive
+// capacity) and are standard ZIP files other tools read.
+#include <gtest/gtest.h>
+
+#include "app/MachineZipFileSystem.h"
+#include "archive/ZipWriter.h"
+#include "platform/core/errors.h"
+#include "platform/files/file_attributes.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/test_machine.h"
+
+using namespace platform;
+using testing_support::TempDir;
+
+namespace {
+
+class MachineZipTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    machine = testing_support::makeTestMachine(
+        dir.path(), WindowsVersion::WinMe,
+        {testing_support::TestDrive{},
+         testing_support::TestDrive{'A', DriveType::Removable, 1457664, {"disk1"}}});
+    files = std::make_unique<FileSystem>(*machine);
+    zipFiles = std::make_unique<corvasta::MachineZipFileSystem>(*files);
+    files->createDirectory("C:\\WINDOWS");
+    files->createDirectory("C:\\My Documents");
+    write("C:\\WINDOWS\\win.ini", "[windows]\r\nload=\r\n");
+    write("C:\\WINDOWS\\system.ini", "[boot]\r\nshell=Explorer.exe\r\n");
+    write("C:\\My Documents\\Long File Name.txt", std::string(20000, 'x'));
+  }
+  void write(const std::string& path, const std::string& text) {
+    FileHandle out = files->createFile(path, kGenericWrite, 0, CreationDisposition::CreateAlways);
+    out.write(text.data(), text.size());
+    out.close();
+  }
+  TempDir dir;
+  std::unique_ptr<Machine> machine;
+  std::unique_ptr<FileSystem> files;
+  std::unique_ptr<corvasta::MachineZipFileSystem> zipFiles;
+};
+
+}  // namespace
+
+TEST_F(MachineZipTest, ArchivesWrittenOnTheMachineAreStandardAndClearArchiveBits) {
+  files->setFileAttributes("C:\\WINDOWS\\system.ini", kAttributeArchive | kAttributeHidden);
+  archive::TZipWriter zip(*zipFiles);
+  zip.SetZipName("C:\\backup.zip");
+  zip.FilesList = {"c:\\windows\\*.ini", "C:\\MY DOCUMENTS\\long file name.txt"};
+  zip.SetStorePaths(true);
+  zip.ResetArchiveBitOnZip = true;
+  EXPECT_EQ(zip.CreateArchive(), 3);
+  EXPECT_EQ(
+      files->getFileAttributes("C:\\WINDOWS\\system.ini") & (kAttributeArchive | kAttributeHidden),
+      kAttributeHidden);
+  std::string host = machine->resolve("C:\\backup.zip").host.string();
+  if (testing_support::haveProgram("unzip")) {
+    auto listing = testing_support::runCommand("unzip -l '" + host + "'");
+    EXPECT_EQ(listing.exitCode, 0) << listing.output;
+    // Stored folders keep the drive and the path as listed; names are as found.
+    EXPECT_NE(listing.output.find("c:/windows/win.ini"), std::string::npos) << listing.output;
+    EXPECT_NE(listing.output.find("C:/MY DOCUMENTS/Long File Name.txt"), std::string::npos)
+        << listing.output;
+  }
+  // An incremental pass skips what has not changed since.
+  archive::TZipWriter again(*zipFiles);
+  again.SetZipName("C:\\incremental.zip");
+  again.FilesList = {"C:\\WINDOWS\\*.ini"};
+  again.SkipIfArchiveBitNotSet = true;
+  EXPECT_EQ(again.CreateArchive(), 0);
+}
+
+TEST_F(MachineZipTest, ExtractionRecreatesTheTreeUnderTheDestination) {
+  archive::TZipWriter zip(*zipFiles);
+  zip.SetZipName("C:\\backup.zip");
+  zip.FilesList = {"C:\\WINDOWS\\*.*"};
+  zip.SetStorePaths(true);
+  ASSERT_EQ(zip.CreateArchive(), 2);
+  archive::TZipReader reader(*zipFiles);
+  reader.SetZipName("C:\\BACKUP.ZIP");
+  reader.DestDir = "C:\\Restored";
+  files->createDirectory("C:\\Restored");
+  EXPECT_EQ(reader.Extract(), 2);
+  EXPECT_TRUE(files->fileExists("C:\\restored\\windows\\WIN.INI"));
+  EXPECT_TRUE(reader.TestArchive());
+}
+
+TEST_F(MachineZipTest, AFullDisketteFailsWithoutLeavingAPartialArchive) {
+  write("C:\\big.bin", std::string(1600000, 'q'));
+  archive::TZipWriter zip(*zipFiles);
+  zip.SetZipName("A:\\big.zip");
+  zip.FilesList = {"C:\\big.bin"};
+  zip.PackLevel = 0;
+  zip.MultiVolumeInfo.MultiMode = archive::mmNone;
+  try {
+    zip.CreateArchive();
+    FAIL() << "a 1.6 MB archive cannot fit on a diskette";
+  } catch (const OsError& e) {
+    EXPECT_EQ(e.code(), WinError::DiskFull);
+  }
+  EXPECT_FALSE(files->exists("A:\\big.zip"));
+  std::vector<FindData> left;
+  try {
+    left = files->findAll("A:\\*.*");
+  } catch (const OsError&) {
+  }
+  for (const auto& entry : left) EXPECT_TRUE(entry.name == "." || entry.name == "..") << entry.name;
+}
