@@ -234,9 +234,12 @@ void FileSystem::moveOnDrive(const HostLocation& source, const HostLocation& tar
 }
 
 void FileSystem::moveFileEx(std::string_view source, std::string_view destination, uint32_t flags) {
-  // Windows 95, 98 and ME have MoveFileEx only as a stub; delayed renames go
-  // through wininit.ini there.
-  if (!isNt(machine_.version())) throw OsError(WinError::CallNotImplemented, std::string(source));
+  // Windows 95, 98 and ME cannot delay a move to the next start (wininit.ini
+  // does that there). Real Windows 9x refuses MoveFileEx altogether; the layer
+  // keeps its other flags working on every version, since the program's own
+  // replace-by-rename relies on them.
+  if ((flags & kMoveFileDelayUntilReboot) && !isNt(machine_.version()))
+    throw OsError(WinError::CallNotImplemented, std::string(source));
   move(source, destination, flags);
 }
 

@@ -75,7 +75,7 @@ class FileSystem {
   void copyFile(std::string_view source, std::string_view destination, bool failIfExists);
   void moveFile(std::string_view source, std::string_view destination);
   // `destination` empty with kMoveFileDelayUntilReboot: delete at the next boot.
-  // Windows 9x: ERROR_CALL_NOT_IMPLEMENTED, whatever the flags.
+  // Windows 9x: ERROR_CALL_NOT_IMPLEMENTED for kMoveFileDelayUntilReboot.
   void moveFileEx(std::string_view source, std::string_view destination, uint32_t flags);
   void deleteFile(std::string_view path);
   void createDirectory(std::string_view path);

@@ -266,17 +266,15 @@ TEST_F(FileSystemTest, DelayedMovesAreRecordedForTheNextBootOnNt) {
             WinError::InvalidParameter);
 }
 
-TEST_F(FileSystemTest, Windows9xHasNoMoveFileExButMoveFileWorks) {
+TEST_F(FileSystemTest, Windows9xCannotDelayAMoveToTheNextStart) {
   open(WindowsVersion::Win98);
   write("C:\\in use.dll", "x");
-  EXPECT_EQ(errorOf([&] { files->moveFileEx("C:\\in use.dll", "C:\\x.dll", 0); }),
-            WinError::CallNotImplemented);
-  files->moveFile("C:\\in use.dll", "C:\\moved.dll");
-  files->moveFile("C:\\moved.dll", "C:\\in use.dll");
   EXPECT_EQ(
       errorOf([&] { files->moveFileEx("C:\\in use.dll", "C:\\x.dll", kMoveFileDelayUntilReboot); }),
       WinError::CallNotImplemented);
   EXPECT_TRUE(files->pendingDelayedMoves().empty());
+  files->moveFileEx("C:\\in use.dll", "C:\\moved.dll", kMoveFileReplaceExisting);
+  EXPECT_TRUE(files->fileExists("C:\\moved.dll"));
 }
 
 TEST_F(FileSystemTest, ADisketteFillsUpWithoutLeavingPartialFiles) {
