@@ -68,6 +68,16 @@ void applyZip64Extra(ZipEntryRecord& e, ByteReader extra, bool diskOverflow) {
 
 }  // namespace
 
+void readCommonHeaderFields(ByteReader& r, ZipEntryRecord& e) {
+  e.versionNeeded = r.u16();
+  e.flags = r.u16();
+  e.method = r.u16();
+  e.dosTime = r.u32();
+  e.crc = r.u32();
+  e.compressedSize = r.u32();
+  e.uncompressedSize = r.u32();
+}
+
 std::optional<ZipEndLocation> findZipEnd(ZipSource& source) {
   uint64_t size = source.size();
   if (size < zipsize::kEnd) return std::nullopt;
@@ -112,13 +122,7 @@ std::vector<ZipEntryRecord> parseCentralDirectory(const uint8_t* data, size_t si
     r.skip(4);
     ZipEntryRecord e;
     e.versionMadeBy = r.u16();
-    e.versionNeeded = r.u16();
-    e.flags = r.u16();
-    e.method = r.u16();
-    e.dosTime = r.u32();
-    e.crc = r.u32();
-    e.compressedSize = r.u32();
-    e.uncompressedSize = r.u32();
+    readCommonHeaderFields(r, e);
     uint16_t nameLength = r.u16();
     uint16_t extraLength = r.u16();
     uint16_t commentLength = r.u16();

@@ -23,6 +23,10 @@ struct ZipEndLocation {
 // record (a truncated archive, or one disk of a spanned set).
 std::optional<ZipEndLocation> findZipEnd(ZipSource& source);
 
+// Reads the fields local and central headers share, from "version needed"
+// to the uncompressed size.
+void readCommonHeaderFields(ByteReader& r, ZipEntryRecord& e);
+
 // Parses central directory bytes holding expectedEntries headers.
 std::vector<ZipEntryRecord> parseCentralDirectory(const uint8_t* data, size_t size,
                                                   uint64_t expectedEntries);

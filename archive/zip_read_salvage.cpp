@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "archive/zip_bytes.h"
+#include "archive/zip_read_directory.h"
 #include "platform/core/codepage.h"
 
 namespace archive {
@@ -71,13 +72,7 @@ std::vector<ZipEntryRecord> salvageEntries(ZipSource& source) {
     ByteReader r(fixed, sizeof fixed, "local header");
     r.skip(4);
     ZipEntryRecord e;
-    e.versionNeeded = r.u16();
-    e.flags = r.u16();
-    e.method = r.u16();
-    e.dosTime = r.u32();
-    e.crc = r.u32();
-    e.compressedSize = r.u32();
-    e.uncompressedSize = r.u32();
+    readCommonHeaderFields(r, e);
     uint16_t nameLength = r.u16();
     uint16_t extraLength = r.u16();
     uint64_t dataStart = pos + zipsize::kLocalHeader + nameLength + extraLength;

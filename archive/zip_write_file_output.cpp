@@ -48,6 +48,18 @@ void SingleFileOutput::write(const uint8_t* data, size_t length) {
   offset_ += length;
 }
 
+void PartedOutput::write(const uint8_t* data, size_t length) {
+  while (length > 0) {
+    if (left_ == 0) nextPart();
+    size_t chunk = static_cast<size_t>(std::min<uint64_t>(length, left_));
+    file_->write(data, chunk);
+    data += chunk;
+    length -= chunk;
+    left_ -= chunk;
+    offset_ += chunk;
+  }
+}
+
 BlockOutput::BlockOutput(ZipFileSystem& fs, const std::string& archiveName,
                          const TMultiVolumeInfo& info, DiskRequest request)
     : fs_(fs),
@@ -62,7 +74,7 @@ BlockOutput::BlockOutput(ZipFileSystem& fs, const std::string& archiveName,
   left_ = firstSize_;
 }
 
-void BlockOutput::nextBlock() {
+void BlockOutput::nextPart() {
   file_->close();
   std::string finished = parts_.back();
   int next = static_cast<int>(parts_.size()) + 1;
@@ -75,18 +87,6 @@ void BlockOutput::nextBlock() {
   file_ = std::make_unique<BufferedFile>(fs_, name);
   parts_.push_back(name);
   left_ = blockSize_;
-}
-
-void BlockOutput::write(const uint8_t* data, size_t length) {
-  while (length > 0) {
-    if (left_ == 0) nextBlock();
-    size_t chunk = static_cast<size_t>(std::min<uint64_t>(length, left_));
-    file_->write(data, chunk);
-    data += chunk;
-    length -= chunk;
-    left_ -= chunk;
-    offset_ += chunk;
-  }
 }
 
 void BlockOutput::close() {
@@ -122,7 +122,7 @@ void SpanOutput::finishDisk() {
     fs_.setVolumeLabel(root_, diskLabel(static_cast<int>(disk_) + 1));
 }
 
-void SpanOutput::nextDisk() {
+void SpanOutput::nextPart() {
   finishDisk();
   std::string finished = name_;
   if (!request_ || !request_(static_cast<int>(disk_) + 2, finished) || finished.empty())
@@ -133,19 +133,7 @@ void SpanOutput::nextDisk() {
 }
 
 void SpanOutput::keepTogether(uint64_t length) {
-  if (left_ < length && offset_ > 0) nextDisk();
-}
-
-void SpanOutput::write(const uint8_t* data, size_t length) {
-  while (length > 0) {
-    if (left_ == 0) nextDisk();
-    size_t chunk = static_cast<size_t>(std::min<uint64_t>(length, left_));
-    file_->write(data, chunk);
-    data += chunk;
-    length -= chunk;
-    left_ -= chunk;
-    offset_ += chunk;
-  }
+  if (left_ < length && offset_ > 0) nextPart();
 }
 
 void SpanOutput::close() {

@@ -46,14 +46,25 @@ class SingleFileOutput : public ZipOutput {
   uint64_t offset_ = 0;
 };
 
-// Parts written so far, in order, under their final names.
+// An output cut into parts: each part takes what room it has left, then the
+// next part is started. Keeps the parts written so far under their final
+// names.
 class PartedOutput : public ZipOutput {
  public:
+  using ZipOutput::write;
+  void write(const uint8_t* data, size_t length) override;
+  uint64_t offset() const override { return offset_; }
   const std::vector<std::string>& parts() const { return parts_; }
   virtual void close() = 0;
 
  protected:
+  // Closes the full part and opens the next, setting left_.
+  virtual void nextPart() = 0;
+
   std::vector<std::string> parts_;
+  std::unique_ptr<BufferedFile> file_;
+  uint64_t left_ = 0;
+  uint64_t offset_ = 0;
 };
 
 // name.001, name.002, ...: one stream cut at FirstBlockSize, then every
@@ -62,22 +73,16 @@ class BlockOutput : public PartedOutput {
  public:
   BlockOutput(ZipFileSystem& fs, const std::string& archiveName, const TMultiVolumeInfo& info,
               DiskRequest request);
-  using ZipOutput::write;
-  void write(const uint8_t* data, size_t length) override;
   uint32_t disk() const override { return 0; }
-  uint64_t offset() const override { return offset_; }
   void close() override;
 
  private:
-  void nextBlock();
+  void nextPart() override;
 
   ZipFileSystem& fs_;
   std::string stem_;
   uint64_t firstSize_, blockSize_;
   DiskRequest request_;
-  std::unique_ptr<BufferedFile> file_;
-  uint64_t left_ = 0;
-  uint64_t offset_ = 0;
 };
 
 // One part per removable disk under the archive's own name; records carry
@@ -86,27 +91,21 @@ class SpanOutput : public PartedOutput {
  public:
   SpanOutput(ZipFileSystem& fs, const std::string& archiveName, const TMultiVolumeInfo& info,
              DiskRequest request);
-  using ZipOutput::write;
-  void write(const uint8_t* data, size_t length) override;
   uint32_t disk() const override { return disk_; }
-  uint64_t offset() const override { return offset_; }
   void keepTogether(uint64_t length) override;
   void close() override;
 
  private:
   void startDisk();
   void finishDisk();
-  void nextDisk();
+  void nextPart() override;
 
   ZipFileSystem& fs_;
   std::string name_;
   std::string root_;
   TMultiVolumeInfo info_;
   DiskRequest request_;
-  std::unique_ptr<BufferedFile> file_;
   uint32_t disk_ = 0;
-  uint64_t offset_ = 0;
-  uint64_t left_ = 0;
 };
 
 }  // namespace archive

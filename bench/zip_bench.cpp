@@ -6,6 +6,7 @@
 //   zip_bench create DIR ZIP LEVEL [PASSWORD]
 //   zip_bench extract ZIP DEST [PASSWORD]
 //   zip_bench test ZIP [PASSWORD]
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "archive/ZipWriter.h"
 #include "tests/archive/host_file_system.h"
@@ -21,24 +23,42 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kWords[] = {
-    "the",     "registry", "backup",  "Windows",  "profile", "desktop", "settings", "user",
-    "file",    "folder",   "system",  "restore",  "program", "data",    "shortcut", "start",
-    "menu",    "document", "network", "printer",  "font",    "display", "driver",   "version",
-    "message", "mail",     "address", "calendar", "meeting", "project", "report",   "budget"};
+// A vocabulary of a few thousand made-up words, used with falling
+// frequencies as natural language uses its words.
+std::vector<std::string> vocabulary(std::mt19937& random) {
+  const char* syllables[] = {"ka", "lo",  "ver", "sta", "mi",   "ne", "tor", "pa", "ri",  "den",
+                             "gu", "shi", "an",  "el",  "port", "ex", "con", "re", "ing", "ment",
+                             "al", "is",  "ow",  "ter", "ble",  "qu", "ar",  "um", "ci",  "ob"};
+  std::vector<std::string> words;
+  for (int i = 0; i < 6000; ++i) {
+    std::string word;
+    int parts = 1 + static_cast<int>(random() % 4);
+    for (int p = 0; p < parts; ++p) word += syllables[random() % 30];
+    if (random() % 7 == 0) word[0] = static_cast<char>(word[0] - 32);
+    words.push_back(word);
+  }
+  return words;
+}
 
 // Text in words and lines, like documents, mail and INI files.
 std::string text(std::mt19937& random, size_t size) {
+  static const std::vector<std::string> words = [] {
+    std::mt19937 seeded(1);
+    return vocabulary(seeded);
+  }();
   std::string out;
   out.reserve(size + 64);
   while (out.size() < size) {
-    int words = 4 + static_cast<int>(random() % 12);
-    for (int i = 0; i < words; ++i) {
-      out += kWords[random() % (sizeof kWords / sizeof *kWords)];
+    int count = 4 + static_cast<int>(random() % 12);
+    for (int i = 0; i < count; ++i) {
+      // Zipf-like: small indexes are far more frequent.
+      double u = std::uniform_real_distribution<double>(0.0, 1.0)(random);
+      size_t index = static_cast<size_t>(std::pow(static_cast<double>(words.size()), u)) - 1;
+      out += words[index];
       out += random() % 9 == 0 ? ", " : " ";
     }
     if (random() % 5 == 0) out += std::to_string(random() % 100000);
-    out += "\r\n";
+    out += random() % 3 == 0 ? ".\r\n" : ". ";
   }
   out.resize(size);
   return out;

@@ -17,7 +17,7 @@ echo "Generating a ${megabytes} MB corpus..."
 "$bench" corpus "$corpus" "$megabytes"
 echo "corpus: $(find "$corpus" -type f | wc -l) files, $(du -sb "$corpus" | cut -f1) bytes"
 echo "load before measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
-cat $(find "$corpus" -type f) >/dev/null  # warm the page cache for every tool alike
+find "$corpus" -type f -exec cat {} + >/dev/null  # warm the page cache for every tool alike
 
 printf '%-36s %9s %9s %14s\n' step elapsed_s cpu_s archive_bytes
 # run NAME ARCHIVE COMMAND...: times the command, prints the archive's size.
@@ -25,7 +25,8 @@ run() {
   local name=$1 archive=$2
   shift 2
   local times
-  times=$( { /usr/bin/time -f '%e %U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
+  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1
+  times=$(tail -1 "$work/time")
   read -r elapsed user system <<<"$times"
   local size=-
   [ -n "$archive" ] && [ -f "$archive" ] && size=$(stat -c %s "$archive")

@@ -136,6 +136,13 @@ class SpanTest : public EngineTest {
     file("C:\\DATA\\big.bin", incompressible(3 * 1024 * 1024 + 300000, 2));
     file("C:\\DATA\\note.txt", "note");
   }
+  // A spanning writer on A: storing C:\DATA.
+  void configureSpan(TZipWriter& zip) {
+    zip.SetZipName("A:\\backup.zip");
+    zip.MultiVolumeInfo.MultiMode = archive::mmSpan;
+    zip.PackLevel = 0;
+    zip.FilesList = {"C:\\DATA\\*.*"};
+  }
   // Inserts the disk the engine asks for (0: the last one written).
   void insertOnRequest(archive::TZipReader& zip, std::vector<std::pair<int, std::string>>& asked,
                        int lastDisk) {
@@ -148,13 +155,10 @@ class SpanTest : public EngineTest {
 
 TEST_F(SpanTest, ThreeDiskettesWithLabelsAndTableOfContents) {
   TZipWriter zip(fs);
-  zip.SetZipName("A:\\backup.zip");
-  zip.MultiVolumeInfo.MultiMode = archive::mmSpan;
+  configureSpan(zip);
   zip.MultiVolumeInfo.WriteDiskLabels = true;
   zip.MultiVolumeInfo.SaveZipInfoOnFirstDisk = true;
   zip.MultiVolumeInfo.SaveOnFirstDisk = 20000;
-  zip.PackLevel = 0;
-  zip.FilesList = {"C:\\DATA\\*.*"};
   std::vector<std::pair<int, std::string>> asked;
   insertOnRequest(zip, asked, 3);
   EXPECT_EQ(zip.CreateArchive(), 2);
@@ -193,10 +197,7 @@ TEST_F(SpanTest, ThreeDiskettesWithLabelsAndTableOfContents) {
 
 TEST_F(SpanTest, FirstDiskWithoutTableAsksForTheLastDisk) {
   TZipWriter zip(fs);
-  zip.SetZipName("A:\\backup.zip");
-  zip.MultiVolumeInfo.MultiMode = archive::mmSpan;
-  zip.PackLevel = 0;
-  zip.FilesList = {"C:\\DATA\\*.*"};
+  configureSpan(zip);
   std::vector<std::pair<int, std::string>> asked;
   insertOnRequest(zip, asked, 3);
   zip.CreateArchive();
@@ -214,10 +215,7 @@ TEST_F(SpanTest, FirstDiskWithoutTableAsksForTheLastDisk) {
 
 TEST_F(SpanTest, CancelledDiskPromptStopsWithUserCancel) {
   TZipWriter zip(fs);
-  zip.SetZipName("A:\\backup.zip");
-  zip.MultiVolumeInfo.MultiMode = archive::mmSpan;
-  zip.PackLevel = 0;
-  zip.FilesList = {"C:\\DATA\\*.*"};
+  configureSpan(zip);
   zip.OnGetNextDisk = [](int, std::string& name) { name.clear(); };
   EXPECT_THROW(zip.CreateArchive(), archive::ZipUserCancel);
 }
