@@ -14,16 +14,6 @@ constexpr size_t kStreamChunk = 1u << 20;
 // decision falls before the data, and Deflate can grow incompressible data.
 constexpr uint64_t kStreamZip64From = kMax32 - (uint64_t{64} << 20);
 
-// Pictures and archives inside the backup do not shrink: a trial on the
-// start of a larger file spares compressing all of it for nothing.
-constexpr size_t kTrialSize = 32u << 10;
-bool looksIncompressible(const uint8_t* data, size_t length) {
-  if (length < 4 * kTrialSize) return false;
-  Bytes trial;
-  deflateWhole(data, kTrialSize, 1, trial);
-  return trial.size() >= kTrialSize - kTrialSize / 64;
-}
-
 }  // namespace
 
 PreparedEntry prepareEntry(ZipEntryRecord header, const uint8_t* data, size_t length,
@@ -37,7 +27,7 @@ PreparedEntry prepareEntry(ZipEntryRecord header, const uint8_t* data, size_t le
   size_t dataStart = encrypt ? zipsize::kEncryptionHeader : 0;
   entry.data.resize(dataStart);
   r.method = zipmethod::kStored;
-  if (options.level > 0 && length > 0 && !looksIncompressible(data, length)) {
+  if (options.level > 0 && length > 0) {
     deflateWhole(data, length, options.level, entry.data);
     if (entry.data.size() - dataStart < length) r.method = zipmethod::kDeflated;
   }
