@@ -18,17 +18,31 @@ std::unique_ptr<AttributeBackend> makeStateFolderBackend(std::unique_ptr<Attribu
 // Samba's user.DOSATTRIB extended attribute; holds everything itself (the
 // state file only serves entries that refuse extended attributes, e.g. symlinks).
 std::unique_ptr<AttributeBackend> makeDosAttribBackend(std::unique_ptr<AttributeFile> file);
-// A host file system that keeps the attribute bits of every entry itself
-// (FAT, NTFS): creation times and archive stamps it cannot hold go to `extras`.
-class BitsOnHostBackend : public AttributeBackend {
+// A backend with a state-folder record file, kept in step when entries are
+// deleted or moved.
+class RecordFileBackend : public AttributeBackend {
  public:
-  explicit BitsOnHostBackend(std::unique_ptr<AttributeFile> extras) : extras_(std::move(extras)) {}
+  explicit RecordFileBackend(std::unique_ptr<AttributeFile> file) : file_(std::move(file)) {}
+  void removed(const std::filesystem::path& host) final { file_->erase(host); }
+  void moved(const std::filesystem::path& from, const std::filesystem::path& to) final {
+    file_->move(from, to);
+  }
+
+ protected:
+  AttributeFile& file() { return *file_; }
+
+ private:
+  std::unique_ptr<AttributeFile> file_;
+};
+
+// A host file system that keeps the attribute bits of every entry itself
+// (FAT, NTFS): creation times and archive stamps it cannot hold go to the
+// record file.
+class BitsOnHostBackend : public RecordFileBackend {
+ public:
+  using RecordFileBackend::RecordFileBackend;
   std::optional<StoredAttributes> load(const std::filesystem::path& host) final;
   void save(const std::filesystem::path& host, const StoredAttributes& stored) final;
-  void removed(const std::filesystem::path& host) final { extras_->erase(host); }
-  void moved(const std::filesystem::path& from, const std::filesystem::path& to) final {
-    extras_->move(from, to);
-  }
 
  protected:
   virtual std::optional<uint32_t> readBits(const std::filesystem::path& host) = 0;
@@ -38,9 +52,6 @@ class BitsOnHostBackend : public AttributeBackend {
     return std::nullopt;
   }
   virtual bool writeCreation(const std::filesystem::path&, FileTime) { return false; }
-
- private:
-  std::unique_ptr<AttributeFile> extras_;
 };
 
 // The FAT driver's attribute ioctls.

@@ -3,23 +3,16 @@
 namespace platform {
 namespace {
 
-class StateFolderBackend : public AttributeBackend {
+class StateFolderBackend : public RecordFileBackend {
  public:
-  explicit StateFolderBackend(std::unique_ptr<AttributeFile> file) : file_(std::move(file)) {}
+  using RecordFileBackend::RecordFileBackend;
   std::string name() const override { return "state folder"; }
   std::optional<StoredAttributes> load(const std::filesystem::path& host) override {
-    return file_->get(host);
+    return file().get(host);
   }
   void save(const std::filesystem::path& host, const StoredAttributes& stored) override {
-    file_->put(host, stored);
+    file().put(host, stored);
   }
-  void removed(const std::filesystem::path& host) override { file_->erase(host); }
-  void moved(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    file_->move(from, to);
-  }
-
- private:
-  std::unique_ptr<AttributeFile> file_;
 };
 
 }  // namespace
@@ -30,10 +23,10 @@ std::unique_ptr<AttributeBackend> makeStateFolderBackend(std::unique_ptr<Attribu
 
 std::optional<StoredAttributes> BitsOnHostBackend::load(const std::filesystem::path& host) {
   auto bits = readBits(host);
-  if (!bits) return extras_->get(host);
+  if (!bits) return file().get(host);
   StoredAttributes stored;
   stored.attributes = *bits;
-  if (auto extra = extras_->get(host)) {
+  if (auto extra = file().get(host)) {
     stored.creation = extra->creation;
     stored.cleanStamp = extra->cleanStamp;
   }
@@ -48,9 +41,9 @@ void BitsOnHostBackend::save(const std::filesystem::path& host, const StoredAttr
   extra.cleanStamp = stored.cleanStamp;
   if (stored.creation && !writeCreation(host, *stored.creation)) extra.creation = stored.creation;
   if (extra.creation || extra.cleanStamp)
-    extras_->put(host, extra);
+    file().put(host, extra);
   else
-    extras_->erase(host);
+    file().erase(host);
 }
 
 }  // namespace platform

@@ -45,9 +45,9 @@ std::string littleEndianBytes(uint64_t value, size_t count) {
   return out;
 }
 
-class DosAttribBackend : public AttributeBackend {
+class DosAttribBackend : public RecordFileBackend {
  public:
-  explicit DosAttribBackend(std::unique_ptr<AttributeFile> file) : file_(std::move(file)) {}
+  using RecordFileBackend::RecordFileBackend;
   std::string name() const override { return kDosAttribName; }
 
   std::optional<StoredAttributes> load(const std::filesystem::path& host) override {
@@ -58,24 +58,17 @@ class DosAttribBackend : public AttributeBackend {
         // A value we cannot read counts as none; the next change replaces it.
       }
     }
-    return file_->get(host);
+    return file().get(host);
   }
 
   void save(const std::filesystem::path& host, const StoredAttributes& stored) override {
     if (setXattr(host, kDosAttribName, encodeDosAttrib(stored))) {
-      file_->erase(host);
+      file().erase(host);
       return;
     }
     // Entries that refuse user extended attributes (symbolic links, for one).
-    file_->put(host, stored);
+    file().put(host, stored);
   }
-  void removed(const std::filesystem::path& host) override { file_->erase(host); }
-  void moved(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    file_->move(from, to);
-  }
-
- private:
-  std::unique_ptr<AttributeFile> file_;
 };
 
 // ntfs3's "system.dos_attrib" reads as one byte and accepts one or four;
