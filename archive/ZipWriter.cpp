@@ -234,6 +234,12 @@ TZipWriter::WriteResult TZipWriter::writeArchive(const std::vector<ZipEntryRecor
     if (fileExists(fs_, zipName_)) fs_.deleteFile(zipName_);
     fs_.moveFile(parts.front(), zipName_);
   } else if (mode == mmBlocks) {
+    // The blocks replace an archive of the archive's own name.
+    if (fileExists(fs_, zipName_) &&
+        std::none_of(parts.begin(), parts.end(), [&](const std::string& part) {
+          return platform::ansiEqualNoCase(part, zipName_);
+        }))
+      fs_.deleteFile(zipName_);
     finalName = parts.back();
   }
   if (parts.size() > 1 && MultiVolumeInfo.SaveZipInfoOnFirstDisk) saveTableOfContents(parts, table);

@@ -77,6 +77,20 @@ TEST_F(BlocksTest, ThreeMegabytesBecomeThreeBlocks) {
   EXPECT_TRUE(reader.TestArchive());
 }
 
+TEST_F(BlocksTest, BlocksReplaceASingleArchiveOfTheName) {
+  TZipWriter zip(fs);
+  configure(zip, 0);
+  zip.FilesList = {"C:\\DATA\\small.txt"};
+  zip.CreateArchive();
+  ASSERT_TRUE(exists("C:\\SET\\name.zip"));
+  configure(zip, 0);
+  file("C:\\DATA\\small.txt", "newer", kNewTime);
+  EXPECT_EQ(zip.CreateArchive(), 2);
+  EXPECT_EQ(zip.ZipName(), "C:\\SET\\name.003");
+  EXPECT_FALSE(exists("C:\\SET\\name.zip"));
+  EXPECT_EQ(stored("C:\\SET\\name.003").size(), 2u);
+}
+
 TEST_F(BlocksTest, OneBlockIsRenamedBack) {
   TZipWriter zip(fs);
   configure(zip, 0);
