@@ -100,7 +100,11 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
   std::error_code ec;
   fs::create_directories(machineDir, ec);
   if (ec) throw corvasta::Error("Cannot create " + machineDir.string() + ": " + ec.message());
-  writeConfig(machineDir, config);
+  // The tree is finished the way Setup finishes it: with Windows not running,
+  // so that no file is held open yet.
+  MachineConfig setup = config;
+  setup.running = false;
+  writeConfig(machineDir, setup);
   writeSampleTree(fixed, sampleDriveFolder(machineDir, 'C'));
   writeSampleTree(disc, sampleDriveFolder(machineDir, 'D') / "install");
   for (const char* medium : {"disk1", "disk2", "disk3"})
@@ -117,8 +121,8 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
     std::string temp = shortFormOf(*machine, config.environment["TEMP"]);
     config.environment["TEMP"] = temp;
     config.environment["TMP"] = temp;
-    writeConfig(machineDir, config);
   }
+  writeConfig(machineDir, config);
 }
 
 }  // namespace platform::sample

@@ -1,6 +1,5 @@
 #include "platform/sample/win9x_installation.h"
 
-#include "platform/sample/original_registry.h"
 #include "platform/sample/sample_files.h"
 #include "platform/sample/system_binaries.h"
 #include "platform/sample/user_profile.h"
@@ -98,7 +97,6 @@ void addRootFiles(SampleTree& drive, const SampleLayout& layout) {
   addSystemBinary(drive, layout, "COMMAND.COM", "MS-DOS command interpreter", me ? 93040 : 93890);
   addText(drive, "AUTOEXEC.BAT", win9xAutoexecBat(layout), layout.installTime);
   addText(drive, "CONFIG.SYS", win9xConfigSys(layout), layout.installTime);
-  drive.file("SYSTEM.1ST", originalWin9xRegistry(layout), layout.installTime, bootFile);
   addText(drive, "SETUPLOG.TXT",
           "[Setup]\nInstallType=1\nCustomise=0\nProductType=1\nUninstall=0\n"
           "[OptionalComponents]\n\"Accessories\"=1\n\"Communications\"=1\n"

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_machine_selection DEPS platform_sample)
