@@ -15,6 +15,7 @@
 //   ActivityLog.cpp     WriteResultFile, LongFNFound, BigFFound, Write2File, CD trace
 //   Progress.cpp        ShowProgressForm, the Cancel and Minimize handlers
 //   Exec.cpp            Exec, RestartWinNT
+//   EditAutoexec.cpp    the batch-line editor (EditAutoexec.h) the "clean" switch uses
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,7 @@
 #include "app/Ui.h"
 #include "app/Unit4.h"
 #include "app/Unit6.h"
+#include "platform/system/locale_format.h"
 #include "prefs/Unit8.h"
 
 namespace platform {
@@ -46,6 +48,32 @@ struct Environment {
   Ui& ui;
 };
 
+// The program's version text, recorded in the settings file at each start.
+inline constexpr const char* kVersionText = "Version 1.08.25  7/30/2004";
+
+// Why the window will not close, and Cancel does nothing, while the registry
+// is being changed.
+inline constexpr const char* kRegistryBusyMessage =
+    "Corvasta is working with the registry.  Closing Corvasta now could crash Windows.  "
+    "Please wait.";
+
+// The main window's tab pages, in order; at start the introduction page
+// (which has no tab) is shown.
+enum MainTab : int {
+  kIntroductionPage = -1,
+  kBackupTab = 0,
+  kCrashFixerTab,
+  kRegPackTab,
+  kExtractorTab,
+  kBootDiskTab,
+  kRepairTab,
+  kHelpTab
+};
+
+// Boot disk kinds (the Boot Disk wizard's list entries).
+inline constexpr int kNtBootDisk = 0;
+inline constexpr int kDosBootDisk = 1;
+
 // The six run requests (Part of the start-up): start, backup 1..4, RegPack.
 struct RunRequests {
   bool start = false;
@@ -60,6 +88,8 @@ class TForm1 {
   // `windowsMode`: the edition's mode (1..6; this edition: 3).
   TForm1(Environment environment, int windowsMode);
   ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
 
   Environment env;
 
@@ -70,6 +100,13 @@ class TForm1 {
   bool isWin9xMode() const { return WindowsMode >= 1 && WindowsMode <= 3; }
   bool isNtMode() const { return WindowsMode >= 4 && WindowsMode <= 6; }
   void SetModeNames();
+  // "Corvasta " + long mode name; hiding the progress window may change it.
+  std::string ApplicationTitle;
+
+  // --- Time sources (tests replace them) ---------------------------------------
+  std::function<platform::SystemTime()> now;  // the local date and time
+  std::function<double()> elapsedSeconds;     // a monotonic clock
+  std::function<void(int milliseconds)> sleep;
 
   // --- Start-up state --------------------------------------------------------
   RunRequests requests;
@@ -80,7 +117,10 @@ class TForm1 {
   bool RegistryBusy = false;      // the registry-busy flag
   bool SafeMode = false;
   bool Minimized = false;
-  int activeTab = -1;             // the tab made active at start (-1: introduction page)
+  int activeTab = kIntroductionPage;  // the tab made active at start
+  bool timer2Enabled = true;      // the main window's second timer
+  std::string logoPicture;        // "logome.bmp" in the program directory when present
+  int bootDiskKind = kNtBootDisk;  // the kind selected on the Boot Disk tab
 
   // --- System locations (Locations.h) ---------------------------------------
   SystemLocations loc;
@@ -124,6 +164,10 @@ class TForm1 {
   // program's path, split as Windows splits them. Returns false when the
   // program ends without showing its window.
   bool RunEntrySequence(const std::vector<std::string>& params);
+  // Main window creation: logo picture and timers.
+  void FormCreate();
+  // Waits `seconds` of elapsed time, processing messages meanwhile.
+  void Pause(int seconds);
   // Window start sequence (WindowStart.cpp), when the main window is first shown.
   void FormShow();
   void BeginningPrompts();
@@ -183,6 +227,12 @@ class TForm1 {
   std::function<void()> FinishOpenCopying;
   std::function<void(int kind)> MakeBootDisk;
   std::function<void()> FillList;  // refills the Backup Manager list
+  // Start-up shortcut maintenance (automation): reported "not available" until built.
+  std::function<void()> StartupShortcutMaintenance;
+  // Display refreshes of later subsystems: skipped while empty (they only
+  // fill what a window shows).
+  std::function<void()> RestorePageRefresh;
+  std::function<void()> GetMarqueeText;
   void reportNotAvailable(const std::string& what);
 };
 

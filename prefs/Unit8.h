@@ -41,6 +41,9 @@ class TForm8 {
  public:
   int curConfig = 1;  // 1..4
   std::array<std::string, 4> configNames{"Config 1", "Config 2", "Config 3", "Config 4"};
+  // The automation labels "Back up &1st Setup (" + name + ")." ..., set at
+  // start from the config names (added by the program shell's start-up).
+  std::array<std::string, 4> automationLabels;
   BackupConfigRecord config;
   std::string password;  // never stored
   int maxNum = 10;

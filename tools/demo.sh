@@ -45,3 +45,15 @@ list 'C:\WINDOWS'
 list 'C:\Program Files\Corvasta'
 list 'A:\'
 list 'D:\'
+
+# The program starting on the sample: the entry sequence, the window start
+# sequence and closing, with the console front end.
+program="$build/corvasta"
+if [ -x "$program" ]; then
+  echo
+  echo "corvasta --console --machine $machine"
+  "$program" --console --machine "$machine"
+  echo
+  echo "C:\\Program Files\\Corvasta after the start"
+  (cd "$("$tool" path "$machine" 'C:\Program Files\Corvasta')" && ls -p | sed 's/^/  /')
+fi

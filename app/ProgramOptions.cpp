@@ -1,0 +1,54 @@
+#include "app/ProgramOptions.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/core/codepage.h"
+#include "platform/core/errors.h"
+
+namespace corvasta {
+
+std::optional<int> editionMode(const std::string& name) {
+  static constexpr std::array<std::pair<const char*, int>, 6> kEditions{
+      {{"95", 1}, {"98", 2}, {"ME", 3}, {"NT4", 4}, {"2000", 5}, {"XP", 6}}};
+  const std::string upper = platform::ansiUpper(name);
+  for (const auto& [edition, mode] : kEditions)
+    if (upper == edition) return mode;
+  return std::nullopt;
+}
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE" at `index`; advances past the value.
+std::optional<std::string> optionValue(const std::vector<std::string>& arguments, size_t& index,
+                                       const std::string& name) {
+  const std::string& argument = arguments[index];
+  if (argument.rfind(name + "=", 0) == 0) return argument.substr(name.size() + 1);
+  if (argument != name) return std::nullopt;
+  if (index + 1 >= arguments.size()) throw Error(name + " needs a value");
+  return arguments[++index];
+}
+
+}  // namespace
+
+ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
+  ProgramOptions options;
+  size_t index = 0;
+  for (; index < arguments.size(); ++index) {
+    if (arguments[index] == "--console") {
+      options.console = true;
+    } else if (auto edition = optionValue(arguments, index, "--edition")) {
+      const std::optional<int> mode = editionMode(*edition);
+      if (!mode) throw Error("Unknown edition " + *edition + " (95, 98, me, nt4, 2000 or xp)");
+      options.windowsMode = *mode;
+    } else if (auto answers = optionValue(arguments, index, "--answers")) {
+      options.answersFile = *answers;
+    } else {
+      break;
+    }
+  }
+  options.switches.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
+  return options;
+}
+
+}  // namespace corvasta

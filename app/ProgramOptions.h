@@ -1,0 +1,29 @@
+#pragma once
+// The options `corvasta` takes before the program's own switches:
+//   corvasta [--console] [--machine DIR] [--edition {95,98,me,nt4,2000,xp}]
+//            [--answers FILE] [switches]
+// --machine is taken off by the sample machine selection; this reads the rest.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvasta {
+
+struct ProgramOptions {
+  bool console = false;
+  int windowsMode = 3;  // the edition: Windows ME unless --edition says otherwise
+  std::optional<std::string> answersFile;
+  std::vector<std::string> switches;  // the parameters the program sees
+};
+
+// The Windows mode of an edition name ("95", "98", "me", "nt4", "2000", "xp",
+// without case); nullopt for any other name.
+std::optional<int> editionMode(const std::string& name);
+
+// Reads the options up to the first parameter that is not one of them; the
+// rest are the program's parameters as given. Throws corvasta::Error for an
+// option without its value or an unknown edition.
+ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments);
+
+}  // namespace corvasta

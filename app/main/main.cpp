@@ -1,0 +1,52 @@
+// corvasta: the program on a machine. Runs the entry sequence; when the
+// program would show its window, runs the window start sequence with the
+// requested automatic work, then closes the window as its Exit button does.
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ConsoleUi.h"
+#include "app/ProgramOptions.h"
+#include "app/Unit1.h"
+#include "platform/core/errors.h"
+#include "platform/core/machine.h"
+#include "platform/files/file_system.h"
+#include "platform/live_registry/live_registry.h"
+#include "platform/sample/machine_selection.h"
+
+namespace {
+
+int run(int argc, char** argv) {
+  const std::filesystem::path machineFolder = platform::sample::selectMachineFolder(argc, argv);
+  const corvasta::ProgramOptions options =
+      corvasta::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!options.console)
+    std::fprintf(stderr, "corvasta: this build has no window; running the console front end.\n");
+
+  std::unique_ptr<platform::Machine> machine = platform::Machine::open(machineFolder);
+  platform::FileSystem files(*machine);
+  platform::LiveRegistry registry(*machine, files);
+  corvasta::ConsoleUi ui;
+  if (options.answersFile) ui.loadAnswers(*options.answersFile);
+  corvasta::installConsoleInterruptHandler();
+
+  corvasta::TForm1 form(corvasta::Environment{*machine, files, registry, ui}, options.windowsMode);
+  if (!form.RunEntrySequence(options.switches)) return 0;
+  form.FormShow();
+  if (form.FormCloseQuery()) form.FormClose();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "corvasta: %s\n", error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_shell_text DEPS app)

@@ -1,0 +1,215 @@
+// The entry sequence: switches, run requests, due dates and the starts that
+// end without a window.
+
+#include <gtest/gtest.h>
+
+#include "tests/app_shell/shell_machine.h"
+
+namespace shell_test {
+namespace {
+
+using Params = std::vector<std::string>;
+
+TEST(EntrySequence, WithoutParametersShowsTheWindowAndIgnoresPendingRegPack) {
+  ShellMachine m;
+  m.setSetting("Bootup", "Action", "1");
+  m.setSetting("AutoBackup", "switch", "1");
+  EXPECT_TRUE(m.form->RunEntrySequence({}));
+  EXPECT_FALSE(m.form->requests.any());
+  EXPECT_EQ(m.form->activeTab, corvasta::kIntroductionPage);
+  EXPECT_EQ(m.setting("Bootup", "Action"), "1");
+  EXPECT_EQ(m.ui.applicationTitle, "Corvasta ME");
+  EXPECT_EQ(m.form->loc.windowsDir, "C:\\WINDOWS\\");
+  EXPECT_EQ(m.form->loc.windowsDrive, "C:");
+  EXPECT_EQ(m.form->loc.startupDir, m.startup);
+  EXPECT_EQ(m.form->Form6.caption, "WARNING");
+  EXPECT_EQ(m.form->Form4.view.caption, "Please Wait");
+}
+
+TEST(EntrySequence, ScheduleWithParametersSetsRequestsAndPassword) {
+  ShellMachine m;
+  m.setSetting("AutoCompact", "Freq", "4");
+  EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "1", "3", "Psecret", "x9"}));
+  EXPECT_TRUE(m.form->requests.backup[0]);
+  EXPECT_FALSE(m.form->requests.backup[1]);
+  EXPECT_TRUE(m.form->requests.backup[2]);
+  EXPECT_FALSE(m.form->requests.backup[3]);
+  EXPECT_FALSE(m.form->requests.start);
+  EXPECT_FALSE(m.form->requests.regPack);
+  EXPECT_EQ(m.form->StartupPassword, "secret");
+  EXPECT_EQ(m.form->Form8.password, "secret");
+}
+
+TEST(EntrySequence, ScheduleLettersSetStartAndRegPack) {
+  ShellMachine m;
+  EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "s", "R"}));
+  EXPECT_TRUE(m.form->requests.start);
+  EXPECT_TRUE(m.form->requests.regPack);
+  EXPECT_TRUE(m.form->Form8.password.empty());
+}
+
+TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
+  ShellMachine m;
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"schedule"}));
+  EXPECT_TRUE(m.form->terminateRequested);
+
+  ShellMachine n;
+  n.setSetting("AutoBackup2", "Freq", "4");
+  n.setSetting("AutoBackup3", "Freq", "1");
+  EXPECT_TRUE(n.form->RunEntrySequence(Params{"schedule"}));
+  EXPECT_TRUE(n.form->requests.backup[1]);
+  EXPECT_FALSE(n.form->requests.backup[2]);
+}
+
+TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
+  ShellMachine m;
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"whatever"}));
+
+  ShellMachine n;
+  n.setSetting("Bootup", "Action", "1");
+  n.write(n.form->loc.programDir + "compact.reg", "REGEDIT4\r\n");
+  EXPECT_TRUE(n.form->RunEntrySequence(Params{"whatever"}));
+  EXPECT_TRUE(n.form->requests.start);
+  EXPECT_FALSE(n.form->requests.regPack);
+  EXPECT_EQ(n.form->activeTab, corvasta::kRegPackTab);
+  EXPECT_EQ(n.setting("Bootup", "Action"), "0");
+  EXPECT_FALSE(n.exists(n.form->loc.programDir + "compact.reg"));
+}
+
+TEST(EntrySequence, PendingRegPackActionTwoOpensNoWindowWithoutRequests) {
+  ShellMachine m;
+  m.setSetting("Bootup", "Action", "2");
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"whatever"}));
+  EXPECT_EQ(m.form->activeTab, corvasta::kRegPackTab);
+  EXPECT_EQ(m.setting("Bootup", "Action"), "0");
+}
+
+TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
+  ShellMachine m;
+  m.write(m.startup + "CVOpen.lnk", "L");
+  m.setSetting("Bootup", "Action", "2");
+  int finished = 0;
+  m.form->FinishOpenCopying = [&] {
+    EXPECT_FALSE(m.exists(m.startup + "CVOpen.lnk"));
+    ++finished;
+  };
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(m.setting("Bootup", "Action"), "0");
+}
+
+TEST(EntrySequence, OpenFileWithoutTheOpenFileCopyReportsIt) {
+  ShellMachine m;
+  m.ui.expect("not available", "OK");
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_NE(m.form->ActivityLog.find("not available"), std::string::npos);
+}
+
+TEST(EntrySequence, CleanDeleteRemovesTheFileAndTheShortcut) {
+  ShellMachine m;
+  m.write("C:\\startwin.bat", "@echo off\r\n");
+  m.write(m.startup + "cleanup.lnk", "L");
+  m.write("C:\\AUTOEXEC.BAT", "win\r\n");
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"clean", "delete", "C:\\startwin.bat"}));
+  EXPECT_FALSE(m.exists("C:\\startwin.bat"));
+  EXPECT_FALSE(m.exists(m.startup + "cleanup.lnk"));
+  EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), "win\r\n");
+}
+
+TEST(EntrySequence, CleanRemovesTheProgramsBatchLines) {
+  ShellMachine m;
+  m.write(m.startup + "cleanup.lnk", "L");
+  m.write("C:\\AUTOEXEC.BAT",
+          "SET PATH=C:\\DOS\r\nC:\\startwin.bat\r\ndel "
+          "C:\\startwin.bat\r\nwin\r\nc:\\startwin.bat\r\n");
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"clean", "C:\\startwin.bat", "C:\\AUTOEXEC.BAT"}));
+  EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), "SET PATH=C:\\DOS\r\nwin\r\nc:\\startwin.bat\r\n");
+  EXPECT_FALSE(m.exists(m.startup + "cleanup.lnk"));
+}
+
+TEST(EntrySequence, TemporaryDeletesTheShortcutInTheStartupFolder) {
+  ShellMachine m;
+  m.setSetting("DefaultDirectories", "StartUp", "C:\\ELSEWHERE\\");
+  m.write(m.startup + "Corvasta.lnk", "L");
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"temporary"}));
+  EXPECT_EQ(m.form->loc.startupDir, m.startup);
+  EXPECT_FALSE(m.exists(m.startup + "Corvasta.lnk"));
+}
+
+TEST(EntrySequence, BootupWeeklyDueDate) {
+  ShellMachine m;
+  m.setSetting("AutoBackup", "Freq", "1");
+  m.setSetting("AutoBackup", "Year", "2004");
+  m.setSetting("AutoBackup", "Month", "5");
+  m.setSetting("AutoBackup", "Day", "3");
+  m.setToday(2004, 5, 9);
+  EXPECT_FALSE(m.form->RunEntrySequence(Params{"bootup"}));
+  EXPECT_EQ(m.setting("AutoBackup", "Day"), "3");
+  EXPECT_EQ(m.setting("AutoBackup", "switch"), "0");
+
+  m.setToday(2004, 5, 10);
+  m.form->showMainWindow = true;
+  EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
+  EXPECT_TRUE(m.form->requests.backup[0]);
+  EXPECT_EQ(m.setting("AutoBackup", "Day"), "10");
+  EXPECT_EQ(m.setting("AutoBackup", "Month"), "5");
+  EXPECT_EQ(m.setting("AutoBackup", "switch"), "1");
+  EXPECT_EQ(m.setting("AutoStart", "switch"), "0");
+}
+
+TEST(EntrySequence, BootupDailyAcrossAMonthAndUnstoredDates) {
+  ShellMachine m;
+  m.setSetting("AutoCompact", "Freq", "0");
+  m.setSetting("AutoCompact", "Year", "2004");
+  m.setSetting("AutoCompact", "Month", "2");
+  m.setSetting("AutoCompact", "Day", "29");
+  m.setSetting("AutoStart", "Freq", "0");  // no stored date: never due
+  m.setToday(2004, 3, 1);
+  EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
+  EXPECT_TRUE(m.form->requests.regPack);
+  EXPECT_FALSE(m.form->requests.start);
+  EXPECT_EQ(m.setting("AutoStart", "Year"), "@");
+}
+
+TEST(EntrySequence, BootupDamagedDateIsDueAndRepaired) {
+  ShellMachine m;
+  m.setSetting("AutoBackup4", "Freq", "2");
+  m.setSetting("AutoBackup4", "Year", "2004");
+  m.setSetting("AutoBackup4", "Month", "13");
+  m.setSetting("AutoBackup4", "Day", "40");
+  EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
+  EXPECT_TRUE(m.form->requests.backup[3]);
+  EXPECT_EQ(m.setting("AutoBackup4", "Month"), "5");
+}
+
+TEST(EntrySequence, BootupCarriesOutUnfinishedRequestsWithoutDates) {
+  ShellMachine m;
+  m.setSetting("AutoBackup", "switch", "1");
+  m.setSetting("AutoBackup2", "Freq", "0");
+  m.setSetting("AutoBackup2", "Year", "2000");
+  EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
+  EXPECT_TRUE(m.form->requests.backup[0]);
+  EXPECT_FALSE(m.form->requests.backup[1]);
+  EXPECT_EQ(m.setting("AutoBackup2", "Year"), "2000");
+}
+
+TEST(EntrySequence, PauseWaitsOnlyForBootupAndProcessesMessages) {
+  ShellMachine m;
+  m.setSetting("AutoStart", "Pause", "0");
+  m.form->RunEntrySequence(Params{"bootup"});
+  EXPECT_EQ(m.ui.processMessagesCalls, 0);
+  EXPECT_EQ(m.fakeSeconds, 0);
+
+  ShellMachine n;
+  n.setSetting("AutoStart", "Pause", "2");
+  n.form->RunEntrySequence(Params{"schedule"});
+  EXPECT_EQ(n.fakeSeconds, 0);
+  n.form->RunEntrySequence(Params{"bootup"});
+  EXPECT_GE(n.fakeSeconds, 2);
+  EXPECT_LT(n.fakeSeconds, 2.2);
+  EXPECT_GT(n.ui.processMessagesCalls, 10);
+}
+
+}  // namespace
+}  // namespace shell_test

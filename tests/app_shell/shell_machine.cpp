@@ -1,0 +1,91 @@
+#include "tests/app_shell/shell_machine.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/profile/private_profile.h"
+#include "platform/sample/sample_machine.h"
+#include "tests/support/test_machine.h"
+
+namespace shell_test {
+
+ShellMachine::ShellMachine(platform::WindowsVersion version, int windowsMode) {
+  machine = testing_support::makeTestMachine(dir.path(), version);
+  start(windowsMode);
+}
+
+ShellMachine::ShellMachine(Sample, platform::WindowsVersion version, int windowsMode) {
+  platform::sample::createSampleMachine(dir / "machine", version);
+  machine = platform::Machine::open(dir / "machine");
+  start(windowsMode);
+}
+
+void ShellMachine::start(int windowsMode) {
+  files = std::make_unique<platform::FileSystem>(*machine);
+  registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
+  form = std::make_unique<corvasta::TForm1>(corvasta::Environment{*machine, *files, *registry, ui},
+                                            windowsMode);
+  form->elapsedSeconds = [this] { return fakeSeconds; };
+  form->sleep = [this](int milliseconds) { fakeSeconds += milliseconds / 1000.0; };
+  setToday(2004, 5, 3);
+
+  const std::string program = corvasta::RemoveBackSl(form->loc.programDir);
+  if (!files->directoryExists(program)) {
+    std::string partial;
+    for (size_t slash = program.find('\\', 3);; slash = program.find('\\', slash + 1)) {
+      partial = program.substr(0, slash);
+      if (!files->directoryExists(partial)) files->createDirectory(partial);
+      if (slash == std::string::npos) break;
+    }
+  }
+  // The Startup folder the registry names.
+  startup = "C:\\WINDOWS\\STARTUP\\";
+  if (!files->directoryExists("C:\\WINDOWS")) files->createDirectory("C:\\WINDOWS");
+  if (!files->directoryExists("C:\\WINDOWS\\STARTUP"))
+    files->createDirectory("C:\\WINDOWS\\STARTUP");
+  platform::HKEY key = 0;
+  ASSERT_EQ(registry->createKeyEx(platform::HKEY_CURRENT_USER,
+                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+                                  "Folders",
+                                  0, platform::KEY_ALL_ACCESS, key),
+            platform::WinError::Success);
+  std::vector<uint8_t> data(startup.begin(), startup.end() - 1);
+  data.push_back(0);
+  ASSERT_EQ(registry->setValueEx(key, "Startup", 1, data), platform::WinError::Success);
+  registry->closeKey(key);
+}
+
+std::filesystem::path ShellMachine::host(const std::string& winPath) const {
+  return machine->resolve(winPath).host;
+}
+
+bool ShellMachine::exists(const std::string& winPath) const {
+  return std::filesystem::exists(host(winPath));
+}
+
+void ShellMachine::write(const std::string& winPath, const std::string& text) const {
+  testing_support::writeFile(host(winPath), text);
+}
+
+std::string ShellMachine::read(const std::string& winPath) const {
+  return testing_support::readFile(host(winPath));
+}
+
+std::string ShellMachine::setting(const std::string& section, const std::string& key) const {
+  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+}
+
+void ShellMachine::setSetting(const std::string& section, const std::string& key,
+                              const std::string& value) {
+  platform::writePrivateProfileString(*machine, section, key, value, form->settingsFile());
+}
+
+void ShellMachine::setToday(int year, int month, int day, int hour) {
+  platform::SystemTime today;
+  today.year = year;
+  today.month = month;
+  today.day = day;
+  today.hour = hour;
+  form->now = [today] { return today; };
+}
+
+}  // namespace shell_test
