@@ -12,20 +12,27 @@ std::unique_ptr<CreatedMachine> createMachine(platform::WindowsVersion version,
   return created;
 }
 
-::testing::AssertionResult isFile(const platform::Machine& machine, const std::string& winPath) {
+namespace {
+
+::testing::AssertionResult existsAs(const platform::Machine& machine, const std::string& winPath,
+                                    bool folder) {
   platform::HostLocation location = machine.resolve(winPath);
   if (!location.exists) return ::testing::AssertionFailure() << winPath << " does not exist";
-  if (!std::filesystem::is_regular_file(location.host))
-    return ::testing::AssertionFailure() << winPath << " is not a file";
+  bool isFolder = std::filesystem::is_directory(location.host);
+  if (isFolder != folder)
+    return ::testing::AssertionFailure()
+           << winPath << (folder ? " is not a folder" : " is not a file");
   return ::testing::AssertionSuccess();
 }
 
+}  // namespace
+
+::testing::AssertionResult isFile(const platform::Machine& machine, const std::string& winPath) {
+  return existsAs(machine, winPath, false);
+}
+
 ::testing::AssertionResult isFolder(const platform::Machine& machine, const std::string& winPath) {
-  platform::HostLocation location = machine.resolve(winPath);
-  if (!location.exists) return ::testing::AssertionFailure() << winPath << " does not exist";
-  if (!std::filesystem::is_directory(location.host))
-    return ::testing::AssertionFailure() << winPath << " is not a folder";
-  return ::testing::AssertionSuccess();
+  return existsAs(machine, winPath, true);
 }
 
 }  // namespace sample_test
