@@ -34,6 +34,8 @@ ToolCommand pathCommand();
 ToolCommand insertCommand();
 ToolCommand ejectCommand();
 ToolCommand regCommand();
+ToolCommand shortcutCommand();
+ToolCommand bootCommand();
 
 // Helpers shared by the subcommands.
 void requireArgumentCount(const std::vector<std::string>& args, size_t count);

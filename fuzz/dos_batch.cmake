@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_dos_batch DEPS platform_boot)

@@ -1,0 +1,71 @@
+#include "platform/boot/boot_files.h"
+
+#include <cerrno>
+#include <system_error>
+
+#include "platform/core/errors.h"
+
+namespace platform::boot {
+namespace {
+
+namespace fs = std::filesystem;
+
+void clearAttributes(FileSystem& files, const std::string& path) {
+  if (files.getFileAttributes(path) & (kAttributeReadOnly | kAttributeHidden | kAttributeSystem))
+    files.setFileAttributes(path, kAttributeNormal);
+}
+
+void forgetAlias(const HostLocation& location) {
+  location.drive->aliases().forget(location.aliasFolder,
+                                   utf8ToAnsi(location.host.filename().string()));
+}
+
+// Windows holds the file open while it runs, not yet at its start: the
+// host entry is removed directly, with its records.
+void removeHeldFile(FileSystem& files, const std::string& path) {
+  HostLocation location = files.machine().resolve(path);
+  std::error_code error;
+  if (!fs::remove(location.host, error) || error) throw OsError(WinError::AccessDenied, path);
+  files.attributes().removed(*location.drive, location.host);
+  forgetAlias(location);
+}
+
+void moveHeldFile(FileSystem& files, const std::string& source, const std::string& destination) {
+  HostLocation from = files.machine().resolve(source);
+  HostLocation to = files.machine().resolve(destination);
+  if (from.drive != to.drive) throw OsError(WinError::NotSameDevice, destination);
+  std::error_code error;
+  fs::rename(from.host, to.host, error);
+  if (error) throw OsError(WinError::AccessDenied, destination);
+  files.attributes().moved(*from.drive, from.host, to.host);
+  forgetAlias(from);
+  files.machine().shortNameOf(files.machine().resolve(destination));
+}
+
+}  // namespace
+
+void deleteAtStart(FileSystem& files, const std::string& path) {
+  if (files.directoryExists(path)) {
+    files.removeDirectory(path);
+    return;
+  }
+  clearAttributes(files, path);
+  try {
+    files.deleteFile(path);
+  } catch (const OsError& e) {
+    if (e.code() != WinError::SharingViolation) throw;
+    removeHeldFile(files, path);
+  }
+}
+
+void moveAtStart(FileSystem& files, const std::string& source, const std::string& destination) {
+  if (files.fileExists(destination)) deleteAtStart(files, destination);
+  try {
+    files.moveFile(source, destination);
+  } catch (const OsError& e) {
+    if (e.code() != WinError::SharingViolation) throw;
+    moveHeldFile(files, source, destination);
+  }
+}
+
+}  // namespace platform::boot

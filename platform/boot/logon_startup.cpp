@@ -1,0 +1,116 @@
+#include "platform/boot/logon_startup.h"
+
+#include <algorithm>
+
+#include "platform/boot/machine_links.h"
+#include "platform/core/codepage.h"
+#include "platform/core/errors.h"
+#include "platform/live_registry/live_registry.h"
+#include "platform/system/command_line.h"
+#include "platform/system/host_command.h"
+#include "platform/system/journal.h"
+
+namespace platform::boot {
+namespace {
+
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+std::string shellFolder(LiveRegistry& registry, HKEY root, const char* name) {
+  HKEY key = 0;
+  if (registry.openKeyEx(root, kShellFolders, 0, KEY_READ, key) != WinError::Success) return {};
+  uint32_t type = 0;
+  std::vector<uint8_t> data;
+  WinError error = registry.queryValueEx(key, name, type, data);
+  registry.closeKey(key);
+  if (error != WinError::Success) return {};
+  std::string value(data.begin(), data.end());
+  if (size_t end = value.find('\0'); end != std::string::npos) value.resize(end);
+  return value;
+}
+
+void runProgramShortcut(FileSystem& files, BootLog& log, const std::filesystem::path& program,
+                        const shell::ShellLink& link) {
+  Machine& machine = files.machine();
+  std::string arguments = utf8ToAnsi(link.arguments);
+  appendJournal(machine, "start",
+                utf8ToAnsi(link.target) + (arguments.empty() ? "" : " " + arguments));
+  if (program.empty() || !std::filesystem::exists(program)) {
+    log.event("cannot run " + utf8ToAnsi(link.target) + ": the console program is not there");
+    return;
+  }
+  std::vector<std::string> hostArguments = {"--console", "--machine", machine.folder().string()};
+  for (const std::string& argument : splitArguments(arguments))
+    hostArguments.push_back(ansiToUtf8(argument));
+  uint32_t exitCode = runHostCommand(program.string(), hostArguments, machine.folder());
+  log.event("program " + arguments + " ended with exit code " + std::to_string(exitCode));
+}
+
+}  // namespace
+
+std::vector<std::string> startupFolders(FileSystem& files) {
+  std::vector<std::string> folders;
+  LiveRegistry registry(files.machine(), files);
+  for (auto [root, name] :
+       {std::pair{HKEY_CURRENT_USER, "Startup"}, std::pair{HKEY_LOCAL_MACHINE, "Common Startup"}}) {
+    std::string folder = shellFolder(registry, root, name);
+    if (folder.empty()) continue;
+    try {
+      if (!files.directoryExists(folder)) continue;
+    } catch (const OsError&) {
+      continue;
+    }
+    bool seen = std::any_of(folders.begin(), folders.end(),
+                            [&](const std::string& f) { return ansiEqualNoCase(f, folder); });
+    if (!seen) folders.push_back(folder);
+  }
+  return folders;
+}
+
+bool isProgramTarget(const Machine& machine, const std::string& target) {
+  std::string folder = ansiLower(machine.config().programDirectory);
+  std::string lower = ansiLower(target);
+  if (lower.size() <= folder.size() + 1 || !lower.starts_with(folder + "\\")) return false;
+  std::string name = lower.substr(folder.size() + 1);
+  return name.find('\\') == std::string::npos && name.starts_with("crvast") &&
+         name.ends_with(".exe");
+}
+
+void runStartupShortcuts(FileSystem& files, BootLog& log,
+                         const std::filesystem::path& consoleProgram) {
+  Machine& machine = files.machine();
+  for (const std::string& folder : startupFolders(files)) {
+    std::vector<FindData> found;
+    try {
+      found = files.findAll(folder + "\\*.lnk");
+    } catch (const OsError&) {
+      continue;
+    }
+    std::sort(found.begin(), found.end(), [](const FindData& a, const FindData& b) {
+      return ansiCompareNoCase(a.name, b.name) < 0;
+    });
+    for (const FindData& entry : found) {
+      std::string path = folder + "\\" + entry.name;
+      try {
+        shell::ShellLink link = readLinkFile(files, path);
+        std::string target = utf8ToAnsi(link.target);
+        log.event("Startup shortcut " + path + ": " + target + " " + utf8ToAnsi(link.arguments));
+        // The target of a link may be given in its 8.3 form.
+        std::string longTarget = target;
+        if (!target.empty()) {
+          HostLocation location = machine.resolve(target);
+          if (location.exists) longTarget = location.longPath;
+        }
+        if (isProgramTarget(machine, longTarget))
+          runProgramShortcut(files, log, consoleProgram, link);
+        else
+          appendJournal(machine, "start",
+                        target + (link.arguments.empty() ? "" : " " + utf8ToAnsi(link.arguments)));
+      } catch (const corvasta::Error& e) {
+        log.event("Startup shortcut " + path + " not opened: " + e.what());
+      }
+    }
+  }
+}
+
+}  // namespace platform::boot

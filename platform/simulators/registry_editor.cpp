@@ -1,0 +1,184 @@
+#include "platform/simulators/registry_editor.h"
+
+#include <iostream>
+
+#include "platform/core/codepage.h"
+#include "platform/core/machine_state.h"
+#include "platform/files/file_system.h"
+#include "platform/live_registry/registry_mounts.h"
+#include "platform/registry/nt_hive_write.h"
+#include "platform/registry/regedit4.h"
+#include "platform/registry/win9x_registry_read.h"
+#include "platform/registry/win9x_registry_write.h"
+#include "platform/system/command_line.h"
+#include "platform/system/journal.h"
+
+namespace platform {
+namespace {
+
+namespace reg = registry;
+
+struct EditorRequest {
+  enum class Action { Import, Export, Create } action = Action::Import;
+  std::string file;    // the text file
+  std::string key;     // export: the key, empty for all
+  std::string system;  // /L:
+  std::string user;    // /R:
+};
+
+EditorRequest parseRequest(const std::string& commandLine) {
+  std::vector<std::string> words = splitArguments(commandLine);
+  if (!words.empty()) words.erase(words.begin());  // the program itself
+  EditorRequest request;
+  std::vector<std::string> operands;
+  for (const std::string& word : words) {
+    std::string lower = ansiLower(word);
+    if (lower == "/e")
+      request.action = EditorRequest::Action::Export;
+    else if (lower == "/c")
+      request.action = EditorRequest::Action::Create;
+    else if (lower.rfind("/l:", 0) == 0)
+      request.system = word.substr(3);
+    else if (lower.rfind("/r:", 0) == 0)
+      request.user = word.substr(3);
+    else if (lower == "/s")
+      continue;
+    else if (!word.empty() && word[0] == '/')
+      throw corvasta::Error("regedit: unknown switch " + word);
+    else
+      operands.push_back(word);
+  }
+  if (operands.empty()) throw corvasta::Error("regedit: no file named");
+  request.file = operands[0];
+  if (request.action == EditorRequest::Action::Export && operands.size() > 1)
+    request.key = operands[1];
+  return request;
+}
+
+// A name relative to the current directory of MS-DOS mode: the Windows directory.
+std::string fullName(const Machine& machine, const std::string& name) {
+  if (name.size() >= 2 && name[1] == ':') return name;
+  return machine.config().windowsDirectory + "\\" + name;
+}
+
+// The registry files to work on: those /L: and /R: name (Windows 9x files),
+// else the ones Windows loads.
+std::vector<HiveMount> registryFiles(const Machine& machine, const EditorRequest& request,
+                                     bool fresh) {
+  if (request.system.empty() && request.user.empty() && !fresh) return loadHives(machine);
+  std::string windows = machine.config().windowsDirectory;
+  std::vector<HiveMount> mounts;
+  auto add = [&](const char* root, std::string file, const char* defaultName) {
+    HiveMount mount;
+    mount.mountPath = root;
+    mount.winPath = machine.resolve(fullName(machine, file.empty() ? defaultName : file)).longPath;
+    mount.format = HiveMount::Format::Win9x;
+    if (!fresh) mount.tree = reg::readWin9xRegistry(machine.resolve(mount.winPath).host);
+    mounts.push_back(std::move(mount));
+  };
+  add("HKEY_LOCAL_MACHINE", request.system, "SYSTEM.DAT");
+  add("HKEY_USERS", request.user, "USER.DAT");
+  return mounts;
+}
+
+void writeRegistryFile(const Machine& machine, const HiveMount& mount) {
+  std::vector<uint8_t> bytes = mount.format == HiveMount::Format::NtHive
+                                   ? reg::writeNtHive(mount.tree)
+                                   : reg::writeWin9xRegistry(mount.tree);
+  replaceHostFile(machine.resolve(mount.winPath).host,
+                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string readText(FileSystem& files, const std::string& path) {
+  FileHandle handle =
+      files.createFile(path, kGenericRead, kFileShareRead, CreationDisposition::OpenExisting);
+  std::string text(static_cast<size_t>(handle.size()), '\0');
+  text.resize(handle.read(text.data(), text.size()));
+  return text;
+}
+
+void writeText(FileSystem& files, const std::string& path, const std::string& text) {
+  FileHandle handle = files.createFile(path, kGenericWrite, 0, CreationDisposition::CreateAlways);
+  handle.write(text.data(), text.size());
+}
+
+bool startsWithKey(const std::string& path, const std::string& prefix) {
+  return path.size() > prefix.size() && path[prefix.size()] == '\\' &&
+         ansiEqualNoCase(std::string_view(path).substr(0, prefix.size()), prefix);
+}
+
+void exportRegistry(FileSystem& files, const EditorRequest& request) {
+  std::vector<HiveMount> mounts = registryFiles(files.machine(), request, false);
+  std::vector<reg::ExportRoot> roots;
+  for (const HiveMount& mount : mounts) {
+    if (mount.format == HiveMount::Format::Memory) continue;
+    reg::StringEncoding encoding = mount.tree.stringEncoding;
+    if (request.key.empty() || startsWithKey(mount.mountPath, request.key) ||
+        ansiEqualNoCase(mount.mountPath, request.key)) {
+      roots.push_back({mount.mountPath, &mount.tree.root, encoding});
+    } else if (startsWithKey(request.key, mount.mountPath)) {
+      std::string below = ansiToUtf8(request.key.substr(mount.mountPath.size() + 1));
+      if (const reg::RegistryKey* key = mount.tree.root.findPath(below))
+        roots.push_back({request.key, key, encoding});
+    }
+  }
+  if (roots.empty()) throw corvasta::Error("regedit: no such key " + request.key);
+  writeText(files, fullName(files.machine(), request.file), reg::exportRegedit4(roots));
+}
+
+void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh) {
+  Machine& machine = files.machine();
+  std::vector<reg::Regedit4Key> keys =
+      reg::parseRegedit4(readText(files, fullName(machine, request.file)));
+  std::vector<HiveMount> mounts = registryFiles(machine, request, fresh);
+  // Each key goes to the most specific file that holds it (HKLM\Software\Classes
+  // of Windows ME lives in classes.dat, not in system.dat).
+  auto ownerOf = [&](const std::string& path) -> const HiveMount* {
+    const HiveMount* owner = nullptr;
+    for (const HiveMount& mount : mounts)
+      if (mount.format != HiveMount::Format::Memory &&
+          (ansiEqualNoCase(path, mount.mountPath) || startsWithKey(path, mount.mountPath)) &&
+          (!owner || mount.mountPath.size() > owner->mountPath.size()))
+        owner = &mount;
+    return owner;
+  };
+  size_t applied = 0;
+  for (HiveMount& mount : mounts) {
+    if (mount.format == HiveMount::Format::Memory) continue;
+    std::vector<reg::Regedit4Key> own;
+    for (const reg::Regedit4Key& key : keys)
+      if (ownerOf(key.path) == &mount) own.push_back(key);
+    size_t count = reg::applyRegedit4(own, mount.mountPath, mount.tree);
+    if (count == 0) continue;
+    writeRegistryFile(machine, mount);
+    applied += count;
+  }
+  if (applied == 0 && !keys.empty())
+    throw corvasta::Error("regedit: no key of the file was applied");
+}
+
+}  // namespace
+
+uint32_t runRegistryEditor(Machine& machine, const std::string& commandLine) {
+  try {
+    EditorRequest request = parseRequest(commandLine);
+    FileSystem files(machine);
+    switch (request.action) {
+      case EditorRequest::Action::Export:
+        exportRegistry(files, request);
+        break;
+      case EditorRequest::Action::Import:
+        importRegistry(files, request, false);
+        break;
+      case EditorRequest::Action::Create:
+        importRegistry(files, request, true);
+        break;
+    }
+    return 0;
+  } catch (const corvasta::Error& e) {
+    appendJournal(machine, "regedit", e.what());
+    return 1;
+  }
+}
+
+}  // namespace platform

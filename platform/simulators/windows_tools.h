@@ -1,0 +1,16 @@
+#pragma once
+// The Windows tools the machine simulates, registered under the names
+// machine.ini [Programs] gives them ("simulator regedit"):
+//   regedit  the Registry Editor: "/e file [key]" exports, "file" imports,
+//            "/c file" rebuilds the registry from a file; "/L:system.dat" and
+//            "/R:user.dat" name the registry files to work on (MS-DOS mode);
+//   command  COMMAND.COM: "/c command line" runs it with the MS-DOS
+//            interpreter of the boot module;
+//   cmd      CMD.EXE: the same for "/c".
+// Every program that starts Windows tools calls this once at its start.
+
+namespace platform {
+
+void registerWindowsToolSimulators();
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+// The Registry Editor simulator: export and rebuild of Windows 98 registry
+// files as the RegPack batch files use them in MS-DOS mode.
+
+#include <gtest/gtest.h>
+
+#include "platform/registry/registry_tree.h"
+#include "platform/registry/win9x_registry_read.h"
+#include "platform/sample/sample_machine.h"
+#include "platform/simulators/windows_tools.h"
+#include "platform/system/process_start.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace platform;
+
+class RegistryEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registerWindowsToolSimulators();
+    sample::createSampleMachine(dir_ / "machine", WindowsVersion::Win98);
+    machine_ = Machine::open(dir_ / "machine");
+    windows_ = machine_->shortPath(machine_->config().windowsDirectory);
+  }
+
+  uint32_t regedit(const std::string& arguments) {
+    ProcessResult result = createProcess(*machine_, windows_ + "\\REGEDIT.EXE " + arguments);
+    EXPECT_TRUE(result.started());
+    return result.exitCode;
+  }
+
+  std::filesystem::path host(const std::string& path) { return machine_->resolve(path).host; }
+
+  testing_support::TempDir dir_;
+  std::unique_ptr<Machine> machine_;
+  std::string windows_;
+};
+
+TEST_F(RegistryEditorTest, ExportAndRebuildKeepEveryKeyAndValue) {
+  const std::string system = windows_ + "\\SYSTEM.DAT";
+  const std::string user = windows_ + "\\USER.DAT";
+  auto before = registry::readWin9xRegistry(host(system));
+  auto userBefore = registry::readWin9xRegistry(host(user));
+  uintmax_t sizeBefore = std::filesystem::file_size(host(system));
+
+  ASSERT_EQ(
+      regedit("/L:" + system + " /R:" + user + " /e " + windows_ + "\\HKLM.REG HKEY_LOCAL_MACHINE"),
+      0u);
+  ASSERT_EQ(regedit("/L:" + system + " /R:" + user + " /e " + windows_ + "\\HKU.REG HKEY_USERS"),
+            0u);
+  ASSERT_EQ(regedit("/L:" + system + " /R:" + user + " /c " + windows_ + "\\HKLM.REG"), 0u);
+  ASSERT_EQ(regedit("/L:" + system + " /R:" + user + " /c " + windows_ + "\\HKU.REG"), 0u);
+
+  auto after = registry::readWin9xRegistry(host(system));
+  auto userAfter = registry::readWin9xRegistry(host(user));
+  EXPECT_EQ(registry::describeDifference(before.root, after.root), "");
+  EXPECT_EQ(registry::describeDifference(userBefore.root, userAfter.root), "");
+  EXPECT_LE(std::filesystem::file_size(host(system)), sizeBefore);
+}
+
+TEST_F(RegistryEditorTest, ImportAddsToTheRegistryAndFailuresSetErrorlevel) {
+  const std::string system = windows_ + "\\SYSTEM.DAT";
+  testing_support::writeFile(host("C:\\ADD.REG"),
+                             "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Added]\r\n"
+                             "\"Name\"=\"value\"\r\n\r\n");
+  ASSERT_EQ(regedit("/L:" + system + " C:\\ADD.REG"), 0u);
+  auto tree = registry::readWin9xRegistry(host(system));
+  const registry::RegistryKey* added = tree.root.findPath("Software\\Added");
+  ASSERT_NE(added, nullptr);
+  ASSERT_NE(added->findValue("Name"), nullptr);
+
+  testing_support::writeFile(host("C:\\BAD.REG"), "not a registry file");
+  EXPECT_EQ(regedit("/L:" + system + " /c C:\\BAD.REG"), 1u);
+  EXPECT_EQ(regedit("/e"), 1u);
+  // The failed rebuild left the registry file as it was.
+  EXPECT_NE(registry::readWin9xRegistry(host(system)).root.findPath("Software\\Added"), nullptr);
+}
+
+}  // namespace
