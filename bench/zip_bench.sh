@@ -30,7 +30,7 @@ run() {
   read -r elapsed user system <<<"$times"
   local size=-
   [ -n "$archive" ] && [ -f "$archive" ] && size=$(stat -c %s "$archive")
-  printf '%-36s %9.2f %9.2f %14s\n' "$name" "$elapsed" "$(echo "$user + $system" | bc)" "$size"
+  printf '%-36s %9.2f %9.2f %14s\n' "$name" "$elapsed" "$(awk "BEGIN { print $user + $system }")" "$size"
 }
 
 for level in 2 6; do
