@@ -26,11 +26,12 @@ bool isReplacedCharacter(char c) {
   return c == '+' || c == ',' || c == ';' || c == '=' || c == '[' || c == ']';
 }
 
-// The 8.3 name Windows would give a name that does not exist yet: blanks and
-// all dots but the last are dropped, characters 8.3 names cannot hold become
-// "_", and a base that is too long or was changed is cut to six characters
-// plus "~1". The extension keeps at most three characters.
-std::string generatedShortName(std::string_view name) {
+}  // namespace
+
+// Blanks and all dots but the last are dropped, characters 8.3 names cannot
+// hold become "_", and a base that is too long or was changed is cut to six
+// characters plus "~1". The extension keeps at most three characters.
+std::string GeneratedShortName(std::string_view name) {
   const size_t lastDot = name.rfind('.');
   std::string collected;
   bool marked = false;
@@ -62,6 +63,8 @@ std::string generatedShortName(std::string_view name) {
   return collected;
 }
 
+namespace {
+
 // The 8.3 name of an existing entry, if the path names one.
 std::optional<std::string> existingShortName(const platform::Machine& machine,
                                              const std::string& path) {
@@ -81,7 +84,7 @@ bool isShortDriveRoot(const std::string& directory) {
 std::string generatedShortPath(const platform::Machine& machine, const std::string& path) {
   const size_t slash = path.rfind('\\');
   if (slash == std::string::npos) {
-    return existingShortName(machine, path).value_or(generatedShortName(path));
+    return existingShortName(machine, path).value_or(GeneratedShortName(path));
   }
   const std::string directoryPart = path.substr(0, slash);
   const std::string lastComponent = path.substr(slash + 1);
@@ -90,7 +93,7 @@ std::string generatedShortPath(const platform::Machine& machine, const std::stri
                               : generatedShortPath(machine, directoryPart);
   if (directory.empty() || directory.back() != '\\') directory += '\\';
   if (lastComponent.empty()) return directory;
-  return directory + existingShortName(machine, path).value_or(generatedShortName(lastComponent));
+  return directory + existingShortName(machine, path).value_or(GeneratedShortName(lastComponent));
 }
 
 bool windowsShortFormExists(const platform::Machine& machine, const std::string& shortForm) {
@@ -107,6 +110,8 @@ bool windowsShortFormExists(const platform::Machine& machine, const std::string&
 std::string ShortFileName(const platform::Machine& machine, const std::string& path) {
   try {
     std::string shortForm = machine.shortPath(path);
+    // GetShortPathName keeps the final backslash of a directory path.
+    if (!path.empty() && path.back() == '\\') shortForm = CheckPath(shortForm);
     if (!shortForm.empty() && windowsShortFormExists(machine, shortForm)) return shortForm;
   } catch (const corvasta::Error&) {
     // GetShortPathName failed: the path does not exist (yet).

@@ -5,6 +5,7 @@
 // strings end with a backslash unless noted.
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 class Machine;
@@ -30,8 +31,8 @@ struct SystemLocations {
   std::string defaultSystemBackupDir;  // Sysbckup (9x) or the restore-point directory (XP)
   std::string systemBackupDir;
   std::string desktopFolder;
-  std::string maxBackupCopies;         // "Maximum Number of Win98 Backups" from scanreg.ini
-  std::string registryExtension = ".dat";  // mode 1: ".da0" while "Previous" is chosen
+  std::string maxBackupCopies;                 // "Maximum Number of Win98 Backups" from scanreg.ini
+  std::string registryExtension = ".dat";      // mode 1: ".da0" while "Previous" is chosen
   std::string shortDateFormat = "MM/dd/yyyy";  // the program's short date format
   std::string helpFile;
 };
@@ -40,6 +41,9 @@ struct SystemLocations {
 std::string CheckPath(const std::string& path);
 // Removes one final backslash.
 std::string RemoveBackSl(const std::string& path);
+// The 8.3 name Windows gives a new file or folder named `name` (one path
+// component): "My File.txt" becomes "MyFile~1.txt", "a.b.c" "ab~1.c".
+std::string GeneratedShortName(std::string_view name);
 // The 8.3 form of a path, which need not exist: Windows' short form when the
 // path exists, else generated component by component. Never fails.
 std::string ShortFileName(const platform::Machine& machine, const std::string& path);

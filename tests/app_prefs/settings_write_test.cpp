@@ -77,7 +77,6 @@ TEST(WriteSettings, RefusedWriteNamesTheFileAndStopsTheSave) {
 class ScanRegUpdate : public ::testing::Test {
  protected:
   ScanRegUpdate() : m(WindowsVersion::Win98, 2, std::function<void(platform::MachineConfig&)>{}) {
-    m.files->createDirectory("C:\\WINDOWS");
     m.form->ReadSettings();
     m.form->loc.rootDir = "C:\\";
     m.form->loc.systemBackupDir = "C:\\WINDOWS\\Sysbckup\\";

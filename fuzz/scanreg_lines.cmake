@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_scanreg_lines DEPS app backup)
