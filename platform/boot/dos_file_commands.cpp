@@ -81,7 +81,8 @@ std::optional<std::string> DosSession::findCommandFile(const std::string& comman
   } catch (const OsError&) {
     return std::nullopt;
   }
-  bool hasExtension = std::filesystem::path(command).has_extension();
+  std::string last = command.substr(command.find_last_of("\\:") + 1);
+  bool hasExtension = last.find('.') != std::string::npos;
   for (const auto& base : bases) {
     if (hasExtension) {
       if (files_.fileExists(base)) return base;

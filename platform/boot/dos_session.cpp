@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/core/errors.h"
+#include "platform/core/win_path.h"
 #include "platform/system/process_start.h"
 
 namespace platform::boot {
@@ -186,7 +187,7 @@ DosSession::Flow DosSession::executeCommand(const std::string& command, const st
     auto [called, calledRest] = splitFirstWord(rest);
     if (called.empty()) return Flow::Next;
     auto file = findCommandFile(called);
-    if (file && ansiLower(std::filesystem::path(*file).extension().string()) == ".bat") {
+    if (file && ansiLower(*file).ends_with(".bat")) {
       runBatch(*file, dosWords(calledRest));
       return windowsStarted_ ? Flow::End : Flow::Next;
     }
@@ -237,9 +238,10 @@ DosSession::Flow DosSession::runProgram(const std::string& command, const std::s
     fail("Bad command or file name: " + command);
     return Flow::Next;
   }
-  std::filesystem::path name(*file);
-  std::string stem = ansiLower(name.stem().string());
-  std::string extension = ansiLower(name.extension().string());
+  std::string name = ansiLower(parseWinPath(*file).name());
+  size_t dot = name.rfind('.');
+  std::string stem = name.substr(0, dot);
+  std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
   // The DOS utilities the generated batch files use are carried out here.
   if (stem == "attrib") return attrib(dosWords(rest)), Flow::Next;
   if (stem == "smartdrv") return Flow::Next;

@@ -79,7 +79,14 @@ bool isProgramTarget(const Machine& machine, const std::string& target) {
 void runStartupShortcuts(FileSystem& files, BootLog& log,
                          const std::filesystem::path& consoleProgram) {
   Machine& machine = files.machine();
-  for (const std::string& folder : startupFolders(files)) {
+  std::vector<std::string> folders;
+  try {
+    folders = startupFolders(files);
+  } catch (const corvasta::Error& e) {
+    log.event(std::string("the registry cannot be read, no Startup folder opened: ") + e.what());
+    return;
+  }
+  for (const std::string& folder : folders) {
     std::vector<FindData> found;
     try {
       found = files.findAll(folder + "\\*.lnk");

@@ -29,6 +29,8 @@ class DosSessionTest : public ::testing::Test {
                                                 });
     root_ = driveFolder(*machine_, 'C');
     writeFile(root_ / "TOOL.EXE", "MZ");
+    std::filesystem::create_directories(root_ / "WINDOWS" / "COMMAND");
+    writeFile(root_ / "WINDOWS" / "COMMAND" / "ATTRIB.EXE", "MZ");
     files_ = std::make_unique<FileSystem>(*machine_);
     log_ = std::make_unique<boot::BootLog>(*machine_, screen_);
   }
@@ -84,7 +86,7 @@ TEST_F(DosSessionTest, DelLeavesProtectedFilesAndAttribMinusFreesThem) {
   run("@del c:\\reg.dat\r\n");
   EXPECT_TRUE(std::filesystem::exists(root_ / "reg.dat"));
   run("@attrib -s -h -r c:\\reg.dat\r\n@del c:\\reg.dat\r\n");
-  EXPECT_FALSE(std::filesystem::exists(root_ / "reg.dat"));
+  EXPECT_FALSE(std::filesystem::exists(root_ / "reg.dat")) << journalText();
 }
 
 TEST_F(DosSessionTest, ErrorlevelGotoAndCallReturn) {

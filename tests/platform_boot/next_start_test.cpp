@@ -11,6 +11,10 @@
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
 #include "platform/profile/private_profile.h"
+#include "platform/registry/nt_hive_read.h"
+#include "platform/registry/nt_hive_write.h"
+#include "platform/registry/win9x_registry_read.h"
+#include "platform/registry/win9x_registry_write.h"
 #include "platform/sample/sample_machine.h"
 #include "platform/simulators/windows_tools.h"
 #include "platform/system/journal.h"
@@ -40,18 +44,27 @@ std::string content(Machine& machine, const std::string& path) {
   return readFile(machine.resolve(path).host);
 }
 
+// A registry file like `original` with one key more, as a restore stages it.
+std::string stagedWin9xRegistry(Machine& machine, const std::string& original) {
+  auto tree = registry::readWin9xRegistry(machine.resolve(original).host);
+  tree.root.ensurePath("Software\\Staged");
+  auto bytes = registry::writeWin9xRegistry(tree);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 TEST(NextStart, WininitRenameReplacesSystemDatOnWindowsMe) {
   testing_support::TempDir dir;
   auto machine = sampleMachine(dir, WindowsVersion::WinMe);
   const std::string windows = machine->config().windowsDirectory;
   FileSystem files(*machine);
   files.createDirectory(windows + "\\CVTEMP");
-  writeFile(machine->resolve(windows + "\\CVTEMP\\SYSTEM.NEW").host, "staged system registry");
+  const std::string staged = stagedWin9xRegistry(*machine, windows + "\\SYSTEM.DAT");
+  writeFile(machine->resolve(windows + "\\CVTEMP\\SYSTEM.NEW").host, staged);
   writePrivateProfileString(*machine, "Rename", machine->shortPath(windows + "\\SYSTEM.DAT"),
                             machine->shortPath(windows + "\\CVTEMP\\SYSTEM.NEW"),
                             windows + "\\WININIT.INI");
   boot(*machine);
-  EXPECT_EQ(content(*machine, windows + "\\SYSTEM.DAT"), "staged system registry");
+  EXPECT_EQ(content(*machine, windows + "\\SYSTEM.DAT"), staged);
   EXPECT_FALSE(files.fileExists(windows + "\\CVTEMP\\SYSTEM.NEW"));
   EXPECT_FALSE(files.fileExists(windows + "\\WININIT.INI"));
   EXPECT_TRUE(files.fileExists(windows + "\\WININIT.BAK"));
@@ -63,8 +76,10 @@ TEST(NextStart, AutoexecCallOfStartwinRestoresRegistryOnWindows98) {
   const std::string windows = machine->config().windowsDirectory;
   FileSystem files(*machine);
   files.createDirectory("C:\\CVTEMP");
-  writeFile(machine->resolve("C:\\CVTEMP\\SYSTEM.DAT").host, "staged system");
-  writeFile(machine->resolve("C:\\CVTEMP\\USER.DAT").host, "staged user");
+  const std::string stagedSystem = stagedWin9xRegistry(*machine, windows + "\\SYSTEM.DAT");
+  const std::string stagedUser = stagedWin9xRegistry(*machine, windows + "\\USER.DAT");
+  writeFile(machine->resolve("C:\\CVTEMP\\SYSTEM.DAT").host, stagedSystem);
+  writeFile(machine->resolve("C:\\CVTEMP\\USER.DAT").host, stagedUser);
   const std::string w = machine->shortPath(windows) + "\\";
   const std::string attrib = machine->shortPath(windows + "\\COMMAND\\ATTRIB.EXE");
   writeFile(machine->resolve("C:\\STARTWIN.BAT").host,
@@ -77,8 +92,8 @@ TEST(NextStart, AutoexecCallOfStartwinRestoresRegistryOnWindows98) {
       files.fileExists("C:\\AUTOEXEC.BAT") ? content(*machine, "C:\\AUTOEXEC.BAT") : "";
   writeFile(machine->resolve("C:\\AUTOEXEC.BAT").host, "C:\\STARTWIN.BAT\r\n" + autoexec);
   std::string out = boot(*machine);
-  EXPECT_EQ(content(*machine, windows + "\\SYSTEM.DAT"), "staged system");
-  EXPECT_EQ(content(*machine, windows + "\\USER.DAT"), "staged user");
+  EXPECT_EQ(content(*machine, windows + "\\SYSTEM.DAT"), stagedSystem);
+  EXPECT_EQ(content(*machine, windows + "\\USER.DAT"), stagedUser);
   EXPECT_FALSE(files.fileExists("C:\\STARTWIN.BAT"));
   EXPECT_FALSE(files.fileExists("C:\\CVTEMP\\SYSTEM.DAT"));
   EXPECT_NE(out.find("Restoring User Settings"), std::string::npos);
@@ -108,7 +123,11 @@ TEST(NextStart, HiveReplacementTakesPlaceOnXpAndKeepsTheOldHive) {
   FileSystem files(*machine);
   const std::string config = machine->config().systemDirectory + "\\config";
   std::string oldSoftware = content(*machine, config + "\\software");
-  writeFile(machine->resolve(config + "\\software.new").host, "replacement hive");
+  auto hive = registry::readNtHive(machine->resolve(config + "\\software").host);
+  hive.root.ensurePath("Staged");
+  auto hiveBytes = registry::writeNtHive(hive);
+  const std::string staged(hiveBytes.begin(), hiveBytes.end());
+  writeFile(machine->resolve(config + "\\software.new").host, staged);
   {
     LiveRegistry registry(*machine, files);
     ASSERT_EQ(registry.replaceKey(HKEY_LOCAL_MACHINE, "SOFTWARE", config + "\\software.new",
@@ -118,8 +137,8 @@ TEST(NextStart, HiveReplacementTakesPlaceOnXpAndKeepsTheOldHive) {
   WinError error;
   ASSERT_TRUE(exitWindowsEx(*machine, kEwxReboot, error));
   boot(*machine);
-  EXPECT_EQ(content(*machine, config + "\\software"), "replacement hive");
-  EXPECT_EQ(content(*machine, config + "\\software.old"), oldSoftware);
+  EXPECT_TRUE(content(*machine, config + "\\software") == staged);
+  EXPECT_TRUE(content(*machine, config + "\\software.old") == oldSoftware);
   EXPECT_FALSE(files.fileExists(config + "\\software.new"));
   EXPECT_FALSE(restartRequested(*machine));
   EXPECT_TRUE(machine->state().get("HiveReplacements", config + "\\software").value_or("").empty());
