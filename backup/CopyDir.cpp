@@ -1,0 +1,120 @@
+// Copy mode ("Do Not Compress"): the files of Zip1's files list, minus its
+// exclude list, copied into the backup set as a folder tree named after their
+// source folders, asking for further disks on removable targets.
+
+#include "app/Unit1.h"
+#include "backup/BackupTypes.h"
+#include "platform/files/file_system.h"
+#include "platform/files/wildcard.h"
+
+namespace corvasta {
+
+namespace {
+
+struct Pattern {
+  std::string folder;  // with final backslash
+  std::string mask;
+  bool recurse = true;
+};
+
+// ">" copies with subfolders, "|" or "\" without; no mark: with subfolders.
+Pattern patternOf(const std::string& entry) {
+  Pattern pattern;
+  std::string path = entry;
+  if (!path.empty() && path[0] == '>') {
+    path.erase(0, 1);
+  } else if (!path.empty() && (path[0] == '|' || path[0] == '\\')) {
+    path.erase(0, 1);
+    pattern.recurse = false;
+  }
+  const size_t slash = path.find_last_of('\\');
+  pattern.folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  pattern.mask = slash == std::string::npos ? path : path.substr(slash + 1);
+  return pattern;
+}
+
+bool excluded(const std::vector<std::string>& excludeList, const std::string& folder,
+              const std::string& path) {
+  for (const std::string& entry : excludeList) {
+    if (entry.empty()) continue;
+    if (entry[0] == '>') {
+      if (platform::matchesWildcard(path, entry.substr(1))) return true;
+    } else if (entry[0] == '|' || entry[0] == '\\') {
+      const Pattern own = patternOf(entry);
+      if (own.folder.size() == folder.size() && platform::matchesWildcard(path, entry.substr(1)))
+        return true;
+    } else if (platform::matchesWildcard(path, entry)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void TForm1::CopyDir() {
+  Form4.view.itemMax = 100;
+  Form4.view.item = 0;
+  env.ui.showProgress(Form4.view);
+  uint64_t total = 0;
+  for (const std::string& entry : Zip1.FilesList) {
+    const Pattern pattern = patternOf(entry);
+    for (const platform::FindData& found : env.files.findAll(pattern.folder + pattern.mask))
+      if (!(found.attributes & platform::kAttributeDirectory)) total += found.size;
+  }
+  uint64_t copied = 0;
+  for (const std::string& entry : Zip1.FilesList) {
+    if (backupRun.cancelled) return;
+    const Pattern pattern = patternOf(entry);
+    CopyFolder(pattern.folder + pattern.mask, pattern.recurse, total, copied);
+  }
+}
+
+void TForm1::CopyFolder(const std::string& patternPath, bool recurse, uint64_t totalBytes,
+                        uint64_t& copiedBytes) {
+  const Pattern pattern = patternOf(patternPath);
+  const std::string setDir = CheckPath(backupRun.backupSetDir);
+  for (const platform::FindData& entry : env.files.findAll(pattern.folder + "*.*")) {
+    if (backupRun.cancelled) return;
+    env.ui.processMessages();
+    if (entry.name == "." || entry.name == "..") continue;
+    const std::string path = pattern.folder + entry.name;
+    if ((entry.attributes & platform::kAttributeDirectory)) {
+      if (recurse) CopyFolder(path + "\\" + pattern.mask, recurse, totalBytes, copiedBytes);
+      continue;
+    }
+    if (!platform::matchesWildcard(entry.name, pattern.mask)) continue;
+    if (excluded(Zip1.ExcludeList, pattern.folder, path)) continue;
+    if (Zip1.SkipIfArchiveBitNotSet && !(entry.attributes & platform::kAttributeArchive)) continue;
+    if (Zip1.ResetArchiveBitOnZip)
+      env.files.setFileAttributes(path, entry.attributes & ~platform::kAttributeArchive);
+    env.files
+        .createFile(path, platform::kGenericRead,
+                    platform::kFileShareRead | platform::kFileShareWrite,
+                    platform::CreationDisposition::OpenExisting)
+        .close();
+    while (targetIsRemovable() &&
+           env.files.getDiskFreeSpaceEx(setDir.substr(0, 3)).freeBytesAvailable < entry.size) {
+      env.ui.restore();
+      const int answer = env.ui.messageBox("Please insert the next disk.", "Next Disk - Corvasta",
+                                           Buttons::OkCancel);
+      if (answer != IDOK) {
+        backupRun.cancelled = true;
+        return;
+      }
+      if (Minimized) env.ui.minimize();
+    }
+    std::string folder = pattern.folder;
+    if (Form8.config.backupType == kReplaceBackup)
+      folder = folder.size() >= 3 ? folder.substr(3) : std::string();
+    else if (folder.size() >= 2 && folder[1] == ':')
+      folder.erase(1, 1);
+    createDirectories(setDir + folder);
+    AttrCopy(path, setDir + folder + entry.name, false, kTransferCopyQuiet, 0);
+    copiedBytes += entry.size;
+    if (totalBytes != 0) Form4.view.item = static_cast<int>(copiedBytes * 100 / totalBytes);
+    env.ui.showProgress(Form4.view);
+  }
+}
+
+}  // namespace corvasta

@@ -1,0 +1,41 @@
+#pragma once
+// Naming a new backup set: a date or the next number, the running config's
+// name when asked for, and a "(n)" counter until no registered set path
+// contains the name as a folder.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/system/locale_format.h"
+
+namespace corvasta {
+
+class Ui;
+
+struct SetNamingRules {
+  bool useDate = true;
+  std::string dateFormat;       // empty: the short date format
+  std::string shortDateFormat;  // the program's short date format
+  bool addConfig = false;
+  std::string configName;
+};
+
+inline constexpr const char* kSetNameRefused =
+    "The Backup Name cannot be left blank and must not have any illegal characters, "
+    "/,\\,:,*,?,<,>, or |";
+
+// The proposed name of a new set. `registeredSets` are the paths of the set
+// register in key order ("1", "2", ...), each with its final backslash.
+std::string proposedSetName(const std::vector<std::string>& registeredSets,
+                            const SetNamingRules& rules, const platform::SystemTime& today);
+
+// A name is usable when it is not empty and holds none of \ / : * ? " < > |.
+bool isUsableSetName(const std::string& name);
+
+// The "Name of Backup" box: asks until a usable name is given; nullopt on
+// Cancel.
+std::optional<std::string> askSetName(Ui& ui, const std::string& proposed,
+                                      const std::string& applicationTitle);
+
+}  // namespace corvasta
