@@ -39,7 +39,7 @@ TEST(ActivityLog, EntriesStandThreeEmptyLinesApartNewestFirst) {
   m.form->WriteResultFile();
   m.form->Log("second");
   m.form->WriteResultFile();
-  EXPECT_EQ(results(m), "\r\nsecond\r\n\r\n\r\nfirst\r\n\r\n\r\n");
+  EXPECT_EQ(results(m), "\r\nsecond\r\n\r\n\r\n\r\nfirst\r\n\r\n\r\n");
 }
 
 TEST(ActivityLog, KeepsTheFirstThousandOldLines) {

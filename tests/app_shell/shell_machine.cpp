@@ -37,21 +37,12 @@ void ShellMachine::start(int windowsMode) {
       if (slash == std::string::npos) break;
     }
   }
-  // The Startup folder the registry names.
-  startup = "C:\\WINDOWS\\STARTUP\\";
-  if (!files->directoryExists("C:\\WINDOWS")) files->createDirectory("C:\\WINDOWS");
-  if (!files->directoryExists("C:\\WINDOWS\\STARTUP"))
-    files->createDirectory("C:\\WINDOWS\\STARTUP");
-  platform::HKEY key = 0;
-  ASSERT_EQ(registry->createKeyEx(platform::HKEY_CURRENT_USER,
-                                  "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
-                                  "Folders",
-                                  0, platform::KEY_ALL_ACCESS, key),
-            platform::WinError::Success);
-  std::vector<uint8_t> data(startup.begin(), startup.end() - 1);
-  data.push_back(0);
-  ASSERT_EQ(registry->setValueEx(key, "Startup", 1, data), platform::WinError::Success);
-  registry->closeKey(key);
+  // The Startup folder the program falls back on without Shell Folders.
+  startup = "C:\\WINDOWS\\STARTM~1\\PROGRAMS\\STARTUP\\";
+  for (const char* folder :
+       {"C:\\WINDOWS", "C:\\WINDOWS\\Startm~1", "C:\\WINDOWS\\Startm~1\\Programs",
+        "C:\\WINDOWS\\Startm~1\\Programs\\StartUp"})
+    if (!files->directoryExists(folder)) files->createDirectory(folder);
 }
 
 std::filesystem::path ShellMachine::host(const std::string& winPath) const {
