@@ -25,9 +25,14 @@
 #include <vector>
 
 #include "app/Locations.h"
+#include "app/MachineZipFileSystem.h"
 #include "app/Ui.h"
 #include "app/Unit4.h"
 #include "app/Unit6.h"
+#include "archive/MultiVolumeHandlers.h"
+#include "archive/ZipWriter.h"
+#include "platform/files/file_handle.h"
+#include "platform/live_registry/live_registry.h"
 #include "platform/system/locale_format.h"
 #include "prefs/Unit8.h"
 
@@ -234,6 +239,47 @@ class TForm1 {
   std::function<void()> RestorePageRefresh;
   std::function<void()> GetMarqueeText;
   void reportNotAvailable(const std::string& what);
+
+  // --- Backup: archiving routines and the extract folder -----------------------
+  // (backup/FileArchiving.cpp, backup/ZipCalls.cpp, backup/CopyDir.cpp,
+  // restore/ExtractDir.cpp)
+  // The archive engine instances, over the machine's files.
+  MachineZipFileSystem zipFileSystem{env.files};
+  archive::TZipWriter Zip1{zipFileSystem};
+  archive::TZipWriter Zip2{zipFileSystem};
+  // The running backup's target kind, set folder, volume bytes used and
+  // cancelled flag, shared with the multi-volume handlers.
+  archive::TMultiVolumeRun backupRun;
+  // Progress divisor and offset for the current-item bar.
+  int ProgressDivisor = 1;
+  int ProgressOffset = 0;
+  // The CD engine stages the files (a CD written by the program).
+  bool targetIsEngineCd() const { return backupRun.target == archive::TargetKind::EngineCd; }
+  bool targetIsRemovable() const {
+    return backupRun.target == archive::TargetKind::RemovableDisk ||
+           backupRun.target == archive::TargetKind::PacketCd;
+  }
+
+  void BackupFile(const std::string& source, const std::string& setDir, int mode, int step);
+  void AttrCopy(const std::string& source, const std::string& dest, bool keep, int mode,
+                int step);
+  void TransferFile(const std::string& source, const std::string& dest, bool recurse, int mode,
+                    int step);
+  platform::FileHandle CreateShortFile(const std::string& source, const std::string& dest);
+  void copyOneFile(const std::string& source, const std::string& dest);
+  void DoZip(const std::string& displayPath);
+  void DoVerify(const std::string& displayName);
+  void CopyDir();
+  void CopyFolder(const std::string& pattern, bool recurse, uint64_t totalBytes,
+                  uint64_t& copiedBytes);
+  // Creates a folder with all missing parents.
+  void createDirectories(const std::string& path);
+  void advanceOverall(int step);
+
+  // Registry backup cabinets (restore/ExtractDir.cpp).
+  std::string CreateExtractDir(const std::string& cabinet, int progressStep);
+  bool ExtractProcess(const std::string& cabinet, const std::string& destination);
+  void DeleteDir(const std::string& directory);
 };
 
 }  // namespace corvasta
