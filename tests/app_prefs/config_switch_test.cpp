@@ -10,10 +10,6 @@ namespace {
 
 using platform::WindowsVersion;
 
-PrefsMachine smallMachine(WindowsVersion version = WindowsVersion::WinMe, int mode = 3) {
-  return PrefsMachine(version, mode, std::function<void(platform::MachineConfig&)>{});
-}
-
 TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
   PrefsMachine m = smallMachine();
   m.writeSettings("[MultiFiles0]\r\nFileName=Docs\r\nCheck1=1\r\n");

@@ -15,11 +15,6 @@ using corvasta::RemoveBackSl;
 using corvasta::ShortFileName;
 using platform::WindowsVersion;
 
-PrefsMachine smallMachine(WindowsVersion version = WindowsVersion::WinMe, int mode = 3,
-                          const std::function<void(platform::MachineConfig&)>& adjust = {}) {
-  return PrefsMachine(version, mode, adjust);
-}
-
 TEST(PathHelpers, FinalBackslashes) {
   EXPECT_EQ(CheckPath(""), "\\");
   EXPECT_EQ(CheckPath("C:"), "C:\\");

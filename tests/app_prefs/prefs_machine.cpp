@@ -74,4 +74,9 @@ void PrefsMachine::setRegistryString(platform::HKEY root, const std::string& key
   registry->closeKey(handle);
 }
 
+PrefsMachine smallMachine(platform::WindowsVersion version, int windowsMode,
+                          const std::function<void(platform::MachineConfig&)>& adjust) {
+  return PrefsMachine(version, windowsMode, adjust);
+}
+
 }  // namespace prefs_test

@@ -46,4 +46,9 @@ struct PrefsMachine {
   void start(int windowsMode);
 };
 
+// A small test machine of `version` running the edition of `windowsMode`.
+PrefsMachine smallMachine(platform::WindowsVersion version = platform::WindowsVersion::WinMe,
+                          int windowsMode = 3,
+                          const std::function<void(platform::MachineConfig&)>& adjust = {});
+
 }  // namespace prefs_test

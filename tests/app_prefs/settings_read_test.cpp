@@ -10,10 +10,6 @@ namespace {
 
 using platform::WindowsVersion;
 
-PrefsMachine smallMachine(WindowsVersion version = WindowsVersion::WinMe, int mode = 3) {
-  return PrefsMachine(version, mode, std::function<void(platform::MachineConfig&)>{});
-}
-
 TEST(ReadSettings, FreshSettingsGiveTheDefaults) {
   PrefsMachine m = smallMachine();
   m.form->ReadSettings();
