@@ -48,7 +48,7 @@ TEST(SampleStartupQueries, MeWithTwoUsersNamesTheCurrentUserAndTheirFolders) {
 }
 
 TEST(SampleStartupQueries, XpListsItsLoadedHivesWithDevicePaths) {
-  auto sample = openSample(WindowsVersion::WinXp, {.running = false});
+  auto sample = openSample(WindowsVersion::WinXp);
   LiveRegistry& registry = *sample->registry;
   std::string startup = queryString(registry, HKEY_CURRENT_USER, kShellFolders, "Startup");
   EXPECT_EQ(startup, "C:\\Documents and Settings\\Owner\\Start Menu\\Programs\\Startup");
@@ -95,7 +95,7 @@ struct VersionCase {
 class EveryVersionRegistry : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(EveryVersionRegistry, LoadsAndNamesExistingShellFolders) {
-  auto sample = openSample(GetParam().version, {.users = GetParam().users, .running = false});
+  auto sample = openSample(GetParam().version, {.users = GetParam().users});
   LiveRegistry& registry = *sample->registry;
   EXPECT_GE(registry.hives().size(), 2u);
   for (const char* name : kRequiredShellFolders) {
