@@ -37,7 +37,7 @@ struct SampleRun : ::testing::Test {
                                        (dir / "machine").string() + "' " + arguments +
                                        " </dev/null");
   }
-  std::filesystem::path drive() const { return dir / "machine" / "drives" / "C"; }
+  std::filesystem::path drive() const { return dir / "machine" / "drives" / "c"; }
   testing_support::TempDir dir;
 };
 
