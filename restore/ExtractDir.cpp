@@ -2,6 +2,7 @@
 // two ways of unpacking them, and the folder's removal afterwards.
 
 #include "app/Unit1.h"
+#include "backup/BackupTypes.h"
 #include "platform/files/file_system.h"
 #include "platform/system/process_start.h"
 #include "restore/Cabinet.h"
@@ -58,7 +59,7 @@ bool TForm1::ExtractProcess(const std::string& cabinet, const std::string& desti
     const std::string fromRoot = loc.rootDir + "command.com";
     const std::string source =
         env.files.fileExists(fromRoot) ? fromRoot : loc.windowsDir + "command.com";
-    TransferFile(source, loc.programDir + "command.com", kTransferCopy);
+    TransferFile(source, loc.programDir + "command.com", false, kTransferCopy, 0);
   }
   // The program directory is the command's current directory.
   const std::string commandLine = "Command.com \"" +
