@@ -34,7 +34,8 @@ std::string readCabinet(platform::FileSystem& files, const std::string& path) {
   return bytes;
 }
 
-// The operation code for a libmspack failure.
+// The operation code for a libmspack failure. Damaged compressed data is a
+// corrupt cabinet, as the checksum of the data block would have shown.
 CabinetErrorCode codeFor(int mspackError) {
   switch (mspackError) {
     case MSPACK_ERR_OPEN:
@@ -45,8 +46,6 @@ CabinetErrorCode codeFor(int mspackError) {
       return CabinetErrorCode::AllocFail;
     case MSPACK_ERR_WRITE:
       return CabinetErrorCode::TargetFile;
-    case MSPACK_ERR_DECRUNCH:
-      return CabinetErrorCode::MdiFail;
     default:
       return CabinetErrorCode::CorruptCabinet;
   }
