@@ -51,7 +51,10 @@ void TZipWriter::SetStoreVolumes(bool on) {
 }
 
 bool TZipWriter::askDisk(int nextDisk, std::string& name) {
-  if (!OnGetNextDisk) return true;  // no handler: nothing to swap
+  // Without a handler nobody can swap disks. That is fine where every part
+  // stays on one fixed drive; spanning a removable disk would write the next
+  // part over the disk still in the drive, so it stops instead.
+  if (!OnGetNextDisk) return fs_.driveType(zipName_.substr(0, 3)) != DriveType::Removable;
   OnGetNextDisk(nextDisk, name);
   return !name.empty();
 }

@@ -107,3 +107,14 @@ TEST_F(MachineZipTest, AFullDisketteFailsWithoutLeavingAPartialArchive) {
   }
   for (const auto& entry : left) EXPECT_TRUE(entry.name == "." || entry.name == "..") << entry.name;
 }
+
+TEST_F(MachineZipTest, SpanningWithoutADiskHandlerStopsInsteadOfOverwritingTheDisk) {
+  write("C:\\big.bin", std::string(1600000, 'q'));
+  archive::TZipWriter zip(*zipFiles);
+  zip.SetZipName("A:\\big.zip");
+  zip.FilesList = {"C:\\big.bin"};
+  zip.PackLevel = 0;
+  EXPECT_ANY_THROW(zip.CreateArchive());
+  // The first part fills the diskette; it was not overwritten by a second part.
+  EXPECT_GT(files->getFileSize("A:\\big.zip"), 1400000u);
+}
