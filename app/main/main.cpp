@@ -16,6 +16,7 @@
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
 #include "platform/sample/machine_selection.h"
+#include "platform/simulators/windows_tools.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ int run(int argc, char** argv) {
   if (!options.console)
     std::fprintf(stderr, "corvasta: this build has no window; running the console front end.\n");
 
+  // The Windows tools the program starts (the Registry Editor, the command
+  // interpreters) run as built-in simulators where the machine says so.
+  platform::registerWindowsToolSimulators();
   std::unique_ptr<platform::Machine> machine = platform::Machine::open(machineFolder);
   platform::FileSystem files(*machine);
   platform::LiveRegistry registry(*machine, files);

@@ -152,7 +152,14 @@ DosSession::Flow DosSession::execute(std::string_view rawLine, Frame* frame) {
   if (line.empty()) return Flow::Next;
   if (echo) log_.screen(currentDirectory_ + ">" + line);
   log_.event("> " + line);
-  return dispatch(line, frame);
+  // A command that fails (a malformed path, a missing drive) is reported as
+  // DOS reports it and the batch file goes on; it never ends the start.
+  try {
+    return dispatch(line, frame);
+  } catch (const corvasta::Error& e) {
+    fail(e.what());
+    return Flow::Next;
+  }
 }
 
 DosSession::Flow DosSession::dispatch(const std::string& line, Frame* frame) {

@@ -122,7 +122,9 @@ bool journalHasRestart(const platform::Machine& machine) {
 }
 
 TEST(Restart, WithoutShutdownPrivilegeTellsTheUserAndStillAsks) {
-  ShellMachine m(platform::WindowsVersion::WinXp, 6);
+  ShellMachine m(platform::WindowsVersion::WinXp, 6, [](platform::MachineConfig& config) {
+    config.privileges = {"SeBackupPrivilege"};
+  });
   m.ui.expect("do not have Shutdown Privileges", "OK");
   m.form->RestartWinNT();
   EXPECT_TRUE(m.ui.finished());

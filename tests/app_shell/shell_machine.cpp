@@ -8,8 +8,10 @@
 
 namespace shell_test {
 
-ShellMachine::ShellMachine(platform::WindowsVersion version, int windowsMode) {
-  machine = testing_support::makeTestMachine(dir.path(), version);
+ShellMachine::ShellMachine(platform::WindowsVersion version, int windowsMode,
+                           const std::function<void(platform::MachineConfig&)>& adjust) {
+  machine =
+      testing_support::makeTestMachine(dir.path(), version, {testing_support::TestDrive{}}, adjust);
   start(windowsMode);
 }
 

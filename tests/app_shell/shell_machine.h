@@ -4,6 +4,7 @@
 // test sets, and helpers for the settings file and the machine's files.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,7 +21,8 @@ struct ShellMachine {
   // A small test machine of `version` with drive C, the program directory
   // and a Startup folder in the registry.
   explicit ShellMachine(platform::WindowsVersion version = platform::WindowsVersion::WinMe,
-                        int windowsMode = 3);
+                        int windowsMode = 3,
+                        const std::function<void(platform::MachineConfig&)>& adjust = {});
   // A sample installation of `version`.
   struct Sample {};
   ShellMachine(Sample, platform::WindowsVersion version, int windowsMode);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/errors.h"
+#include "platform/simulators/windows_tools.h"
 #include "tools/corvasta-machine/tool_command.h"
 
 namespace {
@@ -28,6 +29,7 @@ const tool::ToolCommand* findCommand(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::registerWindowsToolSimulators();
   std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   if (args.empty()) {
     printUsage(std::cerr);
