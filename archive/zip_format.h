@@ -45,7 +45,7 @@ constexpr uint16_t kMax16 = 0xFFFF;
 // Version needed to extract: 2.0 for Deflate and encryption, 4.5 for ZIP64.
 constexpr uint16_t kVersionDeflate = 20;
 constexpr uint16_t kVersionZip64 = 45;
-// Made by: host 0 (MS-DOS and FAT attributes), specification 4.5.
+// Made by: host 0 (MS-DOS and FAT attributes), ZIP format version 4.5.
 constexpr uint16_t kVersionMadeBy = 45;
 
 // DOS file attributes as the external attributes' low byte carries them.
