@@ -37,5 +37,8 @@ function(corvasta_test target)
     DISCOVERY_TIMEOUT 60
     PROPERTIES
       LABELS ${ARG_LABEL}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen\\;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/xdg-runtime\\;CORVASTA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+      ENVIRONMENT "CORVASTA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  # Discovered tests take a single ENVIRONMENT entry (a list would be split
+  # into separate arguments); GUI tests will set their display settings
+  # themselves.
 endfunction()
