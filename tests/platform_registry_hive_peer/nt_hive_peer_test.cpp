@@ -13,11 +13,13 @@
 #include "platform/registry/nt_hive_read.h"
 #include "platform/registry/nt_hive_write.h"
 #include "tests/platform_registry_hive/nt_hive_sample_trees.h"
+#include "tests/support/registry_export_listing.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 using namespace platform::registry;
+using testing_support::expectExportAgrees;
 using testing_support::haveProgram;
 using testing_support::runCommand;
 using testing_support::TempDir;
@@ -40,72 +42,6 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 // --- regfexport -------------------------------------------------------------
-
-// Key path -> one "name|type|size" line per value, in the tool's own words.
-using Listing = std::map<std::string, std::vector<std::string>>;
-
-std::string typeNumber(const std::string& typeLine) {
-  static const std::map<std::string, uint32_t> kNames = {{"REG_NONE", 0},
-                                                         {"REG_SZ", 1},
-                                                         {"REG_EXPAND_SZ", 2},
-                                                         {"REG_BINARY", 3},
-                                                         {"REG_DWORD_LITTLE_ENDIAN", 4},
-                                                         {"REG_DWORD_BIG_ENDIAN", 5},
-                                                         {"REG_LINK", 6},
-                                                         {"REG_MULTI_SZ", 7},
-                                                         {"REG_RESOURCE_LIST", 8},
-                                                         {"REG_FULL_RESOURCE_DESCRIPTOR", 9},
-                                                         {"REG_RESOURCE_REQUIREMENTS_LIST", 10},
-                                                         {"REG_QWORD_LITTLE_ENDIAN", 11}};
-  auto open = typeLine.rfind('(');
-  if (open != std::string::npos) {
-    auto found = kNames.find(typeLine.substr(open + 1, typeLine.size() - open - 2));
-    if (found != kNames.end()) return std::to_string(found->second);
-  }
-  auto hex = typeLine.find("0x");
-  return hex == std::string::npos ? typeLine
-                                  : std::to_string(std::stoul(typeLine.substr(hex), nullptr, 16));
-}
-
-Listing parseRegfexport(const std::string& output) {
-  Listing listing;
-  std::string key, value, type;
-  for (const std::string& line : lines(output)) {
-    if (line.rfind("Key path: ", 0) == 0) {
-      key = line.substr(10);
-      listing[key];
-    } else if (line.rfind("Value: ", 0) == 0) {
-      value = line.substr(line.find(' ', 7) + 1);
-    } else if (line.rfind("Type: ", 0) == 0) {
-      type = typeNumber(line.substr(6));
-    } else if (line.rfind("Data size: ", 0) == 0) {
-      listing[key].push_back(value + "|" + type + "|" + line.substr(11));
-    }
-  }
-  return listing;
-}
-
-void listOurs(const RegistryKey& key, const std::string& path, Listing& listing) {
-  std::vector<std::string>& values = listing[path];
-  for (const auto& value : key.values)
-    values.push_back((value.name.empty() ? "(default)" : value.name) + "|" +
-                     std::to_string(value.type) + "|" + std::to_string(value.data.size()));
-  for (const auto& child : key.subkeys) listOurs(child, path + "\\" + child.name, listing);
-}
-
-void expectRegfexportAgrees(const std::filesystem::path& hive, const RegistryTree& tree) {
-  auto result = runCommand("regfexport '" + hive.string() + "'");
-  ASSERT_EQ(result.exitCode, 0) << result.output.substr(0, 2000);
-  Listing ours;
-  listOurs(tree.root, tree.root.name, ours);
-  Listing theirs = parseRegfexport(result.output);
-  EXPECT_EQ(theirs.size(), ours.size());
-  for (const auto& [path, values] : ours) {
-    auto found = theirs.find(path);
-    ASSERT_NE(found, theirs.end()) << path;
-    EXPECT_EQ(found->second, values) << path;
-  }
-}
 
 // --- hivexsh ----------------------------------------------------------------
 
@@ -196,7 +132,8 @@ class NtHivePeer : public ::testing::TestWithParam<uint32_t> {};
 TEST_P(NtHivePeer, RegfexportListsOurKeysAndValues) {
   if (!haveProgram("regfexport")) GTEST_SKIP() << "regfexport (libregf-utils) is not installed";
   TempDir dir;
-  for (const auto& [hive, tree] : writeSamples(dir, GetParam())) expectRegfexportAgrees(hive, tree);
+  for (const auto& [hive, tree] : writeSamples(dir, GetParam()))
+    expectExportAgrees("regfexport", hive, tree);
 }
 
 TEST_P(NtHivePeer, HivexshListsOurKeysAndValues) {

@@ -17,6 +17,7 @@
 #include "platform/registry/nt_hive_read.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/sample/sample_machine.h"
+#include "tests/support/registry_export_listing.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -24,87 +25,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 using namespace platform::registry;
+using testing_support::expectExportAgrees;
 using testing_support::haveProgram;
 using testing_support::runCommand;
 using testing_support::TempDir;
 
 std::string quote(const fs::path& path) {
   return "'" + path.string() + "'";
-}
-
-// Key path -> "name|type|size" per value, as regfexport and cregexport list
-// them ("Key path:", "Value: <index> <name>", "Type: ... (REG_SZ)",
-// "Data size: <n>").
-using Listing = std::map<std::string, std::vector<std::string>>;
-
-uint32_t typeNumber(const std::string& text) {
-  static const std::map<std::string, uint32_t> kNames = {{"REG_NONE", 0},
-                                                         {"REG_SZ", 1},
-                                                         {"REG_EXPAND_SZ", 2},
-                                                         {"REG_BINARY", 3},
-                                                         {"REG_DWORD_LITTLE_ENDIAN", 4},
-                                                         {"REG_DWORD_BIG_ENDIAN", 5},
-                                                         {"REG_LINK", 6},
-                                                         {"REG_MULTI_SZ", 7},
-                                                         {"REG_QWORD_LITTLE_ENDIAN", 11}};
-  size_t open = text.rfind('(');
-  if (open != std::string::npos) {
-    auto found = kNames.find(text.substr(open + 1, text.size() - open - 2));
-    if (found != kNames.end()) return found->second;
-  }
-  size_t hex = text.find("0x");
-  return hex == std::string::npos
-             ? 0xFFFFFFFF
-             : static_cast<uint32_t>(std::stoul(text.substr(hex), nullptr, 16));
-}
-
-Listing parseExport(const std::string& output) {
-  Listing listing;
-  std::string key, value, type;
-  std::istringstream in(output);
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("Key path: ", 0) == 0) {
-      key = line.substr(10);
-      listing[key];
-    } else if (line.rfind("Value: ", 0) == 0) {
-      value = line.substr(line.find(' ', 7) + 1);
-    } else if (line.rfind("Type: ", 0) == 0) {
-      type = std::to_string(typeNumber(line.substr(6)));
-    } else if (line.rfind("Data size: ", 0) == 0) {
-      listing[key].push_back(value + "|" + type + "|" + line.substr(11));
-    }
-  }
-  return listing;
-}
-
-void listOurs(const RegistryKey& key, const std::string& path, Listing& listing) {
-  std::vector<std::string>& values = listing[path];
-  for (const auto& value : key.values)
-    values.push_back((value.name.empty() ? "(default)" : value.name) + "|" +
-                     std::to_string(value.type) + "|" + std::to_string(value.data.size()));
-  for (const auto& child : key.subkeys)
-    listOurs(child, path.empty() ? child.name : path + "\\" + child.name, listing);
-}
-
-size_t valueCount(const Listing& listing) {
-  size_t count = 0;
-  for (const auto& [key, values] : listing) count += values.size();
-  return count;
-}
-
-void expectExportAgrees(const std::string& tool, const fs::path& file, const RegistryTree& tree) {
-  auto result = runCommand(tool + " " + quote(file));
-  ASSERT_EQ(result.exitCode, 0) << file << "\n" << result.output.substr(0, 2000);
-  Listing ours;
-  listOurs(tree.root, tree.root.name, ours);
-  Listing theirs = parseExport(result.output);
-  EXPECT_EQ(theirs.size(), ours.size()) << file;
-  EXPECT_EQ(valueCount(theirs), valueCount(ours)) << file;
-  for (const auto& [path, values] : ours) {
-    auto found = theirs.find(path);
-    ASSERT_NE(found, theirs.end()) << file << ": " << path;
-    EXPECT_EQ(found->second, values) << file << ": " << path;
-  }
 }
 
 // Every file below `root` that starts with `magic`.
