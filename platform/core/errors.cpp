@@ -47,6 +47,10 @@ std::string winErrorText(WinError code) {
       return "Cannot create a file when that file already exists.";
     case WinError::Directory:
       return "The directory name is invalid.";
+    case WinError::NotAllAssigned:
+      return "Not all privileges or groups referenced are assigned to the caller.";
+    case WinError::NoSuchPrivilege:
+      return "A specified privilege does not exist.";
     case WinError::PrivilegeNotHeld:
       return "A required privilege is not held by the client.";
     case WinError::BadFormat:

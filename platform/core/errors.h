@@ -43,6 +43,8 @@ enum class WinError : uint32_t {
   DirNotEmpty = 145,
   AlreadyExists = 183,
   Directory = 267,
+  NotAllAssigned = 1300,
+  NoSuchPrivilege = 1313,
   PrivilegeNotHeld = 1314,
   BadFormat = 11,
 };

@@ -59,14 +59,14 @@ bool ProcessToken::adjust(Luid privilege, bool enable, WinError& lastError) {
   } else if (held_.count(privilege)) {
     enabled_.insert(privilege);
   } else {
-    lastError = kErrorNotAllAssigned;
+    lastError = WinError::NotAllAssigned;
   }
   return true;
 }
 
 std::optional<ProcessToken> openProcessToken(const Machine& machine, WinError& lastError) {
   if (!isNt(machine.version())) {
-    lastError = kErrorCallNotImplemented;
+    lastError = WinError::CallNotImplemented;
     return std::nullopt;
   }
   lastError = WinError::Success;
@@ -79,11 +79,11 @@ std::optional<ProcessToken> openProcessToken(const Machine& machine, WinError& l
 std::optional<Luid> lookupPrivilegeValue(const Machine& machine, std::string_view name,
                                          WinError& lastError) {
   if (!isNt(machine.version())) {
-    lastError = kErrorCallNotImplemented;
+    lastError = WinError::CallNotImplemented;
     return std::nullopt;
   }
   auto luid = luidOf(name);
-  lastError = luid ? WinError::Success : kErrorNoSuchPrivilege;
+  lastError = luid ? WinError::Success : WinError::NoSuchPrivilege;
   return luid;
 }
 

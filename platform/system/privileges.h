@@ -17,10 +17,6 @@
 
 namespace platform {
 
-inline constexpr WinError kErrorCallNotImplemented = static_cast<WinError>(120);
-inline constexpr WinError kErrorNotAllAssigned = static_cast<WinError>(1300);
-inline constexpr WinError kErrorNoSuchPrivilege = static_cast<WinError>(1313);
-
 // A privilege's locally unique identifier; the values Windows gives the
 // well-known privileges (SeBackupPrivilege is 17).
 struct Luid {
@@ -34,7 +30,7 @@ class ProcessToken {
  public:
   // AdjustTokenPrivileges with one privilege. Returns false only for a
   // malformed request (ERROR_INVALID_PARAMETER for an unknown identifier);
-  // otherwise true with `lastError` Success, or kErrorNotAllAssigned when the
+  // otherwise true with `lastError` Success, or WinError::NotAllAssigned when the
   // user does not hold the privilege (it stays disabled).
   bool adjust(Luid privilege, bool enable, WinError& lastError);
   bool isEnabled(Luid privilege) const { return enabled_.count(privilege) != 0; }
@@ -48,7 +44,7 @@ class ProcessToken {
 // OpenProcessToken for the program's own process; nullopt on Windows 9x.
 std::optional<ProcessToken> openProcessToken(const Machine& machine, WinError& lastError);
 
-// LookupPrivilegeValue on the local system; nullopt with kErrorNoSuchPrivilege
+// LookupPrivilegeValue on the local system; nullopt with WinError::NoSuchPrivilege
 // for a name Windows does not know (names without case), or on Windows 9x.
 std::optional<Luid> lookupPrivilegeValue(const Machine& machine, std::string_view name,
                                          WinError& lastError);

@@ -44,14 +44,14 @@ TEST(Privileges, RefusedPrivilegeReportsNotAllAssigned) {
   ASSERT_TRUE(restore);
   // The call itself succeeds, as AdjustTokenPrivileges does.
   EXPECT_TRUE(token->adjust(*restore, true, error));
-  EXPECT_EQ(error, kErrorNotAllAssigned);
+  EXPECT_EQ(error, WinError::NotAllAssigned);
   EXPECT_FALSE(token->isEnabled(*restore));
   EXPECT_EQ(enablePrivilege(*machine, "SeRestorePrivilege"), PrivilegeOutcome::NotHeld);
   EXPECT_EQ(enablePrivilege(*machine, "SeShutdownPrivilege"), PrivilegeOutcome::NotHeld);
   EXPECT_EQ(enablePrivilege(*machine, "SeBackupPrivilege"), PrivilegeOutcome::Enabled);
 
   EXPECT_FALSE(lookupPrivilegeValue(*machine, "SeMadeUpPrivilege", error));
-  EXPECT_EQ(error, kErrorNoSuchPrivilege);
+  EXPECT_EQ(error, WinError::NoSuchPrivilege);
   EXPECT_FALSE(token->adjust(Luid{999, 0}, true, error));
   EXPECT_EQ(error, WinError::InvalidParameter);
 }
@@ -61,9 +61,9 @@ TEST(Privileges, Windows9xHasNoTokens) {
   auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
   WinError error = WinError::Success;
   EXPECT_FALSE(openProcessToken(*machine, error));
-  EXPECT_EQ(error, kErrorCallNotImplemented);
+  EXPECT_EQ(error, WinError::CallNotImplemented);
   EXPECT_FALSE(lookupPrivilegeValue(*machine, "SeShutdownPrivilege", error));
-  EXPECT_EQ(error, kErrorCallNotImplemented);
+  EXPECT_EQ(error, WinError::CallNotImplemented);
   EXPECT_EQ(enablePrivilege(*machine, "SeShutdownPrivilege"), PrivilegeOutcome::Unavailable);
 }
 
