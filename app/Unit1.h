@@ -280,6 +280,52 @@ class TForm1 {
   std::string CreateExtractDir(const std::string& cabinet, int progressStep);
   bool ExtractProcess(const std::string& cabinet, const std::string& destination);
   void DeleteDir(const std::string& directory);
+
+  // --- Backup: registry capture --------------------------------------------------
+  // (backup/RegistryCapture.cpp, backup/RegistryCapture9x.cpp, backup/SaveHive.cpp,
+  // backup/SaveNTRegistry.cpp, backup/ZipOtherUsers.cpp)
+  // The run's Registry item: the Windows 95/98/ME capture in modes 1 to 3,
+  // SaveNTRegistry(set directory + "registry.daz", ...) in modes 4 to 6.
+  // Throws corvasta::Error when the registry could not be captured.
+  void BackupRegistry(int step);
+  // The run state the capture reads: the run's transfer mode (1 zip, 3 copy)
+  // and whether the running config runs automatically (no scanregw then).
+  int TransferMode = 1;
+  bool ConfigRunsAutomatically = false;
+  // Windows 95/98/ME: every user's user.dat, system.dat and (ME) classes.dat
+  // into the set, spare ".cvk" copies beside them. On 98 Windows first makes
+  // a system backup, which is unpacked as the spares' source and removed at
+  // the end, also when the capture fails.
+  void Backup9xRegistry(int step);
+  std::string UnpackedSystemBackup;  // the unpacked system backup's folder while it exists
+  void RemoveUnpackedSystemBackup();
+  // Saves the key `keyPath` (from "\") of `rootKey` to `fileName` with the
+  // backup privilege; false when it could not be saved. The replace
+  // direction (save = false) throws: restoring is not built yet.
+  bool SaveHive(platform::HKEY rootKey, const std::string& keyPath, bool save,
+                const std::string& fileName);
+  // Windows NT/2000/XP: every loaded hive saved and, with its map user.ini,
+  // zipped into `archivePath` (compressed) or left beside it (copy mode).
+  // The restore direction (save = false) throws.
+  void SaveNTRegistry(const std::string& archivePath, int step, bool compressed, bool save);
+  static constexpr const char* kNtRegistryRestoreNotAvailable =
+      "Restoring the Windows NT registry is not available in this version of Corvasta.";
+  // Every further user of a Windows 95/98/ME machine with profiles. With name
+  // "user.dat" each user's registry file goes to the archive's folder as
+  // "user" + N (".daz" in zip transfer mode, ".dat" in copy mode), with spare
+  // "user.cvk" copies and the `MultiUsers` map in that folder's user.ini;
+  // returns the current user's N. Any other name is a profile folder: the
+  // same folder of every further profile joins Zip1's files list (0 returned).
+  // `mode` is the transfer mode; `commonDir` and `userDir` are the all-users
+  // and the user's folders the caller archives itself.
+  int ZipOtherUsers(const std::string& name, const std::string& archive, int step, int mode,
+                    const std::string& commonDir, const std::string& userDir);
+  // The Windows directory's `name`, then Profiles\<entry>\`name` for every
+  // entry of the Profiles folder, in the order listed.
+  std::vector<std::string> profileCandidates(const std::string& name);
+  int zipOtherUserRegistries(const std::string& archive, int step, int transferMode);
+  void zipOtherUserFolders(const std::string& name, const std::string& commonDir,
+                           const std::string& userDir);
 };
 
 }  // namespace corvasta
