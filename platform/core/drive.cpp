@@ -101,12 +101,19 @@ uint64_t Drive::occupiedBytes() const {
   return used;
 }
 
+uint64_t Drive::countUsage(const fs::path& root) const {
+  uint64_t used = occupiedBytes();
+  usage_ = UsageEstimate{root, used, std::chrono::steady_clock::now()};
+  return used;
+}
+
 SpaceInfo Drive::space() const {
   SpaceInfo info;
   info.clusterSize = config_.clusterSize;
   if (config_.capacity) {
     info.totalBytes = *config_.capacity;
-    uint64_t used = occupiedBytes();
+    std::lock_guard lock(usageMutex_);
+    uint64_t used = countUsage(hostRoot());
     info.freeBytes = used >= info.totalBytes ? 0 : info.totalBytes - used;
     return info;
   }
@@ -121,7 +128,27 @@ SpaceInfo Drive::space() const {
 void Drive::checkRoomFor(uint64_t oldSize, uint64_t newSize, const std::string& winPath) const {
   uint64_t before = clustersFor(oldSize), after = clustersFor(newSize);
   if (after <= before) return;
-  if (after - before > space().freeBytes) throw OsError(WinError::DiskFull, winPath);
+  const uint64_t growth = after - before;
+  if (!config_.capacity) {
+    if (growth > space().freeBytes) throw OsError(WinError::DiskFull, winPath);
+    return;
+  }
+  // Files changed on the host behind the program's back show up within this
+  // time; the program's own writes are counted as they happen.
+  constexpr auto kEstimateLifetime = std::chrono::seconds(2);
+  const uint64_t capacity = *config_.capacity;
+  const fs::path root = hostRoot();
+  std::lock_guard lock(usageMutex_);
+  const auto now = std::chrono::steady_clock::now();
+  bool fresh = false;
+  if (!usage_ || usage_->root != root || now - usage_->walked > kEstimateLifetime) {
+    countUsage(root);
+    fresh = true;
+  }
+  auto fits = [&] { return usage_->used <= capacity && growth <= capacity - usage_->used; };
+  if (!fits() && !fresh) countUsage(root);
+  if (!fits()) throw OsError(WinError::DiskFull, winPath);
+  usage_->used += growth;
 }
 
 AliasStore& Drive::aliases() {

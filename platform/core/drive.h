@@ -2,9 +2,12 @@
 // One drive of a machine: its type, the host folder of the medium in it, the
 // volume information and the space figures Windows reports.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/core/machine_config.h"
@@ -58,6 +61,8 @@ class Drive {
   uint64_t clustersFor(uint64_t size) const;
   // Throws OsError DiskFull (naming `winPath`) when a file growing from
   // `oldSize` to `newSize` bytes would not fit on a drive with a capacity.
+  // Checks are made against an estimate of the space used (see UsageEstimate)
+  // and against a fresh count before a write is refused.
   void checkRoomFor(uint64_t oldSize, uint64_t newSize, const std::string& winPath) const;
 
   // The 8.3 aliases of the medium in the drive.
@@ -66,6 +71,21 @@ class Drive {
  private:
   std::string volumeSection() const;
   uint64_t occupiedBytes() const;
+  // Walks the medium now and remembers the result.
+  uint64_t countUsage(const std::filesystem::path& root) const;
+
+  // What the files of a medium occupied at the last walk plus the growth
+  // written through this drive since. Walking the whole drive on every write
+  // makes a long write quadratic; the estimate is trusted while it is fresh
+  // and says the growth fits. Deletions are not subtracted, so it errs on the
+  // full side, and a write it would refuse is checked against a new walk.
+  struct UsageEstimate {
+    std::filesystem::path root;
+    uint64_t used = 0;
+    std::chrono::steady_clock::time_point walked;
+  };
+  mutable std::mutex usageMutex_;
+  mutable std::optional<UsageEstimate> usage_;
 
   DriveConfig config_;
   MachineState& state_;

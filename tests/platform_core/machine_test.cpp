@@ -153,3 +153,31 @@ TEST_F(MachineTest, CapacityDrivesCountClustersAndRefuseWhatDoesNotFit) {
   }
   EXPECT_NO_THROW(a->checkRoomFor(1000, 1024, "A:\\one.bin"));  // same clusters: no room needed
 }
+
+// A long write grows a file step by step: the steps add up until the drive is
+// full, and space freed on the host is found again before a write is refused.
+TEST_F(MachineTest, CapacityChecksCountGrowthAndRecountBeforeRefusing) {
+  Drive* a = machine->drive('A');
+  const uint64_t capacity = a->space().totalBytes;
+  const size_t step = 64 * 1024;
+  const auto file = dir / "drives/a/disk1/long.bin";
+  std::string written;
+  bool refused = false;
+  while (!refused && written.size() <= capacity) {
+    try {
+      a->checkRoomFor(written.size(), written.size() + step, "A:\\long.bin");
+      written.append(step, 'x');
+      writeFile(file, written);
+    } catch (const OsError& e) {
+      EXPECT_EQ(e.code(), WinError::DiskFull);
+      refused = true;
+    }
+  }
+  ASSERT_TRUE(refused);
+  EXPECT_LE(written.size(), capacity);
+  EXPECT_GT(written.size() + step, capacity);
+
+  // Deleted on the host: a recount lets the next write through.
+  std::filesystem::remove(file);
+  EXPECT_NO_THROW(a->checkRoomFor(0, step, "A:\\after.bin"));
+}
