@@ -79,34 +79,62 @@ AliasStore::AliasStore(std::filesystem::path file) : file_(std::move(file)) {
 void AliasStore::load() {
   std::ifstream in(file_, std::ios::binary);
   if (!in) return;
-  // One line per alias: folder TAB long name TAB alias (UTF-8 folder, ANSI names
-  // stored as UTF-8).
+  // One line per change, later lines overriding earlier ones: folder TAB long
+  // name TAB alias (UTF-8 folder, ANSI names stored as UTF-8); an empty alias
+  // removes the long name's alias.
   std::string line;
+  size_t lines = 0;
   while (std::getline(in, line)) {
     size_t tab1 = line.find('\t');
     size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
     if (tab2 == std::string::npos) continue;
-    folders_[line.substr(0, tab1)][utf8ToAnsi(line.substr(tab1 + 1, tab2 - tab1 - 1))] =
-        utf8ToAnsi(line.substr(tab2 + 1));
+    ++lines;
+    std::string folder = line.substr(0, tab1);
+    std::string longName = utf8ToAnsi(line.substr(tab1 + 1, tab2 - tab1 - 1));
+    std::string alias = utf8ToAnsi(line.substr(tab2 + 1));
+    if (!alias.empty()) {
+      folders_[folder][longName] = alias;
+    } else if (auto f = folders_.find(folder); f != folders_.end()) {
+      f->second.erase(longName);
+      if (f->second.empty()) folders_.erase(f);
+    }
   }
+  // Changes are appended; a file that has grown well past its content is
+  // written again compactly.
+  size_t entries = 0;
+  for (const auto& [folder, aliases] : folders_) entries += aliases.size();
+  if (lines > 2 * entries + 64) save();
+}
+
+std::string AliasStore::line(const std::string& folder, std::string_view longName,
+                             std::string_view alias) {
+  return folder + '\t' + ansiToUtf8(longName) + '\t' + ansiToUtf8(alias) + '\n';
 }
 
 void AliasStore::save() const {
-  std::ostringstream out;
+  std::string out;
   for (const auto& [folder, aliases] : folders_)
-    for (const auto& [longName, alias] : aliases)
-      out << folder << '\t' << ansiToUtf8(longName) << '\t' << ansiToUtf8(alias) << '\n';
+    for (const auto& [longName, alias] : aliases) out += line(folder, longName, alias);
   std::filesystem::create_directories(file_.parent_path());
   std::filesystem::path temp = file_;
   temp += ".new";
   {
     std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    file << out.str();
+    file << out;
     file.flush();
     if (!file)
       throw OsError(WinError::WriteFault, "", "cannot write the alias store " + temp.string());
   }
   std::filesystem::rename(temp, file_);
+}
+
+void AliasStore::append(const std::string& lines) const {
+  std::filesystem::create_directories(file_.parent_path());
+  std::ofstream file(file_, std::ios::binary | std::ios::app);
+  file << lines;
+  file.flush();
+  if (!file)
+    throw OsError(WinError::WriteFault, "", "cannot write the alias store " + file_.string());
 }
 
 std::optional<std::string> AliasStore::find(const std::string& folder,
@@ -136,6 +164,7 @@ std::string AliasStore::assign(const std::string& folder, std::string_view longN
     if (isValidShortName(sibling)) taken.push_back(sibling);
   // Aliases of names that are gone from the folder (deleted on the host) are
   // free again, as Windows reuses the number of a deleted file.
+  std::string changes;
   if (auto f = folders_.find(folder); f != folders_.end()) {
     std::set<std::string, AnsiLessNoCase> present(siblings.begin(), siblings.end());
     for (auto it = f->second.begin(); it != f->second.end();) {
@@ -143,13 +172,14 @@ std::string AliasStore::assign(const std::string& folder, std::string_view longN
         taken.push_back(it->second);
         ++it;
       } else {
+        changes += line(folder, it->first, "");
         it = f->second.erase(it);
       }
     }
   }
   std::string alias = nextFreeAlias(longName, taken);
   folders_[folder][std::string(longName)] = alias;
-  save();
+  append(changes + line(folder, longName, alias));
   return alias;
 }
 
@@ -160,7 +190,7 @@ void AliasStore::forget(const std::string& folder, std::string_view longName) {
   if (a == f->second.end()) return;
   f->second.erase(a);
   if (f->second.empty()) folders_.erase(f);
-  save();
+  append(line(folder, longName, ""));
 }
 
 void AliasStore::moveFolder(const std::string& from, const std::string& to) {

@@ -54,7 +54,12 @@ class AliasStore {
  private:
   using FolderAliases = std::map<std::string, std::string, AnsiLessNoCase>;  // long -> alias
   void load();
+  // Writes the whole store afresh.
   void save() const;
+  // Adds change lines at the end of the store.
+  void append(const std::string& lines) const;
+  static std::string line(const std::string& folder, std::string_view longName,
+                          std::string_view alias);
 
   std::filesystem::path file_;
   std::map<std::string, FolderAliases> folders_;

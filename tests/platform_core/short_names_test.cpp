@@ -70,3 +70,35 @@ TEST(AliasStore, MovingAFolderTakesItsAliasesAndThoseBelowIt) {
   EXPECT_FALSE(store.find("old", "Long Name One"));
   EXPECT_EQ(store.find("older", "Long Name Three"), "LONGNA~1");
 }
+
+// The store records changes as they happen: what was forgotten, or dropped
+// because the file disappeared on the host, stays gone after a reload, so a
+// number given out again is never held by two names.
+TEST(AliasStore, RemovalsSurviveAReloadAndTheFileIsCompacted) {
+  testing_support::TempDir dir;
+  auto file = dir / "aliases.tsv";
+  {
+    AliasStore store(file);
+    store.assign("DIR", "Long Name A.txt", {"Long Name A.txt"});
+    // A is gone from the folder (deleted on the host): its number is reused.
+    EXPECT_EQ(store.assign("DIR", "Long Name B.txt", {"Long Name B.txt"}), "LONGNA~1.TXT");
+    store.assign("DIR", "Long Name C.txt", {"Long Name B.txt", "Long Name C.txt"});
+    store.forget("DIR", "Long Name C.txt");
+  }
+  {
+    AliasStore reloaded(file);
+    EXPECT_FALSE(reloaded.find("DIR", "Long Name A.txt"));
+    EXPECT_FALSE(reloaded.find("DIR", "Long Name C.txt"));
+    EXPECT_EQ(reloaded.find("DIR", "Long Name B.txt"), "LONGNA~1.TXT");
+    // Many changes to one name leave a long file behind...
+    for (int i = 0; i < 200; ++i) {
+      reloaded.assign("DIR", "Long Name D.txt", {"Long Name B.txt", "Long Name D.txt"});
+      reloaded.forget("DIR", "Long Name D.txt");
+    }
+  }
+  const auto grown = std::filesystem::file_size(file);
+  AliasStore compacted(file);  // ...which the next load writes again compactly
+  EXPECT_LT(std::filesystem::file_size(file), grown / 10);
+  EXPECT_EQ(compacted.find("DIR", "Long Name B.txt"), "LONGNA~1.TXT");
+  EXPECT_FALSE(compacted.find("DIR", "Long Name D.txt"));
+}
