@@ -24,7 +24,10 @@ test: deps
 	$(MAKE) build fuzz-build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-demo: deps build
+# The demo needs only the two programs, not the tests.
+demo: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCORVASTA_FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS) --target corvasta corvasta-machine
 	tools/demo.sh $(BUILD)
 
 bench: deps build
