@@ -326,6 +326,36 @@ class TForm1 {
   int zipOtherUserRegistries(const std::string& archive, int step, int transferMode);
   void zipOtherUserFolders(const std::string& name, const std::string& commonDir,
                            const std::string& userDir);
+
+  // --- Backup: profile folders, Control Panel, Other Files, entire drives --------
+  // (backup/ZipDir.cpp, backup/ControlPanelGroup.cpp, backup/OtherFilesEntry.cpp,
+  // backup/EntireDrive.cpp, backup/ZipCalls.cpp)
+  // A profile folder. zip true: the value `valueName` under `rootKey`\`keyPath`
+  // (else the Windows directory's `fallbackSubdir`), the same subfolder of the
+  // Windows and user directories, the all-users folder and, on Windows
+  // 95/98/ME, the other profiles' into `archive`. zip false: `archive` back to
+  // the stored full paths.
+  void ZipDir(const std::string& archive, const std::string& keyPath, int step, bool zip,
+              platform::HKEY rootKey, const std::string& fallbackSubdir,
+              const std::string& valueName);
+  void zipProfileFolder(const std::string& archive, const std::string& keyPath, int step,
+                        platform::HKEY rootKey, const std::string& fallbackSubdir,
+                        const std::string& valueName);
+  void unzipProfileFolder(const std::string& archive, int step);
+  // Asks "Password Needed" when Zip1's archive is encrypted and no password is set.
+  void askArchivePassword();
+  // The Control Panel group into ctrlpanl.zip of the set.
+  void BackupControlPanel(int step);
+  std::vector<std::string> controlPanelFiles() const;
+  // Other Files entry `index` (section MultiFiles<index>); an entire-drive
+  // entry goes to BackupEntireDrive.
+  void BackupOtherFilesEntry(int index, int step);
+  void BackupEntireDrive(char drive, int step);
+  // Where an entire-drive archive is built: the set's Temp folder when the
+  // temporary directory's drive has less room than the set's.
+  std::string entireDriveTempFolder(const std::string& setDir);
+  // Pack level not 0: DoZip(displayPath) and DoVerify(displayName); 0: CopyDir.
+  void ArchiveOrCopy(const std::string& displayPath, const std::string& displayName);
 };
 
 }  // namespace corvasta

@@ -1,10 +1,90 @@
 // The archive engine calls of the archiving routines with their bookkeeping:
-// DoZip (files counted, volume bytes used), DoVerify, and CreateShortFile.
+// DoZip (files counted, volume bytes used), DoVerify, ArchiveOrCopy (an
+// archive, or plain copies at pack level 0), and CreateShortFile, which keeps a
+// copy's alias number equal to its source's.
 
 #include "app/Unit1.h"
+#include "backup/AliasNumbers.h"
+#include "backup/ArchivePathParts.h"
+#include "platform/core/codepage.h"
+#include "platform/core/short_names.h"
 #include "platform/files/file_system.h"
 
 namespace corvasta {
+
+namespace {
+
+// The alias of an existing file; empty when it has none or cannot be found.
+std::string aliasOf(platform::FileSystem& files, const std::string& path) {
+  try {
+    for (const platform::FindData& found : files.findAll(path))
+      if (platform::ansiEqualNoCase(found.name, pathFileName(path)) ||
+          platform::ansiEqualNoCase(found.alternateName, pathFileName(path)))
+        return found.alternateName;
+  } catch (const Error&) {
+    // A source that cannot be listed has no alias to keep.
+  }
+  return {};
+}
+
+bool aliasTaken(platform::FileSystem& files, const std::string& folder, const std::string& alias) {
+  try {
+    return !files.findAll(folder + alias).empty();
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+// Windows gives a new name the lowest free alias number of its folder. For the
+// copy to get the source's number n, every lower number that is free gets an
+// empty placeholder first; the placeholders' paths are returned.
+std::vector<std::string> reserveLowerAliases(platform::FileSystem& files, const std::string& source,
+                                             const std::string& dest) {
+  const std::string name = pathFileName(dest);
+  const std::string folder = pathFolder(dest);
+  if (folder.empty() || name.size() < 2 || platform::isValidShortName(name) || files.exists(dest))
+    return {};
+  const std::string sourceAlias = aliasOf(files, source);
+  std::optional<unsigned> number = aliasNumber(sourceAlias);
+  if (!number) return {};
+  // A source numbered 1 under another stem says nothing about the copy's
+  // neighbours; it is given a number clear of the first few.
+  constexpr unsigned kForeignStemNumber = 5;
+  if (*number == 1 &&
+      !platform::ansiEqualNoCase(aliasStem(sourceAlias), aliasStem(platform::makeAlias(name, 1))))
+    number = kForeignStemNumber;
+
+  std::vector<std::string> placeholders;
+  size_t blanks = 1;
+  try {
+    for (unsigned k = 1; k < *number; ++k) {
+      if (aliasTaken(files, folder, platform::makeAlias(name, k))) continue;
+      while (files.exists(folder + placeholderName(name, blanks))) ++blanks;
+      const std::string placeholder = folder + placeholderName(name, blanks);
+      files
+          .createFile(placeholder, platform::kGenericWrite, 0,
+                      platform::CreationDisposition::CreateNew)
+          .close();
+      placeholders.push_back(placeholder);
+    }
+  } catch (const Error&) {
+    // Out of room or a refused name: the copy is still made, under the next
+    // free number.
+  }
+  return placeholders;
+}
+
+void removePlaceholders(platform::FileSystem& files, const std::vector<std::string>& placeholders) {
+  for (const std::string& placeholder : placeholders) {
+    try {
+      files.deleteFile(placeholder);
+    } catch (const Error&) {
+      // Left behind empty; nothing refers to it.
+    }
+  }
+}
+
+}  // namespace
 
 void TForm1::DoZip(const std::string& displayPath) {
   const std::string name = Zip1.ZipName();
@@ -59,10 +139,27 @@ void TForm1::DoVerify(const std::string& displayName) {
   }
 }
 
-platform::FileHandle TForm1::CreateShortFile(const std::string& /*source*/,
-                                             const std::string& dest) {
-  return env.files.createFile(dest, platform::kGenericWrite, 0,
-                              platform::CreationDisposition::CreateAlways);
+void TForm1::ArchiveOrCopy(const std::string& displayPath, const std::string& displayName) {
+  if (Zip1.PackLevel != 0) {
+    DoZip(displayPath);
+    DoVerify(displayName);
+  } else {
+    CopyDir();
+  }
+}
+
+platform::FileHandle TForm1::CreateShortFile(const std::string& source, const std::string& dest) {
+  const std::vector<std::string> placeholders = reserveLowerAliases(env.files, source, dest);
+  platform::FileHandle created;
+  try {
+    created = env.files.createFile(dest, platform::kGenericWrite, 0,
+                                   platform::CreationDisposition::CreateAlways);
+  } catch (const Error&) {
+    removePlaceholders(env.files, placeholders);
+    throw;
+  }
+  removePlaceholders(env.files, placeholders);
+  return created;
 }
 
 }  // namespace corvasta

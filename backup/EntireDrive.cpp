@@ -1,0 +1,108 @@
+// BackupEntireDrive: an entire-drive Other Files entry. Each top-level folder
+// of the drive becomes an archive of its own (D-WINDOWS.zip ...), the files of
+// the root one more (DRoot.zip), so that a single damaged archive does not
+// cost the whole drive; at pack level 0 the same lists are copied.
+
+#include "app/Unit1.h"
+#include "platform/files/file_system.h"
+
+namespace corvasta {
+
+namespace {
+
+// The top-level folders of a drive, in the order the search lists them.
+std::vector<std::string> topLevelFolders(platform::FileSystem& files, const std::string& root) {
+  std::vector<std::string> folders;
+  for (const platform::FindData& found : files.findAll(root + "*.*")) {
+    if (found.name == "." || found.name == "..") continue;
+    if (found.attributes & platform::kAttributeDirectory) folders.push_back(found.name);
+  }
+  return folders;
+}
+
+bool sameDrive(const std::string& a, const std::string& b) {
+  return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' &&
+         std::toupper(static_cast<unsigned char>(a[0])) ==
+             std::toupper(static_cast<unsigned char>(b[0]));
+}
+
+}  // namespace
+
+std::string TForm1::entireDriveTempFolder(const std::string& setDir) {
+  const uint64_t tempFree = env.files.getDiskFreeSpaceEx(loc.tempDir).freeBytesAvailable;
+  const uint64_t setFree = env.files.getDiskFreeSpaceEx(setDir).freeBytesAvailable;
+  return tempFree < setFree ? setDir + "Temp\\" : loc.tempDir;
+}
+
+void TForm1::BackupEntireDrive(char drive, int step) {
+  const std::string letter(1, drive);
+  const std::string root = letter + ":\\";
+  const std::string setDir = CheckPath(backupRun.backupSetDir);
+  std::vector<std::string> folders;
+  try {
+    folders = topLevelFolders(env.files, root);
+  } catch (const platform::OsError&) {
+    // The drive is not there: reported like a missing file; the run goes on.
+    ErrorFlag = true;
+    ErrorList.push_back(root);
+    advanceOverall(step);
+    return;
+  }
+  // A set written to the drive being archived must not go into its own archives.
+  const std::vector<std::string> excludeSet = sameDrive(setDir, root)
+                                                  ? std::vector<std::string>{">" + setDir + "*"}
+                                                  : std::vector<std::string>{};
+  const std::string setTemp = setDir + "Temp\\";
+  const bool setTempExisted = env.files.directoryExists(RemoveBackSl(setTemp));
+  std::string archive;
+  const auto archiveInto = [&](const std::string& name, const std::string& status,
+                               const std::string& tempFolder, const std::string& pattern) {
+    Form4.view.status = status;
+    env.ui.showProgress(Form4.view);
+    archive = setDir + name;
+    Zip1.SetZipName(archive);
+    if (tempFolder == setTemp) createDirectories(RemoveBackSl(setTemp));
+    Zip1.TempPath = tempFolder;
+    Zip1.FilesList = {pattern};
+    Zip1.ExcludeList = excludeSet;
+    Zip1.Password = Form8.password;
+    ArchiveOrCopy(setDir, name);
+  };
+
+  try {
+    Zip1.Recurse = true;
+    Form4.view.status = "Backing up " + letter;
+    env.ui.showProgress(Form4.view);
+    ProgressDivisor = 1 + static_cast<int>(folders.size());
+    ProgressOffset = 0;
+    const bool packing = Zip1.PackLevel != 0;
+    for (const std::string& folder : folders) {
+      const std::string name = letter + "-" + folder + ".zip";
+      archiveInto(name, packing ? "Producing " + name : "Backing up " + root + folder,
+                  entireDriveTempFolder(setDir), root + folder + "\\*");
+      ProgressOffset += 100 / ProgressDivisor;
+    }
+    Zip1.Recurse = false;
+    Zip1.CloseArchive();
+    // "|": the root's own files; copy mode would otherwise take the whole drive.
+    const std::string rootName = letter + "Root.zip";
+    archiveInto(rootName, "Producing " + rootName, setTemp, "|" + root + "*");
+    Zip1.CloseArchive();
+  } catch (const Error&) {
+    ErrorFlag = true;
+    ErrorList.push_back(archive);
+    throw;
+  }
+  if (!setTempExisted && env.files.directoryExists(RemoveBackSl(setTemp))) {
+    try {
+      env.files.removeDirectory(RemoveBackSl(setTemp));
+    } catch (const platform::OsError&) {
+      // Something was left in it; it stays.
+    }
+  }
+  advanceOverall(step);
+  ProgressDivisor = 1;
+  ProgressOffset = 0;
+}
+
+}  // namespace corvasta
