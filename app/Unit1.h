@@ -356,6 +356,43 @@ class TForm1 {
   std::string entireDriveTempFolder(const std::string& setDir);
   // Pack level not 0: DoZip(displayPath) and DoVerify(displayName); 0: CopyDir.
   void ArchiveOrCopy(const std::string& displayPath, const std::string& displayName);
+
+  // --- Open files and the program's shortcuts -------------------------------------
+  // (backup/OpenFiles*.cpp, app/MakeShortcut.cpp; the plain copy's in-use hook
+  // in backup/FileArchiving.cpp)
+  // The archive engine's OnSkippingFile: reason 2 (a file to store is in use)
+  // defers the file's backup, reason 3 (a file to extract cannot be created)
+  // defers its replacement; both to the next start of Windows. Retry stays false.
+  void SkippingFile(int reason, bool& retry, int fileIndex, const std::string& fileName);
+  // Records one open-file job (Temp\OpenFN.ini in the program directory) and
+  // arranges the copy or move at the next start of Windows. `inUse` is the
+  // file Windows holds; `other` the backup destination (replace false) or the
+  // replacement's source (replace true); `index` its archive entry (-1: none);
+  // `fromArchive`: `other` is an archive. True when the job was recorded.
+  bool CopyOpenFile(const std::string& inUse, const std::string& other, int index, bool replace,
+                    bool fromArchive);
+  // The "openfile" start: finishes every recorded job, then removes it.
+  void FinishOpenCopyingJobs();
+  // attrib.exe of the Windows directory, asked for when missing; "attrib"
+  // without an answer.
+  std::string FindAttribExe();
+  // The program's executable as the installation names it.
+  std::string ProgramPath() const;
+  // Shortcut files: writes `linkFile` (working directory: the target's folder).
+  void MakeShortcut(const std::string& target, const std::string& arguments,
+                    const std::string& linkFile, const std::string& description = "");
+  // The target and the arguments of a shortcut file; empty when it is missing.
+  std::string CheckTarget(const std::string& linkFile);
+  std::string CheckParameters(const std::string& linkFile);
+  // Keeps "Corvasta.lnk" in the Startup directory in step with the five
+  // automation lists (installed as StartupShortcutMaintenance).
+  void MaintainStartupShortcut();
+  // Deletes the scheduler's job file "Tasks\Corvasta.job" when it exists.
+  void RemoveSchedulerJob();
+  // Installs SkippingFile on Zip1 and Zip2 and the start-up shortcut
+  // maintenance hook; runs during construction (the member below).
+  bool InstallOpenFileHandlers();
+  bool openFileHandlersInstalled = InstallOpenFileHandlers();
 };
 
 }  // namespace corvasta

@@ -154,13 +154,22 @@ void TForm1::copyOneFile(const std::string& source, const std::string& dest) {
         source, platform::kGenericRead,
         platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete,
         platform::CreationDisposition::OpenExisting);
-  } catch (const platform::OsError&) {
-    // In use: the open-file copy at the next start takes it when enabled.
+  } catch (const platform::OsError& error) {
+    // In use: the open-file copy at the next start of Windows takes it when
+    // enabled; otherwise it is missing from the backup.
+    const bool inUse = error.code() == platform::WinError::SharingViolation;
+    if (inUse && CopyOpenFile(source, dest, -1, false, false)) return;
     ErrorFlag = true;
-    ErrorList.push_back("Could not read " + source);
+    if (inUse)
+      recordMissingFile(ErrorList, source);
+    else
+      ErrorList.push_back("Could not read " + source);
     return;
   }
   uint64_t copied = 0;
+  // Known before the copy starts: a destination the copy itself created is
+  // not one Windows holds.
+  const bool destinationExisted = env.files.fileExists(dest);
   try {
     platform::FileHandle output = CreateShortFile(source, dest);
     std::vector<char> buffer(1 << 16);
@@ -172,6 +181,10 @@ void TForm1::copyOneFile(const std::string& source, const std::string& dest) {
     }
     output.close();
   } catch (const platform::OsError&) {
+    // A destination that exists but cannot be written is in use: it is
+    // replaced at the next start of Windows.
+    const bool destinationInUse = !targetIsEngineCd() && destinationExisted;
+    if (destinationInUse && CopyOpenFile(dest, source, -1, true, false)) return;
     ErrorFlag = true;
     ErrorList.push_back("Could not write " + source);
     return;
