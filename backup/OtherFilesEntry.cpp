@@ -1,10 +1,10 @@
-// BackupOtherFilesEntry: one selected Other Files entry into its archive (or
-// copied at pack level 0) with its notes file; entire-drive entries go to
+// Reading an Other Files entry from the settings file, and
+// BackupOtherFilesEntry: one selected entry into its archive (or copied at
+// pack level 0) with its notes file; entire-drive entries go to
 // BackupEntireDrive.
 
 #include "backup/OtherFilesEntry.h"
 
-#include <cctype>
 #include <set>
 
 #include "app/Unit1.h"
@@ -15,8 +15,6 @@
 namespace corvasta {
 
 namespace {
-
-constexpr std::string_view kEntireDriveMark = "All Files on Drive";
 
 std::string entrySection(int index) {
   return "MultiFiles" + std::to_string(index);
@@ -37,21 +35,6 @@ std::vector<std::string> numberedValues(const platform::TIniFile& settings,
   return values;
 }
 
-bool hasFolder(const std::string& mask) {
-  return mask.find_first_of("\\:") != std::string::npos;
-}
-
-// `mask` with the folder of `path` in front when it has no folder of its own;
-// a mode character stays in front.
-std::string inEntryFolder(const std::string& mask, const std::string& path) {
-  const size_t modeLength = !mask.empty() && (mask[0] == '>' || mask[0] == '|') ? 1 : 0;
-  const std::string bare = mask.substr(modeLength);
-  if (hasFolder(bare)) return mask;
-  const size_t slash = path.find_last_of('\\');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  return mask.substr(0, modeLength) + folder + bare;
-}
-
 }  // namespace
 
 OtherFilesEntry readOtherFilesEntry(const platform::TIniFile& settings, int index) {
@@ -67,52 +50,12 @@ OtherFilesEntry readOtherFilesEntry(const platform::TIniFile& settings, int inde
   return entry;
 }
 
-OtherFilesSelection otherFilesSelection(const OtherFilesEntry& entry) {
-  OtherFilesSelection selection;
-  if (!entry.fileType.empty())
-    selection.filesList.push_back(inEntryFolder(entry.fileType, entry.path));
-  for (const std::string& mask : entry.fileTypes) {
-    if (mask.empty()) continue;
-    if (mask[0] == '-') {
-      if (mask.size() > 1)
-        selection.excludeList.push_back(inEntryFolder(mask.substr(1), entry.path));
-    } else {
-      selection.filesList.push_back(inEntryFolder(mask, entry.path));
-    }
-  }
-  for (const std::string& file : entry.files) {
-    if (file.size() < 2) continue;
-    if (file[0] == '-')
-      selection.excludeList.push_back(file.substr(1));
-    else
-      selection.filesList.push_back("|" + file.substr(1));
-  }
-  return selection;
-}
-
-std::optional<std::string> otherFilesNotesText(const OtherFilesEntry& entry) {
-  if (!entry.notes.empty()) return entry.notes;
-  if (entry.noteLines.empty()) return std::nullopt;
-  std::string text;
-  for (const std::string& line : entry.noteLines) text += line + "\r\n";
-  return text;
-}
-
-std::optional<char> entireDriveLetter(const std::string& fileName) {
-  if (fileName.find(kEntireDriveMark) == std::string::npos) return std::nullopt;
-  const unsigned char letter = static_cast<unsigned char>(fileName.back());
-  if (!std::isalpha(letter) || letter > 127) return std::nullopt;
-  return static_cast<char>(std::toupper(letter));
-}
-
 void TForm1::BackupOtherFilesEntry(int index, int step) {
   const OtherFilesEntry entry =
       readOtherFilesEntry(platform::TIniFile(env.machine, settingsFile()), index);
-  if (entry.fileName.find(kEntireDriveMark) != std::string::npos) {
-    if (const std::optional<char> drive = entireDriveLetter(entry.fileName)) {
-      BackupEntireDrive(*drive, step);
-      return;
-    }
+  if (const std::optional<char> drive = entireDriveLetter(entry.fileName)) {
+    BackupEntireDrive(*drive, step);
+    return;
   }
   if (!isUsableSetName(entry.fileName)) {
     // Such a name would write outside the set, or nowhere: the entry is
