@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/cabinet/cabinet_write.h"
 #include "platform/core/codepage.h"
 #include "platform/sample/nt_installation.h"
-#include "platform/sample/sample_cabinet.h"
 #include "platform/sample/sample_registry_content.h"
 #include "platform/sample/sample_registry_nt.h"
 #include "platform/sample/sample_registry_values.h"

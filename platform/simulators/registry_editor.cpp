@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "platform/cabinet/cabinet_read.h"
 #include "platform/core/codepage.h"
 #include "platform/core/machine_state.h"
 #include "platform/files/file_system.h"
@@ -10,6 +11,7 @@
 #include "platform/registry/regedit4.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
+#include "platform/simulators/registry_files.h"
 #include "platform/system/command_line.h"
 #include "platform/system/journal.h"
 
@@ -81,20 +83,11 @@ std::vector<HiveMount> registryFiles(const Machine& machine, const EditorRequest
   return mounts;
 }
 
-void writeRegistryFile(const Machine& machine, const HiveMount& mount) {
-  std::vector<uint8_t> bytes = mount.format == HiveMount::Format::NtHive
-                                   ? reg::writeNtHive(mount.tree)
-                                   : reg::writeWin9xRegistry(mount.tree);
-  replaceHostFile(machine.resolve(mount.winPath).host,
-                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
-std::string readText(FileSystem& files, const std::string& path) {
-  FileHandle handle =
-      files.createFile(path, kGenericRead, kFileShareRead, CreationDisposition::OpenExisting);
-  std::string text(static_cast<size_t>(handle.size()), '\0');
-  text.resize(handle.read(text.data(), text.size()));
-  return text;
+void writeRegistryFile(FileSystem& files, const HiveMount& mount) {
+  replaceRegistryFile(files, mount.winPath,
+                      mount.format == HiveMount::Format::NtHive
+                          ? reg::writeNtHive(mount.tree)
+                          : reg::writeWin9xRegistry(mount.tree));
 }
 
 void writeText(FileSystem& files, const std::string& path, const std::string& text) {
@@ -129,7 +122,7 @@ void exportRegistry(FileSystem& files, const EditorRequest& request) {
 void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh) {
   Machine& machine = files.machine();
   std::vector<reg::Regedit4Key> keys =
-      reg::parseRegedit4(readText(files, fullName(machine, request.file)));
+      reg::parseRegedit4(readMachineFile(files, fullName(machine, request.file)));
   std::vector<HiveMount> mounts = registryFiles(machine, request, fresh);
   // Each key goes to the most specific file that holds it (HKLM\Software\Classes
   // of Windows ME lives in classes.dat, not in system.dat).
@@ -150,7 +143,7 @@ void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh)
       if (ownerOf(key.path) == &mount) own.push_back(key);
     size_t count = reg::applyRegedit4(own, mount.mountPath, mount.tree);
     if (count == 0) continue;
-    writeRegistryFile(machine, mount);
+    writeRegistryFile(files, mount);
     applied += count;
   }
   if (applied == 0 && !keys.empty())

@@ -5,6 +5,10 @@
 #include "platform/boot/boot_log.h"
 #include "platform/boot/dos_session.h"
 #include "platform/core/codepage.h"
+#include "platform/simulators/cabinet_extractor.h"
+#include "platform/simulators/disk_format.h"
+#include "platform/simulators/file_expander.h"
+#include "platform/simulators/registry_checker.h"
 #include "platform/simulators/registry_editor.h"
 #include "platform/system/program_search.h"
 #include "platform/system/program_simulators.h"
@@ -36,6 +40,12 @@ void registerWindowsToolSimulators() {
   ProgramSimulators::add("regedit", runRegistryEditor);
   ProgramSimulators::add("command", runCommandInterpreter);
   ProgramSimulators::add("cmd", runCommandInterpreter);
+  ProgramSimulators::add("scanreg", runRegistryChecker);
+  ProgramSimulators::add("scanregw", runWindowsRegistryChecker);
+  ProgramSimulators::add("extract", runCabinetExtractor);
+  ProgramSimulators::add("expand", runFileExpander);
+  ProgramSimulators::add("format", runDiskFormat);
+  ProgramSimulators::add("sys", runSystemTransfer);
 }
 
 }  // namespace platform

@@ -6,7 +6,11 @@
 //            "/R:user.dat" name the registry files to work on (MS-DOS mode);
 //   command  COMMAND.COM: "/c command line" runs it with the MS-DOS
 //            interpreter of the boot module;
-//   cmd      CMD.EXE: the same for "/c".
+//   cmd      CMD.EXE: the same for "/c";
+//   scanreg, scanregw  the registry checker (registry_checker.h);
+//   extract  the EXTRACT command (cabinet_extractor.h);
+//   expand   the NT EXPAND command (file_expander.h);
+//   format, sys  FORMAT and SYS (disk_format.h).
 // Every program that starts Windows tools calls this once at its start.
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "restore/CabinetSource.h"
+#include "platform/cabinet/cabinet_source.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +7,7 @@
 
 #include "platform/files/file_system.h"
 
-namespace corvasta {
+namespace platform {
 
 namespace {
 
@@ -17,7 +17,7 @@ struct CabinetFile {
   CabinetSystem* owner = nullptr;
   const std::string* bytes = nullptr;  // the cabinet; null for an output file
   size_t position = 0;
-  platform::FileHandle output;
+  FileHandle output;
 };
 
 CabinetSystem* systemOf(mspack_system* self) {
@@ -28,9 +28,8 @@ CabinetFile* fileOf(mspack_file* file) {
 }
 
 int errorCodeOf(const std::exception& error) {
-  if (auto* os = dynamic_cast<const platform::OsError*>(&error))
-    return static_cast<int>(os->code());
-  return static_cast<int>(platform::WinError::WriteFault);
+  if (auto* os = dynamic_cast<const OsError*>(&error)) return static_cast<int>(os->code());
+  return static_cast<int>(WinError::WriteFault);
 }
 
 mspack_file* openFile(mspack_system* self, const char* name, int mode) {
@@ -44,8 +43,8 @@ mspack_file* openFile(mspack_system* self, const char* name, int mode) {
   }
   if (mode != MSPACK_SYS_OPEN_WRITE) return nullptr;
   try {
-    file->output = system->files->createFile(name, platform::kGenericWrite, 0,
-                                             platform::CreationDisposition::CreateAlways);
+    file->output =
+        system->files->createFile(name, kGenericWrite, 0, CreationDisposition::CreateAlways);
   } catch (const std::exception& error) {
     system->lastWriteError = errorCodeOf(error);
     return nullptr;
@@ -129,10 +128,10 @@ void copyBytes(void* source, void* destination, size_t bytes) {
 
 }  // namespace
 
-CabinetSystem::CabinetSystem(platform::FileSystem& fileSystem, const std::string& bytes)
+CabinetSystem::CabinetSystem(FileSystem& fileSystem, const std::string& bytes)
     : base{openFile,      closeFile, readFile, writeFile, seekFile, tellFile,
            ignoreMessage, allocate,  release,  copyBytes, nullptr},
       files(&fileSystem),
       cabinetBytes(&bytes) {}
 
-}  // namespace corvasta
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/sample/sample_cabinet.h"
+#include "platform/cabinet/cabinet_write.h"
 
 #include <gio/gio.h>
 #include <libgcab.h>
@@ -7,7 +7,7 @@
 
 #include "platform/core/errors.h"
 
-namespace platform::sample {
+namespace platform {
 namespace {
 
 template <typename T>
@@ -29,8 +29,6 @@ GCabFile* newMember(const CabinetMember& member) {
   GBytes* bytes = g_bytes_new(member.bytes.data(), member.bytes.size());
   GCabFile* file = gcab_file_new_with_bytes(member.name.c_str(), bytes);
   g_bytes_unref(bytes);
-  // Cabinets keep local time without a zone; the sample's times are shown
-  // as they are.
   GDateTime* time = g_date_time_new_from_unix_utc(member.time);
   gcab_file_set_date_time(file, time);
   g_date_time_unref(time);
@@ -64,4 +62,4 @@ std::string mszipCabinet(const std::vector<CabinetMember>& members) {
   return std::string(data, g_memory_output_stream_get_data_size(memory));
 }
 
-}  // namespace platform::sample
+}  // namespace platform

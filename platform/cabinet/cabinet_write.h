@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "platform/sample/sample_tree.h"
-
-namespace platform::sample {
+namespace platform {
 
 struct CabinetMember {
   std::string name;  // ANSI, without folders
   std::string bytes;
-  SampleTime time = 0;
-  uint8_t attributes = kArchive;
+  // Seconds since 1970. Cabinets keep a local time without a zone: the
+  // member's date and time are this time's calendar fields as they are.
+  int64_t time = 0;
+  uint8_t attributes = 0x20;  // FILE_ATTRIBUTE_ARCHIVE
 };
 
 // The bytes of the cabinet. Throws corvasta::Error when the library fails.
 std::string mszipCabinet(const std::vector<CabinetMember>& members);
 
-}  // namespace platform::sample
+}  // namespace platform

@@ -8,21 +8,19 @@
 #include <string>
 
 namespace platform {
-class FileSystem;
-}
 
-namespace corvasta {
+class FileSystem;
 
 // The name under which libmspack opens the in-memory cabinet.
 inline constexpr const char* kInMemoryCabinetName = "<cabinet>";
 
 struct CabinetSystem {
   mspack_system base;  // first member: libmspack hands back its address
-  platform::FileSystem* files = nullptr;
+  FileSystem* files = nullptr;
   const std::string* cabinetBytes = nullptr;
   int lastWriteError = 0;  // Win32 code of the last failed open or write
 
-  CabinetSystem(platform::FileSystem& fileSystem, const std::string& bytes);
+  CabinetSystem(FileSystem& fileSystem, const std::string& bytes);
 };
 
-}  // namespace corvasta
+}  // namespace platform

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_cabinet_tools DEPS platform_simulators platform_cabinet)

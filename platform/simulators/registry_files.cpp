@@ -1,0 +1,32 @@
+#include "platform/simulators/registry_files.h"
+
+#include "platform/cabinet/cabinet_read.h"
+#include "platform/core/machine_state.h"
+#include "platform/registry/win9x_registry_read.h"
+
+namespace platform {
+
+registry::RegistryTree readRegistryFile(FileSystem& files, const std::string& winPath,
+                                        std::string* bytes) {
+  try {
+    const std::string content = readMachineFile(files, winPath);
+    registry::RegistryTree tree = registry::readWin9xRegistry(
+        reinterpret_cast<const uint8_t*>(content.data()), content.size());
+    if (bytes) *bytes = content;
+    return tree;
+  } catch (const corvasta::Error& e) {
+    throw corvasta::Error("the registry file " + winPath + " cannot be read: " + e.what());
+  }
+}
+
+void replaceRegistryFile(FileSystem& files, const std::string& winPath,
+                         const std::vector<uint8_t>& bytes) {
+  const bool existed = files.fileExists(winPath);
+  const uint32_t attributes = existed ? files.getFileAttributes(winPath) : kAttributeNormal;
+  replaceHostFile(files.machine().resolve(winPath).host,
+                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (existed && files.getFileAttributes(winPath) != attributes)
+    files.setFileAttributes(winPath, attributes);
+}
+
+}  // namespace platform

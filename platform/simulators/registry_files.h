@@ -1,0 +1,24 @@
+#pragma once
+// Windows 9x registry files as the registry tools read and rewrite them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/files/file_system.h"
+#include "platform/registry/registry_tree.h"
+
+namespace platform {
+
+// The file read and parsed; `bytes`, when given, receives its content.
+// Throws corvasta::Error naming the file when it is missing or damaged.
+registry::RegistryTree readRegistryFile(FileSystem& files, const std::string& winPath,
+                                        std::string* bytes = nullptr);
+
+// Writes a registry file anew in place, as the tools do when they rebuild
+// one: the new bytes replace the file on the host in one step and the file
+// keeps its DOS attributes.
+void replaceRegistryFile(FileSystem& files, const std::string& winPath,
+                         const std::vector<uint8_t>& bytes);
+
+}  // namespace platform

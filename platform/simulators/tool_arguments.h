@@ -1,0 +1,29 @@
+#pragma once
+// The arguments a simulated Windows tool was started with: the text of its
+// command line after the program, split as MS-DOS programs split it (blanks
+// separate, double quotes group and are dropped, backslashes are plain
+// characters, so "C:\WINDOWS\r27\" stays a folder).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/machine.h"
+
+namespace platform {
+
+std::vector<std::string> toolArguments(const Machine& machine, const std::string& commandLine);
+
+std::vector<std::string> splitDosArguments(std::string_view text);
+
+// "/E", "/e" and, for the NT tools, "-e" name the same switch `name` ("e").
+bool isSwitch(std::string_view argument, std::string_view name);
+// True when `argument` is the switch `name` with a value ("/V:label",
+// "-F:*.*"); the text after the colon goes to `value`.
+bool switchValue(std::string_view argument, std::string_view name, std::string& value);
+
+// A path given relative to the current directory of the tool. A simulated
+// tool runs in the program directory, where the program starts it.
+std::string toolPath(const Machine& machine, const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+// A sample machine with the Windows tool simulators registered, and what the
+// tests ask of it.
+
+#include <memory>
+#include <string>
+
+#include "platform/core/machine.h"
+#include "platform/files/file_system.h"
+#include "platform/system/process_start.h"
+#include "tests/support/temp_dir.h"
+
+namespace simulators_test {
+
+class SimulatorMachine {
+ public:
+  explicit SimulatorMachine(platform::WindowsVersion version);
+
+  platform::Machine& machine() { return *machine_; }
+  platform::FileSystem& files() { return *files_; }
+  const std::string& windows() const { return machine_->config().windowsDirectory; }
+
+  // Starts a command line on the machine; the program must exist.
+  uint32_t run(const std::string& commandLine);
+  std::filesystem::path host(const std::string& path) const;
+  std::string read(const std::string& path) const;
+  void write(const std::string& path, const std::string& bytes);
+  // True when a journal line of `kind` contains `text`.
+  bool journalled(const std::string& kind, const std::string& text) const;
+
+ private:
+  testing_support::TempDir dir_;
+  std::unique_ptr<platform::Machine> machine_;
+  std::unique_ptr<platform::FileSystem> files_;
+};
+
+// The bytes of member `name` of a cabinet on the machine, extracted into
+// C:\CHECK.TMP; empty when the cabinet has no such member.
+std::string cabinetMember(SimulatorMachine& machine, const std::string& cabinet,
+                          const std::string& name);
+
+}  // namespace simulators_test
