@@ -240,6 +240,15 @@ class TForm1 {
   std::function<void()> GetMarqueeText;
   void reportNotAvailable(const std::string& what);
 
+  // --- Status line marquee (app/MarqueeFacts.cpp; its text: app/MarqueeText.h) ---
+  // The marquee's view (ui/Marquee) installs GetMarqueeText to rebuild the
+  // text with MakeMarqueeText and restart the scrolling.
+  std::string MarqueeText;
+  void MakeMarqueeText();
+  // A click on the marquee stops or starts the scrolling; WriteSettings keeps
+  // the choice.
+  void PaintBox1Click();
+
   // --- Backup: archiving routines and the extract folder -----------------------
   // (backup/FileArchiving.cpp, backup/ZipCalls.cpp, backup/CopyDir.cpp,
   // restore/ExtractDir.cpp)

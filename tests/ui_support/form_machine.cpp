@@ -1,0 +1,61 @@
+#include "tests/ui_support/form_machine.h"
+
+#include "platform/core/codepage.h"
+#include "platform/profile/private_profile.h"
+#include "tests/support/test_machine.h"
+
+namespace ui_test {
+namespace {
+
+void createFolders(platform::FileSystem& files, const std::string& path) {
+  for (size_t slash = path.find('\\', 3);; slash = path.find('\\', slash + 1)) {
+    const std::string partial = path.substr(0, slash);
+    if (!files.directoryExists(partial)) files.createDirectory(partial);
+    if (slash == std::string::npos || slash + 1 == path.size()) break;
+  }
+}
+
+}  // namespace
+
+FormMachine::FormMachine(platform::WindowsVersion version, int windowsMode, corvasta::Ui* ui) {
+  machine = testing_support::makeTestMachine(dir.path(), version);
+  files = std::make_unique<platform::FileSystem>(*machine);
+  registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
+  form = std::make_unique<corvasta::TForm1>(
+      corvasta::Environment{*machine, *files, *registry, ui ? *ui : scripted}, windowsMode);
+  corvasta::SystemLocations& loc = form->loc;
+  loc.windowsDir = corvasta::CheckPath(platform::ansiUpper(machine->config().windowsDirectory));
+  loc.winbootdir = loc.windowsDir;
+  createFolders(*files, corvasta::RemoveBackSl(loc.windowsDir));
+  createFolders(*files, corvasta::RemoveBackSl(loc.windowsDir) + "\\System32\\config");
+  createFolders(*files, corvasta::RemoveBackSl(loc.programDir));
+  setToday(2004, 5, 3);
+}
+
+std::filesystem::path FormMachine::host(const std::string& winPath) const {
+  return machine->resolve(winPath).host;
+}
+
+void FormMachine::writeFileOfSize(const std::string& winPath, size_t size) const {
+  testing_support::writeFile(host(winPath), std::string(size, 'r'));
+}
+
+std::string FormMachine::setting(const std::string& section, const std::string& key) const {
+  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+}
+
+void FormMachine::setSetting(const std::string& section, const std::string& key,
+                             const std::string& value) {
+  platform::writePrivateProfileString(*machine, section, key, value, form->settingsFile());
+}
+
+void FormMachine::setToday(int year, int month, int day) {
+  platform::SystemTime today;
+  today.year = year;
+  today.month = month;
+  today.day = day;
+  today.hour = 12;
+  form->now = [today] { return today; };
+}
+
+}  // namespace ui_test
