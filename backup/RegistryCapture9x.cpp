@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "backup/BackupTypes.h"
+#include "backup/RegistryCapturePaths.h"
 #include "backup/RegistryCaptureSystemBackup.h"
 #include "platform/files/file_system.h"
 
@@ -32,6 +33,16 @@ std::string refreshSystemBackups(TForm1& form) {
   return newestSystemBackup(form.env.files, CheckPath(folder));
 }
 
+// Has Windows make a fresh system backup. When scanregw cannot be run the
+// capture goes on with the newest backup there is.
+void makeSystemBackup(TForm1& form) {
+  try {
+    form.Exec(form.loc.windowsDir + "scanregw.exe /backup", kShowHidden);
+  } catch (const Error& error) {
+    form.Log("scanregw.exe /backup could not be run: " + std::string(error.what()));
+  }
+}
+
 void captureRegistryFiles(TForm1& form, int step) {
   const SystemLocations& loc = form.loc;
   const std::string& windows = loc.windowsDir;
@@ -45,9 +56,12 @@ void captureRegistryFiles(TForm1& form, int step) {
 
   if (form.WindowsMode == 2) {
     showStatus(form, kBackingUpRegistry);
-    if (!form.ConfigRunsAutomatically) form.Exec(windows + "scanregw.exe /backup", kShowHidden);
+    if (!form.ConfigRunsAutomatically) makeSystemBackup(form);
     const std::string newest = refreshSystemBackups(form);
     if (!newest.empty()) {
+      // Named before unpacking, so that a cabinet failing half-way leaves no
+      // folder behind.
+      form.UnpackedSystemBackup = firstFreeWorkingFolder(form.env.files, windows);
       form.UnpackedSystemBackup = form.CreateExtractDir(newest, 0);
       spareSource = CheckPath(form.UnpackedSystemBackup);
     }

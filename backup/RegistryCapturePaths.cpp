@@ -35,18 +35,4 @@ std::string firstFreeWorkingFolder(platform::FileSystem& files, const std::strin
   return windowsDir + "r" + std::to_string(number);
 }
 
-std::string stripDevicePrefix(const std::string& devicePath) {
-  const std::string upper = platform::ansiUpper(devicePath);
-  const size_t harddisk = upper.find("\\HARDDISK");
-  if (harddisk == std::string::npos) return devicePath;
-  size_t start = upper.find('\\', harddisk + 1);
-  if (start == std::string::npos) return devicePath;
-  const size_t partition = upper.find("\\PARTITION");
-  if (partition != std::string::npos && partition <= start) {
-    start = upper.find('\\', partition + 1);
-    if (start == std::string::npos) return devicePath;
-  }
-  return devicePath.substr(start);
-}
-
 }  // namespace corvasta

@@ -1,7 +1,7 @@
 #pragma once
 // Path rules of the registry capture: folder and last element of a Windows
-// path, comparing folders by their 8.3 forms, the working folders "r" + number
-// of the Windows directory, and the device prefix of a hive list entry.
+// path, comparing folders by their 8.3 forms, and the working folders "r" +
+// number of the Windows directory.
 
 #include <string>
 
@@ -25,11 +25,5 @@ bool sameFolder(const platform::Machine& machine, const std::string& a, const st
 // The first "r" + number folder of the Windows directory, counting from 27,
 // that does not exist (no final backslash).
 std::string firstFreeWorkingFolder(platform::FileSystem& files, const std::string& windowsDir);
-
-// The hive file's path of a hive list entry without its device prefix:
-// "\Device\HarddiskVolume1\WINDOWS\system32\config\software" gives
-// "\WINDOWS\system32\config\software", and "\Device\Harddisk0\Partition1\WINNT\..."
-// gives "\WINNT\...". A path without "\HARDDISK" is returned as it is.
-std::string stripDevicePrefix(const std::string& devicePath);
 
 }  // namespace corvasta

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "backup/BackupTypes.h"
 #include "backup/NTReg.h"
+#include "backup/RegistryCaptureHiveList.h"
 #include "backup/RegistryCapturePaths.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
@@ -16,8 +17,6 @@ namespace corvasta {
 namespace {
 
 constexpr const char* kHiveList = "\\SYSTEM\\CurrentControlSet\\Control\\hivelist";
-constexpr const char* kUsersPrefix = "\\REGISTRY\\USER";       // 14 characters
-constexpr const char* kMachinePrefix = "\\REGISTRY\\MACHINE";  // 17 characters
 
 // Holds the registry-busy flag for as long as the capture runs, also when it
 // fails, and puts the current-item bar's divisor and offset back.
@@ -35,24 +34,6 @@ class RegistryOperation {
  private:
   TForm1& form_;
 };
-
-// Where one entry of the hive list belongs: its root key and the key path
-// below it, starting with "\". False for a name that is neither a machine nor
-// a user hive.
-bool hiveKeyOf(const std::string& valueName, platform::HKEY& root, std::string& keyPath) {
-  const size_t users = std::char_traits<char>::length(kUsersPrefix);
-  const size_t machine = std::char_traits<char>::length(kMachinePrefix);
-  if (valueName.size() > 10 && platform::ansiUpper(valueName[10]) == 'U') {
-    if (valueName.size() <= users) return false;
-    root = platform::HKEY_USERS;
-    keyPath = valueName.substr(users);
-  } else {
-    if (valueName.size() <= machine) return false;
-    root = platform::HKEY_LOCAL_MACHINE;
-    keyPath = valueName.substr(machine);
-  }
-  return keyPath.front() == '\\';
-}
 
 void showStatus(TForm1& form, const std::string& status) {
   form.Form4.view.status = status;

@@ -1,0 +1,165 @@
+// The registry capture of Windows 95, 98 and ME on sample machines: which
+// files the set gets, that they hold the machine's registry byte for byte,
+// the spare copies, Windows 98's fresh system backup and its removal.
+
+#include <gtest/gtest.h>
+
+#include "backup/BackupTypes.h"
+#include "backup/RegistryCapturePaths.h"
+#include "platform/profile/ini_file.h"
+#include "platform/system/program_simulators.h"
+#include "tests/backup_registry/registry_machine.h"
+
+namespace regcap_test {
+namespace {
+
+using corvasta::kTransferCopy;
+using corvasta::kTransferZip;
+using platform::WindowsVersion;
+
+// The extract folders "r" + number the capture may leave in the Windows directory.
+bool anyWorkingFolderLeft(RegistryMachine& m) {
+  for (const platform::FindData& entry : m.files->findAll(m.form->loc.windowsDir + "r*"))
+    if ((entry.attributes & platform::kAttributeDirectory) && entry.name.size() <= 4) return true;
+  return false;
+}
+
+TEST(Capture9x, Windows98WithoutProfiles) {
+  RegistryMachine m(WindowsVersion::Win98, 2);
+  corvasta::TForm1& form = *m.form;
+  form.ConfigRunsAutomatically = true;  // no scanregw run
+  form.BackupRegistry(10);
+  const std::string& windows = form.loc.windowsDir;
+
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "user0.daz"), m.read(windows + "user.dat"));
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.dat"));
+  EXPECT_FALSE(m.exists(m.setDir + "user1.daz"));
+  EXPECT_FALSE(m.exists(m.setDir + "classes.daz"));
+  platform::TIniFile map(*m.machine, m.setDir + "user.ini");
+  EXPECT_EQ(map.ReadSection("MultiUsers"), std::vector<std::string>{"user0"});
+  EXPECT_EQ(map.ReadString("MultiUsers", "user0", ""),
+            corvasta::ShortFileName(*m.machine, windows + "user.dat"));
+
+  // The spares come from Windows' newest backup, not from the registry as it is.
+  const std::string newest = corvasta::CheckPath(form.loc.systemBackupDir) + "rb004.cab";
+  EXPECT_EQ(m.read(windows + "system.cvk"), m.cabinetMember(newest, "system.dat"));
+  EXPECT_EQ(m.read(windows + "user.cvk"), m.cabinetMember(newest, "user.dat"));
+  EXPECT_FALSE(anyWorkingFolderLeft(m));
+  EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
+  // The two transfers advance the overall bar; the spares do not.
+  EXPECT_EQ(form.Form4.view.overall, 20);
+}
+
+TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
+  RegistryMachine m(WindowsVersion::Win98, 2, 3);
+  corvasta::TForm1& form = *m.form;
+  form.ConfigRunsAutomatically = true;
+  form.BackupRegistry(5);
+  const std::vector<std::string> candidates = form.profileCandidates("user.dat");
+  ASSERT_EQ(candidates.size(), 4u);
+  for (size_t n = 0; n < candidates.size(); ++n)
+    EXPECT_EQ(m.onlyEntryOf(m.setDir + "user" + std::to_string(n) + ".daz"), m.read(candidates[n]))
+        << n;
+  EXPECT_FALSE(m.exists(m.setDir + "user4.daz"));
+  EXPECT_EQ(platform::TIniFile(*m.machine, m.setDir + "user.ini").ReadSection("MultiUsers").size(),
+            4u);
+  for (size_t n = 1; n < candidates.size(); ++n)
+    EXPECT_TRUE(m.exists(corvasta::folderPart(candidates[n]) + "user.cvk")) << candidates[n];
+}
+
+TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
+  RegistryMachine m(WindowsVersion::WinMe, 3);
+  corvasta::TForm1& form = *m.form;
+  form.TransferMode = kTransferCopy;
+  form.BackupRegistry(0);
+  const std::string& windows = form.loc.windowsDir;
+  for (const char* name : {"classes", "system", "user"}) {
+    const std::string registryFile = windows + name + ".dat";
+    const std::string copied = m.setDir + name + (std::string(name) == "user" ? "0.dat" : ".dat");
+    EXPECT_EQ(m.read(copied), m.read(registryFile)) << name;
+    EXPECT_EQ(m.read(windows + name + ".cvk"), m.read(registryFile)) << name;
+    // The copy keeps the registry file's attributes (hidden, system, read-only) plus archive.
+    EXPECT_EQ(m.files->getFileAttributes(copied),
+              m.files->getFileAttributes(registryFile) | platform::kAttributeArchive);
+  }
+  EXPECT_FALSE(form.ErrorFlag);
+}
+
+TEST(Capture9x, Windows95PreviousRegistryTakesTheDa0Files) {
+  RegistryMachine m(WindowsVersion::Win95, 1);
+  corvasta::TForm1& form = *m.form;
+  form.Form8.config.previousRegistry = true;
+  form.BackupRegistry(0);
+  const std::string& windows = form.loc.windowsDir;
+  ASSERT_NE(m.read(windows + "system.da0"), m.read(windows + "system.dat"));
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.da0"));
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "user0.daz"), m.read(windows + "user.da0"));
+  EXPECT_EQ(m.read(windows + "user.cvk"), m.read(windows + "user.da0"));
+
+  form.Form8.config.previousRegistry = false;
+  form.BackupRegistry(0);
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.dat"));
+}
+
+// Windows' scanregw, standing in for the tool until the simulators land: it
+// makes a new newest backup from the registry as it is.
+class ScanRegWStandIn {
+ public:
+  ScanRegWStandIn() {
+    platform::ProgramSimulators::add(
+        "scanregw", [this](platform::Machine&, const std::string& commandLine) -> uint32_t {
+          commandLines.push_back(commandLine);
+          if (onRun) onRun();
+          return 0;
+        });
+  }
+  ~ScanRegWStandIn() { platform::ProgramSimulators::remove("scanregw"); }
+  ScanRegWStandIn(const ScanRegWStandIn&) = delete;
+  ScanRegWStandIn& operator=(const ScanRegWStandIn&) = delete;
+
+  std::vector<std::string> commandLines;
+  std::function<void()> onRun;
+};
+
+TEST(Capture9x, Windows98RunsScanregwUnlessAutomatedAndUnpacksTheNewestBackup) {
+  RegistryMachine m(WindowsVersion::Win98, 2);
+  corvasta::TForm1& form = *m.form;
+  ScanRegWStandIn scanregw;
+  const std::string folder = corvasta::CheckPath(form.loc.systemBackupDir);
+  // The stand-in's fresh backup is a copy of the oldest one made newest.
+  scanregw.onRun = [&] {
+    m.files->copyFile(folder + "rb000.cab", folder + "rb005.cab", false);
+    platform::FileTime later = m.files->getFileTime(folder + "rb004.cab").lastWrite;
+    later.value += 864000000000ull;  // a day
+    m.files->setFileTime(folder + "rb005.cab", std::nullopt, std::nullopt, later);
+  };
+  form.BackupRegistry(0);
+  EXPECT_EQ(m.read(form.loc.windowsDir + "system.cvk"),
+            m.cabinetMember(folder + "rb000.cab", "system.dat"));
+  ASSERT_EQ(scanregw.commandLines.size(), 1u);
+  EXPECT_NE(scanregw.commandLines[0].find("scanregw.exe /backup"), std::string::npos)
+      << scanregw.commandLines[0];
+  EXPECT_FALSE(anyWorkingFolderLeft(m));
+
+  form.ConfigRunsAutomatically = true;
+  form.BackupRegistry(0);
+  EXPECT_EQ(scanregw.commandLines.size(), 1u);
+}
+
+TEST(Capture9x, DamagedSystemBackupFailsTheCaptureAndLeavesNoFolder) {
+  RegistryMachine m(WindowsVersion::Win98, 2);
+  corvasta::TForm1& form = *m.form;
+  form.ConfigRunsAutomatically = true;
+  const std::string folder = corvasta::CheckPath(form.loc.systemBackupDir);
+  std::string cabinet = m.read(folder + "rb004.cab");
+  for (size_t i = cabinet.size() / 2; i < cabinet.size(); ++i)
+    cabinet[i] = static_cast<char>(~cabinet[i]);
+  m.write(folder + "rb009.cab", cabinet);
+  EXPECT_THROW(form.BackupRegistry(0), corvasta::Error);
+  EXPECT_EQ(form.ErrorList.back(), "Cab Extractor failed, see Backup Preferences.");
+  EXPECT_FALSE(anyWorkingFolderLeft(m));
+  EXPECT_TRUE(form.UnpackedSystemBackup.empty());
+}
+
+}  // namespace
+}  // namespace regcap_test

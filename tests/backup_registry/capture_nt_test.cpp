@@ -1,0 +1,180 @@
+// The registry capture of Windows NT 4, 2000 and XP on sample machines:
+// registry.daz with every loaded hive and its map, the copy-mode layout, a
+// hive that cannot be saved, missing privileges and SaveHive itself.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "backup/BackupTypes.h"
+#include "platform/core/codepage.h"
+#include "platform/profile/ini_file.h"
+#include "platform/registry/nt_hive_read.h"
+#include "tests/backup_registry/registry_machine.h"
+
+namespace regcap_test {
+namespace {
+
+using corvasta::kTransferCopy;
+using platform::WindowsVersion;
+using platform::registry::RegistryKey;
+
+// Every key path of a tree below its root, without case.
+void collectKeys(const RegistryKey& key, const std::string& path, std::set<std::string>& keys) {
+  for (const RegistryKey& child : key.subkeys) {
+    const std::string childPath = path + "\\" + platform::ansiUpper(child.name);
+    keys.insert(childPath);
+    collectKeys(child, childPath, keys);
+  }
+}
+
+std::set<std::string> keysOf(const std::filesystem::path& hive) {
+  std::set<std::string> keys;
+  collectKeys(platform::registry::readNtHive(hive).root, "", keys);
+  return keys;
+}
+
+class CaptureNt : public ::testing::TestWithParam<WindowsVersion> {};
+
+TEST_P(CaptureNt, RegistryDazHoldsEveryLoadedHiveWithItsMap) {
+  RegistryMachine m(GetParam(), GetParam() == WindowsVersion::Nt4 ? 4 : 6, 2);
+  corvasta::TForm1& form = *m.form;
+  form.FilesBackedUp = 7;
+  int busyWhileSaving = 0;
+  m.ui.onMessages = [&] { busyWhileSaving += form.RegistryBusy ? 1 : 0; };
+  form.BackupRegistry(20);
+  EXPECT_GT(busyWhileSaving, 0);
+  const std::string archive = m.setDir + "registry.daz";
+  ASSERT_TRUE(m.exists(archive));
+  EXPECT_EQ(m.read(form.loc.windowsDir + "registry.daz"), m.read(archive));
+  EXPECT_EQ(form.FilesBackedUp, 1u);
+  EXPECT_FALSE(form.RegistryBusy);
+  EXPECT_EQ(form.ProgressDivisor, 1);
+  EXPECT_EQ(form.Form4.view.overall, 20);
+  EXPECT_TRUE(m.files->findAll(form.loc.windowsDir + "r2?").empty()) << "working folder left";
+  EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
+
+  // Unpack and compare every hive with the machine's own file.
+  const std::string out = "C:\\unpacked\\";
+  form.createDirectories(out);
+  form.Zip2.SetZipName(archive);
+  form.Zip2.DestDir = out;
+  form.Zip2.RecreateDirs = false;
+  form.Zip2.Extract();
+  form.Zip2.CloseArchive();
+  platform::TIniFile map(*m.machine, out + "user.ini");
+  const std::vector<std::string> saved = map.ReadSection("Location");
+  size_t hives = 0;
+  for (const platform::HiveMount& hive : m.registry->hives()) {
+    if (hive.winPath.empty()) continue;  // HARDWARE has no file
+    ++hives;
+  }
+  ASSERT_EQ(saved.size(), hives);
+  for (const std::string& file : saved) {
+    const std::string location = map.ReadString("Location", file, "");
+    ASSERT_EQ(location.rfind("\\Device", 0), std::string::npos) << location;
+    const std::string original = form.loc.windowsDrive + location;
+    ASSERT_TRUE(m.files->fileExists(original)) << original;
+    EXPECT_EQ(map.ReadString("ShortLocation", file, ""),
+              corvasta::ShortFileName(*m.machine, original).substr(2));
+    EXPECT_EQ(map.ReadString("Key", file, "").front(), '\\');
+    EXPECT_EQ(map.ReadString(file, "Key", ""), map.ReadString("Key", file, ""));
+    EXPECT_EQ(keysOf(m.host(out + file)), keysOf(m.host(original))) << file;
+  }
+  EXPECT_TRUE(map.ReadString("Location", "HARDWARE", "").empty());
+  EXPECT_EQ(map.ReadString("Key", "software", ""), "\\SOFTWARE");
+  EXPECT_EQ(map.ReadString("Key", "default", ""), "\\.DEFAULT");
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, CaptureNt,
+                         ::testing::Values(WindowsVersion::Nt4, WindowsVersion::Win2000,
+                                           WindowsVersion::WinXp));
+
+TEST(CaptureNtMap, UserHiveAndItsClassesHiveAreToldApart) {
+  RegistryMachine m(WindowsVersion::WinXp, 6);
+  corvasta::TForm1& form = *m.form;
+  form.TransferMode = kTransferCopy;
+  form.BackupRegistry(0);
+  platform::TIniFile map(*m.machine, m.setDir + "user.ini");
+  std::set<std::string> userKeys;
+  for (const std::string& file : map.ReadSection("Key")) {
+    if (file.rfind("user", 0) != 0) continue;
+    userKeys.insert(map.ReadString("Key", file, ""));
+    EXPECT_TRUE(m.exists(m.setDir + file)) << file;
+  }
+  const auto isClasses = [](const std::string& key) {
+    return key.size() > 8 && key.substr(key.size() - 8) == "_Classes";
+  };
+  const auto classes = std::find_if(userKeys.begin(), userKeys.end(), isClasses);
+  ASSERT_NE(classes, userKeys.end());
+  EXPECT_TRUE(userKeys.count(classes->substr(0, classes->size() - 8))) << *classes;
+  // Numbered in the order met, without gaps.
+  for (size_t n = 0; n < userKeys.size(); ++n)
+    EXPECT_TRUE(m.exists(m.setDir + "user" + std::to_string(n))) << n;
+  EXPECT_FALSE(m.exists(m.setDir + "registry.daz"));
+}
+
+TEST(CaptureNtCopy, AHiveThatCannotBeSavedIsReportedAndTheRestAreSaved) {
+  RegistryMachine m(WindowsVersion::Win2000, 5);
+  corvasta::TForm1& form = *m.form;
+  form.TransferMode = kTransferCopy;
+  // A folder where the SAM hive's file would go.
+  m.files->createDirectory(m.setDir + "SAM");
+  form.BackupRegistry(0);
+  EXPECT_TRUE(form.ErrorFlag);
+  EXPECT_EQ(form.ErrorList, std::vector<std::string>{"SAM key"});
+  for (const char* hive : {"SYSTEM", "SOFTWARE", "SECURITY", "DEFAULT"})
+    EXPECT_TRUE(m.files->fileExists(m.setDir + hive)) << hive;
+  platform::TIniFile map(*m.machine, m.setDir + "user.ini");
+  EXPECT_FALSE(map.ValueExists("Location", "SAM"));
+  // Every saved hive counts in copy mode.
+  EXPECT_EQ(form.FilesBackedUp, map.ReadSection("Location").size());
+  EXPECT_GT(form.backupRun.volumeBytesUsed, 0u);
+}
+
+TEST(CaptureNtPrivileges, WithoutTheBackupPrivilegeEveryHiveFails) {
+  RegistryMachine m(WindowsVersion::WinXp, 6, -1, [](platform::MachineConfig& config) {
+    std::erase_if(config.privileges, [](const std::string& name) {
+      return platform::ansiEqualNoCase(name, "SeBackupPrivilege");
+    });
+  });
+  corvasta::TForm1& form = *m.form;
+  for (const platform::HiveMount& hive : m.registry->hives())
+    if (!hive.winPath.empty())
+      m.ui.expect("You do not have Backup Privileges.  Backup is not possible for this user.",
+                  "OK");
+  form.BackupRegistry(0);
+  EXPECT_TRUE(form.ErrorFlag);
+  EXPECT_NE(std::find(form.ErrorList.begin(), form.ErrorList.end(), "software key"),
+            form.ErrorList.end());
+  EXPECT_FALSE(m.exists(m.setDir + "registry.daz"));
+  EXPECT_FALSE(m.exists(form.loc.windowsDir + "registry.daz"));
+  EXPECT_FALSE(form.RegistryBusy);
+  EXPECT_TRUE(m.ui.finished());
+}
+
+TEST(SaveHive, SavesAKeyOverAnOldFileAndRefusesTheRestoreDirection) {
+  RegistryMachine m(WindowsVersion::WinXp, 6);
+  corvasta::TForm1& form = *m.form;
+  m.write("C:\\software.hiv", "old");
+  m.files->setFileAttributes("C:\\software.hiv", platform::kAttributeReadOnly);
+  ASSERT_TRUE(form.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", true, "C:\\software.hiv"));
+  EXPECT_EQ(keysOf(m.host("C:\\software.hiv")),
+            keysOf(m.host(form.loc.windowsDir + "system32\\config\\software")));
+  EXPECT_EQ(form.FilesBackedUp, 1u);
+  EXPECT_FALSE(form.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\NOSUCHHIVE", true, "C:\\none.hiv"));
+  EXPECT_EQ(form.FilesBackedUp, 1u);
+
+  try {
+    form.SaveNTRegistry(m.setDir + "registry.daz", 0, true, false);
+    FAIL() << "restore direction ran";
+  } catch (const corvasta::Error& error) {
+    EXPECT_NE(std::string(error.what()).find("not available"), std::string::npos);
+  }
+  EXPECT_THROW(form.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", false, "C:\\software.hiv"),
+               corvasta::Error);
+}
+
+}  // namespace
+}  // namespace regcap_test

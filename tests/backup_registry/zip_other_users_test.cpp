@@ -1,0 +1,93 @@
+// ZipOtherUsers: the registry files of every user and the profile folders of
+// every further user of a Windows 98 machine with profiles.
+
+#include <gtest/gtest.h>
+
+#include "backup/BackupTypes.h"
+#include "backup/RegistryCapturePaths.h"
+#include "platform/profile/ini_file.h"
+#include "tests/backup_registry/registry_machine.h"
+
+namespace regcap_test {
+namespace {
+
+using corvasta::kTransferCopy;
+using corvasta::kTransferZip;
+
+TEST(ZipOtherUsers, RegistryFilesOfEveryUserButTheCurrentOne) {
+  RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
+  corvasta::TForm1& form = *m.form;
+  const std::vector<std::string> candidates = form.profileCandidates("user.dat");
+  ASSERT_EQ(candidates.size(), 4u);
+  const int current =
+      form.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferZip, "", "");
+
+  platform::TIniFile map(*m.machine, m.setDir + "user.ini");
+  ASSERT_EQ(map.ReadSection("MultiUsers").size(), 4u);
+  for (int n = 0; n < 4; ++n) {
+    const std::string key = "user" + std::to_string(n);
+    const std::string mapped = map.ReadString("MultiUsers", key, "");
+    // Mapped in the short form, in the order Windows directory, then profiles.
+    EXPECT_EQ(mapped, corvasta::ShortFileName(*m.machine, candidates[n]));
+    const std::string archive = m.setDir + key + ".daz";
+    if (n == current) {
+      EXPECT_FALSE(m.exists(archive)) << "the current user is transferred by the capture itself";
+      EXPECT_TRUE(corvasta::ShortFileName(*m.machine, form.loc.userDir + "user.dat") == mapped);
+      continue;
+    }
+    ASSERT_TRUE(m.exists(archive)) << archive;
+    EXPECT_EQ(m.onlyEntryOf(archive), m.read(candidates[n]));
+  }
+  EXPECT_NE(current, 0) << "the logged-on user has a profile";
+
+  // Spares beside every profile's registry file; the Windows directory's own
+  // spare is the capture's first step on 98.
+  for (size_t n = 1; n < candidates.size(); ++n) {
+    const std::string spare = corvasta::folderPart(candidates[n]) + "user.cvk";
+    ASSERT_TRUE(m.exists(spare)) << spare;
+    EXPECT_EQ(m.read(spare), m.read(candidates[n]));
+  }
+  EXPECT_FALSE(m.exists(form.loc.windowsDir + "user.cvk"));
+  EXPECT_FALSE(form.ErrorFlag);
+}
+
+TEST(ZipOtherUsers, CopyModeWritesDatFilesAndWindows95KeepsEverySpare) {
+  RegistryMachine m(platform::WindowsVersion::Win95, 1, 1);
+  corvasta::TForm1& form = *m.form;
+  const int current =
+      form.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferCopy, "", "");
+  EXPECT_EQ(current, 1);
+  EXPECT_EQ(m.read(m.setDir + "user0.dat"), m.read(form.loc.windowsDir + "user.dat"));
+  EXPECT_FALSE(m.exists(m.setDir + "user1.dat"));
+  EXPECT_EQ(m.read(form.loc.windowsDir + "user.cvk"), m.read(form.loc.windowsDir + "user.dat"));
+  EXPECT_EQ(m.read(form.loc.userDir + "user.cvk"), m.read(form.loc.userDir + "user.dat"));
+}
+
+TEST(ZipOtherUsers, NoMapForAnotherTargetName) {
+  RegistryMachine m(platform::WindowsVersion::Win98, 2);
+  m.form->ZipOtherUsers("user.dat", m.setDir + "other.daz", 0, kTransferZip, "", "");
+  EXPECT_FALSE(m.exists(m.setDir + "user.ini"));
+  EXPECT_FALSE(m.exists(m.setDir + "user0.daz"));  // the only user is the current one
+}
+
+TEST(ZipOtherUsers, FoldersOfFurtherProfilesJoinTheFilesList) {
+  RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
+  corvasta::TForm1& form = *m.form;
+  const std::string userDesktop = form.loc.userDir + "Desktop\\";
+  form.Zip1.FilesList = {"kept"};
+  // The user's folder given by its short form is still the user's.
+  form.ZipOtherUsers("Desktop", m.setDir + "desktop.zip", 0, kTransferZip, "",
+                     corvasta::ShortFileName(*m.machine, userDesktop));
+  std::vector<std::string> expected{"kept"};
+  for (const std::string& folder : form.profileCandidates("Desktop")) {
+    if (!m.files->directoryExists(folder)) continue;
+    if (corvasta::sameFolder(*m.machine, folder, userDesktop)) continue;
+    if (corvasta::sameFolder(*m.machine, folder, form.loc.windowsDir + "Desktop")) continue;
+    expected.push_back(folder + "\\*.*");
+  }
+  EXPECT_EQ(expected.size(), 3u) << "two further profiles with a desktop";
+  EXPECT_EQ(form.Zip1.FilesList, expected);
+}
+
+}  // namespace
+}  // namespace regcap_test
