@@ -1,0 +1,89 @@
+// Entire-drive entries: one archive per top-level folder and one for the
+// root's files; the set being written is never archived into itself.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/backup_archiving/archiving_machine.h"
+
+using archiving_test::ArchivingMachine;
+
+namespace {
+
+testing_support::TestDrive driveD() {
+  testing_support::TestDrive d;
+  d.letter = 'D';
+  return d;
+}
+
+void writeDriveD(ArchivingMachine& m) {
+  m.write("D:\\GAMES\\chess.exe", "moves");
+  m.write("D:\\GAMES\\SAVES\\game1.sav", "e4 e5");
+  m.write("D:\\DOCS\\plan.txt", "garden plan");
+  m.form->createDirectories("D:\\EMPTY");
+  m.write("D:\\readme.txt", "drive D");
+  m.addSettings("[MultiFiles0]\r\nFileName=All Files on Drive D\r\nCheck1=1\r\n");
+}
+
+std::vector<std::string> sorted(std::vector<std::string> entries) {
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+}  // namespace
+
+TEST(EntireDriveTest, EachTopLevelFolderAndTheRootGetAnArchive) {
+  ArchivingMachine m({testing_support::TestDrive{}, driveD()});
+  writeDriveD(m);
+
+  m.form->BackupOtherFilesEntry(0, 4);
+
+  EXPECT_EQ(sorted(m.entries(m.setDir + "D-GAMES.zip")),
+            (std::vector<std::string>{"D:\\GAMES\\CHESS.EXE", "D:\\GAMES\\SAVES\\GAME1.SAV"}));
+  EXPECT_EQ(m.entries(m.setDir + "D-DOCS.zip"), std::vector<std::string>{"D:\\DOCS\\PLAN.TXT"});
+  EXPECT_EQ(m.entries(m.setDir + "DRoot.zip"), std::vector<std::string>{"D:\\README.TXT"});
+  EXPECT_FALSE(m.exists(m.setDir + "D-EMPTY.zip"));
+  EXPECT_FALSE(m.exists(m.setDir + "Temp"));
+  EXPECT_EQ(m.form->Form4.view.overall, 4);
+  EXPECT_EQ(m.form->ProgressDivisor, 1);
+  EXPECT_FALSE(m.form->ErrorFlag);
+}
+
+TEST(EntireDriveTest, CopyModeKeepsTheRootArchiveToTheRootFiles) {
+  ArchivingMachine m({testing_support::TestDrive{}, driveD()});
+  writeDriveD(m);
+  m.form->Zip1.PackLevel = 0;
+
+  m.form->BackupOtherFilesEntry(0, 1);
+
+  EXPECT_EQ(m.read(m.setDir + "D\\GAMES\\SAVES\\game1.sav"), "e4 e5");
+  EXPECT_EQ(m.read(m.setDir + "D\\readme.txt"), "drive D");
+  EXPECT_TRUE(m.exists(m.setDir + "D\\DOCS\\plan.txt"));
+  EXPECT_EQ(m.form->FilesBackedUp, 4u);
+}
+
+TEST(EntireDriveTest, TheSetOnTheSameDriveStaysOutOfItsArchives) {
+  ArchivingMachine m({testing_support::TestDrive{}, driveD()});
+  writeDriveD(m);
+  m.form->backupRun.backupSetDir = "D:\\BACKUPS\\SET1\\";
+  m.form->createDirectories("D:\\BACKUPS\\SET1");
+  m.write("D:\\BACKUPS\\SET0\\older.zip", "an older set");
+
+  m.form->BackupOtherFilesEntry(0, 1);
+
+  const std::string set = "D:\\BACKUPS\\SET1\\";
+  EXPECT_EQ(m.entries(set + "D-BACKUPS.zip"),
+            std::vector<std::string>{"D:\\BACKUPS\\SET0\\OLDER.ZIP"});
+  EXPECT_TRUE(m.exists(set + "D-GAMES.zip"));
+}
+
+TEST(EntireDriveTest, MissingDriveIsReportedAndTheRunGoesOn) {
+  ArchivingMachine m({testing_support::TestDrive{}});
+  m.addSettings("[MultiFiles0]\r\nFileName=All Files on Drive Q\r\n");
+
+  m.form->BackupOtherFilesEntry(0, 2);
+
+  EXPECT_TRUE(m.form->ErrorFlag);
+  EXPECT_EQ(m.form->ErrorList, std::vector<std::string>{"Q:\\"});
+  EXPECT_EQ(m.form->Form4.view.overall, 2);
+}

@@ -1,0 +1,186 @@
+// Profile folders: one archive gathers the folder from the user's profile,
+// the Windows directory, the all-users profile and the other profiles, each
+// folder once however it is named, and gives every file back to where it
+// came from.
+#include <gtest/gtest.h>
+
+#include "platform/core/errors.h"
+#include "tests/backup_archiving/archiving_machine.h"
+
+using archiving_test::ArchivingMachine;
+using archiving_test::countOf;
+
+namespace {
+
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kCommonShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Folders";
+
+void setString(platform::LiveRegistry& registry, platform::HKEY root, const std::string& key,
+               const std::string& name, const std::string& value) {
+  platform::HKEY handle = 0;
+  ASSERT_EQ(registry.createKeyEx(root, key, 0, platform::KEY_ALL_ACCESS, handle),
+            platform::WinError::Success);
+  std::vector<uint8_t> data(value.begin(), value.end());
+  data.push_back(0);
+  ASSERT_EQ(registry.setValueEx(handle, name, 1, data), platform::WinError::Success);
+  registry.closeKey(handle);
+}
+
+void deleteValue(platform::LiveRegistry& registry, platform::HKEY root, const std::string& key,
+                 const std::string& name) {
+  platform::HKEY handle = 0;
+  ASSERT_EQ(registry.openKeyEx(root, key, 0, platform::KEY_ALL_ACCESS, handle),
+            platform::WinError::Success);
+  ASSERT_EQ(registry.deleteValue(handle, name), platform::WinError::Success);
+  registry.closeKey(handle);
+}
+
+// The user profiles of a Windows 9x sample, logged-on user first.
+std::vector<std::string> profileNames(ArchivingMachine& m) {
+  std::vector<std::string> names;
+  const std::string current = m.form->loc.userDir;
+  for (const platform::FindData& found : m.files->findAll("C:\\WINDOWS\\Profiles\\*.*")) {
+    if (found.name == "." || found.name == ".." || found.name == "All Users") continue;
+    if (!(found.attributes & platform::kAttributeDirectory)) continue;
+    const std::string path = "C:\\WINDOWS\\PROFILES\\" + platform::ansiUpper(found.name) + "\\";
+    if (platform::ansiUpper(current) == path)
+      names.insert(names.begin(), platform::ansiUpper(found.name));
+    else
+      names.push_back(platform::ansiUpper(found.name));
+  }
+  return names;
+}
+
+}  // namespace
+
+TEST(ProfileFolderTest, WindowsMeDesktopGathersEveryProfileOnce) {
+  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, 2);
+  const std::vector<std::string> users = profileNames(m);
+  ASSERT_EQ(users.size(), 2u);
+  m.write("C:\\WINDOWS\\All Users\\Desktop\\Shared.txt", "for everyone");
+  m.write("C:\\WINDOWS\\Desktop\\Before profiles.txt", "from before");
+  const std::string archive = m.setDir + "desktop.zip";
+
+  m.form->ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+
+  const std::vector<std::string> entries = m.entries(archive);
+  for (const std::string& user : users)
+    EXPECT_EQ(countOf(entries, "C:\\WINDOWS\\PROFILES\\" + user + "\\DESKTOP\\NOTES.TXT"), 1u)
+        << user;
+  EXPECT_EQ(countOf(entries, "C:\\WINDOWS\\ALL USERS\\DESKTOP\\SHARED.TXT"), 1u);
+  EXPECT_EQ(countOf(entries, "C:\\WINDOWS\\DESKTOP\\BEFORE PROFILES.TXT"), 1u);
+  EXPECT_EQ(m.form->FilesBackedUp, entries.size());
+  EXPECT_EQ(m.form->Form4.view.overall, 7);
+  EXPECT_EQ(m.form->Form4.view.status, "Producing desktop.zip");
+  EXPECT_FALSE(m.form->ErrorFlag);
+}
+
+TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
+  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, 2);
+  const std::string user = profileNames(m).front();
+  const std::string programs = "C:\\WINDOWS\\Profiles\\" + user + "\\Start Menu\\Programs\\";
+  m.write(programs + "Solitaire.lnk", "shortcut");
+  m.write("C:\\WINDOWS\\All Users\\Start Menu\\Programs\\Shared.lnk", "shortcut");
+  // The shell folder value names the same folder in its short form.
+  setString(*m.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Programs",
+            "C:\\WINDOWS\\PROFILES\\" + user + "\\STARTM~1\\PROGRAMS");
+  // Without "Common Programs" the all-users folder is the one holding "Common Startup".
+  deleteValue(*m.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common Programs");
+  const std::string archive = m.setDir + "start.zip";
+
+  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                 "Start Menu\\Programs", "Programs");
+
+  const std::vector<std::string> entries = m.entries(archive);
+  size_t solitaire = 0;
+  for (const std::string& entry : entries)
+    if (entry.size() > 13 && entry.compare(entry.size() - 13, 13, "SOLITAIRE.LNK") == 0)
+      ++solitaire;
+  EXPECT_EQ(solitaire, 1u);
+  EXPECT_EQ(countOf(entries, "C:\\WINDOWS\\ALL USERS\\START MENU\\PROGRAMS\\SHARED.LNK"), 1u);
+}
+
+TEST(ProfileFolderTest, WindowsXpDesktopTakesTheProfileAndAllUsers) {
+  ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
+  const std::string profile = platform::ansiUpper(m.form->loc.userDir);
+  ASSERT_NE(profile.find("DOCUMENTS AND SETTINGS"), std::string::npos) << profile;
+  m.write("C:\\Documents and Settings\\All Users\\Desktop\\Shared.txt", "for everyone");
+  const std::string archive = m.setDir + "desktop.zip";
+
+  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+
+  const std::vector<std::string> entries = m.entries(archive);
+  EXPECT_EQ(countOf(entries, profile + "DESKTOP\\NOTES.TXT"), 1u);
+  EXPECT_EQ(countOf(entries, "C:\\DOCUMENTS AND SETTINGS\\ALL USERS\\DESKTOP\\SHARED.TXT"), 1u);
+}
+
+TEST(ProfileFolderTest, MissingShellFolderValueFallsBackToTheWindowsFolder) {
+  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, -1);
+  deleteValue(*m.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Favorites");
+  m.write("C:\\WINDOWS\\Favorites\\Kept.url", "[InternetShortcut]");
+  const std::string archive = m.setDir + "favorites.zip";
+
+  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Favorites",
+                 "Favorites");
+
+  EXPECT_EQ(countOf(m.entries(archive), "C:\\WINDOWS\\FAVORITES\\KEPT.URL"), 1u);
+}
+
+TEST(ProfileFolderTest, RestoreDirectionPutsFilesBackWhereTheyCameFrom) {
+  ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
+  const std::string notes = m.form->loc.userDir + "Desktop\\Notes.txt";
+  const std::string original = m.read(notes);
+  const std::string archive = m.setDir + "desktop.zip";
+  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+  m.files->deleteFile(notes);
+  const uint64_t before = m.form->FilesBackedUp;
+
+  m.form->ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+
+  ASSERT_TRUE(m.exists(notes));
+  EXPECT_EQ(m.read(notes), original);
+  EXPECT_EQ(m.form->FilesBackedUp - before, m.entries(archive).size());
+  EXPECT_EQ(m.form->Form4.view.status, "Unzipping desktop.zip");
+  EXPECT_EQ(m.form->Form4.view.overall, 4);
+}
+
+TEST(ProfileFolderTest, RestoreAsksForTheDiskHoldingAMissingArchive) {
+  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, -1);
+  m.form->backupRun.target = archive::TargetKind::RemovableDisk;
+  m.form->backupRun.backingUp = false;
+  m.ui.expect("desktop.zip not Found - Corvasta", "Retry");
+  m.ui.expect("Please insert the next disk.", "Cancel");
+  const std::string archive = "A:\\desktop.zip";
+
+  m.form->ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_TRUE(m.form->ErrorFlag);
+  EXPECT_EQ(m.form->ErrorList, std::vector<std::string>{archive});
+  EXPECT_EQ(m.form->Form4.view.overall, 0);
+}
+
+TEST(ProfileFolderTest, EncryptedArchiveAsksForThePasswordBeforeRestoring) {
+  ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
+  const std::string notes = m.form->loc.userDir + "Desktop\\Notes.txt";
+  const std::string archive = m.setDir + "desktop.zip";
+  m.form->Form8.password = "garden";
+  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+  m.files->deleteFile(notes);
+  m.form->Form8.password.clear();
+  m.ui.expect("Password Needed", "garden");
+
+  m.form->ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
+
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_TRUE(m.exists(notes));
+}
