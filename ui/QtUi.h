@@ -1,0 +1,95 @@
+#pragma once
+// The Qt front end's Ui: real message boxes, input boxes, file and folder
+// choosers, the progress window and the warning list.
+//
+// Message boxes keep the Windows button sets, icons and result codes. The
+// choosers speak Windows paths to the logic and host paths to Qt, through the
+// machine the program runs on. processMessages runs Qt's pending events, so
+// the progress window's Cancel and Minimize work while the logic is busy.
+//
+// Tests answer modal windows through the dialog hook: it receives every
+// message box, input box, chooser and warning list once it is showing
+// modally, and closes it by clicking a button or accepting it.
+
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "app/Ui.h"
+
+class QDialog;
+class QWidget;
+
+namespace platform {
+class Machine;
+}
+
+namespace corvasta {
+
+class ProgressWindow;
+class WarningList;
+
+class QtUi : public Ui {
+ public:
+  using DialogHook = std::function<void(QDialog& dialog)>;
+
+  // `machine`: maps the choosers' Windows paths (none: the choosers are
+  // unavailable and report cancel).
+  explicit QtUi(platform::Machine* machine = nullptr);
+  ~QtUi() override;
+  QtUi(const QtUi&) = delete;
+  QtUi& operator=(const QtUi&) = delete;
+
+  // The main window: owner of the dialogs, and the window the application
+  // title names.
+  void setMainWindow(QWidget* window);
+  void setMachine(platform::Machine* machine) { machine_ = machine; }
+  void setDialogHook(DialogHook hook) { dialogHook_ = std::move(hook); }
+
+  ProgressWindow& progressWindow();
+  WarningList& warningList();
+  const std::string& applicationTitle() const { return title_; }
+  bool busyCursor() const { return busy_; }
+
+  int messageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                 Icon icon) override;
+  std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                      const std::string& initial, bool masked) override;
+  std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,
+                                        const std::string& initialFolder) override;
+  std::optional<std::string> chooseFolder(const std::string& title,
+                                          const std::string& initialFolder) override;
+  void showProgress(const ProgressView& view) override;
+  int showWarningList(const std::vector<std::string>& lines, bool yesNo) override;
+  void beep() override;
+  void setApplicationTitle(const std::string& title) override;
+  void setBusyCursor(bool busy) override;
+  void minimize() override;
+  void restore() override;
+  void processMessages() override;
+
+ private:
+  // Hands a modal dialog to the hook once it shows.
+  void armDialogHook(QDialog& dialog);
+  int execDialog(QDialog& dialog);
+  QWidget* dialogParent();
+  std::optional<std::string> chooseHostPath(const std::string& title, const QString& filter,
+                                            const std::string& initialFolder, bool folder);
+
+  platform::Machine* machine_;
+  QPointer<QWidget> mainWindow_;
+  // Owned here, or by the main window when it goes first.
+  QPointer<ProgressWindow> progress_;
+  QPointer<WarningList> warnings_;
+  DialogHook dialogHook_;
+  std::string title_;
+  bool busy_ = false;
+  std::vector<QPointer<QWidget>> minimized_;
+};
+
+// A Windows filter ("Text files (*.txt)|*.txt|All files|*.*") as Qt's name
+// filters; "*.*" matches every name, as on Windows.
+QStringList qtNameFilters(const std::string& windowsFilter);
+
+}  // namespace corvasta
