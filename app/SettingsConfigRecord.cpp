@@ -1,5 +1,6 @@
 #include "app/SettingsConfigRecord.h"
 
+#include "backup/BackupTypes.h"
 #include "backup/WinFiles.h"
 #include "platform/profile/ini_file.h"
 
@@ -38,11 +39,6 @@ std::string otherFilesKey(int config) {
 
 std::string configSection(int config) {
   return "BackupPreferences" + std::to_string(config);
-}
-
-int backupTypeFromSettings(int stored, bool newBackupType) {
-  if (!newBackupType && stored == 2) return 3;
-  return stored >= 0 && stored <= 4 ? stored : 0;
 }
 
 std::vector<std::string> readOtherFilesNames(const platform::TIniFile& settings) {

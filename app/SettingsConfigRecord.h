@@ -22,10 +22,6 @@ std::string configSection(int config);  // "BackupPreferences" + n
 // Which defaults missing WinFiles checks take.
 enum class CheckDefaults { StartupLoad, ConfigSwitch };
 
-// The backup type a stored value means: settings written before
-// `NewBackupType` existed stored "Replace" as 2.
-int backupTypeFromSettings(int stored, bool newBackupType);
-
 // The names of the Other Files entries, up to the first missing or empty `FileName`.
 std::vector<std::string> readOtherFilesNames(const platform::TIniFile& settings);
 

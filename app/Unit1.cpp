@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/SettingsNames.h"
+#include "backup/InstallBackup.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
@@ -47,6 +48,7 @@ TForm1::TForm1(Environment environment, int windowsMode)
   ApplicationTitle = "Corvasta " + LongModeName;
   loc.programDir = CheckPath(env.machine.config().programDirectory);
   env.ui.setProgressHandlers([this] { CancelClick(); }, [this] { MinimizeClick(); });
+  InstallBackup(*this);
 }
 
 TForm1::~TForm1() {

@@ -31,6 +31,8 @@
 #include "app/Unit6.h"
 #include "archive/MultiVolumeHandlers.h"
 #include "archive/ZipWriter.h"
+#include "backup/BackupManager.h"
+#include "backup/BackupRunState.h"
 #include "platform/files/file_handle.h"
 #include "platform/live_registry/live_registry.h"
 #include "platform/system/locale_format.h"
@@ -248,6 +250,52 @@ class TForm1 {
   // A click on the marquee stops or starts the scrolling; WriteSettings keeps
   // the choice.
   void PaintBox1Click();
+
+  // --- Backup run, set register, Backup Manager, disk prompts -----------------------
+  // (backup/BackupRun*.cpp, backup/DeleteFiles.cpp, backup/SetRegister.cpp,
+  // backup/BackupManager*.cpp, backup/MultiVolumeHost.cpp, backup/InstallBackup.cpp)
+  // The "&Backup" button: every checked config in order.
+  void BitBtn1Click();
+  // One config (0..3) from start to end; installed as the BackupClick hook.
+  void BackupConfig(int config);
+  // Deletes the files (not folders) of `folder` matching `mask`; false at the
+  // first one that cannot be deleted, and for "" or "\".
+  bool DeleteFiles(const std::string& folder, const std::string& mask);
+  // Empties `folder` (files, then every subfolder) and removes it; nothing for
+  // "", "\" or "@"; stops when the run is cancelled.
+  void DeleteSubDirs(const std::string& folder);
+  bool runCancelled() const { return backupRun.cancelled || CancelRequest; }
+  // The multi-volume settings of an archive about to be created, for the
+  // running backup's target.
+  void SetMultiMode(archive::TZipReader& zip);
+  std::unique_ptr<archive::MultiVolumeHost> multiVolumeHost;
+  std::unique_ptr<archive::TMultiVolumeHandlers> multiVolumeHandlers;
+  // The Backup Manager's lists and the restore menus; installed as FillList.
+  BackupManagerLists BackupManager;
+  void RefreshBackupManager();
+  void fillSystemBackups();
+  // A file time in the locale's short date and long time.
+  std::string FileDateTime(const platform::FileTime& time) const;
+  // The restore page's program backups menu item `item` chosen.
+  void ChooseProgramBackup(size_t item);
+  // Empties and removes a set directory; asks before deleting its subfolders
+  // unless `withoutAsking`.
+  void RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking);
+  void DeleteBackupSet(size_t row);
+  void RenameBackupSet(size_t row, const std::string& newName);
+  void AddBackupSet();
+  void DeleteSystemBackup(std::optional<size_t> row);
+  // "Keep" or "Maximum Backups" changed; any preference changed.
+  void KeepOrMaximumChanged();
+  void CheckMaximumBackups();
+  // Steps of BackupConfig (backup/BackupRun*.cpp).
+  int countBackupItems() const;
+  bool prepareSetDirectory(BackupRunState& run);
+  void registerSet(BackupRunState& run);
+  bool prepareDisk(const BackupRunState& run);
+  void backupItems(BackupRunState& run);
+  void closeBackupConfig(const BackupRunState& run, std::exception_ptr failure);
+  bool isLastConfigOfRun(int config) const;
 
   // --- Backup: archiving routines and the extract folder -----------------------
   // (backup/FileArchiving.cpp, backup/ZipCalls.cpp, backup/CopyDir.cpp,

@@ -33,7 +33,7 @@ const BackupTypeRules& backupTypeRules(int backupType) {
 
 int backupTypeFromSettings(int stored, bool newBackupType) {
   if (!newBackupType && stored == 2) return kReplaceBackup;
-  return stored;
+  return stored >= kFullBackup && stored <= kFullArchiveNotReset ? stored : kFullBackup;
 }
 
 const CompressionRules& compressionRules(int compress) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Demo: the sample Windows ME machine the program uses when no machine is
-# named, created on first use, and what it holds.
+# named, created on first use, and what it holds; then a scheduled backup of
+# config 1 on it, the set it made and the activity log entry.
 # Usage: tools/demo.sh BUILD_DIR
 set -euo pipefail
 
@@ -56,4 +57,29 @@ if [ -x "$program" ]; then
   echo
   echo "C:\\Program Files\\Corvasta after the start"
   (cd "$("$tool" path "$machine" 'C:\Program Files\Corvasta')" && ls -p | sed 's/^/  /')
+fi
+
+# A scheduled backup of config 1 (Registry, WinConfig files and the default
+# User Profile items to a set under C:\Backups), without questions.
+if [ -x "$program" ]; then
+  echo
+  echo "corvasta --console --machine $machine schedule 1"
+  "$program" --console --machine "$machine" schedule 1 || echo "(the backup reported an error)"
+  settings=$("$tool" path "$machine" 'C:\Program Files\Corvasta\vastel.ini')
+  set=$(tr -d '\r' <"$settings" | awk -F= '/^\[/{s=$0} s=="[Backup Directories]" && $1 ~ /^[0-9]+$/{print $2}' | tail -n 1)
+  if [ -n "$set" ]; then
+    echo
+    echo "The newest backup set: $set"
+    host=$("$tool" path "$machine" "$set")
+    (cd "$host" && ls -l | sed 's/^/  /')
+    for archive in "$host"/*; do
+      case "$archive" in
+        *z|*.zip|*.daz) echo; unzip -l "$archive" | sed 's/^/  /' ;;
+      esac
+    done
+  fi
+  echo
+  echo "The activity log entry (results.txt)"
+  results=$("$tool" path "$machine" 'C:\Program Files\Corvasta\results.txt')
+  [ -f "$results" ] && tr -d '\r' <"$results" | sed -n '1,/<<< Ended at/p' | sed 's/^/  /'
 fi

@@ -36,6 +36,10 @@ void addProgramDirectory(SampleTree& drive, const SampleLayout& layout) {
     drive.file(path, placeholderBinary(name, role, size, layout.seedFor(path)), installed);
   };
   add("crvast" + layout.shortModeName + ".exe", "Corvasta for MS-DOS", 412160);
+  // The settings file as the installer leaves it: config 1 backs up to a
+  // folder on drive C, so a scheduled backup works on a new sample.
+  addText(drive, folder + "vastel.ini", "[BackupPreferences1]\nTarget=C:\\Backups\\\n",
+          installed);
   for (const auto& file : kSupportFiles) add(file.name, file.role, file.size);
   addText(drive, folder + "cmosboot.bat",
           "@echo off\n"

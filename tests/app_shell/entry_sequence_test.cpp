@@ -101,6 +101,7 @@ TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
 
 TEST(EntrySequence, OpenFileWithoutTheOpenFileCopyReportsIt) {
   ShellMachine m;
+  m.form->FinishOpenCopying = nullptr;
   m.ui.expect("not available", "OK");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
   EXPECT_TRUE(m.ui.finished());

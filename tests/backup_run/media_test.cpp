@@ -1,0 +1,159 @@
+// Backups whose target runs out of room: a removable target spans several
+// diskettes with the disk prompts answered, and a fixed drive that fills up
+// in the middle leaves the earlier sets and the settings as they were.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "archive/ZipReader.h"
+#include "backup/BackupTypes.h"
+#include "tests/backup_run/run_machine.h"
+
+namespace backup_test {
+namespace {
+
+constexpr uint64_t kDiskette = 1457664;
+
+// Bytes that do not compress.
+std::string noise(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+testing_support::TestDrive diskettes(std::vector<std::string> media) {
+  testing_support::TestDrive drive;
+  drive.letter = 'A';
+  drive.type = platform::DriveType::Removable;
+  drive.capacity = kDiskette;
+  drive.media = std::move(media);
+  return drive;
+}
+
+struct Diskettes : ::testing::Test {
+  RunMachine m{RunMachine::Small{}, {diskettes({"disk1", "disk2", "disk3"})}};
+  platform::Drive& driveA = *m.machine->drive('A');
+  void SetUp() override {
+    m.ui.diskDrive = &driveA;
+    m.write("C:\\AUTOEXEC.BAT", "@echo off\r\nprompt $p$g\r\n");
+  }
+};
+
+TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
+  const std::string command = noise(2'200'000, 7);
+  m.write("C:\\COMMAND.COM", command);
+  m.writeConfig(1, "A:\\", 1, corvasta::kFullBackup, {1, 4});
+  m.start();
+  // Disk 2 for the rest; then disk 1 again for the table of contents, and
+  // the last disk once more.
+  m.ui.nextMedia = {"disk2", "disk1", "disk2"};
+  m.ui.expect("Please note that this is the first disk with A:\\command.coz on it.", "Retry");
+  m.ui.expect("Please insert first disk with", "Retry");
+  m.ui.expect("Please insert the last disk", "Retry");
+  m.ui.expect("Backup Finished", "OK");
+  m.form->BitBtn1Click();
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  // The target itself is the set, never registered.
+  EXPECT_EQ(m.setting("Backup Directories", "1"), "@");
+  EXPECT_EQ(driveA.insertedMedium(), "disk2");
+  EXPECT_TRUE(m.exists("A:\\command.coz"));
+
+  // Read back from the last disk, asking for the others.
+  driveA.insert("disk2");
+  archive::TMultiVolumeRun restoring;
+  restoring.target = archive::TargetKind::RemovableDisk;
+  restoring.backingUp = false;
+  archive::TMultiVolumeHandlers handlers(m.form->zipFileSystem, *m.form->multiVolumeHost,
+                                         restoring);
+  archive::TZipReader reader(m.form->zipFileSystem);
+  handlers.Attach(reader);
+  m.ui.nextMedia = {"disk1", "disk2"};
+  m.ui.expect("Please insert the 1st with A:\\command.coz on it.", "OK");
+  m.ui.expect("Please insert the 2nd with A:\\command.coz on it.", "OK");
+  reader.SetZipName("A:\\command.coz");
+  reader.DestDir = "C:\\RESTORED\\";
+  reader.RecreateDirs = false;
+  EXPECT_EQ(reader.Extract(), 1);
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_EQ(m.read("C:\\RESTORED\\COMMAND.COM"), command);
+}
+
+TEST_F(Diskettes, CancellingTheNextDiskEndsTheRunWithTheWarningList) {
+  m.write("C:\\COMMAND.COM", noise(1'800'000, 9));
+  m.writeConfig(1, "A:\\", 1, corvasta::kFullBackup, {4});
+  m.start();
+  m.ui.expect("Please insert another disk", "Abort");
+  EXPECT_THROW(m.form->BitBtn1Click(), corvasta::Error);
+  EXPECT_TRUE(m.ui.finished());
+  ASSERT_FALSE(m.ui.lastWarningList.empty());
+  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  EXPECT_NE(log.find("<<< Ended at"), std::string::npos);
+  EXPECT_FALSE(m.form->backupRun.cancelled);
+}
+
+TEST_F(Diskettes, UncompressedFilesLandInFolderTreesOnTheDisk) {
+  m.writeConfig(1, "A:\\", 0, corvasta::kFullBackup, {1});
+  m.setSetting("BackupPreferences1", "DeleteFiles", "1");
+  m.start();
+  m.write("A:\\old.txt", "previous backup");
+  m.ui.expect("Backup Finished", "OK");
+  m.form->BitBtn1Click();
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_FALSE(m.exists("A:\\old.txt"));
+  EXPECT_EQ(m.read("A:\\C\\AUTOEXEC.BAT"), m.read("C:\\AUTOEXEC.BAT"));
+}
+
+TEST_F(Diskettes, NoDiskAsksUntilOneIsInserted) {
+  driveA.eject();
+  m.writeConfig(1, "A:\\", 1, corvasta::kFullBackup, {1});
+  m.start();
+  m.ui.nextMedia = {"disk3"};
+  m.ui.expect("Please insert a disk.", "OK");
+  m.ui.expect("Backup Finished", "OK");
+  m.form->BitBtn1Click();
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_TRUE(m.exists("A:\\autoexec.baz"));
+
+  driveA.eject();
+  m.ui.expect("Please insert a disk.", "Cancel");
+  m.form->BitBtn1Click();
+  EXPECT_EQ(m.ui.lastWarningList.at(2), "Backup Canceled");
+}
+
+TEST(FullDrive, DiskFullLeavesEarlierSetsAndSettingsIntact) {
+  testing_support::TestDrive small;
+  small.letter = 'D';
+  small.capacity = 600'000;
+  RunMachine m(RunMachine::Small{}, {small});
+  m.write("C:\\AUTOEXEC.BAT", "@echo off\r\n");
+  m.write("C:\\COMMAND.COM", noise(900'000, 3));
+  m.files->createDirectory("D:\\Backups");
+  m.files->createDirectory("D:\\Backups\\old");
+  m.write("D:\\Backups\\old\\autoexec.baz", "earlier set");
+  m.setSetting("Backup Directories", "1", "D:\\Backups\\old\\");
+  m.writeConfig(1, "D:\\Backups", 1, corvasta::kFullBackup, {1, 4});
+  m.setSetting("BackupName", "UseDate", "0");
+  m.start();
+  m.ui.expect("Type Name of this Backup:", "1");
+  EXPECT_THROW(m.form->BitBtn1Click(), corvasta::Error);
+  EXPECT_TRUE(m.ui.finished());
+
+  EXPECT_EQ(m.read("D:\\Backups\\old\\autoexec.baz"), "earlier set");
+  EXPECT_EQ(m.setting("Backup Directories", "1"), "D:\\Backups\\old\\");
+  EXPECT_EQ(m.setting("BackupPreferences1", "Target"), "D:\\Backups");
+  const std::string set = m.setting("Backup Directories", "2");
+  ASSERT_EQ(set, "D:\\Backups\\1\\");
+  EXPECT_TRUE(m.exists(set + "autoexec.baz"));
+  EXPECT_FALSE(m.exists(set + "command.coz"));
+  const std::vector<std::string>& warning = m.ui.lastWarningList;
+  ASSERT_GE(warning.size(), 3u);
+  EXPECT_EQ(warning[2], "C:\\COMMAND.COM");
+  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  EXPECT_NE(log.find("C:\\COMMAND.COM"), std::string::npos);
+  EXPECT_NE(log.find("<<< Ended at"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace backup_test
