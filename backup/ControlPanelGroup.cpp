@@ -2,6 +2,7 @@
 // the program that shows it, in one archive (or copied at pack level 0).
 
 #include "app/Unit1.h"
+#include "backup/ArchiveFailure.h"
 
 namespace corvasta {
 
@@ -23,7 +24,7 @@ std::vector<std::string> TForm1::controlPanelFiles() const {
 void TForm1::BackupControlPanel(int step) {
   const std::string setDir = CheckPath(backupRun.backupSetDir);
   const std::string archive = setDir + kControlPanelArchive;
-  try {
+  recordingArchiveFailure(*this, archive, [&] {
     Form4.view.item = 0;
     Form4.view.status = std::string("Producing ") + kControlPanelArchive;
     env.ui.showProgress(Form4.view);
@@ -35,11 +36,7 @@ void TForm1::BackupControlPanel(int step) {
     Zip1.Password = Form8.password;
     ArchiveOrCopy(setDir, kControlPanelArchive);
     Zip1.CloseArchive();
-  } catch (const Error&) {
-    ErrorFlag = true;
-    ErrorList.push_back(archive);
-    throw;
-  }
+  });
   advanceOverall(step);
 }
 

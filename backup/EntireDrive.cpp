@@ -4,6 +4,7 @@
 // cost the whole drive; at pack level 0 the same lists are copied.
 
 #include "app/Unit1.h"
+#include "backup/ArchiveFailure.h"
 #include "platform/files/file_system.h"
 
 namespace corvasta {
@@ -69,7 +70,7 @@ void TForm1::BackupEntireDrive(char drive, int step) {
     ArchiveOrCopy(setDir, name);
   };
 
-  try {
+  recordingArchiveFailure(*this, archive, [&] {
     Zip1.Recurse = true;
     Form4.view.status = "Backing up " + letter;
     env.ui.showProgress(Form4.view);
@@ -88,11 +89,7 @@ void TForm1::BackupEntireDrive(char drive, int step) {
     const std::string rootName = letter + "Root.zip";
     archiveInto(rootName, "Producing " + rootName, setTemp, "|" + root + "*");
     Zip1.CloseArchive();
-  } catch (const Error&) {
-    ErrorFlag = true;
-    ErrorList.push_back(archive);
-    throw;
-  }
+  });
   if (!setTempExisted && env.files.directoryExists(RemoveBackSl(setTemp))) {
     try {
       env.files.removeDirectory(RemoveBackSl(setTemp));

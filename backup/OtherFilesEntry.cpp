@@ -8,6 +8,7 @@
 #include <set>
 
 #include "app/Unit1.h"
+#include "backup/ArchiveFailure.h"
 #include "backup/SetNaming.h"
 #include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
@@ -68,7 +69,7 @@ void TForm1::BackupOtherFilesEntry(int index, int step) {
   const std::string setDir = CheckPath(backupRun.backupSetDir);
   const std::string archiveName = entry.fileName + ".zip";
   const std::string archive = setDir + archiveName;
-  try {
+  recordingArchiveFailure(*this, archive, [&] {
     Zip1.Recurse = true;
     Form4.view.status = Zip1.PackLevel != 0 ? "Producing " + archiveName
                                             : "Backing up " + entry.fileName + " Files";
@@ -84,11 +85,7 @@ void TForm1::BackupOtherFilesEntry(int index, int step) {
       Write2File(setDir + entry.fileName + "-Notes.txt", *notes);
     Zip1.Recurse = false;
     Zip1.CloseArchive();
-  } catch (const Error&) {
-    ErrorFlag = true;
-    ErrorList.push_back(archive);
-    throw;
-  }
+  });
   advanceOverall(step);
 }
 

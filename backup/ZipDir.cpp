@@ -7,6 +7,7 @@
 
 #include "app/RegistryString.h"
 #include "app/Unit1.h"
+#include "backup/ArchiveFailure.h"
 #include "backup/ArchivePathParts.h"
 #include "backup/BackupTypes.h"
 #include "platform/core/codepage.h"
@@ -49,16 +50,12 @@ class FolderSet {
 void TForm1::ZipDir(const std::string& archive, const std::string& keyPath, int step, bool zip,
                     platform::HKEY rootKey, const std::string& fallbackSubdir,
                     const std::string& valueName) {
-  try {
+  recordingArchiveFailure(*this, archive, [&] {
     if (zip)
       zipProfileFolder(archive, keyPath, step, rootKey, fallbackSubdir, valueName);
     else
       unzipProfileFolder(archive, step);
-  } catch (const Error&) {
-    ErrorFlag = true;
-    ErrorList.push_back(archive);
-    throw;
-  }
+  });
 }
 
 void TForm1::zipProfileFolder(const std::string& archive, const std::string& keyPath, int step,

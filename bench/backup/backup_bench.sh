@@ -15,10 +15,10 @@ trap 'rm -rf "$work"' EXIT
 
 echo "Making a sample Windows XP machine with ${megabytes} MB in its profile..."
 "$bench" machine "$work/machine" "$megabytes"
-profile_bytes=$(du -sb "$work/machine/drives/C/Documents and Settings" | cut -f1)
+profile_bytes=$(du -sb "$work/machine/drives/c/Documents and Settings" | cut -f1)
 echo "profile folders: $profile_bytes bytes"
 echo "load before measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
-find "$work/machine/drives/C/Documents and Settings" -type f -exec cat {} + >/dev/null
+find "$work/machine/drives/c/Documents and Settings" -type f -exec cat {} + >/dev/null
 
 printf '%-34s %9s %9s %14s\n' step elapsed_s cpu_s bytes_written
 # run NAME COMMAND...: times the command.
@@ -34,7 +34,7 @@ run() {
 }
 
 run "corvasta profile backup (level 2)" "$bench" backup "$work/machine" 2 "$work/folders"
-ours=$(du -cb "$work/machine/drives/C/BENCHSET/"*.zip | tail -1 | cut -f1)
+ours=$(du -cb "$work/machine/drives/c/BENCHSET/"*.zip | tail -1 | cut -f1)
 printf '%-34s %9.2f %9.2f %14s\n' "corvasta profile backup (level 2)" "$elapsed" "$cpu" "$ours"
 mapfile -t folders <"$work/folders"
 run "zip -r -2 (same folders)" zip -q -r -2 "$work/peer.zip" "${folders[@]}"
