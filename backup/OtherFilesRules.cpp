@@ -1,10 +1,10 @@
 // What an Other Files entry's archive takes: its files and exclude lists, its
 // notes text, and the drive of an entire-drive entry.
 
-#include "backup/OtherFilesEntry.h"
-
 #include <cctype>
 #include <string_view>
+
+#include "backup/OtherFilesEntry.h"
 
 namespace corvasta {
 
