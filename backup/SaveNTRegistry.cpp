@@ -93,6 +93,7 @@ void saveLoadedHives(TForm1& form, const std::string& archivePath, const std::st
   form.Form4.view.item = 0;
   if (compressed) {
     form.Zip1.SetZipName(archivePath);
+    form.SetMultiMode(form.Zip1);
     form.Zip1.TempPath = form.loc.tempDir;
     form.Zip1.Recurse = false;
     form.Zip1.FilesList.clear();

@@ -7,6 +7,7 @@
 #include "backup/BackupTypes.h"
 #include "backup/RegistryCapturePaths.h"
 #include "platform/profile/ini_file.h"
+#include "platform/simulators/windows_tools.h"
 #include "platform/system/program_simulators.h"
 #include "tests/backup_registry/registry_machine.h"
 
@@ -144,6 +145,21 @@ TEST(Capture9x, Windows98RunsScanregwUnlessAutomatedAndUnpacksTheNewestBackup) {
   form.ConfigRunsAutomatically = true;
   form.BackupRegistry(0);
   EXPECT_EQ(scanregw.commandLines.size(), 1u);
+}
+
+TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakes) {
+  platform::registerWindowsToolSimulators();
+  RegistryMachine m(WindowsVersion::Win98, 2, 1);
+  corvasta::TForm1& form = *m.form;
+  form.BackupRegistry(0);
+  const std::string& windows = form.loc.windowsDir;
+  // The fresh backup holds the registry as it is now.
+  EXPECT_EQ(m.read(windows + "system.cvk"), m.read(windows + "system.dat"));
+  EXPECT_EQ(m.read(windows + "user.cvk"), m.read(windows + "user.dat"));
+  EXPECT_EQ(m.read(form.loc.userDir + "user.cvk"), m.read(form.loc.userDir + "user.dat"));
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "user1.daz"), m.read(form.loc.userDir + "user.dat"));
+  EXPECT_FALSE(anyWorkingFolderLeft(m));
+  EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
 }
 
 TEST(Capture9x, DamagedSystemBackupFailsTheCaptureAndLeavesNoFolder) {
