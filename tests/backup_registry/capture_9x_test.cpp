@@ -7,6 +7,7 @@
 #include "backup/BackupTypes.h"
 #include "backup/RegistryCapturePaths.h"
 #include "platform/profile/ini_file.h"
+#include "platform/simulators/registry_checker.h"
 #include "platform/simulators/windows_tools.h"
 #include "platform/system/program_simulators.h"
 #include "tests/backup_registry/registry_machine.h"
@@ -102,56 +103,18 @@ TEST(Capture9x, Windows95PreviousRegistryTakesTheDa0Files) {
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.dat"));
 }
 
-// Windows' scanregw, standing in for the tool until the simulators land: it
-// makes a new newest backup from the registry as it is.
-class ScanRegWStandIn {
- public:
-  ScanRegWStandIn() {
-    platform::ProgramSimulators::add(
-        "scanregw", [this](platform::Machine&, const std::string& commandLine) -> uint32_t {
-          commandLines.push_back(commandLine);
-          if (onRun) onRun();
-          return 0;
-        });
-  }
-  ~ScanRegWStandIn() { platform::ProgramSimulators::remove("scanregw"); }
-  ScanRegWStandIn(const ScanRegWStandIn&) = delete;
-  ScanRegWStandIn& operator=(const ScanRegWStandIn&) = delete;
-
-  std::vector<std::string> commandLines;
-  std::function<void()> onRun;
-};
-
-TEST(Capture9x, Windows98RunsScanregwUnlessAutomatedAndUnpacksTheNewestBackup) {
-  RegistryMachine m(WindowsVersion::Win98, 2);
-  corvasta::TForm1& form = *m.form;
-  ScanRegWStandIn scanregw;
-  const std::string folder = corvasta::CheckPath(form.loc.systemBackupDir);
-  // The stand-in's fresh backup is a copy of the oldest one made newest.
-  scanregw.onRun = [&] {
-    m.files->copyFile(folder + "rb000.cab", folder + "rb005.cab", false);
-    platform::FileTime later = m.files->getFileTime(folder + "rb004.cab").lastWrite;
-    later.value += 864000000000ull;  // a day
-    m.files->setFileTime(folder + "rb005.cab", std::nullopt, std::nullopt, later);
-  };
-  form.BackupRegistry(0);
-  EXPECT_EQ(m.read(form.loc.windowsDir + "system.cvk"),
-            m.cabinetMember(folder + "rb000.cab", "system.dat"));
-  ASSERT_EQ(scanregw.commandLines.size(), 1u);
-  EXPECT_NE(scanregw.commandLines[0].find("scanregw.exe /backup"), std::string::npos)
-      << scanregw.commandLines[0];
-  EXPECT_FALSE(anyWorkingFolderLeft(m));
-
-  form.ConfigRunsAutomatically = true;
-  form.BackupRegistry(0);
-  EXPECT_EQ(scanregw.commandLines.size(), 1u);
-}
-
-TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakes) {
+TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
   platform::registerWindowsToolSimulators();
+  int scanregwRuns = 0;
+  platform::ProgramSimulators::add(
+      "scanregw", [&scanregwRuns](platform::Machine& machine, const std::string& commandLine) {
+        ++scanregwRuns;
+        return platform::runWindowsRegistryChecker(machine, commandLine);
+      });
   RegistryMachine m(WindowsVersion::Win98, 2, 1);
   corvasta::TForm1& form = *m.form;
   form.BackupRegistry(0);
+  EXPECT_EQ(scanregwRuns, 1);
   const std::string& windows = form.loc.windowsDir;
   // The fresh backup holds the registry as it is now.
   EXPECT_EQ(m.read(windows + "system.cvk"), m.read(windows + "system.dat"));
@@ -160,6 +123,11 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakes) {
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "user1.daz"), m.read(form.loc.userDir + "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
   EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
+
+  form.ConfigRunsAutomatically = true;
+  form.BackupRegistry(0);
+  EXPECT_EQ(scanregwRuns, 1);
+  platform::registerWindowsToolSimulators();
 }
 
 TEST(Capture9x, DamagedSystemBackupFailsTheCaptureAndLeavesNoFolder) {

@@ -63,13 +63,6 @@ TEST(ZipOtherUsers, CopyModeWritesDatFilesAndWindows95KeepsEverySpare) {
   EXPECT_EQ(m.read(form.loc.userDir + "user.cvk"), m.read(form.loc.userDir + "user.dat"));
 }
 
-TEST(ZipOtherUsers, NoMapForAnotherTargetName) {
-  RegistryMachine m(platform::WindowsVersion::Win98, 2);
-  m.form->ZipOtherUsers("user.dat", m.setDir + "other.daz", 0, kTransferZip, "", "");
-  EXPECT_FALSE(m.exists(m.setDir + "user.ini"));
-  EXPECT_FALSE(m.exists(m.setDir + "user0.daz"));  // the only user is the current one
-}
-
 TEST(ZipOtherUsers, FoldersOfFurtherProfilesJoinTheFilesList) {
   RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
   corvasta::TForm1& form = *m.form;
