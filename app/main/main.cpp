@@ -1,6 +1,8 @@
-// corvasta: the program on a machine. Runs the entry sequence; when the
-// program would show its window, runs the window start sequence with the
-// requested automatic work, then closes the window as its Exit button does.
+// corvasta: the program on a machine. With --console (or in a build without
+// the Qt front end) it runs the entry sequence; when the program would show
+// its window, it runs the window start sequence with the requested automatic
+// work, then closes the window as its Exit button does. Otherwise the main
+// window runs (gui_main.cpp).
 
 #include <cstdio>
 #include <exception>
@@ -18,14 +20,20 @@
 #include "platform/sample/machine_selection.h"
 #include "platform/simulators/windows_tools.h"
 
+#ifdef CORVASTA_GUI
+#include "app/main/gui_main.h"
+#endif
+
 namespace {
 
 int run(int argc, char** argv) {
   const std::filesystem::path machineFolder = platform::sample::selectMachineFolder(argc, argv);
   const corvasta::ProgramOptions options =
       corvasta::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+#ifndef CORVASTA_GUI
   if (!options.console)
     std::fprintf(stderr, "corvasta: this build has no window; running the console front end.\n");
+#endif
 
   // The Windows tools the program starts (the Registry Editor, the command
   // interpreters) run as built-in simulators where the machine says so.
@@ -33,6 +41,9 @@ int run(int argc, char** argv) {
   std::unique_ptr<platform::Machine> machine = platform::Machine::open(machineFolder);
   platform::FileSystem files(*machine);
   platform::LiveRegistry registry(*machine, files);
+#ifdef CORVASTA_GUI
+  if (!options.console) return corvasta::runGui(argc, argv, *machine, files, registry, options);
+#endif
   corvasta::ConsoleUi ui;
   if (options.answersFile) ui.loadAnswers(*options.answersFile);
   corvasta::installConsoleInterruptHandler();

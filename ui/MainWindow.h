@@ -1,0 +1,97 @@
+#pragma once
+// The main window's view (TForm1): a frameless 491 x 244 window with its own
+// red title bar, the wizard and exit buttons on the left, the pages in the
+// middle and the status panel with the marquee at the bottom. It binds the
+// controls to TForm1, which holds the state and runs the operations.
+//
+// The implementation is spread over files by concern:
+//   MainWindow.cpp          construction and layout
+//   MainWindowActions.cpp   what the buttons start; closing and minimising
+//   MainWindowState.cpp     the window start sequence and showing TForm1's state
+
+#include <QWidget>
+#include <functional>
+
+#include "ui/MainWindowPages.h"
+
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+
+namespace corvasta {
+
+class TForm1;
+class Marquee;
+class MainWindowTitleBar;
+class MainWindowTabBar;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kWidth = 491;
+  static constexpr int kHeight = 244;
+
+  explicit MainWindow(TForm1& form, QWidget* parent = nullptr);
+
+  // The window start sequence; the first show runs it once, after the window
+  // has been painted.
+  void startWindow();
+  bool windowStarted() const { return started_; }
+
+  // The page shown (MainTab; kIntroductionPage before any tab is chosen).
+  int activeTab() const { return activeTab_; }
+  // Shows a page as a click on its tab does (kIntroductionPage included).
+  void showTab(int tab);
+
+  TForm1& form() { return form_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void buildLayout();
+  QWidget* buildLeftColumn();
+  QWidget* buildStatusPanel();
+  void connectControls();
+  // Shows TForm1's state: config names and boxes, the restore page, the
+  // mode-dependent texts, the Undo RegPack button.
+  void showFormState();
+  void showConfigBoxes();
+
+  // Handlers.
+  void backupClicked();
+  void helpClicked();
+  void showTroubleshooterMenu();
+  void showAbout();
+  // Closes the window when the logic ended the program (close-after-run).
+  void endIfTerminated();
+  // Runs an operation; an error is shown in a message box and the program
+  // goes on, as every operation's failure is.
+  void guarded(const std::function<void()>& operation);
+
+  TForm1& form_;
+  bool started_ = false;
+  bool startQueued_ = false;
+  int activeTab_ = -1;
+
+  MainWindowTitleBar* titleBar_ = nullptr;
+  MainWindowTabBar* tabBar_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+  QPushButton* backupWizard_ = nullptr;
+  QPushButton* restoreWizard_ = nullptr;
+  QPushButton* exit_ = nullptr;
+  QMenu* troubleshooterMenu_ = nullptr;
+  Marquee* marquee_ = nullptr;
+
+  BackupPage backup_;
+  CrashFixerPage crashFixer_;
+  RegPackPage regPack_;
+  ExtractorPage extractor_;
+  BootDiskPage bootDisk_;
+  RepairPage repair_;
+  HelpPage help_;
+};
+
+}  // namespace corvasta

@@ -1,0 +1,102 @@
+// What the main window's controls start, and how it closes and minimises.
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/Unit1.h"
+#include "platform/core/errors.h"
+#include "ui/About.h"
+#include "ui/HelpCommands.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowTabBar.h"
+#include "ui/MainWindowTitleBar.h"
+
+namespace corvasta {
+namespace {
+
+// The troubleshooter menu opens below its button, 28 pixels under its top.
+constexpr int kMenuOffset = 28;
+
+}  // namespace
+
+void MainWindow::connectControls() {
+  connect(titleBar_, &MainWindowTitleBar::helpClicked, this, &MainWindow::helpClicked);
+  connect(titleBar_, &MainWindowTitleBar::minimizeClicked, this, &QWidget::showMinimized);
+  connect(titleBar_, &MainWindowTitleBar::minimizeRightClicked, this,
+          [this] { guarded([this] { form_.MinimizeButtonRightClick(); }); });
+  connect(titleBar_, &MainWindowTitleBar::exitClicked, this, &QWidget::close);
+  connect(exit_, &QPushButton::clicked, this, &QWidget::close);
+  connect(tabBar_, &QTabBar::tabBarClicked, this, [this](int tab) {
+    if (tab >= 0) showTab(tab);
+  });
+
+  connect(backup_.backup, &QPushButton::clicked, this, &MainWindow::backupClicked);
+  for (size_t index = 0; index < backup_.configs.size(); ++index)
+    connect(backup_.configs[index], &QCheckBox::toggled, this,
+            [this, index](bool checked) { form_.configChecked[index] = checked; });
+
+  connect(help_.help, &QPushButton::clicked, this,
+          [this] { guarded([this] { HelpCont(form_); }); });
+  connect(help_.tutorial, &QPushButton::clicked, this,
+          [this] { guarded([this] { Button4Click(form_); }); });
+  connect(help_.troubleshooters, &QPushButton::clicked, this, &MainWindow::showTroubleshooterMenu);
+  connect(help_.about, &QPushButton::clicked, this, &MainWindow::showAbout);
+}
+
+void MainWindow::guarded(const std::function<void()>& operation) {
+  try {
+    operation();
+  } catch (const corvasta::Error& error) {
+    form_.env.ui.messageBox(error.what(), form_.ApplicationTitle, Buttons::Ok, Icon::Error);
+  }
+}
+
+void MainWindow::backupClicked() {
+  guarded([this] { form_.BitBtn1Click(); });
+  showConfigBoxes();
+  endIfTerminated();
+}
+
+void MainWindow::helpClicked() {
+  guarded([this] { HelpClick(form_, activeTab_); });
+}
+
+void MainWindow::showTroubleshooterMenu() {
+  const QPoint below = help_.troubleshooters->mapToGlobal(QPoint(0, kMenuOffset));
+  troubleshooterMenu_->popup(below);
+}
+
+void MainWindow::showAbout() {
+  AboutDialog about(form_, this);
+  about.exec();
+}
+
+void MainWindow::endIfTerminated() {
+  if (form_.terminateRequested) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // The logic may have closed already (after a backup run that ends the
+  // program); the view only follows.
+  if (form_.terminateRequested && !form_.showMainWindow) return event->accept();
+  bool mayClose = true;
+  // A settings file that cannot be written is reported; the program still
+  // closes, as it could not save on any later try either.
+  guarded([&] { mayClose = form_.FormCloseQuery(); });
+  if (!mayClose) {
+    event->ignore();
+    return;
+  }
+  form_.FormClose();
+  event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) form_.Minimized = isMinimized();
+  QWidget::changeEvent(event);
+}
+
+}  // namespace corvasta

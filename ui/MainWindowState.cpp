@@ -1,0 +1,58 @@
+// The window start sequence and showing TForm1's state in the controls.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/Unit1.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowModeTexts.h"
+#include "ui/MainWindowTabBar.h"
+#include "ui/MainWindowWidgets.h"
+
+namespace corvasta {
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (started_ || startQueued_) return;
+  startQueued_ = true;
+  QTimer::singleShot(0, this, &MainWindow::startWindow);
+}
+
+void MainWindow::startWindow() {
+  if (started_) return;
+  started_ = true;
+  guarded([this] { form_.FormShow(); });
+  showFormState();
+  if (form_.activeTab != kIntroductionPage) showTab(form_.activeTab);
+  endIfTerminated();
+}
+
+void MainWindow::showFormState() {
+  const MainWindowModeTexts texts = mainWindowModeTexts(form_.WindowsMode, form_.LongModeName);
+  applyModeTexts(texts, crashFixer_, regPack_, bootDisk_, repair_);
+  tabBar_->setTabVisible(kRepairTab, texts.repairTabShown);
+  showConfigBoxes();
+
+  crashFixer_.sources->setCurrentIndex(form_.restoreType);
+  const std::array<bool, 4> extent{form_.winCrash, form_.winUsers, form_.userFiles,
+                                   form_.otherFiles};
+  for (size_t index = 0; index < extent.size(); ++index)
+    crashFixer_.extent[index]->setChecked(extent[index]);
+  crashFixer_.willRestart->setVisible(form_.winCrash || form_.winUsers);
+}
+
+void MainWindow::showConfigBoxes() {
+  for (size_t index = 0; index < backup_.configs.size(); ++index) {
+    QCheckBox* box = backup_.configs[index];
+    const QSignalBlocker quiet(box);
+    box->setText(fromAnsi(form_.Form8.configNames[index]));
+    box->setChecked(form_.configChecked[index]);
+    // Config 1 always has a target (the program directory by default).
+    box->setEnabled(index == 0 || form_.configEnabled[index]);
+  }
+}
+
+}  // namespace corvasta

@@ -1,0 +1,48 @@
+// Choosing a troubleshooter: where its file is looked for and which viewer
+// shows it in each Windows mode.
+
+#include "app/Unit1.h"
+#include "platform/files/file_system.h"
+#include "ui/HelpCommands.h"
+#include "ui/Troubleshooters.h"
+
+namespace corvasta {
+namespace {
+
+constexpr const char* kNotFound = "The Windows Troubleshooter could not be found.";
+
+// Opens the item's file from the Windows directory's Help\ (or System32\);
+// false when it is missing or nothing could show it.
+bool openTroubleshooter(TForm1& form, const TroubleshooterItem& item) {
+  const std::string helpDir = form.loc.windowsDir + "Help\\";
+  switch (form.WindowsMode) {
+    case 1:
+      return showWinHelp(form, helpDir + item.file, item.topic);
+    case 4: {
+      // Windows NT 4 keeps its troubleshooters in System32\; one found only
+      // in Help\ opens from there.
+      const std::string system32 = form.loc.windowsDir + "System32\\" + item.file;
+      if (form.env.files.fileExists(system32)) return showWinHelp(form, system32, item.topic);
+      return showWinHelp(form, helpDir + item.file, item.topic);
+    }
+    case 2: {
+      const std::string combined = helpDir + "tshoot98.chm";
+      if (form.env.files.fileExists(combined)) return showHtmlHelp(form, combined, item.topic);
+      return openWithRegisteredApplication(form, helpDir + item.file);
+    }
+    default:
+      return showHtmlHelp(form, helpDir + item.file, item.topic);
+  }
+}
+
+}  // namespace
+
+void PM1Click(TForm1& form, int item) {
+  const TroubleshooterMenu menu = troubleshooterMenu(form.WindowsMode);
+  const bool known =
+      item >= 1 && item <= kTroubleshooterItems && menu[static_cast<size_t>(item - 1)].has_value();
+  if (!known || !openTroubleshooter(form, *menu[static_cast<size_t>(item - 1)]))
+    form.env.ui.messageBox(kNotFound, form.ApplicationTitle, Buttons::Ok);
+}
+
+}  // namespace corvasta
