@@ -71,8 +71,9 @@ TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
   handlers.Attach(reader);
   m.ui.nextMedia = {"disk1", "disk2"};
   m.ui.expect("Please insert the 1st with A:\\command.coz on it.", "OK");
-  m.ui.expect("Please insert the 2nd with A:\\command.coz on it.", "OK");
+  m.ui.expect("Please insert the last disk with A:\\command.coz on it.", "OK");
   reader.SetZipName("A:\\command.coz");
+  m.files->createDirectory("C:\\RESTORED");
   reader.DestDir = "C:\\RESTORED\\";
   reader.RecreateDirs = false;
   EXPECT_EQ(reader.Extract(), 1);
@@ -149,9 +150,9 @@ TEST(FullDrive, DiskFullLeavesEarlierSetsAndSettingsIntact) {
   EXPECT_FALSE(m.exists(set + "command.coz"));
   const std::vector<std::string>& warning = m.ui.lastWarningList;
   ASSERT_GE(warning.size(), 3u);
-  EXPECT_EQ(warning[2], "C:\\COMMAND.COM");
+  EXPECT_EQ(warning[2], "C:\\command.com");
   const std::string log = m.read(m.form->loc.programDir + "results.txt");
-  EXPECT_NE(log.find("C:\\COMMAND.COM"), std::string::npos);
+  EXPECT_NE(log.find("C:\\command.com"), std::string::npos);
   EXPECT_NE(log.find("<<< Ended at"), std::string::npos);
 }
 

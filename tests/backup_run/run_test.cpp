@@ -209,14 +209,14 @@ TEST_F(MeSample, FirstConfigWithErrorsShowsTheWarningListThenTheSecondItsMessage
   const std::vector<std::string>& warning = m.ui.lastWarningList;
   ASSERT_GE(warning.size(), 6u);
   EXPECT_EQ(warning[0], "The following file(s) could not be copied:");
-  EXPECT_EQ(warning[2], "C:\\WINDOWS\\DOSSTART.BAT");
+  EXPECT_EQ(warning[2], "C:\\WINDOWS\\dosstart.bat");
   EXPECT_EQ(warning[3], "  (not on most computers - please uncheck in WinFiles section)");
   EXPECT_EQ(warning.back(), "1 files backed up.");
   const std::string log = m.read(m.form->loc.programDir + "results.txt");
   // Newest entry first: the second config's entry, then the first's.
   EXPECT_EQ(count(log, "<<< Ended at"), 2u) << log;
   EXPECT_LT(log.find("Config2 started"), log.find("Config1 started"));
-  EXPECT_NE(log.find("C:\\WINDOWS\\DOSSTART.BAT"), std::string::npos);
+  EXPECT_NE(log.find("C:\\WINDOWS\\dosstart.bat"), std::string::npos);
 }
 
 TEST_F(MeSample, NothingSelectedWritesNothing) {
