@@ -80,9 +80,9 @@ void extractCabinet(FileSystem& files, const Machine& machine, const ExtractRequ
   }
   std::string folder = request.folder.empty() ? machine.config().programDirectory
                                               : toolPath(machine, request.folder);
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
   if (!files.directoryExists(folder))
     throw corvasta::Error("the folder " + folder + " does not exist");
-  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
   if (folder.back() != '\\') folder += '\\';
   for (size_t index = 0; index < archive.entries().size(); ++index) {
     const CabinetEntry& entry = archive.entries()[index];
@@ -100,18 +100,14 @@ void extractCabinet(FileSystem& files, const Machine& machine, const ExtractRequ
 }  // namespace
 
 uint32_t runCabinetExtractor(Machine& machine, const std::string& commandLine) {
-  try {
+  return runJournalled(machine, "extract", commandLine, [&] {
     const ExtractRequest request = parseRequest(toolArguments(machine, commandLine));
     FileSystem files(machine);
     if (request.copy)
       copyFile(files, machine, request);
     else
       extractCabinet(files, machine, request);
-    return 0;
-  } catch (const corvasta::Error& e) {
-    appendJournal(machine, "extract", commandLine + ": " + e.what());
-    return 1;
-  }
+  });
 }
 
 }  // namespace platform

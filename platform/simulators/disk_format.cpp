@@ -107,7 +107,7 @@ uint32_t runDiskFormat(Machine& machine, const std::string& commandLine) {
 }
 
 uint32_t runSystemTransfer(Machine& machine, const std::string& commandLine) {
-  try {
+  return runJournalled(machine, "sys", commandLine, [&] {
     const std::vector<std::string> arguments = toolArguments(machine, commandLine);
     const char letter = arguments.empty() ? 0 : driveLetterOf(arguments.back());
     if (!letter) throw corvasta::Error("no target drive named");
@@ -117,11 +117,7 @@ uint32_t runSystemTransfer(Machine& machine, const std::string& commandLine) {
     FileSystem files(machine);
     transferSystemFiles(files, std::string(1, letter) + ":\\");
     std::cout << "System transferred\n";
-    return 0;
-  } catch (const corvasta::Error& e) {
-    appendJournal(machine, "sys", commandLine + ": " + e.what());
-    return 1;
-  }
+  });
 }
 
 }  // namespace platform

@@ -8,7 +8,6 @@
 #include "platform/files/wildcard.h"
 #include "platform/simulators/extracted_file.h"
 #include "platform/simulators/tool_arguments.h"
-#include "platform/system/journal.h"
 
 namespace platform {
 namespace {
@@ -123,7 +122,7 @@ void expandSingleFile(FileSystem& files, const ExpandRequest& request, const std
 }  // namespace
 
 uint32_t runFileExpander(Machine& machine, const std::string& commandLine) {
-  try {
+  return runJournalled(machine, "expand", commandLine, [&] {
     const ExpandRequest request = parseRequest(machine, toolArguments(machine, commandLine));
     FileSystem files(machine);
     const std::string bytes = readMachineFile(files, request.source);
@@ -131,11 +130,7 @@ uint32_t runFileExpander(Machine& machine, const std::string& commandLine) {
       expandCabinet(files, request, bytes);
     else
       expandSingleFile(files, request, bytes);
-    return 0;
-  } catch (const corvasta::Error& e) {
-    appendJournal(machine, "expand", commandLine + ": " + e.what());
-    return 1;
-  }
+  });
 }
 
 }  // namespace platform

@@ -4,7 +4,6 @@
 #include "platform/simulators/registry_files.h"
 #include "platform/simulators/system_backups.h"
 #include "platform/simulators/tool_arguments.h"
-#include "platform/system/journal.h"
 
 namespace platform {
 namespace {
@@ -54,8 +53,7 @@ void restoreNewest(FileSystem& files) {
 }
 
 uint32_t runChecker(Machine& machine, const std::string& commandLine, bool windowsVariant) {
-  const char* tool = windowsVariant ? "scanregw" : "scanreg";
-  try {
+  return runJournalled(machine, windowsVariant ? "scanregw" : "scanreg", commandLine, [&] {
     FileSystem files(machine);
     switch (actionOf(toolArguments(machine, commandLine), windowsVariant)) {
       case CheckerAction::Check:
@@ -75,11 +73,7 @@ uint32_t runChecker(Machine& machine, const std::string& commandLine, bool windo
         compactRegistryFiles(files);
         break;
     }
-    return 0;
-  } catch (const corvasta::Error& e) {
-    appendJournal(machine, tool, commandLine + ": " + e.what());
-    return 1;
-  }
+  });
 }
 
 }  // namespace

@@ -1,35 +1,15 @@
 #include "platform/simulators/tool_arguments.h"
 
+#include "platform/boot/dos_session.h"
 #include "platform/core/codepage.h"
+#include "platform/system/journal.h"
 #include "platform/system/program_search.h"
 
 namespace platform {
 
 std::vector<std::string> toolArguments(const Machine& machine, const std::string& commandLine) {
   auto program = findProgram(machine, commandLine, machine.config().programDirectory);
-  return program ? splitDosArguments(program->arguments) : std::vector<std::string>{};
-}
-
-std::vector<std::string> splitDosArguments(std::string_view text) {
-  std::vector<std::string> arguments;
-  std::string current;
-  bool inWord = false;
-  bool quoted = false;
-  for (char c : text) {
-    if (c == '"') {
-      quoted = !quoted;
-      inWord = true;
-    } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (inWord) arguments.push_back(current);
-      current.clear();
-      inWord = false;
-    } else {
-      current += c;
-      inWord = true;
-    }
-  }
-  if (inWord) arguments.push_back(current);
-  return arguments;
+  return program ? boot::dosWords(program->arguments) : std::vector<std::string>{};
 }
 
 bool isSwitch(std::string_view argument, std::string_view name) {
@@ -50,6 +30,17 @@ std::string toolPath(const Machine& machine, const std::string& path) {
   const std::string& current = machine.config().programDirectory;
   if (!path.empty() && path[0] == '\\') return current.substr(0, 2) + path;
   return current + "\\" + path;
+}
+
+uint32_t runJournalled(Machine& machine, const char* tool, const std::string& commandLine,
+                       const std::function<void()>& work) {
+  try {
+    work();
+    return 0;
+  } catch (const corvasta::Error& e) {
+    appendJournal(machine, tool, commandLine + ": " + e.what());
+    return 1;
+  }
 }
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 // separate, double quotes group and are dropped, backslashes are plain
 // characters, so "C:\WINDOWS\r27\" stays a folder).
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +16,6 @@ namespace platform {
 
 std::vector<std::string> toolArguments(const Machine& machine, const std::string& commandLine);
 
-std::vector<std::string> splitDosArguments(std::string_view text);
-
 // "/E", "/e" and, for the NT tools, "-e" name the same switch `name` ("e").
 bool isSwitch(std::string_view argument, std::string_view name);
 // True when `argument` is the switch `name` with a value ("/V:label",
@@ -25,5 +25,10 @@ bool switchValue(std::string_view argument, std::string_view name, std::string& 
 // A path given relative to the current directory of the tool. A simulated
 // tool runs in the program directory, where the program starts it.
 std::string toolPath(const Machine& machine, const std::string& path);
+
+// Runs a tool's work: exit code 0, or 1 when it throws corvasta::Error, which
+// is journalled under the tool's name with the command line.
+uint32_t runJournalled(Machine& machine, const char* tool, const std::string& commandLine,
+                       const std::function<void()>& work);
 
 }  // namespace platform

@@ -57,6 +57,9 @@ TEST_F(ExtractTest, NamedFilesAndSingleFileCabinets) {
   ASSERT_EQ(m.run("EXTRACT.EXE /L " + m.windows() + "\\r27 " + cabinet + " *.ini"), 0u);
   EXPECT_TRUE(m.files().fileExists(m.windows() + "\\r27\\WIN.INI"));
   EXPECT_FALSE(m.files().fileExists(m.windows() + "\\r27\\SYSTEM.DAT"));
+  // A folder given with its final backslash.
+  ASSERT_EQ(m.run("EXTRACT.EXE /L " + m.windows() + "\\r27\\ " + cabinet + " system.dat"), 0u);
+  EXPECT_TRUE(m.files().fileExists(m.windows() + "\\r27\\SYSTEM.DAT"));
 
   m.write("C:\\ONE.CAB", mszipCabinet({{"readme.txt", "single", 0, 0x20}}));
   ASSERT_EQ(m.run("EXTRACT.EXE /L C:\\ C:\\ONE.CAB"), 0u);
