@@ -105,7 +105,8 @@ void ProgressWindow::showView(const ProgressView& view) {
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
-  if (event->spontaneous()) event->ignore();
+  // The logic hides the window; a close can only come from the user.
+  event->ignore();
 }
 
 }  // namespace corvasta

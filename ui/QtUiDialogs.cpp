@@ -17,24 +17,11 @@
 namespace corvasta {
 namespace {
 
-const char* buttonText(int result) {
-  switch (result) {
-    case IDOK:
-      return "OK";
-    case IDCANCEL:
-      return "Cancel";
-    case IDABORT:
-      return "&Abort";
-    case IDRETRY:
-      return "&Retry";
-    case IDIGNORE:
-      return "&Ignore";
-    case IDYES:
-      return "&Yes";
-    case IDNO:
-      return "&No";
-  }
-  return "?";
+// Windows' button texts: the result's name, with an accelerator except on
+// OK and Cancel.
+QString buttonText(int result) {
+  const QString name = resultName(result);
+  return result == IDOK || result == IDCANCEL ? name : "&" + name;
 }
 
 // Only OK and Cancel get Qt's accept and reject roles: a box whose set has
