@@ -35,7 +35,7 @@ ProgressWindowAnimation::ProgressWindowAnimation(QWidget* parent) : QWidget(pare
 }
 
 QSize ProgressWindowAnimation::sizeHint() const {
-  return {272, 60};
+  return {272, 80};
 }
 
 void ProgressWindowAnimation::start() {
