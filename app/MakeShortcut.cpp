@@ -3,6 +3,8 @@
 // "bootup" while any automation list runs at Windows start, and the removal
 // of the scheduler's job file.
 
+#include <optional>
+
 #include "app/DeleteFile.h"
 #include "app/ShellLnk.h"
 #include "app/Unit1.h"
@@ -41,20 +43,27 @@ void TForm1::MakeShortcut(const std::string& target, const std::string& argument
   link.Write();
 }
 
-std::string TForm1::CheckTarget(const std::string& linkFile) {
-  if (!env.files.fileExists(linkFile)) return {};
-  TShellLink link(env.files, &env.registry);
+namespace {
+
+// The shortcut file's properties; nullopt when there is no such file.
+std::optional<TShellLink> readShortcut(TForm1& form, const std::string& linkFile) {
+  if (!form.env.files.fileExists(linkFile)) return std::nullopt;
+  TShellLink link(form.env.files, &form.env.registry);
   link.FileName = linkFile;
   link.Read();
-  return link.Target;
+  return link;
+}
+
+}  // namespace
+
+std::string TForm1::CheckTarget(const std::string& linkFile) {
+  const std::optional<TShellLink> link = readShortcut(*this, linkFile);
+  return link ? link->Target : std::string();
 }
 
 std::string TForm1::CheckParameters(const std::string& linkFile) {
-  if (!env.files.fileExists(linkFile)) return {};
-  TShellLink link(env.files, &env.registry);
-  link.FileName = linkFile;
-  link.Read();
-  return link.Arguments;
+  const std::optional<TShellLink> link = readShortcut(*this, linkFile);
+  return link ? link->Arguments : std::string();
 }
 
 void TForm1::MaintainStartupShortcut() {

@@ -17,16 +17,6 @@
 namespace corvasta {
 namespace {
 
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string nameOf(const std::string& path) {
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // What the start of Windows does for one job: copy or move `from` to `to`.
 struct DeferredTransfer {
   std::string from;
@@ -120,10 +110,10 @@ void putReplacementAside(TForm1& form, const std::string& other, int index, bool
   zip.ReadDirectory();
   for (int entry = 0; entry < zip.EntryCount(); ++entry)
     zip.SetEntrySelected(entry, entry == index);
-  zip.DestDir = folderOf(temp);
+  zip.DestDir = ExtractFilePath(temp);
   zip.RecreateDirs = false;
   const int written = zip.ExtractSelected();
-  const std::string extracted = folderOf(temp) + zip.EntryName(index);
+  const std::string extracted = ExtractFilePath(temp) + zip.EntryName(index);
   zip.CloseArchive();
   if (written != 1) throw Error("Could not take " + extracted + " out of " + other);
   files.moveFile(extracted, temp);
@@ -145,7 +135,7 @@ bool TForm1::CopyOpenFile(const std::string& inUse, const std::string& other, in
   const bool allowed =
       replace || !nt ||
       platform::TIniFile(env.machine, settingsFile())
-          .ReadBool("OpenFilesToBackup", platform::ansiUpper(nameOf(inUse)), false);
+          .ReadBool("OpenFilesToBackup", platform::ansiUpper(ExtractFileName(inUse)), false);
   if (!allowed) return false;
 
   ++OpenFilesFound;
@@ -160,7 +150,7 @@ bool TForm1::CopyOpenFile(const std::string& inUse, const std::string& other, in
   record.compressed = fromArchive && !replace;
   record.extract = replace;
   try {
-    createDirectories(folderOf(record.temp));
+    createDirectories(ExtractFilePath(record.temp));
     if (replace) {
       putReplacementAside(*this, other, index, fromArchive, record.temp);
       record.source = record.temp;

@@ -17,16 +17,6 @@
 namespace corvasta {
 namespace {
 
-std::string nameOf(const std::string& path) {
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 bool isRemovableOrCd(platform::DriveType type) {
   return type == platform::DriveType::Removable || type == platform::DriveType::CdRom;
 }
@@ -64,7 +54,7 @@ ArchiveStep addToArchive(TForm1& form, const OpenFileJob& job, int packLevel) {
     // A single-file archive whose only file was in use was never written:
     // on a fixed drive the open file makes it now, so its backup is not lost.
     const bool makeArchive = !haveArchive && haveTemp && !isRemovableOrCd(type) &&
-                             files.directoryExists(folderOf(archivePath));
+                             files.directoryExists(ExtractFilePath(archivePath));
     if (haveTemp && (haveArchive || makeArchive)) {
       archive::TZipWriter& zip = form.Zip1;
       zip.SetZipName(archivePath);
@@ -80,7 +70,7 @@ ArchiveStep addToArchive(TForm1& form, const OpenFileJob& job, int packLevel) {
       zip.SetZipName(archivePath);
       zip.ReadDirectory();
       const int last = zip.EntryCount() - 1;
-      if (last >= 0 && platform::ansiEqualNoCase(zip.EntryName(last), nameOf(job.temp)))
+      if (last >= 0 && platform::ansiEqualNoCase(zip.EntryName(last), ExtractFileName(job.temp)))
         zip.RenameEntry(last, job.source);
       zip.CloseArchive();
       return ArchiveStep::Done;

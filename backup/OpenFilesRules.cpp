@@ -8,11 +8,6 @@
 namespace corvasta {
 namespace {
 
-std::string nameOf(const std::string& path) {
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool beginsWith(const std::string& text, const std::string& start) {
   return text.compare(0, start.size(), start) == 0;
 }
@@ -25,8 +20,18 @@ bool nameIsOneOf(const std::string& name, std::initializer_list<const char*> nam
 
 }  // namespace
 
+std::string ExtractFileName(const std::string& path) {
+  const size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExtractFilePath(const std::string& path) {
+  const size_t slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 bool IsRegistryHiveFile(const std::string& path, const std::string& windowsDir) {
-  if (nameIsOneOf(nameOf(path),
+  if (nameIsOneOf(ExtractFileName(path),
                   {"UsrClass.dat", "UsrClass.dat.log", "ntuser.dat", "ntuser.dat.log"}))
     return true;
   const std::string config = windowsDir + "system32\\Config\\";
@@ -39,11 +44,11 @@ bool IsRegistryHiveFile(const std::string& path, const std::string& windowsDir) 
 }
 
 bool IsSwapFile(const std::string& path) {
-  return nameIsOneOf(nameOf(path), {"win386.swp", "hiberfil.sys", "pagefile.sys"});
+  return nameIsOneOf(ExtractFileName(path), {"win386.swp", "hiberfil.sys", "pagefile.sys"});
 }
 
 std::string OpenFileTempPath(const std::string& programDir, int job, const std::string& inUse) {
-  const std::string name = nameOf(inUse);
+  const std::string name = ExtractFileName(inUse);
   const size_t dot = name.find_last_of('.');
   const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
   return programDir + "Temp\\OpenFN" + std::to_string(job) + extension;

@@ -13,6 +13,10 @@ class TIniFile;
 
 namespace corvasta {
 
+// The name part and the folder part (with its final backslash) of a path.
+std::string ExtractFileName(const std::string& path);
+std::string ExtractFilePath(const std::string& path);
+
 // The registry hives Windows NT keeps open: system32\config\system, software,
 // sam, default and security of the Windows directory (each also with ".log"),
 // and every ntuser.dat or UsrClass.dat (also with ".log"). Compared without
