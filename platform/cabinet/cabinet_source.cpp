@@ -62,9 +62,11 @@ void closeFile(mspack_file* handle) {
   }
 }
 
+// libmspack may hand back a file it never got (a folder continued in a
+// cabinet that could not be opened): every operation refuses a null file.
 int readFile(mspack_file* handle, void* buffer, int count) {
   CabinetFile* file = fileOf(handle);
-  if (!file->bytes || count < 0) return -1;
+  if (!file || !file->bytes || count < 0) return -1;
   const size_t available = file->bytes->size() - file->position;
   const size_t moved = std::min(available, static_cast<size_t>(count));
   std::memcpy(buffer, file->bytes->data() + file->position, moved);
@@ -74,7 +76,7 @@ int readFile(mspack_file* handle, void* buffer, int count) {
 
 int writeFile(mspack_file* handle, void* buffer, int count) {
   CabinetFile* file = fileOf(handle);
-  if (file->bytes || count < 0) return -1;
+  if (!file || file->bytes || count < 0) return -1;
   try {
     file->output.write(buffer, static_cast<size_t>(count));
   } catch (const std::exception& error) {
@@ -86,7 +88,7 @@ int writeFile(mspack_file* handle, void* buffer, int count) {
 
 int seekFile(mspack_file* handle, off_t offset, int mode) {
   CabinetFile* file = fileOf(handle);
-  if (!file->bytes) return -1;
+  if (!file || !file->bytes) return -1;
   const auto size = static_cast<off_t>(file->bytes->size());
   off_t base = 0;
   switch (mode) {
@@ -111,6 +113,7 @@ int seekFile(mspack_file* handle, off_t offset, int mode) {
 
 off_t tellFile(mspack_file* handle) {
   CabinetFile* file = fileOf(handle);
+  if (!file) return -1;
   if (file->bytes) return static_cast<off_t>(file->position);
   return static_cast<off_t>(file->output.position());
 }

@@ -13,26 +13,31 @@ namespace {
 constexpr std::string_view kCabinetSignature = "MSCF";
 constexpr std::string_view kSzddSignature = "SZDD\x88\xF0\x27\x33";
 
+struct SzddDecompressorDeleter {
+  void operator()(msszdd_decompressor* decompressor) const {
+    mspack_destroy_szdd_decompressor(decompressor);
+  }
+};
+
+// Members, not the destructor, release the decoder, so a constructor that
+// throws leaves nothing behind.
 struct SzddDecoder {
-  SzddDecoder(FileSystem& files, const std::string& bytes) : system(files, bytes) {
-    decompressor = mspack_create_szdd_decompressor(&system.base);
+  SzddDecoder(FileSystem& files, const std::string& bytes)
+      : system(files, bytes), decompressor(mspack_create_szdd_decompressor(&system.base)) {
     if (!decompressor) throw CabinetReadError("cannot start the SZDD decoder", MSPACK_ERR_NOMEMORY);
-    header = decompressor->open(decompressor, kInMemoryCabinetName);
+    header = decompressor->open(decompressor.get(), kInMemoryCabinetName);
     if (!header) {
-      const int error = decompressor->last_error(decompressor);
+      const int error = decompressor->last_error(decompressor.get());
       throw CabinetReadError(
           "not a readable compressed file (decoder error " + std::to_string(error) + ")", error);
     }
   }
-  ~SzddDecoder() {
-    if (header) decompressor->close(decompressor, header);
-    if (decompressor) mspack_destroy_szdd_decompressor(decompressor);
-  }
+  ~SzddDecoder() { decompressor->close(decompressor.get(), header); }
   SzddDecoder(const SzddDecoder&) = delete;
   SzddDecoder& operator=(const SzddDecoder&) = delete;
 
   CabinetSystem system;
-  msszdd_decompressor* decompressor = nullptr;
+  std::unique_ptr<msszdd_decompressor, SzddDecompressorDeleter> decompressor;
   msszddd_header* header = nullptr;
 };
 
@@ -55,7 +60,7 @@ void expandSzdd(FileSystem& files, const std::string& bytes, const std::string& 
   SzddDecoder decoder(files, bytes);
   decoder.system.lastWriteError = 0;
   const int error =
-      decoder.decompressor->extract(decoder.decompressor, decoder.header, target.c_str());
+      decoder.decompressor->extract(decoder.decompressor.get(), decoder.header, target.c_str());
   if (error != MSPACK_ERR_OK)
     throw CabinetReadError(
         "cannot expand into " + target + " (decoder error " + std::to_string(error) + ")", error,
