@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/TextLines.h"
 #include "archive/ZipWriter.h"
@@ -94,6 +95,19 @@ TEST(DeferredBackup, Windows98CopiesTheFileInUseFromAutoexecAndFinishesAtLogon) 
   m.runShortcut(m.startup() + "cleanup.lnk");
   EXPECT_EQ(m.read(root + "autoexec.bat").find("openfile.bat"), std::string::npos);
   EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
+}
+
+TEST(DeferredBackup, TheProgramStartedAtLogonFinishesTheJob) {
+  const char* build = std::getenv("CORVASTA_BUILD_DIR");
+  const std::filesystem::path program = std::string(build ? build : ".") + "/corvasta";
+  if (!std::filesystem::exists(program)) GTEST_SKIP() << "corvasta is not built";
+  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  archiveData(m);
+  m.restartWindows({kLetter}, program);
+  expectJobFinished(m, m.programDir() + "Temp\\OpenFN1.doc");
+  EXPECT_EQ(letterFromArchive(m), kLetterText) << m.bootLog;
+  EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
+  EXPECT_EQ(m.read(m.form->loc.rootDir + "autoexec.bat").find("openfile.bat"), std::string::npos);
 }
 
 TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {

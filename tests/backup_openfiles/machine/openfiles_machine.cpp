@@ -44,7 +44,8 @@ void OpenFilesMachine::startProgram() {
   form->Form8.config.copyOpenFiles = true;
 }
 
-void OpenFilesMachine::restartWindows(const std::vector<std::string>& stillHeld) {
+void OpenFilesMachine::restartWindows(const std::vector<std::string>& stillHeld,
+                                      const std::filesystem::path& program) {
   form.reset();
   registry.reset();
   files.reset();
@@ -55,7 +56,7 @@ void OpenFilesMachine::restartWindows(const std::vector<std::string>& stillHeld)
   {
     std::unique_ptr<platform::Machine> booting = platform::Machine::open(folder);
     std::ostringstream log;
-    platform::boot::startWindows(*booting, log, {});
+    platform::boot::startWindows(*booting, log, {program});
     bootLog = log.str();
   }
   setHeldFiles(stillHeld);

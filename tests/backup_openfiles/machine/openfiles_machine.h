@@ -33,9 +33,11 @@ struct OpenFilesMachine {
   // Opens the machine and a program start on it (again, after a restart).
   void startProgram();
   // The next start of Windows: batch files, WININIT or delayed moves, and the
-  // logon (Startup shortcuts are recorded, the program is not run there).
-  // `stillHeld`: the files Windows holds open once it runs again.
-  void restartWindows(const std::vector<std::string>& stillHeld);
+  // logon. `stillHeld`: the files Windows holds open once it runs again.
+  // `program`: the host path of the corvasta executable the Startup
+  // shortcuts run; empty: they are only recorded.
+  void restartWindows(const std::vector<std::string>& stillHeld,
+                      const std::filesystem::path& program = {});
   // The program started by a Startup shortcut, in this process.
   void runShortcut(const std::string& linkFile);
 
