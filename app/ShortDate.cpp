@@ -39,7 +39,7 @@ void TForm1::WriteDate(const std::string& section) {
   if (settings.ValueExists(section, "Year") && settings.ValueExists(section, "Month") &&
       settings.ValueExists(section, "Day"))
     return;
-  const platform::SystemTime today = platform::localTimeNow();
+  const platform::SystemTime today = now();
   settings.WriteInteger(section, "Year", today.year);
   settings.WriteInteger(section, "Month", today.month);
   settings.WriteInteger(section, "Day", today.day);

@@ -35,16 +35,22 @@ void startWindows(Machine& machine, std::ostream& out, const StartOptions& optio
   std::vector<MsDosModeRun> handOffs = pendingMsDosModeRuns(machine);
   log.event(kStartOfWindows);
   clearRestartRequest(machine);
-  FileSystem files(machine);
-  WindowsVersion version = machine.version();
-  if (isNt(version)) {
-    runDelayedMoves(files, log);
-    runHiveReplacements(files, log);
-  } else {
-    if (version != WindowsVersion::WinMe) runMsDosPhase(files, log, handOffs);
-    runWininit(files, log);
+  {
+    // Nothing is held open before Windows itself starts.
+    FileSystemOptions beforeWindows;
+    beforeWindows.windowsStarted = false;
+    FileSystem files(machine, beforeWindows);
+    WindowsVersion version = machine.version();
+    if (isNt(version)) {
+      runDelayedMoves(files, log);
+      runHiveReplacements(files, log);
+    } else {
+      if (version != WindowsVersion::WinMe) runMsDosPhase(files, log, handOffs);
+      runWininit(files, log);
+    }
   }
   log.event("logon");
+  FileSystem files(machine);
   runStartupShortcuts(files, log, options.consoleProgram);
   log.event("Windows started");
 }

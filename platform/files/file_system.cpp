@@ -55,6 +55,7 @@ bool grantsWrite(uint32_t access) {
 
 FileSystem::FileSystem(Machine& machine, FileSystemOptions options)
     : machine_(machine),
+      windowsStarted_(options.windowsStarted),
       attributes_(machine, options.attributesInStateFolder ? BackendChoice::StateFolder
                                                            : BackendChoice::Automatic) {}
 
@@ -72,7 +73,7 @@ void FileSystem::requireWritableMedium(const HostLocation& location) {
 }
 
 void FileSystem::requireNotHeld(const HostLocation& location, uint32_t access) {
-  if (accessAsShareBits(access) && isHeldByWindows(machine_, location))
+  if (windowsStarted_ && accessAsShareBits(access) && isHeldByWindows(machine_, location))
     throw OsError(WinError::SharingViolation, location.path.str());
   if (ShareTable::process().conflicts(hostFileId(location.host), access,
                                       kFileShareRead | kFileShareWrite | kFileShareDelete))
@@ -133,7 +134,7 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
     if (disposition == CreationDisposition::CreateAlways && isNt(machine_.version()) &&
         (attributes & guarded) != guarded)
       throw OsError(WinError::AccessDenied, winPath);
-    if (accessAsShareBits(access) && isHeldByWindows(machine_, location))
+    if (windowsStarted_ && accessAsShareBits(access) && isHeldByWindows(machine_, location))
       throw OsError(WinError::SharingViolation, winPath);
   }
   int flags = O_CLOEXEC | O_NOFOLLOW | (grantsWrite(access) || truncate ? O_RDWR : O_RDONLY);

@@ -58,6 +58,10 @@ struct FileSystemOptions {
   // Keep attributes in the machine's state folder even where the host file
   // system could hold them.
   bool attributesInStateFolder = false;
+  // Windows has started: the files it holds open (see held_open_files.h) are
+  // refused. False for what runs before it opens them: the MS-DOS phase,
+  // WININIT and the NT session manager's pending moves.
+  bool windowsStarted = true;
 };
 
 class FileSystem {
@@ -119,6 +123,7 @@ class FileSystem {
   Drive& driveOf(std::string_view rootOrPath);
 
   Machine& machine_;
+  bool windowsStarted_;
   FileAttributes attributes_;
 };
 

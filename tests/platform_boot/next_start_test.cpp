@@ -194,3 +194,29 @@ TEST(NextStart, StartupShortcutsOfOtherProgramsAreRecordedAsStarted) {
 }
 
 }  // namespace
+
+namespace {
+
+// Files Windows holds while it runs are free in the MS-DOS phase of its
+// start, where a copy the program left in autoexec.bat reads them.
+TEST(NextStart, FilesWindowsHoldsAreFreeBeforeWindowsStarts) {
+  testing_support::TempDir dir;
+  auto machine = sampleMachine(dir, WindowsVersion::Win98);
+  const auto ini = dir / "machine" / "machine.ini";
+  writeFile(ini, readFile(ini) + "\n[OpenFiles]\nFile1=C:\\MAIL.PST\n");
+  machine = Machine::open(dir / "machine");
+  writeFile(machine->resolve("C:\\MAIL.PST").host, "mail");
+  FileSystem files(*machine);
+  EXPECT_THROW(files.copyFile("C:\\MAIL.PST", "C:\\MAIL.BAK", false), OsError);
+
+  std::string autoexec =
+      files.fileExists("C:\\AUTOEXEC.BAT") ? content(*machine, "C:\\AUTOEXEC.BAT") : "";
+  writeFile(machine->resolve("C:\\AUTOEXEC.BAT").host,
+            "@copy C:\\MAIL.PST C:\\MAIL.BAK\r\n" + autoexec);
+  boot(*machine);
+  EXPECT_EQ(content(*machine, "C:\\MAIL.BAK"), "mail");
+  // Once Windows runs it holds the file again.
+  EXPECT_THROW(files.copyFile("C:\\MAIL.PST", "C:\\MAIL2.BAK", false), OsError);
+}
+
+}  // namespace
