@@ -22,7 +22,12 @@ TEST(MainWindowBackup, ConfigOneRunsThroughTheProgressWindowAndFinishes) {
   QStringList messages;
   m.qtUi->setDialogHook([&](QDialog& dialog) {
     auto* box = qobject_cast<QMessageBox*>(&dialog);
-    ASSERT_NE(box, nullptr) << "unexpected dialog " << dialog.windowTitle().toStdString();
+    if (!box) {
+      // The backup's name: the one offered.
+      messages << dialog.windowTitle();
+      dialog.accept();
+      return;
+    }
     messages << box->text();
     box->defaultButton() ? box->defaultButton()->click() : box->buttons().front()->click();
   });
