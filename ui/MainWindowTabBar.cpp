@@ -2,6 +2,7 @@
 
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace corvasta {
 
@@ -15,6 +16,24 @@ MainWindowTabBar::MainWindowTabBar(QWidget* parent) : QTabBar(parent) {
 void MainWindowTabBar::setNoSelection(bool none) {
   noSelection_ = none;
   update();
+}
+
+QSize MainWindowTabBar::tabSizeHint(int index) const {
+  QSize size = QTabBar::tabSizeHint(index);
+  // Before the layout has given the bar its width there is nothing to fit.
+  const int available = width();
+  if (available < 100) return size;
+  int total = 0, visible = 0;
+  for (int i = 0; i < count(); ++i) {
+    if (!isTabVisible(i)) continue;
+    total += QTabBar::tabSizeHint(i).width();
+    ++visible;
+  }
+  if (visible == 0 || total <= available) return size;
+  const int share = (total - available + visible - 1) / visible;
+  const int caption = fontMetrics().horizontalAdvance(tabText(index)) + 6;
+  size.setWidth(std::max(size.width() - share, caption));
+  return size;
 }
 
 void MainWindowTabBar::paintEvent(QPaintEvent* event) {

@@ -17,6 +17,10 @@ class MainWindowTabBar : public QTabBar {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The style's padding makes six or seven captions wider than the window
+  // allows: when they do not fit, every tab gives up an equal share of its
+  // padding (never of its caption).
+  QSize tabSizeHint(int index) const override;
 
  private:
   bool noSelection_ = false;

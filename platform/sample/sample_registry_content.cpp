@@ -149,6 +149,16 @@ std::string windowsPath(const SampleLayout& layout, const std::string& file) {
   return layout.nt ? "%SystemRoot%\\" + file : onDriveC(layout.windowsFolder + "\\" + file);
 }
 
+// Where the installation puts Internet Explorer (see the installation tables).
+constexpr const char* kBrowser = "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+
+// The command line that starts `opener`: Windows' own tools from the Windows
+// folder, the browser from its folder, quoted because of the blank.
+std::string openerCommand(const SampleLayout& layout, const std::string& opener) {
+  if (opener == "IEXPLORE.EXE") return std::string("\"") + kBrowser + "\"";
+  return windowsPath(layout, opener);
+}
+
 // A command line as the shell keeps it: expandable on NT.
 void setCommand(RegistryKey& key, const SampleValues& values, const SampleLayout& layout,
                 const std::string& command) {
@@ -175,7 +185,7 @@ void addFileTypes(RegistryKey& classes, const SampleValues& values, const Sample
     values.expandString(progId.ensurePath("DefaultIcon"), "",
                         systemFilePath(layout, "SHELL32.DLL") + ",-152");
     if (*type.opener) {
-      std::string opener = windowsPath(layout, type.opener);
+      std::string opener = openerCommand(layout, type.opener);
       setCommand(progId.ensurePath("shell\\open\\command"), values, layout, opener + " \"%1\"");
       values.string(progId.ensurePath("shell\\open"), "", "&Open");
       setCommand(progId.ensurePath("shell\\print\\command"), values, layout, opener + " /p \"%1\"");
@@ -261,10 +271,11 @@ void addInstalledPrograms(RegistryKey& software, const SampleValues& values,
     values.binaryData(vendor, "Registration", 48, layout.seedFor(program.key));
   }
   // Programs that come with Windows.
-  for (const char* tool : {"WORDPAD.EXE", "IEXPLORE.EXE", "MSIMN.EXE", "PBRUSH.EXE"}) {
+  for (const char* tool : {"WORDPAD.EXE", "MSIMN.EXE", "PBRUSH.EXE"}) {
     RegistryKey& appPath = software.ensurePath(current + "App Paths\\" + tool);
     values.string(appPath, "", "C:\\Program Files\\Accessories\\" + std::string(tool));
   }
+  values.string(software.ensurePath(current + "App Paths\\IEXPLORE.EXE"), "", kBrowser);
 }
 
 void addFontList(RegistryKey& fonts, const SampleValues& values) {
