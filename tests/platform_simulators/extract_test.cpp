@@ -78,10 +78,12 @@ TEST_F(ExtractTest, FailuresSetErrorlevelAndWriteNothing) {
   EXPECT_TRUE(m.journalled("extract", "NOWHERE"));
   // What the damaged cabinet gave before the damage is whole; no part of a
   // file is left.
-  for (const FindData& found : m.files().findAll(m.windows() + "\\r27\\*.*"))
-    if (!(found.attributes & kAttributeDirectory))
+  for (const FindData& found : m.files().findAll(m.windows() + "\\r27\\*.*")) {
+    if (!(found.attributes & kAttributeDirectory)) {
       EXPECT_EQ(m.read(m.windows() + "\\r27\\" + found.name), cabinetMember(m, cabinet, found.name))
           << found.name;
+    }
+  }
 }
 
 }  // namespace
