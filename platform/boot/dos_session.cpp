@@ -232,7 +232,7 @@ DosSession::Flow DosSession::executeCommand(const std::string& command, const st
     if (machine_.drive(letter))
       currentDirectory_ = std::string(1, letter) + ":\\";
     else
-      fail("Invalid drive specification");
+      fail("Invalid drive " + std::string(1, letter) + ":");
     return Flow::Next;
   }
   return runProgram(command, rest, frame);

@@ -77,7 +77,7 @@ void emptyFolder(FileSystem& files, const std::string& folder) {
 void format(Machine& machine, const FormatRequest& request) {
   const Drive* drive = machine.drive(request.drive);
   const std::string root = std::string(1, request.drive) + ":\\";
-  if (!drive) throw FormatStop{kFormatFatal, "invalid drive specification " + root};
+  if (!drive) throw FormatStop{kFormatFatal, "no drive " + root + " on this machine"};
   if (drive->type() == DriveType::Fixed)
     throw FormatStop{kFormatDeclined, "the fixed disk " + root + " was not formatted"};
   if (drive->type() != DriveType::Removable && drive->type() != DriveType::RamDisk)
