@@ -5,6 +5,7 @@
 #include "backup/WinFiles.h"
 #include "platform/profile/private_profile.h"
 #include "platform/sample/sample_machine.h"
+#include "tests/ui_support/form_machine.h"
 
 namespace backup_test {
 
@@ -77,21 +78,16 @@ std::string RunMachine::read(const std::string& winPath) const {
 }
 
 std::string RunMachine::setting(const std::string& section, const std::string& key) const {
-  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+  return ui_test::formSetting(*form, section, key);
 }
 
 void RunMachine::setSetting(const std::string& section, const std::string& key,
                             const std::string& value) {
-  platform::writePrivateProfileString(*machine, section, key, value, form->settingsFile());
+  ui_test::setFormSetting(*form, section, key, value);
 }
 
 void RunMachine::setToday(int year, int month, int day) {
-  platform::SystemTime today;
-  today.year = year;
-  today.month = month;
-  today.day = day;
-  today.hour = 12;
-  form->now = [today] { return today; };
+  ui_test::setFormToday(*form, year, month, day);
 }
 
 std::vector<std::string> RunMachine::list(const std::string& winFolder) const {

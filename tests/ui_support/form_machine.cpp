@@ -40,22 +40,37 @@ void FormMachine::writeFileOfSize(const std::string& winPath, size_t size) const
   testing_support::writeFile(host(winPath), std::string(size, 'r'));
 }
 
-std::string FormMachine::setting(const std::string& section, const std::string& key) const {
-  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+std::string formSetting(corvasta::TForm1& form, const std::string& section,
+                        const std::string& key) {
+  return platform::getPrivateProfileString(form.env.machine, section, key, "@",
+                                           form.settingsFile());
 }
 
-void FormMachine::setSetting(const std::string& section, const std::string& key,
-                             const std::string& value) {
-  platform::writePrivateProfileString(*machine, section, key, value, form->settingsFile());
+void setFormSetting(corvasta::TForm1& form, const std::string& section, const std::string& key,
+                    const std::string& value) {
+  platform::writePrivateProfileString(form.env.machine, section, key, value, form.settingsFile());
 }
 
-void FormMachine::setToday(int year, int month, int day) {
+void setFormToday(corvasta::TForm1& form, int year, int month, int day) {
   platform::SystemTime today;
   today.year = year;
   today.month = month;
   today.day = day;
   today.hour = 12;
-  form->now = [today] { return today; };
+  form.now = [today] { return today; };
+}
+
+std::string FormMachine::setting(const std::string& section, const std::string& key) const {
+  return formSetting(*form, section, key);
+}
+
+void FormMachine::setSetting(const std::string& section, const std::string& key,
+                             const std::string& value) {
+  setFormSetting(*form, section, key, value);
+}
+
+void FormMachine::setToday(int year, int month, int day) {
+  setFormToday(*form, year, month, day);
 }
 
 }  // namespace ui_test

@@ -16,6 +16,13 @@
 
 namespace ui_test {
 
+// `form`'s settings-file value ("@" when missing), and writing one.
+std::string formSetting(corvasta::TForm1& form, const std::string& section, const std::string& key);
+void setFormSetting(corvasta::TForm1& form, const std::string& section, const std::string& key,
+                    const std::string& value);
+// Stops `form`'s clock at noon of the day.
+void setFormToday(corvasta::TForm1& form, int year, int month, int day);
+
 struct FormMachine {
   // `ui`: the front end the form talks to; the scripted one when null.
   explicit FormMachine(platform::WindowsVersion version = platform::WindowsVersion::WinMe,
