@@ -28,16 +28,16 @@ std::string storedKey(const std::string& stored) {
   return platform::ansiUpper(toWindowsSeparators(stored));
 }
 
-Bytes readWhole(ZipInputFile& in, uint64_t size) {
-  Bytes data(static_cast<size_t>(size));
+// Reads up to size bytes from the start of the file into buffer; fewer when
+// the file shrank while it was being stored.
+size_t readWhole(ZipInputFile& in, uint8_t* buffer, size_t size) {
   size_t got = 0;
-  while (got < data.size()) {
-    size_t n = in.readAt(got, data.data() + got, data.size() - got);
-    if (n == 0) break;  // the file shrank while it was being stored
+  while (got < size) {
+    size_t n = in.readAt(got, buffer + got, size - got);
+    if (n == 0) break;
     got += n;
   }
-  data.resize(got);
-  return data;
+  return got;
 }
 
 }  // namespace
@@ -270,8 +270,10 @@ void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingF
     uint64_t size = in->size();
     if (size <= kWholeFileLimit) {
       pool.submit([in, header, size, options] {
-        Bytes data = readWhole(*in, size);
-        return prepareEntry(header, data.data(), data.size(), options);
+        thread_local ScratchBuffer source;
+        uint8_t* data = source.reserve(static_cast<size_t>(size));
+        size_t length = readWhole(*in, data, static_cast<size_t>(size));
+        return prepareEntry(header, data, length, options);
       });
       while (pool.pending() >= pool.capacity()) writeOldest();
     } else {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,24 @@
 namespace archive {
 
 using Bytes = std::vector<uint8_t>;
+
+// A grow-only buffer whose bytes are left uninitialised. Threads that handle
+// one entry after another reuse one instead of allocating (and zeroing)
+// megabytes for every entry.
+class ScratchBuffer {
+ public:
+  uint8_t* reserve(size_t length) {
+    if (length > capacity_) {
+      data_.reset(new uint8_t[length]);
+      capacity_ = length;
+    }
+    return data_.get();
+  }
+
+ private:
+  std::unique_ptr<uint8_t[]> data_;
+  size_t capacity_ = 0;
+};
 
 class ByteReader {
  public:

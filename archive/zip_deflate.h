@@ -1,7 +1,8 @@
 #pragma once
-// Deflate (RFC 1951) compression of entry data: whole buffers with libdeflate,
-// which is several times faster than zlib at the same size, and a streaming
-// compressor on zlib for entries too large to hold in memory.
+// Deflate (RFC 1951) compression of entry data. Pack levels 1-3 use ISA-L's
+// igzip and 4-9 libdeflate: each is several times faster than zlib at the
+// same archive size. Entries too large to hold in memory stream through
+// igzip (levels 1-3) or zlib (4-9).
 
 #include <cstddef>
 #include <cstdint>
@@ -9,12 +10,12 @@
 
 #include "archive/zip_bytes.h"
 
-struct z_stream_s;
-
 namespace archive {
 
-// Raw Deflate of a whole buffer at pack level 1..9, appended to out.
-void deflateWhole(const uint8_t* data, size_t length, int level, Bytes& out);
+// Raw Deflate of a whole buffer at pack level 1..9 into out. Returns the
+// compressed size, or 0 when the result does not fit in capacity (callers pass
+// the input length, so 0 means "store it").
+size_t deflateWhole(const uint8_t* data, size_t length, int level, uint8_t* out, size_t capacity);
 
 class DeflateStream {
  public:
@@ -27,8 +28,10 @@ class DeflateStream {
   // stream.
   void compress(const uint8_t* data, size_t length, bool finish, Bytes& out);
 
+  class Engine;
+
  private:
-  std::unique_ptr<z_stream_s> stream_;
+  std::unique_ptr<Engine> engine_;
 };
 
 }  // namespace archive

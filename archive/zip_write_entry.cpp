@@ -25,16 +25,24 @@ PreparedEntry prepareEntry(ZipEntryRecord header, const uint8_t* data, size_t le
   r.uncompressedSize = length;
   bool encrypt = !options.password.empty();
   size_t dataStart = encrypt ? zipsize::kEncryptionHeader : 0;
-  entry.data.resize(dataStart);
   r.method = zipmethod::kStored;
+  const uint8_t* body = data;
+  size_t bodyLength = length;
   if (options.level > 0 && length > 0) {
-    deflateWhole(data, length, options.level, entry.data);
-    if (entry.data.size() - dataStart < length) r.method = zipmethod::kDeflated;
+    thread_local ScratchBuffer packed;
+    uint8_t* out = packed.reserve(length);
+    // Room for the input length only: output that would not be smaller is
+    // stored instead.
+    size_t packedLength = deflateWhole(data, length, options.level, out, length);
+    if (packedLength > 0 && packedLength < length) {
+      r.method = zipmethod::kDeflated;
+      body = out;
+      bodyLength = packedLength;
+    }
   }
-  if (r.method == zipmethod::kStored) {
-    entry.data.resize(dataStart);
-    entry.data.insert(entry.data.end(), data, data + length);
-  }
+  entry.data.reserve(dataStart + bodyLength);
+  entry.data.resize(dataStart);
+  entry.data.insert(entry.data.end(), body, body + bodyLength);
   if (encrypt) {
     r.flags |= zipflag::kEncrypted;
     ZipCrypto crypto(options.password);

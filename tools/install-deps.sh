@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config make
-  qt6-base-dev libgl-dev zlib1g-dev libdeflate-dev libmspack-dev libgcab-dev
+  qt6-base-dev libgl-dev zlib1g-dev libdeflate-dev libisal-dev libmspack-dev libgcab-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # peers the tests check our files with
   unzip zip 7zip libarchive-tools libhivex-bin libregf-utils libcreg-utils
