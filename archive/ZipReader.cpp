@@ -3,13 +3,15 @@
 #include "archive/zip_file_helpers.h"
 #include "archive/zip_masks.h"
 #include "archive/zip_paths.h"
+#include "archive/zip_read_ahead.h"
 #include "archive/zip_read_archive.h"
 #include "archive/zip_read_entry.h"
+#include "archive/zip_worker_pool.h"
 #include "platform/core/codepage.h"
 
 namespace archive {
 
-TZipReader::TZipReader(ZipFileSystem& fileSystem) : fs_(fileSystem) {}
+TZipReader::TZipReader(ZipFileSystem& fileSystem) : Workers(defaultZipWorkers()), fs_(fileSystem) {}
 
 TZipReader::~TZipReader() = default;
 
@@ -132,9 +134,19 @@ bool TZipReader::resolvePassword(int index, std::string& password) {
   return true;
 }
 
-bool TZipReader::extractOne(int index, const std::string& target, std::string& password) {
+bool TZipReader::passwordSettled(int index, std::string& password, EntryReadAhead& ahead,
+                                 const std::function<void()>& finishOne) {
+  const ZipEntryRecord& record = entries_[static_cast<size_t>(index)].record;
+  if (passwordMatches(openArchive().volumes(), record, password)) return true;
+  // The question comes after everything queued before this entry is done,
+  // so events keep the order of the entries.
+  while (!ahead.empty()) finishOne();
+  return resolvePassword(index, password);
+}
+
+bool TZipReader::writeExtracted(int index, const std::string& target, const EntryBytes* bytes,
+                                const std::string& password) {
   const TZipEntry& e = entries_[static_cast<size_t>(index)];
-  if (!resolvePassword(index, password)) return false;
   if (RecreateDirs) createFolders(fs_, target);
   std::unique_ptr<ZipOutputFile> out;
   while (!out) {
@@ -147,8 +159,12 @@ bool TZipReader::extractOne(int index, const std::string& target, std::string& p
     }
   }
   try {
-    readEntry(openArchive().volumes(), e.record, password,
-              [&](const uint8_t* data, size_t length) { out->write(data, length); });
+    if (bytes) {
+      if (bytes->length > 0) out->write(bytes->data.get(), bytes->length);
+    } else {
+      readEntry(openArchive().volumes(), e.record, password,
+                [&](const uint8_t* data, size_t length) { out->write(data, length); });
+    }
     out->close();
   } catch (...) {
     out.reset();
@@ -185,18 +201,49 @@ int TZipReader::extractEntries(Selection selection) {
   std::string password = Password;
   int written = 0;
   uint64_t done = 0;
+  // How each chosen entry is finished when its turn comes. Entries that fit
+  // in memory are read ahead on the workers; larger ones stream on this
+  // thread in their turn, with the password settled for them.
+  enum class Plan { Folder, Skip, FromMemory, Stream };
+  struct Planned {
+    Plan plan = Plan::Skip;
+    std::string password;
+  };
+  std::vector<Planned> plans(chosen.size());
   try {
+    EntryReadAhead ahead(openArchive(), fs_, Workers, EntryReadAhead::Keep::PlainBytes);
+    std::function<void()> finishOne = [&] {
+      checkCancel();
+      EntryReadAhead::Item item = ahead.next();
+      size_t i = static_cast<size_t>(item.tag);
+      const Planned& planned = plans[i];
+      if (planned.plan == Plan::Folder) {
+        if (RecreateDirs) createFolders(fs_, targets[i] + "\\");
+      } else if (planned.plan != Plan::Skip) {
+        const EntryBytes* bytes = planned.plan == Plan::FromMemory ? &item.bytes : nullptr;
+        if (writeExtracted(chosen[i], targets[i], bytes, planned.password)) ++written;
+      }
+      done += entries_[static_cast<size_t>(chosen[i])].Size;
+      reportPercent(done, total);
+    };
     for (size_t i = 0; i < chosen.size(); ++i) {
       checkCancel();
-      const TZipEntry& e = entries_[static_cast<size_t>(chosen[i])];
-      if (e.record.isDirectory()) {
-        if (RecreateDirs) createFolders(fs_, targets[i] + "\\");
-      } else if (extractOne(chosen[i], targets[i], password)) {
-        ++written;
+      const ZipEntryRecord& record = entries_[static_cast<size_t>(chosen[i])].record;
+      Planned& planned = plans[i];
+      int tag = static_cast<int>(i);
+      if (record.isDirectory()) {
+        planned.plan = Plan::Folder;
+      } else if (passwordSettled(chosen[i], password, ahead, finishOne)) {
+        planned.plan = readsInMemory(record) ? Plan::FromMemory : Plan::Stream;
+        planned.password = password;
       }
-      done += e.Size;
-      reportPercent(done, total);
+      if (planned.plan == Plan::FromMemory)
+        ahead.queueEntry(tag, record, password);
+      else
+        ahead.queueNothing(tag);
+      while (ahead.full()) finishOne();
     }
+    while (!ahead.empty()) finishOne();
   } catch (...) {
     releaseFiles();
     throw;
@@ -222,16 +269,24 @@ bool TZipReader::TestArchive() {
     for (const TZipEntry& e : entries_) total += e.Size;
     std::string password = Password;
     bool passed = true;
-    for (int i = 0; i < EntryCount() && passed; ++i) {
-      checkCancel();
-      const TZipEntry& e = entries_[static_cast<size_t>(i)];
-      if (!resolvePassword(i, password)) {
-        passed = false;
-        break;
+    {
+      EntryReadAhead ahead(openArchive(), fs_, Workers, EntryReadAhead::Keep::Nothing);
+      std::function<void()> finishOne = [&] {
+        checkCancel();
+        EntryReadAhead::Item item = ahead.next();
+        done += entries_[static_cast<size_t>(item.tag)].Size;
+        reportPercent(done, total);
+      };
+      for (int i = 0; i < EntryCount() && passed; ++i) {
+        checkCancel();
+        if (!passwordSettled(i, password, ahead, finishOne)) {
+          passed = false;
+          break;
+        }
+        ahead.queueEntry(i, entries_[static_cast<size_t>(i)].record, password);
+        while (ahead.full()) finishOne();
       }
-      readEntry(openArchive().volumes(), e.record, password, [](const uint8_t*, size_t) {});
-      done += e.Size;
-      reportPercent(done, total);
+      while (passed && !ahead.empty()) finishOne();
     }
     releaseFiles();
     return passed;

@@ -3,6 +3,7 @@
 // one archive at a time. Properties are set right before an operation;
 // events are raised on the caller's thread.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 namespace archive {
 
 class OpenedArchive;
+class EntryReadAhead;
+struct EntryBytes;
 
 class TZipReader {
  public:
@@ -38,6 +41,9 @@ class TZipReader {
   bool DoAll = true;
   bool RetainAttributes = false;
   bool KeepZipOpen = false;
+  // Threads that compress (writing) or read and check entries (testing,
+  // extracting); 0 does everything on the caller's thread.
+  unsigned Workers;
   int Tag = 0;
   TMultiVolumeInfo MultiVolumeInfo;
   // Set by a handler (for example from the progress window's Cancel) to stop
@@ -90,7 +96,14 @@ class TZipReader {
   enum class Selection { ByListOrAll, Selected };
   int extractEntries(Selection selection);
   std::vector<int> chosenEntries(Selection selection) const;
-  bool extractOne(int index, const std::string& target, std::string& password);
+  // Settles the password for entry index before it is queued; false when the
+  // entry is to be skipped.
+  bool passwordSettled(int index, std::string& password, EntryReadAhead& ahead,
+                       const std::function<void()>& finishOne);
+  // Creates the target and writes the entry from bytes, or streams it from
+  // the archive when bytes is null; false when the target was skipped.
+  bool writeExtracted(int index, const std::string& target, const EntryBytes* bytes,
+                      const std::string& password);
   // Settles the password for an encrypted entry, asking OnBadPassword while it
   // does not fit; false when the entry is to be skipped.
   bool resolvePassword(int index, std::string& password);

@@ -42,8 +42,7 @@ size_t readWhole(ZipInputFile& in, uint8_t* buffer, size_t size) {
 
 }  // namespace
 
-TZipWriter::TZipWriter(ZipFileSystem& fileSystem)
-    : TZipReader(fileSystem), Workers(EntryWorkerPool::defaultWorkers()) {}
+TZipWriter::TZipWriter(ZipFileSystem& fileSystem) : TZipReader(fileSystem) {}
 
 void TZipWriter::SetStoreVolumes(bool on) {
   storeVolumes_ = on;
@@ -253,7 +252,7 @@ TZipWriter::WriteResult TZipWriter::writeArchive(const std::vector<ZipEntryRecor
 
 void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingFile>& toStore,
                             WriteResult& result, uint64_t& done, uint64_t total) {
-  EntryWorkerPool pool(Workers);
+  OrderedWorkerPool<PreparedEntry> pool(Workers);
   EntryOptions options{std::clamp(PackLevel, 0, 9), Password};
   auto writeOldest = [&] {
     PreparedEntry entry = pool.collect();
@@ -275,7 +274,7 @@ void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingF
         size_t length = readWhole(*in, data, static_cast<size_t>(size));
         return prepareEntry(header, data, length, options);
       });
-      while (pool.pending() >= pool.capacity()) writeOldest();
+      while (pool.full()) writeOldest();
     } else {
       while (pool.pending() > 0) writeOldest();
       uint64_t at = 0;

@@ -28,9 +28,6 @@ class TZipWriter : public TZipReader {
   std::string TempPath;  // folder of the temporary archive; empty: ZipName's folder
   bool SkipIfArchiveBitNotSet = false;
   bool ResetArchiveBitOnZip = false;
-  // Threads that compress entries; 0 compresses on the caller's thread.
-  unsigned Workers;
-
   bool StorePaths() const { return storePaths_; }
   void SetStorePaths(bool on) { storePaths_ = on; }
   bool StoreVolumes() const { return storeVolumes_; }

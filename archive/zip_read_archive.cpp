@@ -32,7 +32,25 @@ std::string lastNumberedBlock(ZipFileSystem& fs, const std::string& name) {
   return last;
 }
 
+// One archive file that the volumes own.
+class OwnedFileVolume : public ZipVolumes {
+ public:
+  explicit OwnedFileVolume(std::unique_ptr<FileSource> file)
+      : file_(std::move(file)), single_(*file_) {}
+  ZipSource& volume(uint32_t disk) override { return single_.volume(disk); }
+  uint32_t lastDisk() const override { return 0; }
+
+ private:
+  std::unique_ptr<FileSource> file_;
+  SingleVolume single_;
+};
+
 }  // namespace
+
+std::unique_ptr<ZipVolumes> OpenedArchive::openAnotherReader(ZipFileSystem& fs) const {
+  if (!singleFile_) return nullptr;
+  return std::make_unique<OwnedFileVolume>(std::make_unique<FileSource>(fs.openRead(name_), name_));
+}
 
 std::string tableOfContentsName(const std::string& archiveName) {
   return archiveName.substr(0, archiveName.size() - extensionOf(archiveName).size()) + ".zfc";
@@ -70,6 +88,7 @@ std::unique_ptr<OpenedArchive> OpenedArchive::open(ZipFileSystem& fs, const std:
       }
       archive->records_ = salvageEntries(*file);
       archive->incomplete_ = true;
+      archive->singleFile_ = true;
       archive->name_ = name;
       archive->source_ = std::move(file);
       archive->volumes_ = std::make_unique<SingleVolume>(*archive->source_);
@@ -91,6 +110,7 @@ std::unique_ptr<OpenedArchive> OpenedArchive::open(ZipFileSystem& fs, const std:
         end->recordsStart += lastStart;
       } else {
         archive->source_ = std::move(file);
+        archive->singleFile_ = true;
       }
       archive->volumes_ = std::make_unique<SingleVolume>(*archive->source_);
     }

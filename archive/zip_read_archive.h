@@ -33,6 +33,10 @@ class OpenedArchive {
   bool incomplete() const { return incomplete_; }
   // The file name the archive was finally read from (the last disk or block).
   const std::string& name() const { return name_; }
+  // Another reader of the same archive with its own file handle, for a
+  // worker thread; nullptr for block sets and spanned disks, whose parts may
+  // have to be asked for on the way.
+  std::unique_ptr<ZipVolumes> openAnotherReader(ZipFileSystem& fs) const;
 
  private:
   OpenedArchive() = default;
@@ -41,6 +45,7 @@ class OpenedArchive {
   std::unique_ptr<ZipVolumes> volumes_;
   std::vector<ZipEntryRecord> records_;
   bool incomplete_ = false;
+  bool singleFile_ = false;
   std::string name_;
 };
 

@@ -28,6 +28,11 @@ class EntryDataReader {
     left_ -= n;
     return n;
   }
+  // Reads everything that is left into buffer, in chunks, so a length that
+  // only the records claim fails at the end of the data, not in one huge read.
+  void readAll(uint8_t* buffer) {
+    while (left_ > 0) buffer += next(buffer, kChunk);
+  }
 
  private:
   VolumeReader reader_;
@@ -35,37 +40,73 @@ class EntryDataReader {
   std::optional<ZipCrypto> crypto_;
 };
 
-uint32_t readStored(EntryDataReader& data, const PlainSink& sink) {
+// Data-descriptor entries may carry either check byte: writers that knew the
+// CRC before the data used it, streaming writers the time's high byte.
+bool checkByteMatches(const ZipEntryRecord& record, uint8_t check) {
+  return check == record.crcCheckByte() ||
+         (record.hasDataDescriptor() && check == record.timeCheckByte());
+}
+
+// Checks the method and sizes, positions on the data and opens the
+// encryption; nullopt when the password does not fit.
+std::optional<EntryDataReader> openEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
+                                         const std::string& password) {
+  if (record.method != zipmethod::kStored && record.method != zipmethod::kDeflated)
+    throw ZipError("Entry " + entryLabel(record) + " uses compression method " +
+                   std::to_string(record.method) + ", which is not supported");
+  VolumeReader reader = openEntryData(volumes, record);
+  uint64_t length = record.compressedSize;
+  std::optional<ZipCrypto> crypto;
+  if (record.encrypted()) {
+    if (length < zipsize::kEncryptionHeader)
+      throw ZipCorruptError("Encrypted entry " + entryLabel(record) + " is too short");
+    if (password.empty()) return std::nullopt;
+    uint8_t header[zipsize::kEncryptionHeader];
+    reader.read(header, sizeof header);
+    crypto.emplace(password);
+    if (!checkByteMatches(record, crypto->openHeader(header))) return std::nullopt;
+    length -= zipsize::kEncryptionHeader;
+  }
+  if (record.method == zipmethod::kStored && length != record.uncompressedSize)
+    throw ZipCorruptError("Stored entry " + entryLabel(record) + " has inconsistent sizes");
+  // Deflate cannot expand data more than 1032 times; a larger recorded size
+  // is damage, found before any memory is set aside for it.
+  if (record.uncompressedSize / 1032 > length + 1)
+    throw ZipCorruptError("Entry " + entryLabel(record) + " records an impossible size");
+  return EntryDataReader(reader, length, std::move(crypto));
+}
+
+void checkCrc(const ZipEntryRecord& record, uint32_t crc) {
+  if (crc != record.crc) throw ZipCorruptError("CRC error in " + entryLabel(record));
+}
+
+void readWhole(EntryDataReader& data, const ZipEntryRecord& r, uint8_t* plain) {
+  size_t size = static_cast<size_t>(r.uncompressedSize);
+  if (r.method == zipmethod::kStored) {
+    data.readAll(plain);
+  } else {
+    thread_local ScratchBuffer packed;
+    size_t packedLength = static_cast<size_t>(data.left());
+    uint8_t* buffer = packed.reserve(packedLength);
+    data.readAll(buffer);
+    if (!inflateWhole(buffer, packedLength, plain, size))
+      throw ZipCorruptError("Compressed data of " + entryLabel(r) + " is damaged");
+  }
+  checkCrc(r, crc32Update(0, plain, size));
+}
+
+void streamStored(EntryDataReader& data, const ZipEntryRecord& r, const PlainSink& sink) {
   uint32_t crc = 0;
-  Bytes buffer(static_cast<size_t>(std::min<uint64_t>(kChunk, data.left())));
+  Bytes buffer(kChunk);
   while (data.left() > 0) {
     size_t n = data.next(buffer.data(), buffer.size());
     crc = crc32Update(crc, buffer.data(), n);
     sink(buffer.data(), n);
   }
-  return crc;
+  checkCrc(r, crc);
 }
 
-uint32_t readDeflated(EntryDataReader& data, const ZipEntryRecord& r, const PlainSink& sink) {
-  // Deflate cannot expand data more than 1032 times; a larger recorded size
-  // is damage, found before any memory is set aside for it.
-  if (r.uncompressedSize / 1032 > data.left() + 1)
-    throw ZipCorruptError("Entry " + entryLabel(r) + " records an impossible size");
-  if (r.uncompressedSize <= kWholeEntryLimit && data.left() <= 2 * kWholeEntryLimit) {
-    // Read in chunks, so sizes that only the records claim cost no memory.
-    Bytes packed;
-    while (data.left() > 0) {
-      size_t at = packed.size();
-      packed.resize(at + static_cast<size_t>(std::min<uint64_t>(kChunk, data.left())));
-      data.next(packed.data() + at, packed.size() - at);
-    }
-    Bytes plain(static_cast<size_t>(r.uncompressedSize));
-    if (!inflateWhole(packed.data(), packed.size(), plain.data(), plain.size()))
-      throw ZipCorruptError("Compressed data of " + entryLabel(r) + " is damaged");
-    uint32_t crc = crc32Update(0, plain.data(), plain.size());
-    sink(plain.data(), plain.size());
-    return crc;
-  }
+void streamDeflated(EntryDataReader& data, const ZipEntryRecord& r, const PlainSink& sink) {
   InflateStream inflater;
   uint32_t crc = 0;
   uint64_t produced = 0;
@@ -84,14 +125,7 @@ uint32_t readDeflated(EntryDataReader& data, const ZipEntryRecord& r, const Plai
   }
   if (!ended || produced != r.uncompressedSize)
     throw ZipCorruptError("Compressed data of " + entryLabel(r) + " is damaged");
-  return crc;
-}
-
-// Data-descriptor entries may carry either check byte: writers that knew the
-// CRC before the data used it, streaming writers the time's high byte.
-bool checkByteMatches(const ZipEntryRecord& record, uint8_t check) {
-  return check == record.crcCheckByte() ||
-         (record.hasDataDescriptor() && check == record.timeCheckByte());
+  checkCrc(r, crc);
 }
 
 }  // namespace
@@ -121,30 +155,34 @@ bool passwordMatches(ZipVolumes& volumes, const ZipEntryRecord& record,
   return checkByteMatches(record, ZipCrypto(password).openHeader(header));
 }
 
+bool readsInMemory(const ZipEntryRecord& record) {
+  return record.uncompressedSize <= kWholeEntryLimit &&
+         record.compressedSize <= 2 * kWholeEntryLimit;
+}
+
+EntryReadResult readEntryInto(ZipVolumes& volumes, const ZipEntryRecord& record,
+                              const std::string& password, uint8_t* plain) {
+  if (!readsInMemory(record)) throw ZipError("Entry " + entryLabel(record) + " is too large");
+  std::optional<EntryDataReader> data = openEntry(volumes, record, password);
+  if (!data) return EntryReadResult::BadPassword;
+  readWhole(*data, record, plain);
+  return EntryReadResult::Ok;
+}
+
 EntryReadResult readEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
                           const std::string& password, const PlainSink& sink) {
-  if (record.method != zipmethod::kStored && record.method != zipmethod::kDeflated)
-    throw ZipError("Entry " + entryLabel(record) + " uses compression method " +
-                   std::to_string(record.method) + ", which is not supported");
-  VolumeReader reader = openEntryData(volumes, record);
-  uint64_t length = record.compressedSize;
-  std::optional<ZipCrypto> crypto;
-  if (record.encrypted()) {
-    if (length < zipsize::kEncryptionHeader)
-      throw ZipCorruptError("Encrypted entry " + entryLabel(record) + " is too short");
-    if (password.empty()) return EntryReadResult::BadPassword;
-    uint8_t header[zipsize::kEncryptionHeader];
-    reader.read(header, sizeof header);
-    crypto.emplace(password);
-    if (!checkByteMatches(record, crypto->openHeader(header))) return EntryReadResult::BadPassword;
-    length -= zipsize::kEncryptionHeader;
+  std::optional<EntryDataReader> data = openEntry(volumes, record, password);
+  if (!data) return EntryReadResult::BadPassword;
+  if (readsInMemory(record)) {
+    thread_local ScratchBuffer plain;
+    uint8_t* buffer = plain.reserve(static_cast<size_t>(record.uncompressedSize));
+    readWhole(*data, record, buffer);
+    if (record.uncompressedSize > 0) sink(buffer, static_cast<size_t>(record.uncompressedSize));
+  } else if (record.method == zipmethod::kStored) {
+    streamStored(*data, record, sink);
+  } else {
+    streamDeflated(*data, record, sink);
   }
-  if (record.method == zipmethod::kStored && length != record.uncompressedSize)
-    throw ZipCorruptError("Stored entry " + entryLabel(record) + " has inconsistent sizes");
-  EntryDataReader data(reader, length, std::move(crypto));
-  uint32_t crc = record.method == zipmethod::kStored ? readStored(data, sink)
-                                                     : readDeflated(data, record, sink);
-  if (crc != record.crc) throw ZipCorruptError("CRC error in " + entryLabel(record));
   return EntryReadResult::Ok;
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+// Reads entries ahead of the caller on worker threads, so testing and
+// extracting use every core, and the traditional cipher (a serial chain per
+// entry) runs on several entries at once. Each worker reads through its own
+// handle on the archive file. Items come back in the order they were queued;
+// the caller's thread raises every event and writes every file.
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "archive/zip_file_system.h"
+#include "archive/zip_format.h"
+#include "archive/zip_read_archive.h"
+#include "archive/zip_worker_pool.h"
+
+namespace archive {
+
+// An entry's plain bytes, read whole.
+struct EntryBytes {
+  std::unique_ptr<uint8_t[]> data;
+  size_t length = 0;
+};
+
+class EntryReadAhead {
+ public:
+  // Nothing: entries are read and checked only (testing). PlainBytes: entries
+  // that fit in memory come back with their bytes (extracting).
+  enum class Keep { Nothing, PlainBytes };
+
+  // Archives of several parts are read on the caller's thread, as each item
+  // is taken: their parts may have to be asked for.
+  EntryReadAhead(OpenedArchive& archive, ZipFileSystem& fs, unsigned workers, Keep keep);
+  ~EntryReadAhead();
+  EntryReadAhead(const EntryReadAhead&) = delete;
+  EntryReadAhead& operator=(const EntryReadAhead&) = delete;
+
+  // Queues an entry whose password is settled. With Keep::PlainBytes the
+  // entry must be one readsInMemory accepts.
+  void queueEntry(int tag, const ZipEntryRecord& record, const std::string& password);
+  // Queues an item with nothing to read (a folder, a skipped entry, one the
+  // caller streams itself), so it keeps its place in the order.
+  void queueNothing(int tag);
+
+  bool full() const { return pool_.full() || queuedBytes_ >= kMaxQueuedBytes; }
+  bool empty() const { return pool_.pending() == 0; }
+
+  struct Item {
+    int tag = 0;
+    EntryBytes bytes;  // Keep::PlainBytes and a queued entry only
+  };
+  // The oldest item; rethrows the failure of its read.
+  Item next();
+
+ private:
+  class HandleLease;
+  void read(const ZipEntryRecord& record, const std::string& password, Item& item);
+
+  // Items may run far ahead of the oldest, so one large entry does not leave
+  // the other workers idle; plain bytes held are limited instead.
+  static constexpr size_t kMaxQueuedItems = 64;
+  static constexpr uint64_t kMaxQueuedBytes = uint64_t{64} << 20;
+
+  OpenedArchive& archive_;
+  Keep keep_;
+  uint64_t queuedBytes_ = 0;
+  std::mutex handlesMutex_;
+  std::vector<std::unique_ptr<ZipVolumes>> freeHandles_;
+  OrderedWorkerPool<Item> pool_;  // last: its workers stop before the handles go
+};
+
+}  // namespace archive
