@@ -1,6 +1,8 @@
 #include "archive/zip_crypto.h"
 
+#include <algorithm>
 #include <random>
+#include <vector>
 
 namespace archive {
 namespace {
@@ -52,6 +54,71 @@ void ZipCrypto::decrypt(uint8_t* data, size_t length) {
     k2 = crcByte(k2, static_cast<uint8_t>(k1 >> 24));
   }
   key0_ = k0, key1_ = k1, key2_ = k2;
+}
+
+template <size_t Ways>
+void ZipCrypto::decryptSideBySide(Lane* const* lanes, size_t length) {
+  uint32_t k0[Ways], k1[Ways], k2[Ways];
+  uint8_t* data[Ways];
+  for (size_t w = 0; w < Ways; ++w) {
+    ZipCrypto& c = *lanes[w]->crypto;
+    k0[w] = c.key0_, k1[w] = c.key1_, k2[w] = c.key2_;
+    data[w] = lanes[w]->data;
+  }
+  for (size_t i = 0; i < length; ++i) {
+    for (size_t w = 0; w < Ways; ++w) {
+      uint32_t temp = (k2[w] & 0xFFFF) | 2;
+      uint8_t plain = data[w][i] ^ static_cast<uint8_t>((temp * (temp ^ 1)) >> 8);
+      data[w][i] = plain;
+      k0[w] = crcByte(k0[w], plain);
+      k1[w] = (k1[w] + (k0[w] & 0xFF)) * 134775813u + 1;
+      k2[w] = crcByte(k2[w], static_cast<uint8_t>(k1[w] >> 24));
+    }
+  }
+  for (size_t w = 0; w < Ways; ++w) {
+    ZipCrypto& c = *lanes[w]->crypto;
+    c.key0_ = k0[w], c.key1_ = k1[w], c.key2_ = k2[w];
+  }
+}
+
+void ZipCrypto::decryptInterleaved(std::span<Lane> lanes) {
+  constexpr size_t kWays = 4;
+  // Longest first, so the long streams run beside the short ones instead of
+  // alone at the end.
+  std::vector<Lane*> waiting;
+  for (Lane& lane : lanes)
+    if (lane.length > 0) waiting.push_back(&lane);
+  std::sort(waiting.begin(), waiting.end(),
+            [](const Lane* a, const Lane* b) { return a->length > b->length; });
+  std::array<Lane*, kWays> active{};
+  size_t count = 0, next = 0;
+  for (;;) {
+    while (count < kWays && next < waiting.size()) active[count++] = waiting[next++];
+    if (count == 0) return;
+    size_t step = active[0]->length;
+    for (size_t w = 1; w < count; ++w) step = std::min(step, active[w]->length);
+    switch (count) {
+      case 4:
+        decryptSideBySide<4>(active.data(), step);
+        break;
+      case 3:
+        decryptSideBySide<3>(active.data(), step);
+        break;
+      case 2:
+        decryptSideBySide<2>(active.data(), step);
+        break;
+      default:
+        active[0]->crypto->decrypt(active[0]->data, step);
+        break;
+    }
+    size_t kept = 0;
+    for (size_t w = 0; w < count; ++w) {
+      active[w]->data += step;
+      active[w]->length -= step;
+      if (active[w]->length > 0) active[kept++] = active[w];
+    }
+    count = kept;
+  }
 }
 
 std::array<uint8_t, 12> ZipCrypto::makeHeader(uint8_t checkByte) {

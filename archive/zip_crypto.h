@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace archive {
@@ -16,6 +17,18 @@ class ZipCrypto {
 
   void encrypt(uint8_t* data, size_t length);
   void decrypt(uint8_t* data, size_t length);
+
+  // One stream of decryptInterleaved: its keys and the bytes to decrypt in
+  // place.
+  struct Lane {
+    ZipCrypto* crypto;
+    uint8_t* data;
+    size_t length;
+  };
+  // Decrypts several independent streams at once. The cipher is a serial
+  // chain per byte that leaves most of a core idle; four chains interleaved
+  // run nearly four times as fast as one.
+  static void decryptInterleaved(std::span<Lane> lanes);
 
   // A fresh encryption header: eleven random bytes and the check byte,
   // encrypted with these keys (which then continue with the entry's data).
@@ -29,6 +42,8 @@ class ZipCrypto {
     return static_cast<uint8_t>((temp * (temp ^ 1)) >> 8);
   }
   void update(uint8_t plain);
+  template <size_t Ways>
+  static void decryptSideBySide(Lane* const* lanes, size_t length);
 
   uint32_t key0_ = 0x12345678;
   uint32_t key1_ = 0x23456789;

@@ -53,43 +53,91 @@ EntryReadAhead::EntryReadAhead(OpenedArchive& archive, ZipFileSystem& fs, unsign
 
 EntryReadAhead::~EntryReadAhead() = default;
 
-void EntryReadAhead::read(const ZipEntryRecord& record, const std::string& password, Item& item) {
+std::vector<EntryReadAhead::Item> EntryReadAhead::readBatch(const std::vector<Queued>& batch) {
   HandleLease lease(*this);
-  EntryReadResult result;
-  if (keep_ == Keep::PlainBytes) {
-    item.bytes.length = static_cast<size_t>(record.uncompressedSize);
-    item.bytes.data.reset(new uint8_t[item.bytes.length]);
-    result = readEntryInto(lease.volumes(), record, password, item.bytes.data.get());
-  } else {
-    result = readEntry(lease.volumes(), record, password, [](const uint8_t*, size_t) {});
+  std::vector<Item> items(batch.size());
+  std::vector<BatchedEntry> entries;
+  for (size_t i = 0; i < batch.size(); ++i) {
+    Item& item = items[i];
+    item.tag = batch[i].tag;
+    BatchedEntry entry{&batch[i].record, &batch[i].password};
+    if (keep_ == Keep::PlainBytes) {
+      item.bytes.length = static_cast<size_t>(batch[i].record.uncompressedSize);
+      item.bytes.data.reset(new uint8_t[item.bytes.length]);
+      entry.plain = item.bytes.data.get();
+    }
+    entries.push_back(entry);
   }
-  // The caller settles the password before queuing, so this is damage.
-  if (result == EntryReadResult::BadPassword)
-    throw ZipCorruptError("The password of \"" + record.name + "\" no longer fits");
+  std::exception_ptr failure;
+  size_t finished = readEntryBatch(lease.volumes(), entries, failure);
+  if (failure) {
+    // Nothing after the failed entry is ever taken.
+    items.resize(finished + 1);
+    items.back().failure = failure;
+  }
+  return items;
+}
+
+EntryReadAhead::Item EntryReadAhead::readStreamed(const Queued& entry) {
+  HandleLease lease(*this);
+  Item item;
+  item.tag = entry.tag;
+  try {
+    auto result =
+        readEntry(lease.volumes(), entry.record, entry.password, [](const uint8_t*, size_t) {});
+    if (result == EntryReadResult::BadPassword)
+      throw ZipCorruptError("The password of \"" + entry.record.name + "\" no longer fits");
+  } catch (...) {
+    item.failure = std::current_exception();
+  }
+  return item;
+}
+
+void EntryReadAhead::submitBatch() {
+  if (batch_.empty()) return;
+  pool_.submit([this, batch = std::move(batch_)] { return readBatch(batch); });
+  batch_.clear();
+  batchBytes_ = 0;
 }
 
 void EntryReadAhead::queueEntry(int tag, const ZipEntryRecord& record,
                                 const std::string& password) {
   if (keep_ == Keep::PlainBytes) queuedBytes_ += record.uncompressedSize;
-  pool_.submit([this, tag, record, password] {
-    Item item;
-    item.tag = tag;
-    read(record, password, item);
-    return item;
+  if (readsInMemory(record)) {
+    batch_.push_back({tag, record, password});
+    batchBytes_ += record.compressedSize;
+    // Only encrypted entries gain from company; the others go at once.
+    if (!record.encrypted() || batch_.size() >= kBatchEntries || batchBytes_ >= kBatchBytes)
+      submitBatch();
+    return;
+  }
+  if (keep_ == Keep::PlainBytes) throw ZipError("Entry \"" + record.name + "\" is too large");
+  submitBatch();
+  pool_.submit([this, entry = Queued{tag, record, password}] {
+    std::vector<Item> items;
+    items.push_back(readStreamed(entry));
+    return items;
   });
 }
 
 void EntryReadAhead::queueNothing(int tag) {
+  submitBatch();
   pool_.submit([tag] {
-    Item item;
-    item.tag = tag;
-    return item;
+    std::vector<Item> items(1);
+    items.front().tag = tag;
+    return items;
   });
 }
 
 EntryReadAhead::Item EntryReadAhead::next() {
-  Item item = pool_.collect();
+  if (ready_.empty()) {
+    if (pool_.pending() == 0) submitBatch();
+    for (Item& item : pool_.collect()) ready_.push_back(std::move(item));
+  }
+  Item item = std::move(ready_.front());
+  ready_.pop_front();
   queuedBytes_ -= item.bytes.length;
+  if (item.failure) std::rethrow_exception(item.failure);
   return item;
 }
 

@@ -6,6 +6,8 @@
 // the caller's thread raises every event and writes every file.
 
 #include <cstdint>
+#include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -45,30 +47,45 @@ class EntryReadAhead {
   void queueNothing(int tag);
 
   bool full() const { return pool_.full() || queuedBytes_ >= kMaxQueuedBytes; }
-  bool empty() const { return pool_.pending() == 0; }
+  bool empty() const { return ready_.empty() && pool_.pending() == 0 && batch_.empty(); }
 
   struct Item {
     int tag = 0;
     EntryBytes bytes;  // Keep::PlainBytes and a queued entry only
+    std::exception_ptr failure;
   };
   // The oldest item; rethrows the failure of its read.
   Item next();
 
  private:
   class HandleLease;
-  void read(const ZipEntryRecord& record, const std::string& password, Item& item);
+  struct Queued {
+    int tag;
+    ZipEntryRecord record;
+    std::string password;
+  };
+  // Entries that fit in memory wait in batch_ and are read by one job, so
+  // encrypted ones are decrypted side by side.
+  void submitBatch();
+  std::vector<Item> readBatch(const std::vector<Queued>& batch);
+  Item readStreamed(const Queued& entry);
 
   // Items may run far ahead of the oldest, so one large entry does not leave
   // the other workers idle; plain bytes held are limited instead.
   static constexpr size_t kMaxQueuedItems = 64;
   static constexpr uint64_t kMaxQueuedBytes = uint64_t{64} << 20;
+  static constexpr size_t kBatchEntries = 64;
+  static constexpr uint64_t kBatchBytes = uint64_t{16} << 20;
 
   OpenedArchive& archive_;
   Keep keep_;
   uint64_t queuedBytes_ = 0;
+  std::vector<Queued> batch_;
+  uint64_t batchBytes_ = 0;
+  std::deque<Item> ready_;
   std::mutex handlesMutex_;
   std::vector<std::unique_ptr<ZipVolumes>> freeHandles_;
-  OrderedWorkerPool<Item> pool_;  // last: its workers stop before the handles go
+  OrderedWorkerPool<std::vector<Item>> pool_;  // last: its workers stop before the handles go
 };
 
 }  // namespace archive

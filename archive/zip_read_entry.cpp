@@ -1,7 +1,9 @@
 #include "archive/zip_read_entry.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "archive/zip_crc32.h"
 #include "archive/zip_crypto.h"
@@ -33,6 +35,16 @@ class EntryDataReader {
   void readAll(uint8_t* buffer) {
     while (left_ > 0) buffer += next(buffer, kChunk);
   }
+  // The same without decrypting: the caller decrypts with crypto().
+  void readAllEncrypted(uint8_t* buffer) {
+    while (left_ > 0) {
+      size_t n = static_cast<size_t>(std::min<uint64_t>(kChunk, left_));
+      reader_.read(buffer, n);
+      buffer += n;
+      left_ -= n;
+    }
+  }
+  ZipCrypto* crypto() { return crypto_ ? &*crypto_ : nullptr; }
 
  private:
   VolumeReader reader_;
@@ -80,19 +92,41 @@ void checkCrc(const ZipEntryRecord& record, uint32_t crc) {
   if (crc != record.crc) throw ZipCorruptError("CRC error in " + entryLabel(record));
 }
 
-void readWhole(EntryDataReader& data, const ZipEntryRecord& r, uint8_t* plain) {
+// Checks an entry whose data (decrypted) is in memory and leaves its plain
+// bytes in plain, or only checks it when plain is null.
+void finishWhole(const ZipEntryRecord& r, const uint8_t* packed, size_t packedLength,
+                 uint8_t* plain) {
   size_t size = static_cast<size_t>(r.uncompressedSize);
   if (r.method == zipmethod::kStored) {
+    if (plain && plain != packed && size > 0) std::memcpy(plain, packed, size);
+    checkCrc(r, crc32Update(0, packed, size));
+    return;
+  }
+  thread_local ScratchBuffer checkOnly;
+  if (!plain) plain = checkOnly.reserve(size);
+  if (!inflateWhole(packed, packedLength, plain, size))
+    throw ZipCorruptError("Compressed data of " + entryLabel(r) + " is damaged");
+  checkCrc(r, crc32Update(0, plain, size));
+}
+
+void readWhole(EntryDataReader& data, const ZipEntryRecord& r, uint8_t* plain) {
+  size_t packedLength = static_cast<size_t>(data.left());
+  if (r.method == zipmethod::kStored) {
     data.readAll(plain);
+    finishWhole(r, plain, packedLength, plain);
   } else {
     thread_local ScratchBuffer packed;
-    size_t packedLength = static_cast<size_t>(data.left());
     uint8_t* buffer = packed.reserve(packedLength);
     data.readAll(buffer);
-    if (!inflateWhole(buffer, packedLength, plain, size))
-      throw ZipCorruptError("Compressed data of " + entryLabel(r) + " is damaged");
+    finishWhole(r, buffer, packedLength, plain);
   }
-  checkCrc(r, crc32Update(0, plain, size));
+}
+
+std::optional<EntryDataReader> openSettled(ZipVolumes& volumes, const ZipEntryRecord& record,
+                                           const std::string& password) {
+  std::optional<EntryDataReader> data = openEntry(volumes, record, password);
+  if (!data) throw ZipCorruptError("The password of " + entryLabel(record) + " no longer fits");
+  return data;
 }
 
 void streamStored(EntryDataReader& data, const ZipEntryRecord& r, const PlainSink& sink) {
@@ -167,6 +201,55 @@ EntryReadResult readEntryInto(ZipVolumes& volumes, const ZipEntryRecord& record,
   if (!data) return EntryReadResult::BadPassword;
   readWhole(*data, record, plain);
   return EntryReadResult::Ok;
+}
+
+size_t readEntryBatch(ZipVolumes& volumes, std::span<const BatchedEntry> batch,
+                      std::exception_ptr& failure) {
+  failure = nullptr;
+  // Every entry's data goes into one block first, so the decryption can run
+  // on all of them at once; a failure cuts the batch short at that entry.
+  std::vector<EntryDataReader> readers;
+  std::vector<size_t> offsets;
+  size_t total = 0;
+  try {
+    for (const BatchedEntry& entry : batch) {
+      if (!readsInMemory(*entry.record))
+        throw ZipError("Entry " + entryLabel(*entry.record) + " is too large");
+      readers.push_back(*openSettled(volumes, *entry.record, *entry.password));
+      offsets.push_back(total);
+      total += static_cast<size_t>(readers.back().left());
+    }
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  thread_local ScratchBuffer block;
+  uint8_t* raw = block.reserve(total);
+  size_t count = readers.size();
+  std::vector<ZipCrypto::Lane> lanes;
+  for (size_t i = 0; i < count; ++i) {
+    size_t length = static_cast<size_t>(readers[i].left());
+    try {
+      readers[i].readAllEncrypted(raw + offsets[i]);
+    } catch (...) {
+      failure = std::current_exception();
+      count = i;
+      break;
+    }
+    if (ZipCrypto* crypto = readers[i].crypto())
+      lanes.push_back({crypto, raw + offsets[i], length});
+  }
+  ZipCrypto::decryptInterleaved(lanes);
+  for (size_t i = 0; i < count; ++i) {
+    const BatchedEntry& entry = batch[i];
+    size_t end = i + 1 < offsets.size() ? offsets[i + 1] : total;
+    try {
+      finishWhole(*entry.record, raw + offsets[i], end - offsets[i], entry.plain);
+    } catch (...) {
+      failure = std::current_exception();
+      return i;
+    }
+  }
+  return count;
 }
 
 EntryReadResult readEntry(ZipVolumes& volumes, const ZipEntryRecord& record,

@@ -4,6 +4,8 @@
 // whole; large ones stream in chunks so memory does not grow with their size.
 
 #include <cstdint>
+#include <exception>
+#include <span>
 #include <string>
 
 #include "archive/zip_format.h"
@@ -31,6 +33,21 @@ bool readsInMemory(const ZipEntryRecord& record);
 // several threads at once, each with its own volumes.
 EntryReadResult readEntryInto(ZipVolumes& volumes, const ZipEntryRecord& record,
                               const std::string& password, uint8_t* plain);
+
+// An entry for readEntryBatch: plain has room for its recorded size, or is
+// null to check the entry only.
+struct BatchedEntry {
+  const ZipEntryRecord* record;
+  const std::string* password;  // settled: a check byte that does not fit is damage
+  uint8_t* plain = nullptr;
+};
+
+// Reads entries that readsInMemory accepts together, decrypting the
+// encrypted ones side by side. Entries are finished in order and the first
+// that fails stops the batch: returns how many were finished, and failure
+// then holds what stopped the next one.
+size_t readEntryBatch(ZipVolumes& volumes, std::span<const BatchedEntry> batch,
+                      std::exception_ptr& failure);
 
 // Delivers the entry's plain bytes to sink in order. BadPassword when the
 // entry is encrypted and the password's check byte does not match (nothing has

@@ -94,8 +94,13 @@ TEST_F(ReadAheadTest, EveryWorkerCountGivesTheSameFilesAndProgress) {
   }
 }
 
-TEST_F(ReadAheadTest, DamagedEntryStopsInOrderAndLeavesItsTargetAlone) {
-  makeArchive(30, "");
+class DamagedReadAheadTest : public ReadAheadTest,
+                             public ::testing::WithParamInterface<std::string> {};
+
+// Plain entries are read one per job, encrypted ones in batches that are
+// decrypted side by side: a failure must surface at its own entry either way.
+TEST_P(DamagedReadAheadTest, DamagedEntryStopsInOrderAndLeavesItsTargetAlone) {
+  makeArchive(30, GetParam());
   std::vector<std::string> paths = entryPaths();
   const std::string damaged = paths[12];
   std::string bytes = testing_support::readFile(fs.hostPath("C:\\data.zip"));
@@ -111,6 +116,7 @@ TEST_F(ReadAheadTest, DamagedEntryStopsInOrderAndLeavesItsTargetAlone) {
   TZipReader zip(fs);
   zip.SetZipName("C:\\data.zip");
   zip.Workers = 2;
+  zip.Password = GetParam();
   EXPECT_FALSE(zip.TestArchive());
   zip.DestDir = "C:\\OUT";
   EXPECT_THROW(zip.Extract(), archive::ZipCorruptError);
@@ -120,6 +126,8 @@ TEST_F(ReadAheadTest, DamagedEntryStopsInOrderAndLeavesItsTargetAlone) {
     EXPECT_FALSE(exists(under("C:\\OUT", paths[i]))) << paths[i];
   EXPECT_EQ(content(under("C:\\OUT", damaged)), "an older copy that must survive");
 }
+
+INSTANTIATE_TEST_SUITE_P(PlainAndEncrypted, DamagedReadAheadTest, ::testing::Values("", "pw"));
 
 TEST_F(ReadAheadTest, PasswordQuestionComesAfterEveryEarlierEntryIsWritten) {
   // Entries 0-9 with one password, 10-19 added later with another.
