@@ -1,7 +1,9 @@
 #include "archive/zip_inflate.h"
 
+#include <isa-l/igzip_lib.h>
 #include <libdeflate.h>
-#include <zlib.h>
+
+#include <cstdint>
 
 #include "archive/zip_error.h"
 
@@ -18,30 +20,33 @@ bool inflateWhole(const uint8_t* data, size_t length, uint8_t* out, size_t outLe
   return result == LIBDEFLATE_SUCCESS && actual == outLength;
 }
 
-InflateStream::InflateStream() : stream_(std::make_unique<z_stream_s>()) {
-  if (inflateInit2(stream_.get(), -MAX_WBITS) != Z_OK)
-    throw ZipError("Out of memory for the decompressor");
+namespace {
+constexpr uint32_t kOutputChunk = 256u << 10;
 }
 
-InflateStream::~InflateStream() {
-  inflateEnd(stream_.get());
+InflateStream::InflateStream()
+    : state_(std::make_unique<inflate_state>()), buffer_(new uint8_t[kOutputChunk]) {
+  isal_inflate_init(state_.get());
+  state_->crc_flag = ISAL_DEFLATE;  // raw Deflate, no wrapper
 }
+
+InflateStream::~InflateStream() = default;
 
 bool InflateStream::feed(const uint8_t* data, size_t length, const PlainSink& sink) {
   if (ended_) return true;
-  unsigned char buffer[1 << 16];
-  stream_->next_in = const_cast<Bytef*>(data);
-  stream_->avail_in = static_cast<uInt>(length);
+  if (length > UINT32_MAX) throw ZipError("Inflate was given more than 4 GiB at once");
+  inflate_state& s = *state_;
+  s.next_in = const_cast<uint8_t*>(data);
+  s.avail_in = static_cast<uint32_t>(length);
   do {
-    stream_->next_out = buffer;
-    stream_->avail_out = sizeof buffer;
-    int result = inflate(stream_.get(), Z_NO_FLUSH);
-    size_t produced = sizeof buffer - stream_->avail_out;
-    if (produced) sink(buffer, produced);
-    if (result == Z_STREAM_END) return ended_ = true;
-    if (result == Z_BUF_ERROR && stream_->avail_in == 0) break;
-    if (result != Z_OK) throw ZipCorruptError("Compressed data is damaged");
-  } while (stream_->avail_in > 0 || stream_->avail_out == 0);
+    s.next_out = buffer_.get();
+    s.avail_out = kOutputChunk;
+    int result = isal_inflate(&s);
+    size_t produced = kOutputChunk - s.avail_out;
+    if (produced) sink(buffer_.get(), produced);
+    if (result < 0) throw ZipCorruptError("Compressed data is damaged");
+    if (s.block_state == ISAL_BLOCK_FINISH) return ended_ = true;
+  } while (s.avail_in > 0 || s.avail_out == 0);
   return false;
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 // Deflate decompression of entry data: whole entries with libdeflate when their
-// size is known and small enough to hold, otherwise a zlib stream in chunks.
+// size is known and small enough to hold, otherwise an igzip stream in chunks
+// (two to three times as fast as zlib's).
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-struct z_stream_s;
+struct inflate_state;
 
 namespace archive {
 
@@ -29,7 +30,8 @@ class InflateStream {
   bool feed(const uint8_t* data, size_t length, const PlainSink& sink);
 
  private:
-  std::unique_ptr<z_stream_s> stream_;
+  std::unique_ptr<inflate_state> state_;
+  std::unique_ptr<uint8_t[]> buffer_;
   bool ended_ = false;
 };
 

@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the ZIP reader: end records, ZIP64 records, the
 // central directory, local headers, decryption and inflation, the salvage
-// walk of an archive without end record, and the extraction path checks.
+// walk of an archive without end record, the extraction path checks, and the
+// streaming inflater on the raw bytes.
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "archive/zip_inflate.h"
 #include "archive/zip_paths.h"
 #include "archive/zip_read_directory.h"
 #include "archive/zip_read_entry.h"
@@ -55,7 +57,25 @@ void readEntries(archive::ZipVolumes& volumes,
 
 }  // namespace
 
+// The streaming inflater that entries too large to hold go through, fed the
+// raw bytes in three uneven pieces.
+void inflateStreamed(const uint8_t* data, size_t size) {
+  archive::InflateStream inflater;
+  size_t produced = 0;
+  auto sink = [&](const uint8_t*, size_t n) {
+    produced += n;
+    if (produced > (64u << 20)) throw archive::ZipCorruptError("too long");
+  };
+  try {
+    size_t first = size / 3, second = size / 2;
+    if (!inflater.feed(data, first, sink) && !inflater.feed(data + first, second - first, sink))
+      inflater.feed(data + second, size - second, sink);
+  } catch (const corvasta::Error&) {
+  }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  inflateStreamed(data, size);
   archive::MemorySource source(data, size);
   archive::SingleVolume volumes(source);
   try {
