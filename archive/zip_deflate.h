@@ -1,8 +1,8 @@
 #pragma once
-// Deflate (RFC 1951) compression of entry data. Pack levels 1-3 use ISA-L's
-// igzip and 4-9 libdeflate: each is several times faster than zlib at the
+// Deflate (RFC 1951) compression of entry data. Pack levels 1-2 use ISA-L's
+// igzip and 3-9 libdeflate: each is several times faster than zlib at the
 // same archive size. Entries too large to hold in memory stream through
-// igzip (levels 1-3) or zlib (4-9).
+// igzip (levels 1-2) or zlib (3-9).
 
 #include <cstddef>
 #include <cstdint>

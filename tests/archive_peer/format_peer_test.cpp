@@ -125,7 +125,7 @@ TEST_F(FormatPeer, EveryPackLevelWithAndWithoutPasswordPassesPeerTests) {
 
 TEST_F(FormatPeer, StreamedEntriesOfManyChunksPassPeerTests) {
   // Streaming hands the compressor 1 MiB at a time; each engine (igzip for
-  // levels 1-3, zlib above) must carry its state across the chunks.
+  // levels 1-2, zlib above) must carry its state across the chunks.
   std::map<std::string, std::string> files = {
       {"C:/Mail/Inbox.mbx", mixedContent(3300000, 3)},
       {"C:/Mail/exact.bin", mixedContent(size_t{2} << 20, 4)}};
