@@ -222,6 +222,7 @@ int TZipReader::extractEntries(Selection selection) {
       } else if (planned.plan != Plan::Skip) {
         const EntryBytes* bytes = planned.plan == Plan::FromMemory ? &item.bytes : nullptr;
         if (writeExtracted(chosen[i], targets[i], bytes, planned.password)) ++written;
+        ahead.recycle(std::move(item.bytes));
       }
       done += entries_[static_cast<size_t>(chosen[i])].Size;
       reportPercent(done, total);

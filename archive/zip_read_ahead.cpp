@@ -62,8 +62,7 @@ std::vector<EntryReadAhead::Item> EntryReadAhead::readBatch(const std::vector<Qu
     item.tag = batch[i].tag;
     BatchedEntry entry{&batch[i].record, &batch[i].password};
     if (keep_ == Keep::PlainBytes) {
-      item.bytes.length = static_cast<size_t>(batch[i].record.uncompressedSize);
-      item.bytes.data.reset(new uint8_t[item.bytes.length]);
+      item.bytes = takeBuffer(static_cast<size_t>(batch[i].record.uncompressedSize));
       entry.plain = item.bytes.data.get();
     }
     entries.push_back(entry);
@@ -76,6 +75,36 @@ std::vector<EntryReadAhead::Item> EntryReadAhead::readBatch(const std::vector<Qu
     items.back().failure = failure;
   }
   return items;
+}
+
+EntryBytes EntryReadAhead::takeBuffer(size_t length) {
+  {
+    std::lock_guard lock(buffersMutex_);
+    auto best = spareBuffers_.end();
+    for (auto it = spareBuffers_.begin(); it != spareBuffers_.end(); ++it)
+      if (it->capacity >= length && (best == spareBuffers_.end() || it->capacity < best->capacity))
+        best = it;
+    if (best != spareBuffers_.end()) {
+      EntryBytes bytes = std::move(*best);
+      spareBuffers_.erase(best);
+      spareBytes_ -= bytes.capacity;
+      bytes.length = length;
+      return bytes;
+    }
+  }
+  EntryBytes bytes;
+  bytes.capacity = length;
+  bytes.length = length;
+  bytes.data.reset(new uint8_t[length]);
+  return bytes;
+}
+
+void EntryReadAhead::recycle(EntryBytes bytes) {
+  if (!bytes.data) return;
+  std::lock_guard lock(buffersMutex_);
+  if (spareBytes_ + bytes.capacity > kMaxSpareBytes) return;
+  spareBytes_ += bytes.capacity;
+  spareBuffers_.push_back(std::move(bytes));
 }
 
 EntryReadAhead::Item EntryReadAhead::readStreamed(const Queued& entry) {

@@ -24,6 +24,7 @@ namespace archive {
 struct EntryBytes {
   std::unique_ptr<uint8_t[]> data;
   size_t length = 0;
+  size_t capacity = 0;
 };
 
 class EntryReadAhead {
@@ -56,6 +57,9 @@ class EntryReadAhead {
   };
   // The oldest item; rethrows the failure of its read.
   Item next();
+  // Hands back the bytes of an item once they are written, so later entries
+  // reuse the memory instead of faulting in fresh pages.
+  void recycle(EntryBytes bytes);
 
  private:
   class HandleLease;
@@ -69,11 +73,13 @@ class EntryReadAhead {
   void submitBatch();
   std::vector<Item> readBatch(const std::vector<Queued>& batch);
   Item readStreamed(const Queued& entry);
+  EntryBytes takeBuffer(size_t length);
 
   // Items may run far ahead of the oldest, so one large entry does not leave
   // the other workers idle; plain bytes held are limited instead.
   static constexpr size_t kMaxQueuedItems = 64;
   static constexpr uint64_t kMaxQueuedBytes = uint64_t{64} << 20;
+  static constexpr uint64_t kMaxSpareBytes = uint64_t{32} << 20;
   static constexpr size_t kBatchEntries = 64;
   static constexpr uint64_t kBatchBytes = uint64_t{16} << 20;
 
@@ -83,6 +89,9 @@ class EntryReadAhead {
   std::vector<Queued> batch_;
   uint64_t batchBytes_ = 0;
   std::deque<Item> ready_;
+  std::mutex buffersMutex_;
+  std::vector<EntryBytes> spareBuffers_;
+  size_t spareBytes_ = 0;
   std::mutex handlesMutex_;
   std::vector<std::unique_ptr<ZipVolumes>> freeHandles_;
   OrderedWorkerPool<std::vector<Item>> pool_;  // last: its workers stop before the handles go

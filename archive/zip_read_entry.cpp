@@ -206,44 +206,48 @@ EntryReadResult readEntryInto(ZipVolumes& volumes, const ZipEntryRecord& record,
 size_t readEntryBatch(ZipVolumes& volumes, std::span<const BatchedEntry> batch,
                       std::exception_ptr& failure) {
   failure = nullptr;
-  // Every entry's data goes into one block first, so the decryption can run
-  // on all of them at once; a failure cuts the batch short at that entry.
+  // Every entry's data is read first, so the decryption can run on all of
+  // them at once; a failure cuts the batch short at that entry. Stored data
+  // goes straight to its plain buffer, the rest into one block.
   std::vector<EntryDataReader> readers;
-  std::vector<size_t> offsets;
-  size_t total = 0;
+  std::vector<size_t> blockOffsets;
+  size_t blockSize = 0;
   try {
     for (const BatchedEntry& entry : batch) {
       if (!readsInMemory(*entry.record))
         throw ZipError("Entry " + entryLabel(*entry.record) + " is too large");
       readers.push_back(*openSettled(volumes, *entry.record, *entry.password));
-      offsets.push_back(total);
-      total += static_cast<size_t>(readers.back().left());
+      blockOffsets.push_back(blockSize);
+      if (entry.record->method != zipmethod::kStored || !entry.plain)
+        blockSize += static_cast<size_t>(readers.back().left());
     }
   } catch (...) {
     failure = std::current_exception();
   }
   thread_local ScratchBuffer block;
-  uint8_t* raw = block.reserve(total);
+  uint8_t* blockStart = block.reserve(blockSize);
   size_t count = readers.size();
+  std::vector<uint8_t*> data(count);
+  std::vector<size_t> lengths(count);
   std::vector<ZipCrypto::Lane> lanes;
   for (size_t i = 0; i < count; ++i) {
-    size_t length = static_cast<size_t>(readers[i].left());
+    const BatchedEntry& entry = batch[i];
+    bool direct = entry.record->method == zipmethod::kStored && entry.plain;
+    data[i] = direct ? entry.plain : blockStart + blockOffsets[i];
+    lengths[i] = static_cast<size_t>(readers[i].left());
     try {
-      readers[i].readAllEncrypted(raw + offsets[i]);
+      readers[i].readAllEncrypted(data[i]);
     } catch (...) {
       failure = std::current_exception();
       count = i;
       break;
     }
-    if (ZipCrypto* crypto = readers[i].crypto())
-      lanes.push_back({crypto, raw + offsets[i], length});
+    if (ZipCrypto* crypto = readers[i].crypto()) lanes.push_back({crypto, data[i], lengths[i]});
   }
   ZipCrypto::decryptInterleaved(lanes);
   for (size_t i = 0; i < count; ++i) {
-    const BatchedEntry& entry = batch[i];
-    size_t end = i + 1 < offsets.size() ? offsets[i + 1] : total;
     try {
-      finishWhole(*entry.record, raw + offsets[i], end - offsets[i], entry.plain);
+      finishWhole(*batch[i].record, data[i], lengths[i], batch[i].plain);
     } catch (...) {
       failure = std::current_exception();
       return i;
