@@ -4,6 +4,8 @@
 #include <random>
 
 #include "archive/zip_error.h"
+#include "archive/zip_read_ahead.h"
+#include "archive/zip_read_archive.h"
 #include "tests/archive/engine_fixture.h"
 
 namespace archive_test {
@@ -97,6 +99,28 @@ TEST_F(ReadAheadTest, EveryWorkerCountGivesTheSameFilesAndProgress) {
       ASSERT_EQ(content(under(dest, fileName(i))), fileContent(i, fileSize(i))) << fileName(i);
     EXPECT_EQ(content(dest + "\\DATA\\large.log"), large);
   }
+}
+
+TEST_F(ReadAheadTest, RecycledBuffersServeLaterEntriesOfOtherSizes) {
+  makeArchive(8, "");
+  auto archive = archive::OpenedArchive::open(fs, "C:\\data.zip", {});
+  archive::EntryReadAhead ahead(*archive, fs, 1, archive::EntryReadAhead::Keep::PlainBytes);
+  // Largest first, one at a time: each entry gets the buffer the one before
+  // handed back.
+  std::vector<archive::ZipEntryRecord> records = archive->records();
+  std::sort(records.begin(), records.end(),
+            [](const auto& a, const auto& b) { return a.uncompressedSize > b.uncompressedSize; });
+  for (size_t i = 0; i < records.size(); ++i) {
+    ahead.queueEntry(static_cast<int>(i), records[i], "");
+    archive::EntryReadAhead::Item item = ahead.next();
+    std::string path = records[i].name;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(item.bytes.data.get()), item.bytes.length),
+              content(path))
+        << path;
+    ahead.recycle(std::move(item.bytes));
+  }
+  EXPECT_TRUE(ahead.empty());
 }
 
 class DamagedReadAheadTest : public ReadAheadTest,
