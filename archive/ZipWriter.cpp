@@ -253,7 +253,7 @@ TZipWriter::WriteResult TZipWriter::writeArchive(const std::vector<ZipEntryRecor
 void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingFile>& toStore,
                             WriteResult& result, uint64_t& done, uint64_t total) {
   OrderedWorkerPool<PreparedEntry> pool(Workers);
-  EntryOptions options{std::clamp(PackLevel, 0, 9), Password};
+  EntryOptions options{std::clamp(PackLevel, 0, 9), Password, Workers};
   auto writeOldest = [&] {
     PreparedEntry entry = pool.collect();
     writer.addPrepared(entry);

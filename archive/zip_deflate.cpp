@@ -7,6 +7,8 @@
 #include <array>
 #include <limits>
 
+#include "archive/zip_worker_pool.h"
+
 namespace archive {
 namespace {
 
@@ -117,6 +119,31 @@ class ZlibEngine : public DeflateStream::Engine {
   }
   ~ZlibEngine() override { deflateEnd(stream_.get()); }
 
+  // Earlier data that matches may refer to, before any input.
+  void prime(const Bytes& dictionary) {
+    if (!dictionary.empty() && deflateSetDictionary(stream_.get(), dictionary.data(),
+                                                    static_cast<uInt>(dictionary.size())) != Z_OK)
+      throw ZipError("Deflate compression failed");
+  }
+
+  // Ends the output so far on a byte boundary (an empty stored block), so
+  // another Deflate stream's blocks can follow.
+  void syncFlush(Bytes& out) {
+    for (;;) {
+      size_t start = out.size();
+      size_t room = outputRoom(0);
+      out.resize(start + room);
+      stream_->next_in = nullptr;
+      stream_->avail_in = 0;
+      stream_->next_out = out.data() + start;
+      stream_->avail_out = static_cast<uInt>(room);
+      int result = deflate(stream_.get(), Z_SYNC_FLUSH);
+      out.resize(start + room - stream_->avail_out);
+      if (result != Z_OK && result != Z_BUF_ERROR) throw ZipError("Deflate compression failed");
+      if (stream_->avail_out != 0) return;
+    }
+  }
+
   void compress(const uint8_t* data, size_t length, bool finish, Bytes& out) override {
     stream_->next_in = const_cast<Bytef*>(data);
     stream_->avail_in = checkedLength(length);
@@ -137,6 +164,54 @@ class ZlibEngine : public DeflateStream::Engine {
 
  private:
   std::unique_ptr<z_stream_s> stream_;
+};
+
+// Compresses a long stream in chunks on worker threads, the way pigz does:
+// each chunk is a zlib stream primed with the 32 KiB of input before it and
+// ended with a sync flush (the last one with the end of the stream), so the
+// chunks joined in order are one Deflate stream, within a fraction of a
+// percent of the size one zlib stream gives.
+class ParallelZlibEngine : public DeflateStream::Engine {
+ public:
+  ParallelZlibEngine(int level, unsigned workers) : level_(level), pool_(workers) {}
+
+  void compress(const uint8_t* data, size_t length, bool finish, Bytes& out) override {
+    pool_.submit([level = level_, dictionary = dictionary_, chunk = Bytes(data, data + length),
+                  finish] { return compressChunk(level, dictionary, chunk, finish); });
+    keepDictionary(data, length);
+    while (pool_.full() || (finish && pool_.pending() > 0)) {
+      Bytes packed = pool_.collect();
+      out.insert(out.end(), packed.begin(), packed.end());
+    }
+  }
+
+ private:
+  static constexpr size_t kWindow = 32u << 10;
+
+  static Bytes compressChunk(int level, const Bytes& dictionary, const Bytes& chunk, bool last) {
+    ZlibEngine engine(level);
+    engine.prime(dictionary);
+    Bytes packed;
+    engine.compress(chunk.data(), chunk.size(), last, packed);
+    if (!last) engine.syncFlush(packed);
+    return packed;
+  }
+
+  void keepDictionary(const uint8_t* data, size_t length) {
+    if (length >= kWindow) {
+      dictionary_.assign(data + length - kWindow, data + length);
+      return;
+    }
+    dictionary_.insert(dictionary_.end(), data, data + length);
+    if (dictionary_.size() > kWindow)
+      dictionary_.erase(
+          dictionary_.begin(),
+          dictionary_.begin() + static_cast<std::ptrdiff_t>(dictionary_.size() - kWindow));
+  }
+
+  int level_;
+  Bytes dictionary_;
+  OrderedWorkerPool<Bytes> pool_;
 };
 
 class IgzipEngine : public DeflateStream::Engine {
@@ -174,9 +249,11 @@ class IgzipEngine : public DeflateStream::Engine {
 
 }  // namespace
 
-DeflateStream::DeflateStream(int level) {
+DeflateStream::DeflateStream(int level, unsigned workers) {
   if (level <= kLastIgzipPackLevel)
     engine_ = std::make_unique<IgzipEngine>(igzipLevel(level));
+  else if (workers > 0)
+    engine_ = std::make_unique<ParallelZlibEngine>(level, workers);
   else
     engine_ = std::make_unique<ZlibEngine>(level);
 }

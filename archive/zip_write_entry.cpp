@@ -73,7 +73,7 @@ void streamEntry(ZipArchiveWriter& writer, ZipEntryRecord header, uint64_t expec
     compressed += encryptionHeader.size();
   }
   std::optional<DeflateStream> deflater;
-  if (deflate) deflater.emplace(options.level);
+  if (deflate) deflater.emplace(options.level, options.workers);
   Bytes plain(kStreamChunk), packed;
   uint32_t crc = 0;
   uint64_t total = 0;

@@ -14,6 +14,7 @@ namespace archive {
 struct EntryOptions {
   int level = 6;  // 0 stores
   std::string password;
+  unsigned workers = 0;  // threads that compress a streamed entry's chunks
 };
 
 // A whole file held in memory becomes a finished entry. header carries the

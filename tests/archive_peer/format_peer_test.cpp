@@ -41,7 +41,7 @@ std::map<std::string, std::string> sampleFiles() {
 }
 
 std::string writeArchive(const std::map<std::string, std::string>& files, int level,
-                         const std::string& password, bool streamed) {
+                         const std::string& password, bool streamed, unsigned workers = 0) {
   MemoryOutput out;
   ZipArchiveWriter writer(out);
   for (const auto& [name, content] : files) {
@@ -49,7 +49,7 @@ std::string writeArchive(const std::map<std::string, std::string>& files, int le
     header.name = name;
     header.dosTime = 0x5A2C6B3D;
     header.externalAttributes = dosattr::kArchive;
-    EntryOptions options{level, password};
+    EntryOptions options{level, password, workers};
     const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());
     if (streamed) {
       size_t at = 0;
@@ -125,17 +125,27 @@ TEST_F(FormatPeer, EveryPackLevelWithAndWithoutPasswordPassesPeerTests) {
 
 TEST_F(FormatPeer, StreamedEntriesOfManyChunksPassPeerTests) {
   // Streaming hands the compressor 1 MiB at a time; each engine (igzip for
-  // levels 1-2, zlib above) must carry its state across the chunks.
+  // levels 1-2, zlib above, alone or in chunks on workers) must carry its
+  // state across the chunks. The last file ends on a chunk boundary, the
+  // sparse one has long runs that matches reach across boundaries for.
+  std::string sparse = mixedContent(size_t{3} << 20, 5);
+  for (size_t at = 0; at < sparse.size(); at += 300000)
+    std::fill_n(sparse.begin() + static_cast<std::ptrdiff_t>(at), 90000, 'x');
   std::map<std::string, std::string> files = {
       {"C:/Mail/Inbox.mbx", mixedContent(3300000, 3)},
+      {"C:/Mail/sparse.dat", sparse},
       {"C:/Mail/exact.bin", mixedContent(size_t{2} << 20, 4)}};
-  for (int level : {1, 2, 3, 6}) {
-    for (std::string password : {"", "pw"}) {
-      auto zip = dir / ("streamed" + std::to_string(level) + password + ".zip");
-      writeFile(zip, writeArchive(files, level, password, true));
-      SCOPED_TRACE(zip.string());
-      expectPeersAccept(zip, password);
-      EXPECT_EQ(readArchive(readFile(zip), password), files);
+  for (int level : {1, 2, 3, 6, 9}) {
+    for (unsigned workers : {0u, 2u}) {
+      if (level <= 2 && workers > 0) continue;  // igzip streams alone
+      for (std::string password : {"", "pw"}) {
+        auto zip = dir / ("streamed" + std::to_string(level) + "w" + std::to_string(workers) +
+                          password + ".zip");
+        writeFile(zip, writeArchive(files, level, password, true, workers));
+        SCOPED_TRACE(zip.string());
+        expectPeersAccept(zip, password);
+        EXPECT_EQ(readArchive(readFile(zip), password), files);
+      }
     }
   }
 }
