@@ -128,26 +128,18 @@ class ZlibEngine : public DeflateStream::Engine {
 
   // Ends the output so far on a byte boundary (an empty stored block), so
   // another Deflate stream's blocks can follow.
-  void syncFlush(Bytes& out) {
-    for (;;) {
-      size_t start = out.size();
-      size_t room = outputRoom(0);
-      out.resize(start + room);
-      stream_->next_in = nullptr;
-      stream_->avail_in = 0;
-      stream_->next_out = out.data() + start;
-      stream_->avail_out = static_cast<uInt>(room);
-      int result = deflate(stream_.get(), Z_SYNC_FLUSH);
-      out.resize(start + room - stream_->avail_out);
-      if (result != Z_OK && result != Z_BUF_ERROR) throw ZipError("Deflate compression failed");
-      if (stream_->avail_out != 0) return;
-    }
-  }
+  void syncFlush(Bytes& out) { run(nullptr, 0, Z_SYNC_FLUSH, out); }
 
   void compress(const uint8_t* data, size_t length, bool finish, Bytes& out) override {
+    run(data, length, finish ? Z_FINISH : Z_NO_FLUSH, out);
+  }
+
+ private:
+  // Deflates all of the input with the flush mode; returns once the input is
+  // taken and what the mode asks for is out (the stream's end for Z_FINISH).
+  void run(const uint8_t* data, size_t length, int flush, Bytes& out) {
     stream_->next_in = const_cast<Bytef*>(data);
     stream_->avail_in = checkedLength(length);
-    int flush = finish ? Z_FINISH : Z_NO_FLUSH;
     for (;;) {
       size_t start = out.size();
       size_t room = outputRoom(stream_->avail_in);
@@ -158,11 +150,10 @@ class ZlibEngine : public DeflateStream::Engine {
       out.resize(start + room - stream_->avail_out);
       if (result == Z_STREAM_END) return;
       if (result != Z_OK && result != Z_BUF_ERROR) throw ZipError("Deflate compression failed");
-      if (!finish && stream_->avail_in == 0 && stream_->avail_out != 0) return;
+      if (flush != Z_FINISH && stream_->avail_in == 0 && stream_->avail_out != 0) return;
     }
   }
 
- private:
   std::unique_ptr<z_stream_s> stream_;
 };
 
