@@ -112,10 +112,7 @@ EntryReadAhead::Item EntryReadAhead::readStreamed(const Queued& entry) {
   Item item;
   item.tag = entry.tag;
   try {
-    auto result =
-        readEntry(lease.volumes(), entry.record, entry.password, [](const uint8_t*, size_t) {});
-    if (result == EntryReadResult::BadPassword)
-      throw ZipCorruptError("The password of \"" + entry.record.name + "\" no longer fits");
+    readSettledEntry(lease.volumes(), entry.record, entry.password, [](const uint8_t*, size_t) {});
   } catch (...) {
     item.failure = std::current_exception();
   }

@@ -122,11 +122,11 @@ void readWhole(EntryDataReader& data, const ZipEntryRecord& r, uint8_t* plain) {
   }
 }
 
-std::optional<EntryDataReader> openSettled(ZipVolumes& volumes, const ZipEntryRecord& record,
-                                           const std::string& password) {
+EntryDataReader openSettled(ZipVolumes& volumes, const ZipEntryRecord& record,
+                            const std::string& password) {
   std::optional<EntryDataReader> data = openEntry(volumes, record, password);
   if (!data) throw ZipCorruptError("The password of " + entryLabel(record) + " no longer fits");
-  return data;
+  return std::move(*data);
 }
 
 void streamStored(EntryDataReader& data, const ZipEntryRecord& r, const PlainSink& sink) {
@@ -162,6 +162,21 @@ void streamDeflated(EntryDataReader& data, const ZipEntryRecord& r, const PlainS
   checkCrc(r, crc);
 }
 
+// The plain bytes of an opened entry to sink: whole when it fits in memory,
+// otherwise in chunks.
+void deliverEntry(EntryDataReader& data, const ZipEntryRecord& record, const PlainSink& sink) {
+  if (readsInMemory(record)) {
+    thread_local ScratchBuffer plain;
+    uint8_t* buffer = plain.reserve(static_cast<size_t>(record.uncompressedSize));
+    readWhole(data, record, buffer);
+    if (record.uncompressedSize > 0) sink(buffer, static_cast<size_t>(record.uncompressedSize));
+  } else if (record.method == zipmethod::kStored) {
+    streamStored(data, record, sink);
+  } else {
+    streamDeflated(data, record, sink);
+  }
+}
+
 }  // namespace
 
 VolumeReader openEntryData(ZipVolumes& volumes, const ZipEntryRecord& record) {
@@ -194,15 +209,6 @@ bool readsInMemory(const ZipEntryRecord& record) {
          record.compressedSize <= 2 * kWholeEntryLimit;
 }
 
-EntryReadResult readEntryInto(ZipVolumes& volumes, const ZipEntryRecord& record,
-                              const std::string& password, uint8_t* plain) {
-  if (!readsInMemory(record)) throw ZipError("Entry " + entryLabel(record) + " is too large");
-  std::optional<EntryDataReader> data = openEntry(volumes, record, password);
-  if (!data) return EntryReadResult::BadPassword;
-  readWhole(*data, record, plain);
-  return EntryReadResult::Ok;
-}
-
 size_t readEntryBatch(ZipVolumes& volumes, std::span<const BatchedEntry> batch,
                       std::exception_ptr& failure) {
   failure = nullptr;
@@ -216,7 +222,7 @@ size_t readEntryBatch(ZipVolumes& volumes, std::span<const BatchedEntry> batch,
     for (const BatchedEntry& entry : batch) {
       if (!readsInMemory(*entry.record))
         throw ZipError("Entry " + entryLabel(*entry.record) + " is too large");
-      readers.push_back(*openSettled(volumes, *entry.record, *entry.password));
+      readers.push_back(openSettled(volumes, *entry.record, *entry.password));
       blockOffsets.push_back(blockSize);
       if (entry.record->method != zipmethod::kStored || !entry.plain)
         blockSize += static_cast<size_t>(readers.back().left());
@@ -260,17 +266,14 @@ EntryReadResult readEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
                           const std::string& password, const PlainSink& sink) {
   std::optional<EntryDataReader> data = openEntry(volumes, record, password);
   if (!data) return EntryReadResult::BadPassword;
-  if (readsInMemory(record)) {
-    thread_local ScratchBuffer plain;
-    uint8_t* buffer = plain.reserve(static_cast<size_t>(record.uncompressedSize));
-    readWhole(*data, record, buffer);
-    if (record.uncompressedSize > 0) sink(buffer, static_cast<size_t>(record.uncompressedSize));
-  } else if (record.method == zipmethod::kStored) {
-    streamStored(*data, record, sink);
-  } else {
-    streamDeflated(*data, record, sink);
-  }
+  deliverEntry(*data, record, sink);
   return EntryReadResult::Ok;
+}
+
+void readSettledEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
+                      const std::string& password, const PlainSink& sink) {
+  EntryDataReader data = openSettled(volumes, record, password);
+  deliverEntry(data, record, sink);
 }
 
 }  // namespace archive

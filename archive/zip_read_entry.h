@@ -24,15 +24,9 @@ VolumeReader openEntryData(ZipVolumes& volumes, const ZipEntryRecord& record);
 bool passwordMatches(ZipVolumes& volumes, const ZipEntryRecord& record,
                      const std::string& password);
 
-// Whether readEntryInto takes the entry: its plain and compressed data are
+// Whether readEntryBatch takes the entry: its plain and compressed data are
 // small enough to hold in memory at once.
 bool readsInMemory(const ZipEntryRecord& record);
-
-// Reads an entry that readsInMemory accepts into plain, which has room for
-// its recorded uncompressed size; checked like readEntry. Safe to call from
-// several threads at once, each with its own volumes.
-EntryReadResult readEntryInto(ZipVolumes& volumes, const ZipEntryRecord& record,
-                              const std::string& password, uint8_t* plain);
 
 // An entry for readEntryBatch: plain has room for its recorded size, or is
 // null to check the entry only.
@@ -48,6 +42,12 @@ struct BatchedEntry {
 // then holds what stopped the next one.
 size_t readEntryBatch(ZipVolumes& volumes, std::span<const BatchedEntry> batch,
                       std::exception_ptr& failure);
+
+// readEntry for an entry whose password was settled before: a check byte
+// that no longer fits is damage (ZipCorruptError). Safe to call from several
+// threads at once, each with its own volumes.
+void readSettledEntry(ZipVolumes& volumes, const ZipEntryRecord& record,
+                      const std::string& password, const PlainSink& sink);
 
 // Delivers the entry's plain bytes to sink in order. BadPassword when the
 // entry is encrypted and the password's check byte does not match (nothing has
