@@ -16,11 +16,7 @@ struct Manager : ::testing::Test {
   const corvasta::BackupManagerLists& lists = form.BackupManager;
 
   void makeSet(const std::string& path) {
-    std::string partial;
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
-      partial = path.substr(0, at);
-      if (!m.files->directoryExists(partial)) m.files->createDirectory(partial);
-    }
+    form.createDirectories(path);
     m.write(path + "autoexec.baz", "x");
   }
   void registerSets(const std::vector<std::string>& paths) {

@@ -5,17 +5,6 @@
 #include "tests/support/test_machine.h"
 
 namespace ui_test {
-namespace {
-
-void createFolders(platform::FileSystem& files, const std::string& path) {
-  for (size_t slash = path.find('\\', 3);; slash = path.find('\\', slash + 1)) {
-    const std::string partial = path.substr(0, slash);
-    if (!files.directoryExists(partial)) files.createDirectory(partial);
-    if (slash == std::string::npos || slash + 1 == path.size()) break;
-  }
-}
-
-}  // namespace
 
 FormMachine::FormMachine(platform::WindowsVersion version, int windowsMode, corvasta::Ui* ui) {
   machine = testing_support::makeTestMachine(dir.path(), version);
@@ -26,9 +15,8 @@ FormMachine::FormMachine(platform::WindowsVersion version, int windowsMode, corv
   corvasta::SystemLocations& loc = form->loc;
   loc.windowsDir = corvasta::CheckPath(platform::ansiUpper(machine->config().windowsDirectory));
   loc.winbootdir = loc.windowsDir;
-  createFolders(*files, corvasta::RemoveBackSl(loc.windowsDir));
-  createFolders(*files, corvasta::RemoveBackSl(loc.windowsDir) + "\\System32\\config");
-  createFolders(*files, corvasta::RemoveBackSl(loc.programDir));
+  form->createDirectories(loc.windowsDir + "System32\\config");
+  form->createDirectories(loc.programDir);
   setToday(2004, 5, 3);
 }
 
