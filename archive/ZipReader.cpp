@@ -162,8 +162,8 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Entr
     if (bytes) {
       if (bytes->length > 0) out->write(bytes->data.get(), bytes->length);
     } else {
-      readEntry(openArchive().volumes(), e.record, password,
-                [&](const uint8_t* data, size_t length) { out->write(data, length); });
+      readSettledEntry(openArchive().volumes(), e.record, password,
+                       [&](const uint8_t* data, size_t length) { out->write(data, length); });
     }
     out->close();
   } catch (...) {
@@ -236,7 +236,7 @@ int TZipReader::extractEntries(Selection selection) {
         planned.plan = Plan::Folder;
       } else if (passwordSettled(chosen[i], password, ahead, finishOne)) {
         planned.plan = readsInMemory(record) ? Plan::FromMemory : Plan::Stream;
-        planned.password = password;
+        if (planned.plan == Plan::Stream) planned.password = password;
       }
       if (planned.plan == Plan::FromMemory)
         ahead.queueEntry(tag, record, password);
