@@ -134,6 +134,14 @@ void TForm1::Pause(int seconds) {
   }
 }
 
+void TForm1::ReadSystemLocations() {
+  loc.windowsDir = CheckPath(platform::ansiUpper(platform::getWindowsDirectory(env.machine)));
+  loc.systemDir = CheckPath(platform::ansiUpper(platform::getSystemDirectory(env.machine)));
+  loc.windowsDrive = platform::ansiUpper(loc.windowsDir.substr(0, 2));
+  GetStartup();
+  ReadStartupDir();
+}
+
 bool TForm1::RunEntrySequence(const std::vector<std::string>& params) {
   const std::string first = parameter(params, 1);
   StartupPassword.clear();
@@ -144,11 +152,7 @@ bool TForm1::RunEntrySequence(const std::vector<std::string>& params) {
   platform::TIniFile settings(env.machine, settingsFile());
   if (first == "bootup") Pause(settings.ReadInteger("AutoStart", "Pause", 0));
 
-  loc.windowsDir = CheckPath(platform::ansiUpper(platform::getWindowsDirectory(env.machine)));
-  loc.systemDir = CheckPath(platform::ansiUpper(platform::getSystemDirectory(env.machine)));
-  loc.windowsDrive = platform::ansiUpper(loc.windowsDir.substr(0, 2));
-  GetStartup();
-  ReadStartupDir();
+  ReadSystemLocations();
 
   if (first == "openfile") finishOpenFiles(*this);
   if (first == "clean") cleanAfterRestart(*this, params);

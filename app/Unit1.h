@@ -171,6 +171,8 @@ class TForm1 {
   // program's path, split as Windows splits them. Returns false when the
   // program ends without showing its window.
   bool RunEntrySequence(const std::vector<std::string>& params);
+  // The Windows, System and Startup locations the entry sequence reads first.
+  void ReadSystemLocations();
   // Main window creation: logo picture and timers.
   void FormCreate();
   // Waits `seconds` of elapsed time, processing messages meanwhile.
