@@ -5,10 +5,10 @@
 #include <array>
 #include <string_view>
 
-#include "app/DeleteFile.h"
 #include "app/DueDates.h"
-#include "app/EditAutoexec.h"
 #include "app/Unit1.h"
+#include "app/core/DeleteFile.h"
+#include "app/core/EditAutoexec.h"
 #include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
 #include "platform/system/system_info.h"
@@ -37,12 +37,9 @@ void endWithoutWindow(TForm1& form) {
 }
 
 void finishOpenFiles(TForm1& form) {
-  form.Form4.view.caption = "Please Wait";
-  DeleteFileIfPresent(form.env.files, form.loc.startupDir + "CVOpen.lnk");
-  if (form.FinishOpenCopying)
-    form.FinishOpenCopying();
-  else
-    form.reportNotAvailable("Finishing the copies of open files");
+  form.core.Form4.view.caption = "Please Wait";
+  DeleteFileIfPresent(form.core.env.files, form.core.loc.startupDir + "CVOpen.lnk");
+  form.FinishOpenCopying();
   endWithoutWindow(form);
 }
 
@@ -52,17 +49,17 @@ void cleanAfterRestart(TForm1& form, const std::vector<std::string>& params) {
   const std::string what = parameter(params, 2);
   const std::string file = parameter(params, 3);
   if (what == "delete") {
-    if (!file.empty()) DeleteFileIfPresent(form.env.files, file);
+    if (!file.empty()) DeleteFileIfPresent(form.core.env.files, file);
   } else if (!file.empty()) {
-    EditAutoexec(form.env.files, file, what, true, false, "");
+    EditAutoexec(form.core.env.files, file, what, true, false, "");
   }
-  DeleteFileIfPresent(form.env.files, form.loc.startupDir + "cleanup.lnk");
+  DeleteFileIfPresent(form.core.env.files, form.core.loc.startupDir + "cleanup.lnk");
   endWithoutWindow(form);
 }
 
 void scheduleRequests(TForm1& form, const std::vector<std::string>& params,
                       const platform::TIniFile& settings) {
-  RunRequests& requests = form.requests;
+  RunRequests& requests = form.core.requests;
   if (params.size() < 2) {
     for (size_t index = 0; index < kRequestSections.size(); ++index)
       requestOf(requests, index) = settings.ReadInteger(kRequestSections[index], "Freq", 5) == 4;
@@ -103,19 +100,19 @@ void scheduleRequests(TForm1& form, const std::vector<std::string>& params,
 void completePendingRegPack(TForm1& form, platform::TIniFile& settings) {
   const int action = settings.ReadInteger("Bootup", "Action", 0);
   if (action != 1 && action != 2) return;
-  DeleteFileIfPresent(form.env.files, form.loc.programDir + "compact.reg");
+  DeleteFileIfPresent(form.core.env.files, form.core.loc.programDir + "compact.reg");
   settings.WriteInteger("Bootup", "Action", 0);
-  form.requests.regPack = false;
+  form.core.requests.regPack = false;
   form.activeTab = kRegPackTab;
-  if (action == 1) form.requests.start = true;
+  if (action == 1) form.core.requests.start = true;
 }
 
 void bootupRequests(TForm1& form, platform::TIniFile& settings) {
-  RunRequests& requests = form.requests;
+  RunRequests& requests = form.core.requests;
   for (size_t index = 0; index < kRequestSections.size(); ++index)
     requestOf(requests, index) = settings.ReadBool(kRequestSections[index], "switch", false);
   if (requests.any()) return;  // an earlier start did not finish its runs
-  const platform::SystemTime today = form.now();
+  const platform::SystemTime today = form.core.now();
   for (size_t index = 0; index < kRequestSections.size(); ++index) {
     bool& request = requestOf(requests, index);
     request = EvaluateDueDate(settings, kRequestSections[index], today);
@@ -125,34 +122,17 @@ void bootupRequests(TForm1& form, platform::TIniFile& settings) {
 
 }  // namespace
 
-void TForm1::Pause(int seconds) {
-  if (seconds <= 0) return;
-  const double end = elapsedSeconds() + seconds;
-  while (elapsedSeconds() < end) {
-    env.ui.processMessages();
-    sleep(50);
-  }
-}
-
-void TForm1::ReadSystemLocations() {
-  loc.windowsDir = CheckPath(platform::ansiUpper(platform::getWindowsDirectory(env.machine)));
-  loc.systemDir = CheckPath(platform::ansiUpper(platform::getSystemDirectory(env.machine)));
-  loc.windowsDrive = platform::ansiUpper(loc.windowsDir.substr(0, 2));
-  GetStartup();
-  ReadStartupDir();
-}
-
 bool TForm1::RunEntrySequence(const std::vector<std::string>& params) {
   const std::string first = parameter(params, 1);
   StartupPassword.clear();
-  ApplicationTitle = "Corvasta " + LongModeName;
-  env.ui.setApplicationTitle(ApplicationTitle);
+  core.ApplicationTitle = "Corvasta " + core.LongModeName;
+  core.env.ui.setApplicationTitle(core.ApplicationTitle);
   FormCreate();
 
-  platform::TIniFile settings(env.machine, settingsFile());
-  if (first == "bootup") Pause(settings.ReadInteger("AutoStart", "Pause", 0));
+  platform::TIniFile settings(core.env.machine, core.settingsFile());
+  if (first == "bootup") core.Pause(settings.ReadInteger("AutoStart", "Pause", 0));
 
-  ReadSystemLocations();
+  core.ReadSystemLocations();
 
   if (first == "openfile") finishOpenFiles(*this);
   if (first == "clean") cleanAfterRestart(*this, params);
@@ -162,17 +142,17 @@ bool TForm1::RunEntrySequence(const std::vector<std::string>& params) {
     completePendingRegPack(*this, settings);
     if (first == "bootup") bootupRequests(*this, settings);
     if (first == "temporary") {
-      GetStartup();
-      loc.startupDir = loc.startupFolder;
-      DeleteFileIfPresent(env.files, loc.startupDir + "Corvasta.lnk");
+      core.GetStartup();
+      core.loc.startupDir = core.loc.startupFolder;
+      DeleteFileIfPresent(core.env.files, core.loc.startupDir + "Corvasta.lnk");
     }
-    if (!requests.any()) endWithoutWindow(*this);
+    if (!core.requests.any()) endWithoutWindow(*this);
   }
 
-  Form4.view.caption = "Please Wait";
-  Form4.view.status = "Waiting";
-  Form6.caption = "WARNING";
-  if (!StartupPassword.empty()) Form8.password = StartupPassword;
+  core.Form4.view.caption = "Please Wait";
+  core.Form4.view.status = "Waiting";
+  core.Form6.caption = "WARNING";
+  if (!StartupPassword.empty()) core.Form8.password = StartupPassword;
   return showMainWindow;
 }
 

@@ -6,8 +6,8 @@
 #include <ctime>
 
 #include "app/MarqueeText.h"
-#include "app/SettingsNames.h"
 #include "app/Unit1.h"
+#include "app/core/SettingsNames.h"
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
 #include "platform/files/file_time.h"
@@ -60,13 +60,13 @@ std::optional<platform::SystemTime> readDate(const platform::TIniFile& settings,
 }  // namespace
 
 void TForm1::MakeMarqueeText() {
-  platform::TIniFile settings(env.machine, settingsFile());
+  platform::TIniFile settings(core.env.machine, core.settingsFile());
   MarqueeFacts facts;
-  facts.today = now();
-  facts.shortDatePicture = loc.shortDateFormat;
-  facts.windowsMode = WindowsMode;
-  facts.shortModeName = ShortModeName;
-  facts.longModeName = LongModeName;
+  facts.today = core.now();
+  facts.shortDatePicture = core.loc.shortDateFormat;
+  facts.windowsMode = core.WindowsMode;
+  facts.shortModeName = core.ShortModeName;
+  facts.longModeName = core.LongModeName;
 
   facts.lastBackup = readDate(settings, "Last Backup", "Year", "Month", "Day");
   for (int config = 1; config <= 4; ++config) {
@@ -77,16 +77,16 @@ void TForm1::MakeMarqueeText() {
         settings.ReadString(section, "ConfigName", "Config" + std::to_string(config)), *date};
   }
 
-  const std::string& windows = loc.windowsDir;
-  if (isNtMode()) {
+  const std::string& windows = core.loc.windowsDir;
+  if (core.isNtMode()) {
     facts.sizeBefore =
         static_cast<uint64_t>(std::max(0, settings.ReadInteger("RegPack", "BeforeSize", 0)));
-    for (const char* hive : kNtHives) facts.sizeNow += sizeOf(env.files, windows + hive);
-    facts.regPackDate = fileDate(env.files, windows + "registry.zzz");
+    for (const char* hive : kNtHives) facts.sizeNow += sizeOf(core.env.files, windows + hive);
+    facts.regPackDate = fileDate(core.env.files, windows + "registry.zzz");
   } else {
-    facts.sizeBefore = sizesOf(env.files, windows, {"system.zzz", "user.zzz"});
-    facts.sizeNow = sizesOf(env.files, windows, {"system.dat", "user.dat"});
-    facts.regPackDate = fileDate(env.files, windows + "system.zzz");
+    facts.sizeBefore = sizesOf(core.env.files, windows, {"system.zzz", "user.zzz"});
+    facts.sizeNow = sizesOf(core.env.files, windows, {"system.dat", "user.dat"});
+    facts.regPackDate = fileDate(core.env.files, windows + "system.zzz");
   }
 
   facts.regPackJustDone = settings.ReadBool("RegPack", "JustDone", false);
@@ -101,8 +101,8 @@ void TForm1::MakeMarqueeText() {
 }
 
 void TForm1::PaintBox1Click() {
-  marqueeRunning = !marqueeRunning;
-  Form8.marqueeScroll = marqueeRunning;
+  core.marqueeRunning = !core.marqueeRunning;
+  core.Form8.marqueeScroll = core.marqueeRunning;
 }
 
 }  // namespace corvasta

@@ -3,9 +3,9 @@
 
 #include <exception>
 
-#include "app/DeleteFile.h"
-#include "app/SettingsNames.h"
 #include "app/Unit1.h"
+#include "app/core/DeleteFile.h"
+#include "app/core/SettingsNames.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
@@ -19,34 +19,36 @@ namespace {
 constexpr const char* kInstallerMarker = "afterset.bat";
 
 void copyToDriveC(TForm1& form, const std::string& name) {
-  const std::string source = form.loc.programDir + name;
-  if (form.env.files.fileExists(source)) form.env.files.copyFile(source, "c:\\" + name, false);
+  const std::string source = form.core.loc.programDir + name;
+  if (form.core.env.files.fileExists(source))
+    form.core.env.files.copyFile(source, "c:\\" + name, false);
 }
 
 void finishInstallation(TForm1& form) {
-  platform::FileSystem& files = form.env.files;
-  const std::string marker = form.loc.programDir + kInstallerMarker;
+  platform::FileSystem& files = form.core.env.files;
+  const std::string marker = form.core.loc.programDir + kInstallerMarker;
   if (!files.fileExists(marker)) return;
   if (files.directoryExists("C:\\")) {
     copyToDriveC(form, "crvastnt.exe");
     copyToDriveC(form, "unzip.exe");
   }
-  DeleteFileIfPresent(files, form.loc.programDir + "command.com");
+  DeleteFileIfPresent(files, form.core.loc.programDir + "command.com");
   DeleteFileIfPresent(files, marker);
 }
 
 // The DOS edition finds the program directory through these files.
 void writeLocationFiles(TForm1& form) {
-  const std::string key = "Corvasta" + form.LongModeName;
-  const std::string name = "crv" + form.ShortModeName + "dir.ini";
-  const std::string shortProgramDir = ShortFileName(form.env.machine, form.loc.programDir);
+  const std::string key = "Corvasta" + form.core.LongModeName;
+  const std::string name = "crv" + form.core.ShortModeName + "dir.ini";
+  const std::string shortProgramDir =
+      ShortFileName(form.core.env.machine, form.core.loc.programDir);
   try {
-    platform::TIniFile(form.env.machine, "C:\\" + name)
+    platform::TIniFile(form.core.env.machine, "C:\\" + name)
         .WriteString("Location", key, shortProgramDir);
   } catch (const corvasta::Error&) {
     // Drive C: may be read-only or absent; the copy in the program directory suffices.
   }
-  platform::TIniFile(form.env.machine, form.loc.programDir + name)
+  platform::TIniFile(form.core.env.machine, form.core.loc.programDir + name)
       .WriteString("Location", key, shortProgramDir);
 }
 
@@ -56,33 +58,34 @@ void readConfigNames(TForm1& form, const platform::TIniFile& settings) {
     const size_t index = static_cast<size_t>(config - 1);
     const std::string name = settings.ReadString(std::string(kPreferences) + std::to_string(config),
                                                  "ConfigName", "Config " + std::to_string(config));
-    form.Form8.configNames[index] = name;
-    form.Form8.automationLabels[index] =
+    form.core.Form8.configNames[index] = name;
+    form.core.Form8.automationLabels[index] =
         std::string("Back up &") + kOrdinals[index] + " Setup (" + name + ").";
   }
   for (int box = 1; box <= 4; ++box)
-    form.configChecked[static_cast<size_t>(box - 1)] =
+    form.core.configChecked[static_cast<size_t>(box - 1)] =
         settings.ReadBool(kPreferences, "Config" + std::to_string(box), box == 1);
 }
 
 void readRestorePage(TForm1& form, const platform::TIniFile& settings) {
-  form.restoreType = settings.ReadInteger(kRestorePreferences, "RestoreType", 0);
-  form.winCrash = settings.ReadBool(kRestorePreferences, "WinCrash", true);
-  form.winUsers = settings.ReadBool(kRestorePreferences, "WinUsers", false);
-  form.userFiles = settings.ReadBool(kRestorePreferences, "UserFiles", false);
-  form.otherFiles = settings.ReadBool(kRestorePreferences, "OtherFiles", false);
+  form.core.restoreType = settings.ReadInteger(kRestorePreferences, "RestoreType", 0);
+  form.core.winCrash = settings.ReadBool(kRestorePreferences, "WinCrash", true);
+  form.core.winUsers = settings.ReadBool(kRestorePreferences, "WinUsers", false);
+  form.core.userFiles = settings.ReadBool(kRestorePreferences, "UserFiles", false);
+  form.core.otherFiles = settings.ReadBool(kRestorePreferences, "OtherFiles", false);
   if (form.RestorePageRefresh) form.RestorePageRefresh();
 }
 
 void setAvailabilityFlags(TForm1& form) {
-  platform::FileSystem& files = form.env.files;
-  const SystemLocations& loc = form.loc;
-  form.undoRegPackEnabled = form.isWin9xMode() ? files.fileExists(loc.winbootdir + "system.zzz")
-                                               : files.fileExists(loc.windowsDir + "registry.zzz");
-  if (form.WindowsMode == 1)
+  platform::FileSystem& files = form.core.env.files;
+  const SystemLocations& loc = form.core.loc;
+  form.undoRegPackEnabled = form.core.isWin9xMode()
+                                ? files.fileExists(loc.winbootdir + "system.zzz")
+                                : files.fileExists(loc.windowsDir + "registry.zzz");
+  if (form.core.WindowsMode == 1)
     form.previousRegistryAvailable = files.fileExists(loc.windowsDir + "system.da0") &&
                                      files.fileExists(loc.windowsDir + "user.da0");
-  if (form.isNtMode()) {
+  if (form.core.isNtMode()) {
     form.spareRegistryAvailable = files.fileExists(loc.windowsDir + "registry.daz");
     form.originalRegistryAvailable = files.fileExists(loc.windowsDir + "repair\\system") ||
                                      files.fileExists(loc.windowsDir + "repair\\system._");
@@ -94,70 +97,60 @@ void setAvailabilityFlags(TForm1& form) {
 }
 
 void findLocationsAndState(TForm1& form) {
-  form.ReadDirectories();
+  form.core.ReadDirectories();
   setAvailabilityFlags(form);
-  const platform::TIniFile settings(form.env.machine, form.settingsFile());
-  form.SwitchConfig(settings.ReadInteger(kPreferences, "curconfig", 1));
-  form.CheckDirectories();
-  if (form.StartupShortcutMaintenance)
-    form.StartupShortcutMaintenance();
-  else
-    form.reportNotAvailable("The start-up shortcut maintenance");
-  platform::TIniFile(form.env.machine, form.settingsFile())
-      .WriteString(kDefaultDirectories, "Windows", form.loc.windowsDir);
-  if (form.FillList) form.FillList();
-  form.backupSetsPresent = !settings.ReadString("Backup Directories", "1", "").empty();
+  const platform::TIniFile settings(form.core.env.machine, form.core.settingsFile());
+  form.core.SwitchConfig(settings.ReadInteger(kPreferences, "curconfig", 1));
+  form.core.CheckDirectories();
+  form.MaintainStartupShortcut();
+  platform::TIniFile(form.core.env.machine, form.core.settingsFile())
+      .WriteString(kDefaultDirectories, "Windows", form.core.loc.windowsDir);
+  form.FillList();
+  form.backup.manager.backupSetsPresent =
+      !settings.ReadString("Backup Directories", "1", "").empty();
   if (form.GetMarqueeText) form.GetMarqueeText();
   form.BeginningPrompts();
 }
 
 // The automatic work: runs whatever happened while the window was set up.
 void runRequests(TForm1& form) {
-  form.env.ui.setBusyCursor(false);
-  form.FilesBackedUp = 0;
-  form.OpenFilesFound = 0;
-  form.RegistryFilesFlag = false;
-  form.ErrorFlag = false;
-  DeleteFileIfPresent(form.env.files, form.loc.programDir + "longfn.txt");
-  DeleteFileIfPresent(form.env.files, form.loc.programDir + "bigfiles.txt");
+  form.core.env.ui.setBusyCursor(false);
+  form.core.FilesBackedUp = 0;
+  form.core.OpenFilesFound = 0;
+  form.core.RegistryFilesFlag = false;
+  form.core.ErrorFlag = false;
+  DeleteFileIfPresent(form.core.env.files, form.core.loc.programDir + "longfn.txt");
+  DeleteFileIfPresent(form.core.env.files, form.core.loc.programDir + "bigfiles.txt");
   for (int config = 0; config < 4; ++config) {
-    if (!form.requests.backup[static_cast<size_t>(config)]) continue;
-    if (form.BackupClick)
-      form.BackupClick(config);
-    else
-      form.reportNotAvailable("The backup of Config" + std::to_string(config + 1));
+    if (!form.core.requests.backup[static_cast<size_t>(config)]) continue;
+    form.BackupClick(config);
   }
-  if (form.requests.regPack) {
-    if (form.CompactClick)
-      form.CompactClick();
-    else
-      form.reportNotAvailable("RegPack");
-  }
+  if (form.core.requests.regPack) form.CompactClick();
 }
 
 }  // namespace
 
 void TForm1::FormShow() {
-  SetModeNames();
+  core.SetModeNames();
   finishInstallation(*this);
-  CloseAfterRun = false;
+  core.CloseAfterRun = false;
 
-  loc.helpFile = loc.programDir + "Corvasta.hlp";
-  const std::string modeHelp = loc.programDir + "Corvasta" + ShortModeName + ".hlp";
-  if (env.files.fileExists(modeHelp)) loc.helpFile = modeHelp;
+  core.loc.helpFile = core.loc.programDir + "Corvasta.hlp";
+  const std::string modeHelp = core.loc.programDir + "Corvasta" + core.ShortModeName + ".hlp";
+  if (core.env.files.fileExists(modeHelp)) core.loc.helpFile = modeHelp;
 
-  RedoShortDate();
-  SafeMode = platform::getCleanBootMetric(env.machine) == 1;
+  core.RedoShortDate();
+  core.SafeMode = platform::getCleanBootMetric(core.env.machine) == 1;
   writeLocationFiles(*this);
   {
-    const platform::TIniFile settings(env.machine, settingsFile());
+    const platform::TIniFile settings(core.env.machine, core.settingsFile());
     readConfigNames(*this, settings);
     readRestorePage(*this, settings);
   }
-  if (WindowsMode == 2 || WindowsMode == 3) ReadScanReg();
+  if (core.WindowsMode == 2 || core.WindowsMode == 3) core.ReadScanReg();
   ReadSettings();
 
-  env.ui.setBusyCursor(true);
+  core.env.ui.setBusyCursor(true);
   try {
     findLocationsAndState(*this);
   } catch (...) {
@@ -166,31 +159,31 @@ void TForm1::FormShow() {
   }
   runRequests(*this);
 
-  platform::TIniFile(env.machine, settingsFile()).WriteBool("AutoStart", "switch", false);
-  if (CloseAfterRun) terminateRequested = true;
+  platform::TIniFile(core.env.machine, core.settingsFile()).WriteBool("AutoStart", "switch", false);
+  if (core.CloseAfterRun) terminateRequested = true;
 }
 
 // Start-up questions. Each offers Yes, No and Cancel; Cancel leaves every
 // remaining question for the next start.
 void TForm1::BeginningPrompts() {
-  platform::TIniFile settings(env.machine, settingsFile());
+  platform::TIniFile settings(core.env.machine, core.settingsFile());
   const auto ask = [this](const std::string& text, const std::string& caption) {
-    return env.ui.messageBox(text, caption, Buttons::YesNoCancel, Icon::Information);
+    return core.env.ui.messageBox(text, caption, Buttons::YesNoCancel, Icon::Information);
   };
 
-  const std::string marker = loc.programDir + kInstallerMarker;
-  if (env.files.fileExists(marker)) {
-    const platform::TIniFile installer(env.machine, marker);
+  const std::string marker = core.loc.programDir + kInstallerMarker;
+  if (core.env.files.fileExists(marker)) {
+    const platform::TIniFile installer(core.env.machine, marker);
     if (!installer.ReadBool("CopyFiles2C", "Done", false)) {
-      if (env.files.directoryExists("C:\\")) {
-        copyToDriveC(*this, "crvast" + ShortModeName + ".exe");
+      if (core.env.files.directoryExists("C:\\")) {
+        copyToDriveC(*this, "crvast" + core.ShortModeName + ".exe");
         copyToDriveC(*this, "unzip.exe");
       }
-      DeleteFileIfPresent(env.files, loc.programDir + "command.com");
-      platform::TIniFile(env.machine, marker).WriteBool("CopyFiles2C", "Done", true);
+      DeleteFileIfPresent(core.env.files, core.loc.programDir + "command.com");
+      platform::TIniFile(core.env.machine, marker).WriteBool("CopyFiles2C", "Done", true);
     }
     bool allDoNotPerform = true;
-    for (int freq : Form8.automationFreq)
+    for (int freq : core.Form8.automationFreq)
       allDoNotPerform = allDoNotPerform && freq == kDoNotPerform;
     if (installer.ReadBool("Automation", "Prompt", true) && allDoNotPerform) {
       const int answer =
@@ -200,11 +193,11 @@ void TForm1::BeginningPrompts() {
               "Run Corvasta when Windows starts up?");
       if (answer == IDCANCEL) return;
       if (answer == IDYES) {
-        Form8.automationFreq[1] = 0;  // config 1: "Daily"
+        core.Form8.automationFreq[1] = 0;  // config 1: "Daily"
         settings.WriteInteger("AutoBackup", "Freq", 0);
-        WriteDate("AutoBackup");
+        core.WriteDate("AutoBackup");
       }
-      platform::TIniFile(env.machine, marker).WriteBool("Automation", "Prompt", false);
+      platform::TIniFile(core.env.machine, marker).WriteBool("Automation", "Prompt", false);
     }
     if (installer.ReadBool("NTBootDisk", "Prompt", true)) {
       const int answer = ask(
@@ -215,12 +208,9 @@ void TForm1::BeginningPrompts() {
       if (answer == IDCANCEL) return;
       if (answer == IDYES) {
         bootDiskKind = kNtBootDisk;
-        if (MakeBootDisk)
-          MakeBootDisk(kNtBootDisk);
-        else
-          reportNotAvailable("Making a boot disk");
+        MakeBootDisk(kNtBootDisk);
       }
-      platform::TIniFile(env.machine, marker).WriteBool("NTBootDisk", "Prompt", false);
+      platform::TIniFile(core.env.machine, marker).WriteBool("NTBootDisk", "Prompt", false);
     }
     if (installer.ReadBool("DOSBootDisk", "Prompt", true)) {
       const int answer =
@@ -231,21 +221,18 @@ void TForm1::BeginningPrompts() {
       if (answer == IDCANCEL) return;
       if (answer == IDYES) {
         bootDiskKind = kDosBootDisk;
-        if (MakeBootDisk)
-          MakeBootDisk(kDosBootDisk);
-        else
-          reportNotAvailable("Making a boot disk");
+        MakeBootDisk(kDosBootDisk);
       }
-      platform::TIniFile(env.machine, marker).WriteBool("DOSBootDisk", "Prompt", false);
+      platform::TIniFile(core.env.machine, marker).WriteBool("DOSBootDisk", "Prompt", false);
     } else {
-      DeleteFileIfPresent(env.files, marker);
+      DeleteFileIfPresent(core.env.files, marker);
     }
   }
 
   if (settings.ReadBool("HDChanged", "Prompt", false)) {
     std::optional<uint32_t> serial;
     try {
-      serial = env.files.getVolumeInformation(loc.rootDir.substr(0, 3)).serial;
+      serial = core.env.files.getVolumeInformation(core.loc.rootDir.substr(0, 3)).serial;
     } catch (const corvasta::Error&) {
       // An unreadable drive gives no reason to ask.
     }
@@ -258,10 +245,7 @@ void TForm1::BeginningPrompts() {
               "Make Boot Disk?");
       if (answer == IDCANCEL) return;
       if (answer == IDYES) {
-        if (MakeBootDisk)
-          MakeBootDisk(bootDiskKind);
-        else
-          reportNotAvailable("Making a boot disk");
+        MakeBootDisk(bootDiskKind);
       }
       settings.WriteBool("HDChanged", "Prompt", answer == IDYES);
     }
@@ -269,7 +253,8 @@ void TForm1::BeginningPrompts() {
 
   settings.WriteString("Produced by", "VersionNo", kVersionText);
   if (settings.ReadString("Produced by", "NewFeaturesShown", "") != kVersionText &&
-      !requests.backup[0] && !requests.backup[1] && !requests.backup[2] && !requests.backup[3])
+      !core.requests.backup[0] && !core.requests.backup[1] && !core.requests.backup[2] &&
+      !core.requests.backup[3])
     settings.WriteString("Produced by", "NewFeaturesShown", kVersionText);
 }
 

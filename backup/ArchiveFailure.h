@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "platform/core/errors.h"
 
 namespace corvasta {
@@ -13,12 +13,12 @@ namespace corvasta {
 // Runs `work`; on failure sets the error flag, adds `archive` as it reads at
 // that moment to the error list and rethrows.
 template <class Work>
-void recordingArchiveFailure(TForm1& form, const std::string& archive, Work&& work) {
+void recordingArchiveFailure(Core& core, const std::string& archive, Work&& work) {
   try {
     work();
   } catch (const Error&) {
-    form.ErrorFlag = true;
-    form.ErrorList.push_back(archive);
+    core.ErrorFlag = true;
+    core.ErrorList.push_back(archive);
     throw;
   }
 }

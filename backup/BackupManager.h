@@ -3,13 +3,16 @@
 // backup sets of the set register whose directories exist, the backups
 // Windows keeps of its registry (Windows 98 and ME: rb???.cab; XP: restore
 // points), the two menus of the restore page and its program-backups entry.
-// TForm1's RefreshBackupManager fills it; the Preferences dialog and the
-// restore page show it.
+// BackupManager's RefreshBackupManager (the main window's FillList) fills
+// them; the Preferences dialog and the restore page show them.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/files/file_time.h"
 
 namespace corvasta {
 
@@ -67,5 +70,37 @@ std::string subdirectoriesQuestion(const std::string& directory);
 std::string subdirectoriesCaption(const std::string& directory);
 // "You have too many Backups. ..." for the Maximum field's text.
 std::string tooManyBackupsMessage(const std::string& maximumText);
+
+class Core;
+
+// The Backup Manager: its lists and what its buttons and the restore page's
+// menus do with the sets.
+class BackupManager {
+ public:
+  explicit BackupManager(Core& core) : core(core) {}
+
+  // Rebuilds the lists and the restore menus (the main window's FillList).
+  void RefreshBackupManager();
+  void fillSystemBackups();
+  // A file time in the locale's short date and long time.
+  std::string FileDateTime(const platform::FileTime& time) const;
+  // The restore page's program backups menu item `item` chosen.
+  void ChooseProgramBackup(size_t item);
+  // Empties and removes a set directory; asks before deleting its subfolders
+  // unless `withoutAsking`.
+  void RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking);
+  void DeleteBackupSet(size_t row);
+  void RenameBackupSet(size_t row, const std::string& newName);
+  void AddBackupSet();
+  void DeleteSystemBackup(std::optional<size_t> row);
+  // "Keep" or "Maximum Backups" changed; any preference changed.
+  void KeepOrMaximumChanged();
+  void CheckMaximumBackups();
+
+  BackupManagerLists lists;
+  bool backupSetsPresent = false;
+
+  Core& core;
+};
 
 }  // namespace corvasta

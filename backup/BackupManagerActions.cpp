@@ -2,7 +2,9 @@
 // and the rules that keep "Maximum Backups" above "Keep" and at least at the
 // number of listed sets.
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "backup/Backup.h"
+#include "backup/DeleteFiles.h"
 #include "backup/SetRegister.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
@@ -24,76 +26,76 @@ std::string tooManyBackupsMessage(const std::string& maximumText) {
          " in the Backup Manager or Change the Maximum Backups.";
 }
 
-void TForm1::RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking) {
-  DeleteFiles(directory, "*");
+void BackupManager::RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking) {
+  DeleteFiles(core, directory, "*");
   try {
-    env.files.removeDirectory(RemoveBackSl(directory));
+    core.env.files.removeDirectory(RemoveBackSl(directory));
     return;
   } catch (const platform::OsError&) {
     // Subfolders (copy-mode trees) keep it; they go only with consent.
   }
-  if (!env.files.directoryExists(RemoveBackSl(directory))) return;
+  if (!core.env.files.directoryExists(RemoveBackSl(directory))) return;
   if (withoutAsking ||
-      env.ui.messageBox(subdirectoriesQuestion(directory), subdirectoriesCaption(directory),
-                        Buttons::YesNo, Icon::Question) == IDYES)
-    DeleteSubDirs(directory);
+      core.env.ui.messageBox(subdirectoriesQuestion(directory), subdirectoriesCaption(directory),
+                             Buttons::YesNo, Icon::Question) == IDYES)
+    DeleteSubDirs(core, directory);
 }
 
-void TForm1::DeleteBackupSet(size_t row) {
-  if (row >= BackupManager.rows.size()) return;
-  RemoveBackupSetDirectory(BackupManager.rows[row].directory(), Form8.promptForSubDirs);
+void BackupManager::DeleteBackupSet(size_t row) {
+  if (row >= lists.rows.size()) return;
+  RemoveBackupSetDirectory(lists.rows[row].directory(), core.Form8.promptForSubDirs);
   std::vector<RegisteredSet> remaining;
-  for (size_t i = 0; i < BackupManager.rows.size(); ++i)
-    if (i != row) remaining.push_back({BackupManager.rows[i].directory(), {}});
-  SetRegister(env.machine, settingsFile()).rewrite(remaining);
-  if (FillList) FillList();
+  for (size_t i = 0; i < lists.rows.size(); ++i)
+    if (i != row) remaining.push_back({lists.rows[i].directory(), {}});
+  SetRegister(core.env.machine, core.settingsFile()).rewrite(remaining);
+  RefreshBackupManager();
 }
 
-void TForm1::RenameBackupSet(size_t row, const std::string& newName) {
-  if (row >= BackupManager.rows.size()) return;
-  const BackupSetRow& set = BackupManager.rows[row];
+void BackupManager::RenameBackupSet(size_t row, const std::string& newName) {
+  if (row >= lists.rows.size()) return;
+  const BackupSetRow& set = lists.rows[row];
   try {
-    env.files.moveFile(set.folder + set.name, set.folder + newName);
-    SetRegister(env.machine, settingsFile())
-        .write(static_cast<int>(row + 1),
-               {set.folder + newName + "\\", ShortFileName(env.machine, set.folder + newName)});
+    core.env.files.moveFile(set.folder + set.name, set.folder + newName);
+    SetRegister(core.env.machine, core.settingsFile())
+        .write(static_cast<int>(row + 1), {set.folder + newName + "\\",
+                                           ShortFileName(core.env.machine, set.folder + newName)});
   } catch (const Error&) {
     // The set keeps its name and entry.
   }
-  if (FillList) FillList();
+  RefreshBackupManager();
 }
 
-void TForm1::AddBackupSet() {
+void BackupManager::AddBackupSet() {
   const std::optional<std::string> chosen =
-      env.ui.chooseFolder("Find the Directory of a Backup Set", loc.programDir);
+      core.env.ui.chooseFolder("Find the Directory of a Backup Set", core.loc.programDir);
   if (!chosen) return;
   const std::string directory = CheckPath(*chosen);
-  SetRegister reg(env.machine, settingsFile());
+  SetRegister reg(core.env.machine, core.settingsFile());
   for (const std::string& path : reg.paths()) {
     if (platform::ansiUpper(path) == platform::ansiUpper(directory)) {
-      env.ui.messageBox(directory + " is already in the Backup Manager", ApplicationTitle,
-                        Buttons::Ok);
+      core.env.ui.messageBox(directory + " is already in the Backup Manager", core.ApplicationTitle,
+                             Buttons::Ok);
       return;
     }
   }
-  reg.write(static_cast<int>(BackupManager.rows.size() + 1),
-            {directory, ShortFileName(env.machine, directory)});
-  if (FillList) FillList();
+  reg.write(static_cast<int>(lists.rows.size() + 1),
+            {directory, ShortFileName(core.env.machine, directory)});
+  RefreshBackupManager();
 }
 
-void TForm1::KeepOrMaximumChanged() {
-  if (Form8.keep >= Form8.maxNum) {
-    Form8.maxNum = Form8.keep + 1;
-    env.ui.messageBox(kKeepBelowMaximum, ApplicationTitle, Buttons::Ok);
+void BackupManager::KeepOrMaximumChanged() {
+  if (core.Form8.keep >= core.Form8.maxNum) {
+    core.Form8.maxNum = core.Form8.keep + 1;
+    core.env.ui.messageBox(kKeepBelowMaximum, core.ApplicationTitle, Buttons::Ok);
   }
 }
 
-void TForm1::CheckMaximumBackups() {
-  const int listed = static_cast<int>(BackupManager.rows.size());
-  if (Form8.maxNum < listed) {
-    env.ui.messageBox(tooManyBackupsMessage(std::to_string(Form8.maxNum)), ApplicationTitle,
-                      Buttons::Ok);
-    Form8.maxNum = listed;
+void BackupManager::CheckMaximumBackups() {
+  const int listed = static_cast<int>(lists.rows.size());
+  if (core.Form8.maxNum < listed) {
+    core.env.ui.messageBox(tooManyBackupsMessage(std::to_string(core.Form8.maxNum)),
+                           core.ApplicationTitle, Buttons::Ok);
+    core.Form8.maxNum = listed;
   }
 }
 

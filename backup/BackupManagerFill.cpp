@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/SettingsConfigRecord.h"
-#include "app/SettingsNames.h"
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "app/core/SettingsConfigRecord.h"
+#include "app/core/SettingsNames.h"
+#include "backup/Backup.h"
 #include "backup/SetRegister.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
@@ -26,35 +27,34 @@ std::array<int, 3> columnWidths(const platform::TIniFile& settings, std::string_
 
 }  // namespace
 
-std::string TForm1::FileDateTime(const platform::FileTime& time) const {
+std::string BackupManager::FileDateTime(const platform::FileTime& time) const {
   const timespec moment = platform::timespecFromFileTime(time);
   std::tm local{};
   localtime_r(&moment.tv_sec, &local);
   const platform::SystemTime shown = platform::systemTimeFrom(local);
-  const platform::LocaleFormats locale = platform::machineLocale(env.machine);
+  const platform::LocaleFormats locale = platform::machineLocale(core.env.machine);
   return platform::formatDate(shown, locale.shortDate) + " " +
          platform::formatTime(shown, locale.longTime);
 }
 
-void TForm1::RefreshBackupManager() {
-  platform::TIniFile settings(env.machine, settingsFile());
-  BackupManagerLists& lists = BackupManager;
+void BackupManager::RefreshBackupManager() {
+  platform::TIniFile settings(core.env.machine, core.settingsFile());
   lists.columnWidths = columnWidths(settings, "Backup Manager", {100, 197, 100});
   lists.rows.clear();
   lists.programBackupsMenu.assign(1, kNoBackups);
 
-  SetRegister reg(env.machine, settingsFile());
+  SetRegister reg(core.env.machine, core.settingsFile());
   const std::vector<RegisteredSet> registered = reg.entries();
   std::vector<RegisteredSet> listed;
   for (const RegisteredSet& set : registered) {
     const std::string directory = RemoveBackSl(set.path);
     const size_t cut = directory.find_last_of('\\');
     try {
-      if (cut == std::string::npos || !env.files.directoryExists(directory)) continue;
-      const platform::FileInfo info = env.files.getFileAttributesEx(directory);
+      if (cut == std::string::npos || !core.env.files.directoryExists(directory)) continue;
+      const platform::FileInfo info = core.env.files.getFileAttributesEx(directory);
       BackupSetRow row{directory.substr(cut + 1), directory.substr(0, cut + 1),
                        FileDateTime(info.times.lastWrite)};
-      listed.push_back({set.path, ShortFileName(env.machine, set.path)});
+      listed.push_back({set.path, ShortFileName(core.env.machine, set.path)});
       lists.rows.push_back(std::move(row));
     } catch (const Error&) {
       // An unreadable set directory is left out like a missing one.
@@ -82,19 +82,18 @@ void TForm1::RefreshBackupManager() {
       "Corvasta Backup - " + lists.programBackupsMenu[static_cast<size_t>(chosen)];
   backupSetsPresent = lists.backupsPresent;
 
-  Form8.otherFilesNames = readOtherFilesNames(settings);
-  Form8.config.otherFilesChecks.resize(Form8.otherFilesNames.size(), 0);
+  core.Form8.otherFilesNames = readOtherFilesNames(settings);
+  core.Form8.config.otherFilesChecks.resize(core.Form8.otherFilesNames.size(), 0);
 
-  if (WindowsMode == 2 || WindowsMode == 3 || WindowsMode == 6) fillSystemBackups();
+  if (core.WindowsMode == 2 || core.WindowsMode == 3 || core.WindowsMode == 6) fillSystemBackups();
 }
 
-void TForm1::ChooseProgramBackup(size_t item) {
-  BackupManagerLists& lists = BackupManager;
+void BackupManager::ChooseProgramBackup(size_t item) {
   if (item >= lists.programBackupsMenu.size() || lists.programBackupsMenu[item] == kNoBackups)
     return;
   lists.backupToRestore = static_cast<int>(item);
   lists.restoreSourceCaption = "Corvasta Backup - " + lists.programBackupsMenu[item];
-  platform::TIniFile(env.machine, settingsFile())
+  platform::TIniFile(core.env.machine, core.settingsFile())
       .WriteInteger(kRestorePreferences, "Backup to Restore", static_cast<int>(item));
 }
 

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 
-#include "app/SettingsNames.h"
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "app/core/SettingsNames.h"
+#include "backup/Backup.h"
+#include "backup/DeleteFiles.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
@@ -20,24 +22,23 @@ bool nameLess(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void TForm1::fillSystemBackups() {
-  BackupManagerLists& lists = BackupManager;
-  const platform::TIniFile settings(env.machine, settingsFile());
-  const bool restorePoints = WindowsMode == 6;
+void BackupManager::fillSystemBackups() {
+  const platform::TIniFile settings(core.env.machine, core.settingsFile());
+  const bool restorePoints = core.WindowsMode == 6;
   for (size_t i = 0; i < lists.systemColumnWidths.size(); ++i)
     lists.systemColumnWidths[i] =
         settings.ReadInteger("Win98 List", kColumnWidthKeys[i], std::array{100, 166, 75}[i]);
   if (restorePoints) lists.systemColumnWidths[2] = 0;
   lists.systemColumn1Caption =
-      restorePoints ? "Restore Points" : "Win" + ShortModeName + " Backups";
+      restorePoints ? "Restore Points" : "Win" + core.ShortModeName + " Backups";
   lists.systemRows.clear();
   lists.newestSystemBackup.clear();
-  if (loc.systemBackupDir.empty()) loc.systemBackupDir = loc.defaultSystemBackupDir;
-  const std::string folder = CheckPath(loc.systemBackupDir);
+  if (core.loc.systemBackupDir.empty()) core.loc.systemBackupDir = core.loc.defaultSystemBackupDir;
+  const std::string folder = CheckPath(core.loc.systemBackupDir);
 
   std::vector<platform::FindData> found;
   try {
-    found = env.files.findAll(folder + (restorePoints ? "rp*" : "rb???.cab"));
+    found = core.env.files.findAll(folder + (restorePoints ? "rp*" : "rb???.cab"));
   } catch (const Error&) {
     // No system-backup directory: nothing to list.
   }
@@ -50,7 +51,7 @@ void TForm1::fillSystemBackups() {
     const bool directory = (entry.attributes & platform::kAttributeDirectory) != 0;
     if (restorePoints != directory) continue;
     if (restorePoints && !snapshotSeen) {
-      snapshotSeen = env.files.directoryExists(folder + entry.name + "\\Snapshot");
+      snapshotSeen = core.env.files.directoryExists(folder + entry.name + "\\Snapshot");
       if (!snapshotSeen) continue;
     }
     SystemBackupRow row;
@@ -67,7 +68,7 @@ void TForm1::fillSystemBackups() {
 
   lists.systemBackupsPresent = !lists.systemRows.empty();
   const std::string none = restorePoints ? std::string("No WinXP Restore Points")
-                                         : "No Win" + ShortModeName + " Backups";
+                                         : "No Win" + core.ShortModeName + " Backups";
   lists.systemBackupsMenu.assign(1, lists.systemBackupsPresent ? kMostRecent : none);
   const SystemBackupRow* newest = nullptr;
   for (const SystemBackupRow& row : lists.systemRows) {
@@ -78,25 +79,25 @@ void TForm1::fillSystemBackups() {
   if (newest) lists.newestSystemBackup = folder + newest->fileName;
 }
 
-void TForm1::DeleteSystemBackup(std::optional<size_t> row) {
-  if (!row || *row >= BackupManager.systemRows.size()) {
-    env.ui.messageBox(kSelectAnItem, ApplicationTitle, Buttons::Ok);
+void BackupManager::DeleteSystemBackup(std::optional<size_t> row) {
+  if (!row || *row >= lists.systemRows.size()) {
+    core.env.ui.messageBox(kSelectAnItem, core.ApplicationTitle, Buttons::Ok);
     return;
   }
-  const std::string folder = CheckPath(loc.systemBackupDir);
-  const SystemBackupRow& chosen = BackupManager.systemRows[*row];
-  if (WindowsMode == 6) {
-    DeleteSubDirs(folder + chosen.name + "\\");
+  const std::string folder = CheckPath(core.loc.systemBackupDir);
+  const SystemBackupRow& chosen = lists.systemRows[*row];
+  if (core.WindowsMode == 6) {
+    DeleteSubDirs(core, folder + chosen.name + "\\");
   } else {
     const std::string file = folder + "rb" + chosen.name.substr(0, 3) + ".cab";
     try {
-      env.files.setFileAttributes(file, platform::kAttributeNormal);
-      env.files.deleteFile(file);
+      core.env.files.setFileAttributes(file, platform::kAttributeNormal);
+      core.env.files.deleteFile(file);
     } catch (const platform::OsError&) {
       // A backup Windows holds open stays; the refreshed list still shows it.
     }
   }
-  if (FillList) FillList();
+  RefreshBackupManager();
 }
 
 }  // namespace corvasta

@@ -3,14 +3,15 @@
 // set, the disk prompts, the items and the closing steps have files of their
 // own (BackupRun*.cpp).
 
-#include "app/DeleteFile.h"
-#include "app/SettingsNames.h"
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "app/core/DeleteFile.h"
+#include "app/core/SettingsNames.h"
 #include "archive/zip_error.h"
-#include "backup/BackupTypes.h"
+#include "backup/Backup.h"
 #include "backup/MultiVolumeHost.h"
 #include "backup/TargetKind.h"
-#include "backup/WinFiles.h"
+#include "backup/model/BackupTypes.h"
+#include "backup/model/WinFiles.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
 
@@ -33,33 +34,33 @@ uint64_t blockSizeOf(const BackupConfigRecord& config) {
 
 }  // namespace
 
-void TForm1::BitBtn1Click() {
-  FilesBackedUp = 0;
-  OpenFilesFound = 0;
-  RegistryFilesFlag = false;
-  LongFNFlag = false;
-  BigFFlag = false;
-  CloseAfterRun = false;
-  DeleteFileIfPresent(env.files, loc.programDir + "longfn.txt");
-  DeleteFileIfPresent(env.files, loc.programDir + "bigfiles.txt");
+void BackupRun::BackupCheckedConfigs() {
+  core.FilesBackedUp = 0;
+  core.OpenFilesFound = 0;
+  core.RegistryFilesFlag = false;
+  core.LongFNFlag = false;
+  core.BigFFlag = false;
+  core.CloseAfterRun = false;
+  DeleteFileIfPresent(core.env.files, core.loc.programDir + "longfn.txt");
+  DeleteFileIfPresent(core.env.files, core.loc.programDir + "bigfiles.txt");
   bool any = false;
   for (int config = 0; config < 4; ++config) {
-    if (!configChecked[static_cast<size_t>(config)]) continue;
+    if (!core.configChecked[static_cast<size_t>(config)]) continue;
     any = true;
-    BackupClick(config);
+    BackupConfig(config);
   }
-  if (!any) env.ui.messageBox(kNoConfigChecked, ApplicationTitle, Buttons::Ok);
-  if (CloseAfterRun && FormCloseQuery()) FormClose();
+  if (!any) core.env.ui.messageBox(kNoConfigChecked, core.ApplicationTitle, Buttons::Ok);
 }
 
-int TForm1::countBackupItems() const {
-  const BackupConfigRecord& config = Form8.config;
+int BackupRun::countBackupItems() const {
+  const BackupConfigRecord& config = core.Form8.config;
   int items = 1;
   if (checked(config.winFilesChecks, 0)) {
     ++items;
-    if (isWin9xMode()) {
+    if (core.isWin9xMode()) {
       try {
-        for (const platform::FindData& entry : env.files.findAll(loc.windowsDir + "Profiles\\*.*"))
+        for (const platform::FindData& entry :
+             core.env.files.findAll(core.loc.windowsDir + "Profiles\\*.*"))
           if (entry.name != "." && entry.name != "..") ++items;
       } catch (const platform::OsError&) {
         // No Profiles folder: no further users.
@@ -73,30 +74,31 @@ int TForm1::countBackupItems() const {
   return items;
 }
 
-bool TForm1::isLastConfigOfRun(int config) const {
+bool BackupRun::isLastConfigOfRun(int config) const {
   const auto& later =
-      requests.backup[static_cast<size_t>(config)] ? requests.backup : configChecked;
+      core.requests.backup[static_cast<size_t>(config)] ? core.requests.backup : core.configChecked;
   for (size_t next = static_cast<size_t>(config) + 1; next < later.size(); ++next)
     if (later[next]) return false;
   return true;
 }
 
-void TForm1::BackupConfig(int config) {
+void BackupRun::BackupConfig(int config) {
   if (config < 0 || config > 3) return;
   BackupRunState run;
   run.config = config;
-  run.automatic = requests.backup[static_cast<size_t>(config)];
-  run.filesAtStart = FilesBackedUp;
-  Log(">>> Back up of Config" + std::to_string(config + 1) + " started at " + Timestamp());
+  run.automatic = core.requests.backup[static_cast<size_t>(config)];
+  run.filesAtStart = core.FilesBackedUp;
+  core.Log(">>> Back up of Config" + std::to_string(config + 1) + " started at " +
+           core.Timestamp());
   {
-    platform::TIniFile settings(env.machine, settingsFile());
+    platform::TIniFile settings(core.env.machine, core.settingsFile());
     settings.WriteBool(kAutomationSections[static_cast<size_t>(config) + 1], "switch", false);
     run.promptForSubDirs = settings.ReadBool(kPreferences, "PromptForSubDirs", false);
   }
-  SwitchConfig(config + 1);
-  const BackupConfigRecord& settings = Form8.config;
+  core.SwitchConfig(config + 1);
+  const BackupConfigRecord& settings = core.Form8.config;
   const BackupTypeRules& type = backupTypeRules(settings.backupType);
-  for (archive::TZipWriter* zip : {&Zip1, &Zip2}) {
+  for (archive::TZipWriter* zip : {&core.Zip1, &core.Zip2}) {
     zip->ResetArchiveBitOnZip = type.clearArchiveBit;
     zip->SkipIfArchiveBitNotSet = false;
     zip->Cancel = false;
@@ -104,54 +106,56 @@ void TForm1::BackupConfig(int config) {
 
   const int items = countBackupItems();
   if (items == 1) {
-    env.ui.messageBox(kNothingSelected, ApplicationTitle, Buttons::Ok);
+    core.env.ui.messageBox(kNothingSelected, core.ApplicationTitle, Buttons::Ok);
     return;
   }
   run.step = 100 / items;
-  if (SafeMode) env.ui.messageBox(kSafeModeWarning, ApplicationTitle, Buttons::Ok, Icon::Warning);
-  Zip1.PackLevel = compressionRules(settings.compress).packLevel;
-  Zip2.PackLevel = Zip1.PackLevel;
-  ErrorList = {kErrorListHeading, ""};
-  ErrorFlag = false;
+  if (core.SafeMode)
+    core.env.ui.messageBox(kSafeModeWarning, core.ApplicationTitle, Buttons::Ok, Icon::Warning);
+  core.Zip1.PackLevel = compressionRules(settings.compress).packLevel;
+  core.Zip2.PackLevel = core.Zip1.PackLevel;
+  core.ErrorList = {kErrorListHeading, ""};
+  core.ErrorFlag = false;
 
   if (settings.target.size() < 3)
-    throw Error(Form8.configNames[static_cast<size_t>(config)] + " has no backup destination.");
-  backupRun = archive::TMultiVolumeRun{};
-  backupRun.target = targetKindOf(env.files, settings.target, settings.doNotUseCDWrite);
-  if (backupRun.target == archive::TargetKind::EngineCd ||
-      (backupRun.target == archive::TargetKind::PacketCd && settings.ejectCD))
+    throw Error(core.Form8.configNames[static_cast<size_t>(config)] +
+                " has no backup destination.");
+  core.backupRun = archive::TMultiVolumeRun{};
+  core.backupRun.target = targetKindOf(core.env.files, settings.target, settings.doNotUseCDWrite);
+  if (core.backupRun.target == archive::TargetKind::EngineCd ||
+      (core.backupRun.target == archive::TargetKind::PacketCd && settings.ejectCD))
     throw Error(kCdNotAvailable);
-  backupRun.ejectCd = settings.ejectCD;
-  backupRun.deleteFilesBeforeBackup = settings.deleteFiles;
-  backupRun.blocksOf = blockSizeOf(settings);
-  backupRun.replaceType = settings.backupType == kReplaceBackup;
-  backupRun.tempDir = loc.tempDir;
+  core.backupRun.ejectCd = settings.ejectCD;
+  core.backupRun.deleteFilesBeforeBackup = settings.deleteFiles;
+  core.backupRun.blocksOf = blockSizeOf(settings);
+  core.backupRun.replaceType = settings.backupType == kReplaceBackup;
+  core.backupRun.tempDir = core.loc.tempDir;
   try {
-    backupRun.targetFileSystem =
-        env.files.getVolumeInformation(settings.target.substr(0, 3)).fileSystem;
+    core.backupRun.targetFileSystem =
+        core.env.files.getVolumeInformation(settings.target.substr(0, 3)).fileSystem;
   } catch (const Error&) {
     // A drive without a medium yet: the disk prompts come later.
   }
   run.transferMode =
-      transferModeFor(settings.compress, targetIsRemovable(), settings.treatAsHardDrive);
-  Zip1.MultiVolumeInfo.SaveZipInfoOnFirstDisk =
-      targetIsRemovable() ||
-      (backupRun.target == archive::TargetKind::HardDiskFolder && backupRun.blocksOf != 0);
+      transferModeFor(settings.compress, core.targetIsRemovable(), settings.treatAsHardDrive);
+  core.Zip1.MultiVolumeInfo.SaveZipInfoOnFirstDisk =
+      core.targetIsRemovable() || (core.backupRun.target == archive::TargetKind::HardDiskFolder &&
+                                   core.backupRun.blocksOf != 0);
 
   if (!prepareSetDirectory(run)) return;
-  backupRun.backupSetDir = run.setDir;
-  Log("Destination = " + run.setDir);
+  core.backupRun.backupSetDir = run.setDir;
+  core.Log("Destination = " + run.setDir);
   if (run.registered) registerSet(run);
 
-  ShowProgressForm(true,
-                   "Backup in Process (" + Form8.configNames[static_cast<size_t>(config)] + ")");
+  core.ShowProgressForm(
+      true, "Backup in Process (" + core.Form8.configNames[static_cast<size_t>(config)] + ")");
   std::exception_ptr failure;
   try {
     if (prepareDisk(run)) {
-      if (settings.minimizeDuringBackup) MinimizeClick();
+      if (settings.minimizeDuringBackup) core.MinimizeClick();
       backupItems(run);
-      const platform::SystemTime today = now();
-      platform::TIniFile lastBackup(env.machine, settingsFile());
+      const platform::SystemTime today = core.now();
+      platform::TIniFile lastBackup(core.env.machine, core.settingsFile());
       lastBackup.WriteInteger("Last Backup", "Year", today.year);
       lastBackup.WriteInteger("Last Backup", "Month", today.month);
       lastBackup.WriteInteger("Last Backup", "Day", today.day);

@@ -2,10 +2,11 @@
 // (WinConfig files, User Profile folders, the Control Panel group) and the
 // selected Other Files entries.
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "archive/zip_error.h"
-#include "backup/BackupTypes.h"
-#include "backup/WinFiles.h"
+#include "backup/Backup.h"
+#include "backup/model/BackupTypes.h"
+#include "backup/model/WinFiles.h"
 
 namespace corvasta {
 namespace {
@@ -15,8 +16,8 @@ bool checked(const std::vector<int>& checks, size_t index) {
 }
 
 // A cancel between items ends the run like a cancel inside the archive engine.
-void stopWhenCancelled(const TForm1& form) {
-  if (form.runCancelled()) throw archive::ZipUserCancel("User Cancelled");
+void stopWhenCancelled(const BackupRun& form) {
+  if (form.core.runCancelled()) throw archive::ZipUserCancel("User Cancelled");
 }
 
 // The user's shell folders, under HKEY_CURRENT_USER.
@@ -25,42 +26,45 @@ constexpr const char* kShellFolders =
 
 }  // namespace
 
-void TForm1::backupItems(BackupRunState& run) {
-  const BackupConfigRecord& settings = Form8.config;
-  const std::vector<WinFilesItem>& items = winFilesItems(WindowsMode);
-  TransferMode = run.transferMode;
-  ConfigRunsAutomatically = run.automatic;
+void BackupRun::backupItems(BackupRunState& run) {
+  const BackupConfigRecord& settings = core.Form8.config;
+  const std::vector<WinFilesItem>& winFiles = winFilesItems(core.WindowsMode);
+  registry.TransferMode = run.transferMode;
+  registry.ConfigRunsAutomatically = run.automatic;
   if (checked(settings.winFilesChecks, 0)) {
-    SetMultiMode(Zip1);
+    archiving.SetMultiMode(core.Zip1);
     try {
-      BackupRegistry(run.step);
+      registry.BackupRegistry(run.step);
     } catch (const Error&) {
-      env.ui.messageBox(kBackupNotSuccessful, ApplicationTitle, Buttons::Ok, Icon::Warning);
-      RemoveUnpackedSystemBackup();
-      ErrorFlag = true;
-      ErrorList.push_back(kRegistryNotBackedUp);
+      core.env.ui.messageBox(kBackupNotSuccessful, core.ApplicationTitle, Buttons::Ok,
+                             Icon::Warning);
+      registry.RemoveUnpackedSystemBackup();
+      core.ErrorFlag = true;
+      core.ErrorList.push_back(kRegistryNotBackedUp);
       throw;
     }
   }
   if (settings.backupType == kIncrementalBackup || settings.backupType == kDifferentialBackup) {
-    Zip1.SkipIfArchiveBitNotSet = true;
-    Zip2.SkipIfArchiveBitNotSet = true;
+    core.Zip1.SkipIfArchiveBitNotSet = true;
+    core.Zip2.SkipIfArchiveBitNotSet = true;
   }
-  for (size_t i = 1; i < items.size(); ++i) {
+  for (size_t i = 1; i < winFiles.size(); ++i) {
     if (!checked(settings.winFilesChecks, i)) continue;
     stopWhenCancelled(*this);
-    const WinFilesItem& item = items[i];
-    SetMultiMode(Zip1);
+    const WinFilesItem& item = winFiles[i];
+    archiving.SetMultiMode(core.Zip1);
     switch (item.kind) {
       case WinFilesKind::WinConfigFile:
-        BackupFile(winFilesSourcePath(item, loc), run.setDir, run.transferMode, run.step);
+        archiving.BackupFile(winFilesSourcePath(item, core.loc.rootDir, core.loc.windowsDir,
+                                                core.loc.commandInterpreter),
+                             run.setDir, run.transferMode, run.step);
         break;
       case WinFilesKind::ProfileFolder:
-        ZipDir(run.setDir + item.archive, kShellFolders, run.step, true,
-               platform::HKEY_CURRENT_USER, item.fallback, item.shellFolder);
+        items.ZipDir(run.setDir + item.archive, kShellFolders, run.step, true,
+                     platform::HKEY_CURRENT_USER, item.fallback, item.shellFolder);
         break;
       case WinFilesKind::ControlPanel:
-        BackupControlPanel(run.step);
+        items.BackupControlPanel(run.step);
         break;
       case WinFilesKind::Registry:
         break;
@@ -69,8 +73,8 @@ void TForm1::backupItems(BackupRunState& run) {
   for (size_t i = 0; i < settings.otherFilesChecks.size(); ++i) {
     if (!checked(settings.otherFilesChecks, i)) continue;
     stopWhenCancelled(*this);
-    SetMultiMode(Zip1);
-    BackupOtherFilesEntry(static_cast<int>(i), run.step);
+    archiving.SetMultiMode(core.Zip1);
+    items.BackupOtherFilesEntry(static_cast<int>(i), run.step);
   }
   stopWhenCancelled(*this);
 }

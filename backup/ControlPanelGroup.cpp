@@ -1,8 +1,9 @@
 // The Control Panel item: the Control Panel's applets, its settings file and
 // the program that shows it, in one archive (or copied at pack level 0).
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "backup/ArchiveFailure.h"
+#include "backup/Backup.h"
 
 namespace corvasta {
 
@@ -12,32 +13,32 @@ constexpr const char* kControlPanelArchive = "ctrlpanl.zip";
 
 }  // namespace
 
-std::vector<std::string> TForm1::controlPanelFiles() const {
+std::vector<std::string> ItemArchiving::controlPanelFiles() const {
   // "|": the files of these folders only. The archive engine would honour
   // Recurse alone, but copy mode takes an entry without a mark with its
   // subfolders and would walk the whole Windows directory for control.ini.
-  const std::string programFolder = isNtMode() ? loc.systemDir : loc.windowsDir;
-  return {"|" + loc.systemDir + "*.cpl", "|" + loc.windowsDir + "control.ini",
+  const std::string programFolder = core.isNtMode() ? core.loc.systemDir : core.loc.windowsDir;
+  return {"|" + core.loc.systemDir + "*.cpl", "|" + core.loc.windowsDir + "control.ini",
           "|" + programFolder + "control.exe"};
 }
 
-void TForm1::BackupControlPanel(int step) {
-  const std::string setDir = CheckPath(backupRun.backupSetDir);
+void ItemArchiving::BackupControlPanel(int step) {
+  const std::string setDir = CheckPath(core.backupRun.backupSetDir);
   const std::string archive = setDir + kControlPanelArchive;
-  recordingArchiveFailure(*this, archive, [&] {
-    Form4.view.item = 0;
-    Form4.view.status = std::string("Producing ") + kControlPanelArchive;
-    env.ui.showProgress(Form4.view);
-    Zip1.SetZipName(archive);
-    Zip1.TempPath = loc.tempDir;
-    Zip1.Recurse = false;
-    Zip1.ExcludeList.clear();
-    Zip1.FilesList = controlPanelFiles();
-    Zip1.Password = Form8.password;
-    ArchiveOrCopy(setDir, kControlPanelArchive);
-    Zip1.CloseArchive();
+  recordingArchiveFailure(core, archive, [&] {
+    core.Form4.view.item = 0;
+    core.Form4.view.status = std::string("Producing ") + kControlPanelArchive;
+    core.env.ui.showProgress(core.Form4.view);
+    core.Zip1.SetZipName(archive);
+    core.Zip1.TempPath = core.loc.tempDir;
+    core.Zip1.Recurse = false;
+    core.Zip1.ExcludeList.clear();
+    core.Zip1.FilesList = controlPanelFiles();
+    core.Zip1.Password = core.Form8.password;
+    archiving.ArchiveOrCopy(setDir, kControlPanelArchive);
+    core.Zip1.CloseArchive();
   });
-  advanceOverall(step);
+  archiving.advanceOverall(step);
 }
 
 }  // namespace corvasta

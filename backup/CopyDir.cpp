@@ -2,8 +2,9 @@
 // exclude list, copied into the backup set as a folder tree named after their
 // source folders, asking for further disks on removable targets.
 
-#include "app/Unit1.h"
-#include "backup/BackupTypes.h"
+#include "app/core/Core.h"
+#include "backup/Backup.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/files/file_system.h"
 #include "platform/files/wildcard.h"
 
@@ -52,31 +53,31 @@ bool excluded(const std::vector<std::string>& excludeList, const std::string& fo
 
 }  // namespace
 
-void TForm1::CopyDir() {
-  Form4.view.itemMax = 100;
-  Form4.view.item = 0;
-  env.ui.showProgress(Form4.view);
+void FileArchiving::CopyDir() {
+  core.Form4.view.itemMax = 100;
+  core.Form4.view.item = 0;
+  core.env.ui.showProgress(core.Form4.view);
   uint64_t total = 0;
-  for (const std::string& entry : Zip1.FilesList) {
+  for (const std::string& entry : core.Zip1.FilesList) {
     const Pattern pattern = patternOf(entry);
-    for (const platform::FindData& found : env.files.findAll(pattern.folder + pattern.mask))
+    for (const platform::FindData& found : core.env.files.findAll(pattern.folder + pattern.mask))
       if (!(found.attributes & platform::kAttributeDirectory)) total += found.size;
   }
   uint64_t copied = 0;
-  for (const std::string& entry : Zip1.FilesList) {
-    if (backupRun.cancelled) return;
+  for (const std::string& entry : core.Zip1.FilesList) {
+    if (core.backupRun.cancelled) return;
     const Pattern pattern = patternOf(entry);
     CopyFolder(pattern.folder + pattern.mask, pattern.recurse, total, copied);
   }
 }
 
-void TForm1::CopyFolder(const std::string& patternPath, bool recurse, uint64_t totalBytes,
-                        uint64_t& copiedBytes) {
+void FileArchiving::CopyFolder(const std::string& patternPath, bool recurse, uint64_t totalBytes,
+                               uint64_t& copiedBytes) {
   const Pattern pattern = patternOf(patternPath);
-  const std::string setDir = CheckPath(backupRun.backupSetDir);
-  for (const platform::FindData& entry : env.files.findAll(pattern.folder + "*.*")) {
-    if (backupRun.cancelled) return;
-    env.ui.processMessages();
+  const std::string setDir = CheckPath(core.backupRun.backupSetDir);
+  for (const platform::FindData& entry : core.env.files.findAll(pattern.folder + "*.*")) {
+    if (core.backupRun.cancelled) return;
+    core.env.ui.processMessages();
     if (entry.name == "." || entry.name == "..") continue;
     const std::string path = pattern.folder + entry.name;
     if ((entry.attributes & platform::kAttributeDirectory)) {
@@ -84,36 +85,37 @@ void TForm1::CopyFolder(const std::string& patternPath, bool recurse, uint64_t t
       continue;
     }
     if (!platform::matchesWildcard(entry.name, pattern.mask)) continue;
-    if (excluded(Zip1.ExcludeList, pattern.folder, path)) continue;
-    if (Zip1.SkipIfArchiveBitNotSet && !(entry.attributes & platform::kAttributeArchive)) continue;
-    if (Zip1.ResetArchiveBitOnZip)
-      env.files.setFileAttributes(path, entry.attributes & ~platform::kAttributeArchive);
-    env.files
+    if (excluded(core.Zip1.ExcludeList, pattern.folder, path)) continue;
+    if (core.Zip1.SkipIfArchiveBitNotSet && !(entry.attributes & platform::kAttributeArchive))
+      continue;
+    if (core.Zip1.ResetArchiveBitOnZip)
+      core.env.files.setFileAttributes(path, entry.attributes & ~platform::kAttributeArchive);
+    core.env.files
         .createFile(path, platform::kGenericRead,
                     platform::kFileShareRead | platform::kFileShareWrite,
                     platform::CreationDisposition::OpenExisting)
         .close();
-    while (targetIsRemovable() &&
-           env.files.getDiskFreeSpaceEx(setDir.substr(0, 3)).freeBytesAvailable < entry.size) {
-      env.ui.restore();
-      const int answer = env.ui.messageBox("Please insert the next disk.", "Next Disk - Corvasta",
-                                           Buttons::OkCancel);
+    while (core.targetIsRemovable() &&
+           core.env.files.getDiskFreeSpaceEx(setDir.substr(0, 3)).freeBytesAvailable < entry.size) {
+      core.env.ui.restore();
+      const int answer = core.env.ui.messageBox("Please insert the next disk.",
+                                                "Next Disk - Corvasta", Buttons::OkCancel);
       if (answer != IDOK) {
-        backupRun.cancelled = true;
+        core.backupRun.cancelled = true;
         return;
       }
-      if (Minimized) env.ui.minimize();
+      if (core.Minimized) core.env.ui.minimize();
     }
     std::string folder = pattern.folder;
-    if (Form8.config.backupType == kReplaceBackup)
+    if (core.Form8.config.backupType == kReplaceBackup)
       folder = folder.size() >= 3 ? folder.substr(3) : std::string();
     else if (folder.size() >= 2 && folder[1] == ':')
       folder.erase(1, 1);
-    createDirectories(setDir + folder);
+    core.createDirectories(setDir + folder);
     AttrCopy(path, setDir + folder + entry.name, false, kTransferCopyQuiet, 0);
     copiedBytes += entry.size;
-    if (totalBytes != 0) Form4.view.item = static_cast<int>(copiedBytes * 100 / totalBytes);
-    env.ui.showProgress(Form4.view);
+    if (totalBytes != 0) core.Form4.view.item = static_cast<int>(copiedBytes * 100 / totalBytes);
+    core.env.ui.showProgress(core.Form4.view);
   }
 }
 

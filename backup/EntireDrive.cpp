@@ -3,8 +3,9 @@
 // the root one more (DRoot.zip), so that a single damaged archive does not
 // cost the whole drive; at pack level 0 the same lists are copied.
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "backup/ArchiveFailure.h"
+#include "backup/Backup.h"
 #include "platform/files/file_system.h"
 
 namespace corvasta {
@@ -29,24 +30,24 @@ bool sameDrive(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string TForm1::entireDriveTempFolder(const std::string& setDir) {
-  const uint64_t tempFree = env.files.getDiskFreeSpaceEx(loc.tempDir).freeBytesAvailable;
-  const uint64_t setFree = env.files.getDiskFreeSpaceEx(setDir).freeBytesAvailable;
-  return tempFree < setFree ? setDir + "Temp\\" : loc.tempDir;
+std::string ItemArchiving::entireDriveTempFolder(const std::string& setDir) {
+  const uint64_t tempFree = core.env.files.getDiskFreeSpaceEx(core.loc.tempDir).freeBytesAvailable;
+  const uint64_t setFree = core.env.files.getDiskFreeSpaceEx(setDir).freeBytesAvailable;
+  return tempFree < setFree ? setDir + "Temp\\" : core.loc.tempDir;
 }
 
-void TForm1::BackupEntireDrive(char drive, int step) {
+void ItemArchiving::BackupEntireDrive(char drive, int step) {
   const std::string letter(1, drive);
   const std::string root = letter + ":\\";
-  const std::string setDir = CheckPath(backupRun.backupSetDir);
+  const std::string setDir = CheckPath(core.backupRun.backupSetDir);
   std::vector<std::string> folders;
   try {
-    folders = topLevelFolders(env.files, root);
+    folders = topLevelFolders(core.env.files, root);
   } catch (const platform::OsError&) {
     // The drive is not there: reported like a missing file; the run goes on.
-    ErrorFlag = true;
-    ErrorList.push_back(root);
-    advanceOverall(step);
+    core.ErrorFlag = true;
+    core.ErrorList.push_back(root);
+    archiving.advanceOverall(step);
     return;
   }
   // A set written to the drive being archived must not go into its own archives.
@@ -54,52 +55,52 @@ void TForm1::BackupEntireDrive(char drive, int step) {
                                                   ? std::vector<std::string>{">" + setDir + "*"}
                                                   : std::vector<std::string>{};
   const std::string setTemp = setDir + "Temp\\";
-  const bool setTempExisted = env.files.directoryExists(RemoveBackSl(setTemp));
+  const bool setTempExisted = core.env.files.directoryExists(RemoveBackSl(setTemp));
   std::string archive;
   const auto archiveInto = [&](const std::string& name, const std::string& status,
                                const std::string& tempFolder, const std::string& pattern) {
-    Form4.view.status = status;
-    env.ui.showProgress(Form4.view);
+    core.Form4.view.status = status;
+    core.env.ui.showProgress(core.Form4.view);
     archive = setDir + name;
-    Zip1.SetZipName(archive);
-    if (tempFolder == setTemp) createDirectories(RemoveBackSl(setTemp));
-    Zip1.TempPath = tempFolder;
-    Zip1.FilesList = {pattern};
-    Zip1.ExcludeList = excludeSet;
-    Zip1.Password = Form8.password;
-    ArchiveOrCopy(setDir, name);
+    core.Zip1.SetZipName(archive);
+    if (tempFolder == setTemp) core.createDirectories(RemoveBackSl(setTemp));
+    core.Zip1.TempPath = tempFolder;
+    core.Zip1.FilesList = {pattern};
+    core.Zip1.ExcludeList = excludeSet;
+    core.Zip1.Password = core.Form8.password;
+    archiving.ArchiveOrCopy(setDir, name);
   };
 
-  recordingArchiveFailure(*this, archive, [&] {
-    Zip1.Recurse = true;
-    Form4.view.status = "Backing up " + letter;
-    env.ui.showProgress(Form4.view);
-    ProgressDivisor = 1 + static_cast<int>(folders.size());
-    ProgressOffset = 0;
-    const bool packing = Zip1.PackLevel != 0;
+  recordingArchiveFailure(core, archive, [&] {
+    core.Zip1.Recurse = true;
+    core.Form4.view.status = "Backing up " + letter;
+    core.env.ui.showProgress(core.Form4.view);
+    archiving.ProgressDivisor = 1 + static_cast<int>(folders.size());
+    archiving.ProgressOffset = 0;
+    const bool packing = core.Zip1.PackLevel != 0;
     for (const std::string& folder : folders) {
       const std::string name = letter + "-" + folder + ".zip";
       archiveInto(name, packing ? "Producing " + name : "Backing up " + root + folder,
                   entireDriveTempFolder(setDir), root + folder + "\\*");
-      ProgressOffset += 100 / ProgressDivisor;
+      archiving.ProgressOffset += 100 / archiving.ProgressDivisor;
     }
-    Zip1.Recurse = false;
-    Zip1.CloseArchive();
+    core.Zip1.Recurse = false;
+    core.Zip1.CloseArchive();
     // "|": the root's own files; copy mode would otherwise take the whole drive.
     const std::string rootName = letter + "Root.zip";
     archiveInto(rootName, "Producing " + rootName, setTemp, "|" + root + "*");
-    Zip1.CloseArchive();
+    core.Zip1.CloseArchive();
   });
-  if (!setTempExisted && env.files.directoryExists(RemoveBackSl(setTemp))) {
+  if (!setTempExisted && core.env.files.directoryExists(RemoveBackSl(setTemp))) {
     try {
-      env.files.removeDirectory(RemoveBackSl(setTemp));
+      core.env.files.removeDirectory(RemoveBackSl(setTemp));
     } catch (const platform::OsError&) {
       // Something was left in it; it stays.
     }
   }
-  advanceOverall(step);
-  ProgressDivisor = 1;
-  ProgressOffset = 0;
+  archiving.advanceOverall(step);
+  archiving.ProgressDivisor = 1;
+  archiving.ProgressOffset = 0;
 }
 
 }  // namespace corvasta

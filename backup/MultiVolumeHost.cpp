@@ -1,6 +1,7 @@
 #include "backup/MultiVolumeHost.h"
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "backup/DeleteFiles.h"
 
 namespace corvasta {
 namespace {
@@ -38,89 +39,81 @@ archive::TPromptResult resultOf(archive::TPromptButtons buttons, int answer) {
 
 }  // namespace
 
-archive::TPromptResult TForm1MultiVolumeHost::ask(const std::string& text,
-                                                  const std::string& caption,
-                                                  archive::TPromptIcon icon,
-                                                  archive::TPromptButtons buttons) {
-  form_.env.ui.restore();
-  const int answer = form_.env.ui.messageBox(
-      text, caption.empty() ? form_.ApplicationTitle : caption, buttonsOf(buttons),
+archive::TPromptResult ProgramMultiVolumeHost::ask(const std::string& text,
+                                                   const std::string& caption,
+                                                   archive::TPromptIcon icon,
+                                                   archive::TPromptButtons buttons) {
+  core_.env.ui.restore();
+  const int answer = core_.env.ui.messageBox(
+      text, caption.empty() ? core_.ApplicationTitle : caption, buttonsOf(buttons),
       icon == archive::piError ? Icon::Error : Icon::None);
-  if (form_.Minimized) form_.env.ui.minimize();
+  if (core_.Minimized) core_.env.ui.minimize();
   return resultOf(buttons, answer);
 }
 
-void TForm1MultiVolumeHost::beep() {
-  form_.env.ui.beep();
+void ProgramMultiVolumeHost::beep() {
+  core_.env.ui.beep();
 }
 
-std::string TForm1MultiVolumeHost::applicationTitle() {
-  return form_.ApplicationTitle;
+std::string ProgramMultiVolumeHost::applicationTitle() {
+  return core_.ApplicationTitle;
 }
 
-void TForm1MultiVolumeHost::setApplicationTitle(const std::string& title) {
-  form_.ApplicationTitle = title;
-  form_.env.ui.setApplicationTitle(title);
+void ProgramMultiVolumeHost::setApplicationTitle(const std::string& title) {
+  core_.ApplicationTitle = title;
+  core_.env.ui.setApplicationTitle(title);
 }
 
-std::string TForm1MultiVolumeHost::statusText() {
-  return form_.Form4.view.status;
+std::string ProgramMultiVolumeHost::statusText() {
+  return core_.Form4.view.status;
 }
 
-void TForm1MultiVolumeHost::setStatusText(const std::string& text) {
-  form_.Form4.view.status = text;
-  form_.env.ui.showProgress(form_.Form4.view);
+void ProgramMultiVolumeHost::setStatusText(const std::string& text) {
+  core_.Form4.view.status = text;
+  core_.env.ui.showProgress(core_.Form4.view);
 }
 
-void TForm1MultiVolumeHost::deleteSubDirs(const std::string& directory) {
-  form_.DeleteSubDirs(directory);
+void ProgramMultiVolumeHost::deleteSubDirs(const std::string& directory) {
+  DeleteSubDirs(core_, directory);
 }
 
-void TForm1MultiVolumeHost::openTray() {
+void ProgramMultiVolumeHost::openTray() {
   cdNotAvailable();
 }
 
-void TForm1MultiVolumeHost::closeTray() {
+void ProgramMultiVolumeHost::closeTray() {
   cdNotAvailable();
 }
 
-uint64_t TForm1MultiVolumeHost::cdFreeBlocks() {
+uint64_t ProgramMultiVolumeHost::cdFreeBlocks() {
   cdNotAvailable();
 }
 
-uint64_t TForm1MultiVolumeHost::cdDriveTotalSize() {
+uint64_t ProgramMultiVolumeHost::cdDriveTotalSize() {
   cdNotAvailable();
 }
 
-bool TForm1MultiVolumeHost::stageOnCd(const std::string&, const std::string&) {
+bool ProgramMultiVolumeHost::stageOnCd(const std::string&, const std::string&) {
   cdNotAvailable();
 }
 
-bool TForm1MultiVolumeHost::burnCd() {
+bool ProgramMultiVolumeHost::burnCd() {
   cdNotAvailable();
 }
 
-bool TForm1MultiVolumeHost::cdErasable() {
+bool ProgramMultiVolumeHost::cdErasable() {
   cdNotAvailable();
 }
 
-void TForm1MultiVolumeHost::eraseCd() {
+void ProgramMultiVolumeHost::eraseCd() {
   cdNotAvailable();
 }
 
-bool TForm1MultiVolumeHost::cdCapacityCheck() {
+bool ProgramMultiVolumeHost::cdCapacityCheck() {
   // Disks other than the CD engine's need no capacity check; a CD target of
   // the engine never gets this far.
-  if (form_.targetIsEngineCd()) cdNotAvailable();
+  if (core_.targetIsEngineCd()) cdNotAvailable();
   return true;
-}
-
-}  // namespace corvasta
-
-namespace corvasta {
-
-void TForm1::SetMultiMode(archive::TZipReader& zip) {
-  if (multiVolumeHandlers) multiVolumeHandlers->SetMultiMode(zip);
 }
 
 }  // namespace corvasta

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's side of the multi-volume handlers: disk prompts through
+// The program's side of the multi-volume handlers: disk prompts through
 // the program's Ui, the application title and the progress window's status
 // line, and emptying a new disk with DeleteSubDirs. This version has no CD
 // engine: every call that needs one fails with kCdNotAvailable.
@@ -10,14 +10,14 @@
 
 namespace corvasta {
 
-class TForm1;
+class Core;
 
 inline constexpr const char* kCdNotAvailable =
     "Writing CDs is not available in this version of Corvasta.";
 
-class TForm1MultiVolumeHost : public archive::MultiVolumeHost {
+class ProgramMultiVolumeHost : public archive::MultiVolumeHost {
  public:
-  explicit TForm1MultiVolumeHost(TForm1& form) : form_(form) {}
+  explicit ProgramMultiVolumeHost(Core& core) : core_(core) {}
 
   archive::TPromptResult ask(const std::string& text, const std::string& caption,
                              archive::TPromptIcon icon, archive::TPromptButtons buttons) override;
@@ -39,7 +39,7 @@ class TForm1MultiVolumeHost : public archive::MultiVolumeHost {
   bool cdCapacityCheck() override;
 
  private:
-  TForm1& form_;
+  Core& core_;
 };
 
 }  // namespace corvasta

@@ -4,10 +4,11 @@
 // file is opened again; at the next logon the "openfile" start finishes the
 // job from Temp\OpenFN.ini.
 
-#include "app/DeleteFile.h"
-#include "app/EditAutoexec.h"
-#include "app/TextLines.h"
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "app/core/DeleteFile.h"
+#include "app/core/EditAutoexec.h"
+#include "app/core/TextLines.h"
+#include "backup/Backup.h"
 #include "backup/OpenFilesRules.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
@@ -25,12 +26,12 @@ struct DeferredTransfer {
 
 }  // namespace
 
-std::string TForm1::FindAttribExe() {
+std::string OpenFileJobs::FindAttribExe() {
   const std::string attrib =
-      loc.windowsDir + (isWin9xMode() ? "Command\\attrib.exe" : "System32\\attrib.exe");
-  if (env.files.fileExists(attrib)) return attrib;
-  const std::optional<std::string> chosen =
-      env.ui.chooseFile("Find the Attrib.exe file", "Attrib.exe|attrib.exe", loc.windowsDir);
+      core.loc.windowsDir + (core.isWin9xMode() ? "Command\\attrib.exe" : "System32\\attrib.exe");
+  if (core.env.files.fileExists(attrib)) return attrib;
+  const std::optional<std::string> chosen = core.env.ui.chooseFile(
+      "Find the Attrib.exe file", "Attrib.exe|attrib.exe", core.loc.windowsDir);
   return chosen && !chosen->empty() ? *chosen : std::string("attrib");
 }
 
@@ -38,12 +39,12 @@ namespace {
 
 // Windows 95 and 98: autoexec.bat calls openfile.bat before "win", and
 // cleanup.lnk takes the call out again at the next logon.
-void deferThroughBatch(TForm1& form, const DeferredTransfer& transfer,
+void deferThroughBatch(OpenFileJobs& form, const DeferredTransfer& transfer,
                        const std::string& clearAttributesOf) {
-  platform::FileSystem& files = form.env.files;
-  const platform::Machine& machine = form.env.machine;
-  const std::string batch = form.loc.rootDir + "openfile.bat";
-  const std::string autoexec = form.loc.rootDir + "autoexec.bat";
+  platform::FileSystem& files = form.core.env.files;
+  const platform::Machine& machine = form.core.env.machine;
+  const std::string batch = form.core.loc.rootDir + "openfile.bat";
+  const std::string autoexec = form.core.loc.rootDir + "autoexec.bat";
   const bool autoexecExisted = files.fileExists(autoexec);
   EditAutoexec(files, autoexec, "win", false, true, batch);
 
@@ -55,26 +56,26 @@ void deferThroughBatch(TForm1& form, const DeferredTransfer& transfer,
                                ShortFileName(machine, transfer.from),
                                ShortFileName(machine, transfer.to)));
 
-  form.MakeShortcut(
-      form.ProgramPath(),
+  form.core.MakeShortcut(
+      form.core.ProgramPath(),
       "clean \"" + (autoexecExisted ? batch : std::string("delete")) + "\" " + autoexec,
-      form.loc.startupDir + "cleanup.lnk");
+      form.core.loc.startupDir + "cleanup.lnk");
 }
 
 // Windows ME runs no commands of autoexec.bat before Windows starts; WININIT
 // is what it does carry out then, and WININIT moves files.
-void deferThroughWininit(TForm1& form, const DeferredTransfer& transfer) {
-  const platform::Machine& machine = form.env.machine;
+void deferThroughWininit(OpenFileJobs& form, const DeferredTransfer& transfer) {
+  const platform::Machine& machine = form.core.env.machine;
   platform::writePrivateProfileString(
-      form.env.machine, "Rename", ShortFileName(machine, transfer.to),
-      ShortFileName(machine, transfer.from), form.loc.windowsDir + "wininit.ini");
+      form.core.env.machine, "Rename", ShortFileName(machine, transfer.to),
+      ShortFileName(machine, transfer.from), form.core.loc.windowsDir + "wininit.ini");
 }
 
 // Windows NT: a move at the next restart. False when Windows refuses it.
-bool deferThroughDelayedMove(TForm1& form, const DeferredTransfer& transfer) {
-  const platform::Machine& machine = form.env.machine;
+bool deferThroughDelayedMove(OpenFileJobs& form, const DeferredTransfer& transfer) {
+  const platform::Machine& machine = form.core.env.machine;
   try {
-    form.env.files.moveFileEx(
+    form.core.env.files.moveFileEx(
         ShortFileName(machine, transfer.from), ShortFileName(machine, transfer.to),
         platform::kMoveFileDelayUntilReboot | platform::kMoveFileReplaceExisting);
     return true;
@@ -86,15 +87,15 @@ bool deferThroughDelayedMove(TForm1& form, const DeferredTransfer& transfer) {
 // The replacement's content goes into the temporary copy now: the entry
 // `index` of the archive `other`, taken out with the second archive
 // instance, or the plain backup file `other`.
-void putReplacementAside(TForm1& form, const std::string& other, int index, bool fromArchive,
+void putReplacementAside(OpenFileJobs& form, const std::string& other, int index, bool fromArchive,
                          const std::string& temp) {
-  platform::FileSystem& files = form.env.files;
+  platform::FileSystem& files = form.core.env.files;
   if (files.fileExists(temp)) files.deleteFile(temp);
   if (!fromArchive) {
     files.copyFile(other, temp, false);
     return;
   }
-  archive::TZipWriter& zip = form.Zip2;
+  archive::TZipWriter& zip = form.core.Zip2;
   // A temporary copy that cannot be written is a failure here, not another
   // file to defer.
   archive::TSkippingFileEvent skipping = std::move(zip.OnSkippingFile);
@@ -105,8 +106,8 @@ void putReplacementAside(TForm1& form, const std::string& other, int index, bool
     ~RestoreHandler() { zip.OnSkippingFile = std::move(handler); }
   } restoreHandler{zip, skipping};
   zip.SetZipName(other);
-  zip.Password = form.Zip1.Password;
-  zip.TempPath = form.loc.tempDir;
+  zip.Password = form.core.Zip1.Password;
+  zip.TempPath = form.core.loc.tempDir;
   zip.ReadDirectory();
   for (int entry = 0; entry < zip.EntryCount(); ++entry)
     zip.SetEntrySelected(entry, entry == index);
@@ -121,42 +122,42 @@ void putReplacementAside(TForm1& form, const std::string& other, int index, bool
 
 }  // namespace
 
-bool TForm1::CopyOpenFile(const std::string& inUse, const std::string& other, int index,
-                          bool replace, bool fromArchive) {
-  if (IsRegistryHiveFile(inUse, loc.windowsDir)) {
-    const std::vector<int>& checks = Form8.config.winFilesChecks;
-    if (checks.empty() || checks[0] != 1) RegistryFilesFlag = true;
+bool OpenFileJobs::CopyOpenFile(const std::string& inUse, const std::string& other, int index,
+                                bool replace, bool fromArchive) {
+  if (IsRegistryHiveFile(inUse, core.loc.windowsDir)) {
+    const std::vector<int>& checks = core.Form8.config.winFilesChecks;
+    if (checks.empty() || checks[0] != 1) core.RegistryFilesFlag = true;
     return false;
   }
   if (IsSwapFile(inUse)) return false;
-  if (!Form8.config.copyOpenFiles) return false;
+  if (!core.Form8.config.copyOpenFiles) return false;
 
-  const bool nt = platform::isNt(env.machine.version());
+  const bool nt = platform::isNt(core.env.machine.version());
   const bool allowed =
       replace || !nt ||
-      platform::TIniFile(env.machine, settingsFile())
+      platform::TIniFile(core.env.machine, core.settingsFile())
           .ReadBool("OpenFilesToBackup", platform::ansiUpper(ExtractFileName(inUse)), false);
   if (!allowed) return false;
 
-  ++OpenFilesFound;
-  platform::TIniFile jobs(env.machine, loc.programDir + "Temp\\OpenFN.ini");
-  const int job = FreeOpenFileJobNumber(jobs, static_cast<int>(OpenFilesFound));
-  if (!replace) Log("Open File Encountered - " + inUse);
+  ++core.OpenFilesFound;
+  platform::TIniFile jobs(core.env.machine, core.loc.programDir + "Temp\\OpenFN.ini");
+  const int job = FreeOpenFileJobNumber(jobs, static_cast<int>(core.OpenFilesFound));
+  if (!replace) core.Log("Open File Encountered - " + inUse);
 
   OpenFileJob record;
-  record.temp = OpenFileTempPath(loc.programDir, job, inUse);
+  record.temp = OpenFileTempPath(core.loc.programDir, job, inUse);
   record.source = inUse;
   record.dest = replace ? inUse : other;
   record.compressed = fromArchive && !replace;
   record.extract = replace;
   try {
-    createDirectories(ExtractFilePath(record.temp));
+    core.createDirectories(ExtractFilePath(record.temp));
     if (replace) {
       putReplacementAside(*this, other, index, fromArchive, record.temp);
       record.source = record.temp;
     }
   } catch (const Error&) {
-    --OpenFilesFound;
+    --core.OpenFilesFound;
     return false;
   }
 
@@ -166,11 +167,11 @@ bool TForm1::CopyOpenFile(const std::string& inUse, const std::string& other, in
       replace ? DeferredTransfer{record.temp, inUse} : DeferredTransfer{inUse, record.temp};
   if (nt) {
     if (!deferThroughDelayedMove(*this, transfer)) {
-      --OpenFilesFound;
-      if (replace) DeleteFileIfPresent(env.files, record.temp);
+      --core.OpenFilesFound;
+      if (replace) DeleteFileIfPresent(core.env.files, record.temp);
       return false;
     }
-  } else if (env.machine.version() == platform::WindowsVersion::WinMe) {
+  } else if (core.env.machine.version() == platform::WindowsVersion::WinMe) {
     deferThroughWininit(*this, transfer);
   } else {
     record.extract = true;
@@ -178,9 +179,10 @@ bool TForm1::CopyOpenFile(const std::string& inUse, const std::string& other, in
   }
 
   WriteOpenFileJob(jobs, job, record);
-  const std::string shortcut = loc.startupDir + "CVOpen.lnk";
-  if (!env.files.fileExists(shortcut))
-    MakeShortcut(ProgramPath(), "openfile", shortcut, "Finish copying Corvasta open files");
+  const std::string shortcut = core.loc.startupDir + "CVOpen.lnk";
+  if (!core.env.files.fileExists(shortcut))
+    core.MakeShortcut(core.ProgramPath(), "openfile", shortcut,
+                      "Finish copying Corvasta open files");
   return true;
 }
 

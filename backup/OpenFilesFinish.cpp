@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/DeleteFile.h"
-#include "app/Unit1.h"
-#include "backup/BackupTypes.h"
+#include "app/core/Core.h"
+#include "app/core/DeleteFile.h"
+#include "backup/Backup.h"
 #include "backup/OpenFilesRules.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
@@ -44,25 +45,25 @@ enum class ArchiveStep { Done, Cancelled };
 // Adds the temporary copy to the archive under the name of the file it was
 // taken from. On a removable disk or CD the user is asked for the disk that
 // holds the archive.
-ArchiveStep addToArchive(TForm1& form, const OpenFileJob& job, int packLevel) {
-  platform::FileSystem& files = form.env.files;
+ArchiveStep addToArchive(OpenFileJobs& form, const OpenFileJob& job, int packLevel) {
+  platform::FileSystem& files = form.core.env.files;
   const std::string& archivePath = job.dest;
   for (;;) {
     const bool haveTemp = files.fileExists(job.temp);
     const bool haveArchive = files.fileExists(archivePath);
-    const platform::DriveType type = form.env.machine.driveType(archivePath);
+    const platform::DriveType type = form.core.env.machine.driveType(archivePath);
     // A single-file archive whose only file was in use was never written:
     // on a fixed drive the open file makes it now, so its backup is not lost.
     const bool makeArchive = !haveArchive && haveTemp && !isRemovableOrCd(type) &&
                              files.directoryExists(ExtractFilePath(archivePath));
     if (haveTemp && (haveArchive || makeArchive)) {
-      archive::TZipWriter& zip = form.Zip1;
+      archive::TZipWriter& zip = form.core.Zip1;
       zip.SetZipName(archivePath);
       zip.SkipIfArchiveBitNotSet = false;
       zip.ResetArchiveBitOnZip = false;
       zip.Recurse = true;
       zip.SetStorePaths(true);
-      zip.TempPath = form.loc.tempDir;
+      zip.TempPath = form.core.loc.tempDir;
       zip.PackLevel = packLevel;
       zip.FilesList = {job.temp};
       zip.ExcludeList.clear();
@@ -77,12 +78,12 @@ ArchiveStep addToArchive(TForm1& form, const OpenFileJob& job, int packLevel) {
     }
     if (!isRemovableOrCd(type)) return ArchiveStep::Done;
     const platform::Drive* drive =
-        form.env.machine.drive(archivePath.empty() ? '?' : archivePath[0]);
+        form.core.env.machine.drive(archivePath.empty() ? '?' : archivePath[0]);
     if (drive == nullptr || drive->ready()) return ArchiveStep::Done;
     const int answer =
-        form.env.ui.messageBox("Please insert the disk with " + archivePath + " on it.\r\r" +
-                                   "I need to finish backing up some open files.",
-                               "Please Insert", Buttons::OkCancel);
+        form.core.env.ui.messageBox("Please insert the disk with " + archivePath + " on it.\r\r" +
+                                        "I need to finish backing up some open files.",
+                                    "Please Insert", Buttons::OkCancel);
     if (answer != IDOK) return ArchiveStep::Cancelled;
   }
 }
@@ -90,22 +91,22 @@ ArchiveStep addToArchive(TForm1& form, const OpenFileJob& job, int packLevel) {
 // A replacement was put in place by the start of Windows; where the
 // temporary copy still differs from the file (the start did not get to
 // it), it is copied now.
-void completeReplacement(TForm1& form, const OpenFileJob& job) {
-  platform::FileSystem& files = form.env.files;
+void completeReplacement(OpenFileJobs& form, const OpenFileJob& job) {
+  platform::FileSystem& files = form.core.env.files;
   if (!files.fileExists(job.temp)) return;
   try {
     if (files.fileExists(job.dest) && sameContent(files, job.temp, job.dest)) return;
     files.copyFile(job.temp, job.dest, false);
   } catch (const platform::OsError& error) {
-    form.Log("Could not replace " + job.dest + ": " + error.what());
+    form.core.Log("Could not replace " + job.dest + ": " + error.what());
   }
 }
 
 // A file moved away at the start of Windows goes back from the temporary
 // copy. When its place cannot be written now, the copy is moved back at the
 // next start instead of being deleted (it is the only copy of the file).
-bool putBack(TForm1& form, const OpenFileJob& job) {
-  platform::FileSystem& files = form.env.files;
+bool putBack(OpenFileJobs& form, const OpenFileJob& job) {
+  platform::FileSystem& files = form.core.env.files;
   if (!files.fileExists(job.temp)) return true;
   if (files.fileExists(job.source)) return true;  // recreated meanwhile: the newer file stays
   try {
@@ -117,20 +118,20 @@ bool putBack(TForm1& form, const OpenFileJob& job) {
     files.moveFileEx(job.temp, job.source,
                      platform::kMoveFileDelayUntilReboot | platform::kMoveFileReplaceExisting);
   } catch (const platform::OsError& error) {
-    form.Log("Could not put back " + job.source + ": " + error.what() + " (its copy is " +
-             job.temp + ")");
+    form.core.Log("Could not put back " + job.source + ": " + error.what() + " (its copy is " +
+                  job.temp + ")");
   }
   return false;
 }
 
 }  // namespace
 
-void TForm1::FinishOpenCopyingJobs() {
-  const int packLevel = compressionRules(platform::TIniFile(env.machine, settingsFile())
+void OpenFileJobs::FinishOpenCopyingJobs(FileArchiving& archiving) {
+  const int packLevel = compressionRules(platform::TIniFile(core.env.machine, core.settingsFile())
                                              .ReadInteger("BackupPreferences", "Compress", 1))
                             .packLevel;
-  env.ui.setBusyCursor(true);
-  platform::TIniFile jobs(env.machine, loc.programDir + "Temp\\OpenFN.ini");
+  core.env.ui.setBusyCursor(true);
+  platform::TIniFile jobs(core.env.machine, core.loc.programDir + "Temp\\OpenFN.ini");
   for (int number = 1;; ++number) {
     const std::optional<OpenFileJob> job = ReadOpenFileJob(jobs, number);
     if (!job) break;
@@ -139,20 +140,20 @@ void TForm1::FinishOpenCopyingJobs() {
         if (addToArchive(*this, *job, packLevel) == ArchiveStep::Cancelled) break;
       } else if (job->replaces()) {
         completeReplacement(*this, *job);
-      } else if (env.files.fileExists(job->temp)) {
-        TransferFile(job->temp, job->dest, false, kTransferCopyQuiet, 0);
+      } else if (core.env.files.fileExists(job->temp)) {
+        archiving.TransferFile(job->temp, job->dest, false, kTransferCopyQuiet, 0);
       }
     } catch (const Error& error) {
       // A damaged archive or an unwritable backup folder: this job cannot
       // be finished, and trying again at every start would not help.
-      Log("Could not finish the copy of " + job->source + ": " + error.what());
+      core.Log("Could not finish the copy of " + job->source + ": " + error.what());
     }
     bool keepTemp = false;
     if (!job->extract) keepTemp = !putBack(*this, *job);
-    if (!keepTemp) DeleteFileIfPresent(env.files, job->temp);
+    if (!keepTemp) DeleteFileIfPresent(core.env.files, job->temp);
     jobs.EraseSection(OpenFileSection(number));
   }
-  env.ui.setBusyCursor(false);
+  core.env.ui.setBusyCursor(false);
 }
 
 }  // namespace corvasta

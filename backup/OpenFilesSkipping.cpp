@@ -2,14 +2,16 @@
 // cannot create when extracting, is in use; it is deferred to the next start
 // of Windows and the engine goes on without it.
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "archive/ZipEvents.h"
+#include "backup/Backup.h"
+#include "backup/OpenFileJobs.h"
 
 namespace corvasta {
 namespace {
 
-void deferSkippedFile(TForm1& form, const archive::TZipReader& engine, int reason, int fileIndex,
-                      const std::string& fileName) {
+void deferSkippedFile(OpenFileJobs& form, const archive::TZipReader& engine, int reason,
+                      int fileIndex, const std::string& fileName) {
   if (reason == archive::srSourceNotOpened)
     form.CopyOpenFile(fileName, engine.ZipName(), fileIndex, false, true);
   else if (reason == archive::srDestinationNotCreated)
@@ -18,23 +20,22 @@ void deferSkippedFile(TForm1& form, const archive::TZipReader& engine, int reaso
 
 }  // namespace
 
-void TForm1::SkippingFile(int reason, bool& retry, int fileIndex, const std::string& fileName) {
+void OpenFileJobs::SkippingFile(int reason, bool& retry, int fileIndex,
+                                const std::string& fileName) {
   retry = false;
-  deferSkippedFile(*this, Zip1, reason, fileIndex, fileName);
+  deferSkippedFile(*this, core.Zip1, reason, fileIndex, fileName);
 }
 
-bool TForm1::InstallOpenFileHandlers() {
-  Zip1.OnSkippingFile = [this](int reason, bool& retry, int fileIndex,
-                               const std::string& fileName) {
+OpenFileJobs::OpenFileJobs(Core& core) : core(core) {
+  core.Zip1.OnSkippingFile = [this](int reason, bool& retry, int fileIndex,
+                                    const std::string& fileName) {
     SkippingFile(reason, retry, fileIndex, fileName);
   };
-  Zip2.OnSkippingFile = [this](int reason, bool& retry, int fileIndex,
-                               const std::string& fileName) {
+  core.Zip2.OnSkippingFile = [this](int reason, bool& retry, int fileIndex,
+                                    const std::string& fileName) {
     retry = false;
-    deferSkippedFile(*this, Zip2, reason, fileIndex, fileName);
+    deferSkippedFile(*this, this->core.Zip2, reason, fileIndex, fileName);
   };
-  StartupShortcutMaintenance = [this] { MaintainStartupShortcut(); };
-  return true;
 }
 
 }  // namespace corvasta

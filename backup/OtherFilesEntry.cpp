@@ -7,8 +7,9 @@
 
 #include <set>
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "backup/ArchiveFailure.h"
+#include "backup/Backup.h"
 #include "backup/SetNaming.h"
 #include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
@@ -51,9 +52,9 @@ OtherFilesEntry readOtherFilesEntry(const platform::TIniFile& settings, int inde
   return entry;
 }
 
-void TForm1::BackupOtherFilesEntry(int index, int step) {
+void ItemArchiving::BackupOtherFilesEntry(int index, int step) {
   const OtherFilesEntry entry =
-      readOtherFilesEntry(platform::TIniFile(env.machine, settingsFile()), index);
+      readOtherFilesEntry(platform::TIniFile(core.env.machine, core.settingsFile()), index);
   if (const std::optional<char> drive = entireDriveLetter(entry.fileName)) {
     BackupEntireDrive(*drive, step);
     return;
@@ -61,32 +62,32 @@ void TForm1::BackupOtherFilesEntry(int index, int step) {
   if (!isUsableSetName(entry.fileName)) {
     // Such a name would write outside the set, or nowhere: the entry is
     // reported and the run goes on.
-    ErrorFlag = true;
-    ErrorList.push_back("Other Files entry \"" + entry.fileName + "\" has no usable name");
-    advanceOverall(step);
+    core.ErrorFlag = true;
+    core.ErrorList.push_back("Other Files entry \"" + entry.fileName + "\" has no usable name");
+    archiving.advanceOverall(step);
     return;
   }
-  const std::string setDir = CheckPath(backupRun.backupSetDir);
+  const std::string setDir = CheckPath(core.backupRun.backupSetDir);
   const std::string archiveName = entry.fileName + ".zip";
   const std::string archive = setDir + archiveName;
-  recordingArchiveFailure(*this, archive, [&] {
-    Zip1.Recurse = true;
-    Form4.view.status = Zip1.PackLevel != 0 ? "Producing " + archiveName
-                                            : "Backing up " + entry.fileName + " Files";
-    env.ui.showProgress(Form4.view);
-    Zip1.SetZipName(archive);
-    Zip1.TempPath = loc.tempDir;
+  recordingArchiveFailure(core, archive, [&] {
+    core.Zip1.Recurse = true;
+    core.Form4.view.status = core.Zip1.PackLevel != 0 ? "Producing " + archiveName
+                                                      : "Backing up " + entry.fileName + " Files";
+    core.env.ui.showProgress(core.Form4.view);
+    core.Zip1.SetZipName(archive);
+    core.Zip1.TempPath = core.loc.tempDir;
     const OtherFilesSelection selection = otherFilesSelection(entry);
-    Zip1.FilesList = selection.filesList;
-    Zip1.ExcludeList = selection.excludeList;
-    Zip1.Password = Form8.password;
-    ArchiveOrCopy(setDir, archiveName);
+    core.Zip1.FilesList = selection.filesList;
+    core.Zip1.ExcludeList = selection.excludeList;
+    core.Zip1.Password = core.Form8.password;
+    archiving.ArchiveOrCopy(setDir, archiveName);
     if (const std::optional<std::string> notes = otherFilesNotesText(entry))
-      Write2File(setDir + entry.fileName + "-Notes.txt", *notes);
-    Zip1.Recurse = false;
-    Zip1.CloseArchive();
+      core.Write2File(setDir + entry.fileName + "-Notes.txt", *notes);
+    core.Zip1.Recurse = false;
+    core.Zip1.CloseArchive();
   });
-  advanceOverall(step);
+  archiving.advanceOverall(step);
 }
 
 }  // namespace corvasta

@@ -1,17 +1,19 @@
 // The backup run's Registry item: the capture of the running Windows version.
 
-#include "app/Unit1.h"
-#include "backup/BackupTypes.h"
+#include "app/core/Core.h"
+#include "backup/Backup.h"
+#include "backup/model/BackupTypes.h"
 
 namespace corvasta {
 
-void TForm1::BackupRegistry(int step) {
-  if (isWin9xMode()) {
+void RegistryCapture::BackupRegistry(int step) {
+  if (core.isWin9xMode()) {
     Backup9xRegistry(step);
     return;
   }
-  if (!isNtMode()) throw Error("The registry of this Windows version cannot be backed up.");
-  SaveNTRegistry(backupRun.backupSetDir + "registry.daz", step, TransferMode == kTransferZip, true);
+  if (!core.isNtMode()) throw Error("The registry of this Windows version cannot be backed up.");
+  SaveNTRegistry(core.backupRun.backupSetDir + "registry.daz", step, TransferMode == kTransferZip,
+                 true);
 }
 
 }  // namespace corvasta

@@ -1,6 +1,6 @@
 #include "backup/RegistryCapturePaths.h"
 
-#include "app/Locations.h"
+#include "app/core/Locations.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 

@@ -1,7 +1,8 @@
 // SaveHive: one loaded NT hive written to a file with the registry's own save
 // operation, with the backup privilege enabled first.
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "backup/Backup.h"
 #include "backup/NTReg.h"
 #include "platform/files/file_system.h"
 #include "platform/system/privileges.h"
@@ -15,29 +16,29 @@ constexpr const char* kNoBackupPrivilege =
 
 }  // namespace
 
-bool TForm1::SaveHive(platform::HKEY rootKey, const std::string& keyPath, bool save,
-                      const std::string& fileName) {
+bool RegistryCapture::SaveHive(platform::HKEY rootKey, const std::string& keyPath, bool save,
+                               const std::string& fileName) {
   if (!save) throw Error(kNtRegistryRestoreNotAvailable);
   // Without a token (Windows 9x) or without such a privilege the save is
   // tried as it is; a user who does not hold it cannot save at all.
-  if (platform::enablePrivilege(env.machine, "SeBackupPrivilege") ==
+  if (platform::enablePrivilege(core.env.machine, "SeBackupPrivilege") ==
       platform::PrivilegeOutcome::NotHeld) {
-    env.ui.messageBox(kNoBackupPrivilege, ApplicationTitle, Buttons::Ok);
+    core.env.ui.messageBox(kNoBackupPrivilege, core.ApplicationTitle, Buttons::Ok);
     return false;
   }
   try {
-    if (env.files.fileExists(fileName)) {
-      env.files.setFileAttributes(fileName, platform::kAttributeNormal);
-      env.files.deleteFile(fileName);
+    if (core.env.files.fileExists(fileName)) {
+      core.env.files.setFileAttributes(fileName, platform::kAttributeNormal);
+      core.env.files.deleteFile(fileName);
     }
   } catch (const platform::OsError&) {
     return false;  // an old file in the way that cannot go: this hive fails alone
   }
-  TNTRegistry registry(env.registry);
+  TNTRegistry registry(core.env.registry);
   registry.setRootKey(rootKey);
   const bool saved = registry.saveKey(keyPath, fileName);
   registry.closeKey();
-  if (saved) ++FilesBackedUp;
+  if (saved) ++core.FilesBackedUp;
   return saved;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/Ui.h"
+#include "app/core/Ui.h"
 
 namespace corvasta {
 

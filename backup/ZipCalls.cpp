@@ -3,9 +3,10 @@
 // archive, or plain copies at pack level 0), and CreateShortFile, which keeps a
 // copy's alias number equal to its source's.
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "backup/AliasNumbers.h"
 #include "backup/ArchivePathParts.h"
+#include "backup/Backup.h"
 #include "platform/core/codepage.h"
 #include "platform/core/short_names.h"
 #include "platform/files/file_system.h"
@@ -86,61 +87,65 @@ void removePlaceholders(platform::FileSystem& files, const std::vector<std::stri
 
 }  // namespace
 
-void TForm1::DoZip(const std::string& displayPath) {
-  const std::string name = Zip1.ZipName();
-  if (env.files.fileExists(name)) {
-    const uint64_t present = env.files.getFileSize(name);
-    backupRun.volumeBytesUsed -= std::min(present, backupRun.volumeBytesUsed);
+void FileArchiving::DoZip(const std::string& displayPath) {
+  const std::string name = core.Zip1.ZipName();
+  if (core.env.files.fileExists(name)) {
+    const uint64_t present = core.env.files.getFileSize(name);
+    core.backupRun.volumeBytesUsed -= std::min(present, core.backupRun.volumeBytesUsed);
   }
   const size_t slash = name.find_last_of('\\');
   if (slash != std::string::npos && slash > 2) {
-    createDirectories(name.substr(0, slash));
-    env.files.setFileAttributes(name.substr(0, slash), platform::kAttributeNormal);
+    core.createDirectories(name.substr(0, slash));
+    core.env.files.setFileAttributes(name.substr(0, slash), platform::kAttributeNormal);
   }
-  FilesBackedUp += static_cast<uint64_t>(Zip1.CreateArchive());
+  core.FilesBackedUp += static_cast<uint64_t>(core.Zip1.CreateArchive());
 
-  if (Zip1.ZipName() != name && backupRun.target != archive::TargetKind::HardDiskFolder) {
-    if (env.files.fileExists(Zip1.ZipName())) env.files.moveFile(Zip1.ZipName(), name);
-    Zip1.SetZipName(name);
-    backupRun.volumeBytesUsed = 0;
+  if (core.Zip1.ZipName() != name && core.backupRun.target != archive::TargetKind::HardDiskFolder) {
+    if (core.env.files.fileExists(core.Zip1.ZipName()))
+      core.env.files.moveFile(core.Zip1.ZipName(), name);
+    core.Zip1.SetZipName(name);
+    core.backupRun.volumeBytesUsed = 0;
   }
-  const std::string& written = Zip1.ZipName();
+  const std::string& written = core.Zip1.ZipName();
   const bool endsWithFirstPart =
       written.size() >= 4 && written.compare(written.size() - 4, 4, ".001") == 0;
-  if (env.files.fileExists(written) &&
-      (backupRun.blocksOf != 0 || (written != displayPath && !endsWithFirstPart))) {
-    const uint64_t size = env.files.getFileSize(written);
-    backupRun.volumeBytesUsed += targetIsEngineCd() ? size + (size + 2047) / 2048 * 2048 : size;
+  if (core.env.files.fileExists(written) &&
+      (core.backupRun.blocksOf != 0 || (written != displayPath && !endsWithFirstPart))) {
+    const uint64_t size = core.env.files.getFileSize(written);
+    core.backupRun.volumeBytesUsed +=
+        core.targetIsEngineCd() ? size + (size + 2047) / 2048 * 2048 : size;
   }
-  if (env.files.fileExists(name)) {
-    Zip1.ReadDirectory();
-    if (Zip1.EntryCount() == 0) {
-      Zip1.CloseArchive();
-      env.ui.processMessages();
-      env.files.deleteFile(name);
+  if (core.env.files.fileExists(name)) {
+    core.Zip1.ReadDirectory();
+    if (core.Zip1.EntryCount() == 0) {
+      core.Zip1.CloseArchive();
+      core.env.ui.processMessages();
+      core.env.files.deleteFile(name);
     }
   }
 }
 
-void TForm1::DoVerify(const std::string& displayName) {
-  if (!Form8.config.verifyBackup || backupRun.target != archive::TargetKind::HardDiskFolder) return;
-  if (!env.files.fileExists(Zip1.ZipName())) return;
-  Form4.view.status = "Verifying " + displayName;
-  env.ui.showProgress(Form4.view);
+void FileArchiving::DoVerify(const std::string& displayName) {
+  if (!core.Form8.config.verifyBackup ||
+      core.backupRun.target != archive::TargetKind::HardDiskFolder)
+    return;
+  if (!core.env.files.fileExists(core.Zip1.ZipName())) return;
+  core.Form4.view.status = "Verifying " + displayName;
+  core.env.ui.showProgress(core.Form4.view);
   bool passed = false;
   try {
-    passed = Zip1.TestArchive();
+    passed = core.Zip1.TestArchive();
   } catch (const Error&) {
     passed = false;
   }
   if (!passed) {
-    ErrorFlag = true;
-    ErrorList.push_back(displayName + " could not be verified");
+    core.ErrorFlag = true;
+    core.ErrorList.push_back(displayName + " could not be verified");
   }
 }
 
-void TForm1::ArchiveOrCopy(const std::string& displayPath, const std::string& displayName) {
-  if (Zip1.PackLevel != 0) {
+void FileArchiving::ArchiveOrCopy(const std::string& displayPath, const std::string& displayName) {
+  if (core.Zip1.PackLevel != 0) {
     DoZip(displayPath);
     DoVerify(displayName);
   } else {
@@ -148,17 +153,18 @@ void TForm1::ArchiveOrCopy(const std::string& displayPath, const std::string& di
   }
 }
 
-platform::FileHandle TForm1::CreateShortFile(const std::string& source, const std::string& dest) {
-  const std::vector<std::string> placeholders = reserveLowerAliases(env.files, source, dest);
+platform::FileHandle FileArchiving::CreateShortFile(const std::string& source,
+                                                    const std::string& dest) {
+  const std::vector<std::string> placeholders = reserveLowerAliases(core.env.files, source, dest);
   platform::FileHandle created;
   try {
-    created = env.files.createFile(dest, platform::kGenericWrite, 0,
-                                   platform::CreationDisposition::CreateAlways);
+    created = core.env.files.createFile(dest, platform::kGenericWrite, 0,
+                                        platform::CreationDisposition::CreateAlways);
   } catch (const Error&) {
-    removePlaceholders(env.files, placeholders);
+    removePlaceholders(core.env.files, placeholders);
     throw;
   }
-  removePlaceholders(env.files, placeholders);
+  removePlaceholders(core.env.files, placeholders);
   return created;
 }
 

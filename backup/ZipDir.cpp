@@ -5,11 +5,12 @@
 
 #include <set>
 
-#include "app/RegistryString.h"
-#include "app/Unit1.h"
+#include "app/core/Core.h"
+#include "app/core/RegistryString.h"
 #include "backup/ArchiveFailure.h"
 #include "backup/ArchivePathParts.h"
-#include "backup/BackupTypes.h"
+#include "backup/Backup.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 
@@ -47,10 +48,10 @@ class FolderSet {
 
 }  // namespace
 
-void TForm1::ZipDir(const std::string& archive, const std::string& keyPath, int step, bool zip,
-                    platform::HKEY rootKey, const std::string& fallbackSubdir,
-                    const std::string& valueName) {
-  recordingArchiveFailure(*this, archive, [&] {
+void ItemArchiving::ZipDir(const std::string& archive, const std::string& keyPath, int step,
+                           bool zip, platform::HKEY rootKey, const std::string& fallbackSubdir,
+                           const std::string& valueName) {
+  recordingArchiveFailure(core, archive, [&] {
     if (zip)
       zipProfileFolder(archive, keyPath, step, rootKey, fallbackSubdir, valueName);
     else
@@ -58,78 +59,80 @@ void TForm1::ZipDir(const std::string& archive, const std::string& keyPath, int 
   });
 }
 
-void TForm1::zipProfileFolder(const std::string& archive, const std::string& keyPath, int step,
-                              platform::HKEY rootKey, const std::string& fallbackSubdir,
-                              const std::string& valueName) {
+void ItemArchiving::zipProfileFolder(const std::string& archive, const std::string& keyPath,
+                                     int step, platform::HKEY rootKey,
+                                     const std::string& fallbackSubdir,
+                                     const std::string& valueName) {
   const std::optional<std::string> own =
-      readRegistryString(env.registry, rootKey, keyPath, valueName);
-  const std::string userFolder = own ? CheckPath(*own) : loc.windowsDir + fallbackSubdir + "\\";
+      readRegistryString(core.env.registry, rootKey, keyPath, valueName);
+  const std::string userFolder =
+      own ? CheckPath(*own) : core.loc.windowsDir + fallbackSubdir + "\\";
   std::optional<std::string> common = readRegistryString(
-      env.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common " + valueName);
+      core.env.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common " + valueName);
   if (!common && valueName == kStartMenuValue) {
     const std::optional<std::string> startup = readRegistryString(
-        env.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common Startup");
+        core.env.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common Startup");
     if (startup) common = pathFolder(RemoveBackSl(*startup));
   }
   const std::string commonFolder = common ? CheckPath(*common) : std::string();
 
-  Zip1.SetZipName(archive);
-  Zip1.FilesList.clear();
-  Zip1.ExcludeList.clear();
-  FolderSet folders(env.files, Zip1.FilesList);
-  folders.add(loc.windowsDir + fallbackSubdir);
-  folders.add(loc.userDir + fallbackSubdir);
+  core.Zip1.SetZipName(archive);
+  core.Zip1.FilesList.clear();
+  core.Zip1.ExcludeList.clear();
+  FolderSet folders(core.env.files, core.Zip1.FilesList);
+  folders.add(core.loc.windowsDir + fallbackSubdir);
+  folders.add(core.loc.userDir + fallbackSubdir);
   folders.add(userFolder);
   folders.add(commonFolder);
-  Form4.view.status = "Producing " + pathFileName(archive);
-  env.ui.showProgress(Form4.view);
-  if (isWin9xMode())
+  core.Form4.view.status = "Producing " + pathFileName(archive);
+  core.env.ui.showProgress(core.Form4.view);
+  if (core.isWin9xMode())
     ZipOtherUsers(fallbackSubdir, archive, 0, kTransferZip, commonFolder, userFolder);
 
-  ProgressDivisor = 1;
-  ProgressOffset = 0;
-  Zip1.TempPath = loc.tempDir;
-  Zip1.Recurse = true;
-  Zip1.Password = Form8.password;
-  ArchiveOrCopy(archive, pathFileName(archive));
-  Zip1.CloseArchive();
-  advanceOverall(step);
-  ProgressDivisor = 1;
+  archiving.ProgressDivisor = 1;
+  archiving.ProgressOffset = 0;
+  core.Zip1.TempPath = core.loc.tempDir;
+  core.Zip1.Recurse = true;
+  core.Zip1.Password = core.Form8.password;
+  archiving.ArchiveOrCopy(archive, pathFileName(archive));
+  core.Zip1.CloseArchive();
+  archiving.advanceOverall(step);
+  archiving.ProgressDivisor = 1;
 }
 
-void TForm1::unzipProfileFolder(const std::string& archive, int step) {
+void ItemArchiving::unzipProfileFolder(const std::string& archive, int step) {
   const std::string name = pathFileName(archive);
-  while (!env.files.fileExists(archive)) {
-    if (targetIsRemovable() &&
-        env.ui.messageBox("Please insert the next disk.", name + " not Found - Corvasta",
-                          Buttons::RetryCancel) == IDRETRY)
+  while (!core.env.files.fileExists(archive)) {
+    if (core.targetIsRemovable() &&
+        core.env.ui.messageBox("Please insert the next disk.", name + " not Found - Corvasta",
+                               Buttons::RetryCancel) == IDRETRY)
       continue;
-    ErrorList.push_back(archive);
-    ErrorFlag = true;
+    core.ErrorList.push_back(archive);
+    core.ErrorFlag = true;
     return;
   }
-  Form4.view.status = "Unzipping " + name;
-  env.ui.showProgress(Form4.view);
-  Zip1.SetZipName(archive);
-  Zip1.FilesList.clear();
-  Zip1.DestDir.clear();
-  Zip1.RecreateDirs = true;
-  Zip1.DoAll = true;
+  core.Form4.view.status = "Unzipping " + name;
+  core.env.ui.showProgress(core.Form4.view);
+  core.Zip1.SetZipName(archive);
+  core.Zip1.FilesList.clear();
+  core.Zip1.DestDir.clear();
+  core.Zip1.RecreateDirs = true;
+  core.Zip1.DoAll = true;
   askArchivePassword();
-  Zip1.Password = Form8.password;
-  FilesBackedUp += static_cast<uint64_t>(Zip1.Extract());
-  Zip1.CloseArchive();
-  advanceOverall(step);
+  core.Zip1.Password = core.Form8.password;
+  core.FilesBackedUp += static_cast<uint64_t>(core.Zip1.Extract());
+  core.Zip1.CloseArchive();
+  archiving.advanceOverall(step);
 }
 
-void TForm1::askArchivePassword() {
-  if (!Form8.password.empty()) return;
-  Zip1.ReadDirectory();
-  if (Zip1.EntryCount() == 0 || !Zip1.EntryEncrypted(0)) return;
-  const std::optional<std::string> answer = env.ui.inputBox(
+void ItemArchiving::askArchivePassword() {
+  if (!core.Form8.password.empty()) return;
+  core.Zip1.ReadDirectory();
+  if (core.Zip1.EntryCount() == 0 || !core.Zip1.EntryEncrypted(0)) return;
+  const std::optional<std::string> answer = core.env.ui.inputBox(
       "Password Needed",
       "This Backup is protected by a password.  Please enter the password here:", "", true);
-  if (answer && !answer->empty()) Form8.password = *answer;
+  if (answer && !answer->empty()) core.Form8.password = *answer;
 }
 
 }  // namespace corvasta

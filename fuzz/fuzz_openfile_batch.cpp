@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/TextLines.h"
+#include "app/core/TextLines.h"
 #include "backup/OpenFilesRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

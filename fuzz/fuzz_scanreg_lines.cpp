@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/Locations.h"
-#include "app/ScanRegLines.h"
-#include "app/TextLines.h"
+#include "app/core/Locations.h"
+#include "app/core/ScanRegLines.h"
+#include "app/core/TextLines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/EditAutoexec.h"
 #include "app/ProgramOptions.h"
-#include "app/ResultFileText.h"
-#include "app/TextLines.h"
+#include "app/core/EditAutoexec.h"
+#include "app/core/ResultFileText.h"
+#include "app/core/TextLines.h"
 #include "platform/core/errors.h"
 #include "platform/system/command_line.h"
 

@@ -1,1 +1,1 @@
-corvasta_fuzzer(fuzz_openfile_batch DEPS backup app restore)
+corvasta_fuzzer(fuzz_openfile_batch DEPS backup app restore_cabinet)

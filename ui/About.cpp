@@ -13,7 +13,7 @@ namespace corvasta {
 
 AboutDialog::AboutDialog(TForm1& form, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("aboutDialog"));
-  setWindowTitle(fromAnsi(form.ApplicationTitle));
+  setWindowTitle(fromAnsi(form.core.ApplicationTitle));
   setModal(true);
 
   auto* banner = new QLabel(this);
@@ -25,7 +25,7 @@ AboutDialog::AboutDialog(TForm1& form, QWidget* parent) : QDialog(parent) {
   QPixmap logo = logoPixmap(240, 40);
   if (!form.logoPicture.empty()) {
     const QPixmap picture(
-        QString::fromStdString(form.env.machine.resolve(form.logoPicture).host.string()));
+        QString::fromStdString(form.core.env.machine.resolve(form.logoPicture).host.string()));
     if (!picture.isNull()) logo = picture;
   }
   banner->setPixmap(logo);

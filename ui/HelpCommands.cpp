@@ -9,8 +9,8 @@ namespace corvasta {
 namespace {
 
 void reportHelpMissing(TForm1& form, const std::string& file) {
-  form.env.ui.messageBox("The help file " + file + " could not be opened.", form.ApplicationTitle,
-                         Buttons::Ok, Icon::Information);
+  form.core.env.ui.messageBox("The help file " + file + " could not be opened.",
+                              form.core.ApplicationTitle, Buttons::Ok, Icon::Information);
 }
 
 void showHelpTopic(TForm1& form, const std::string& topic) {
@@ -21,10 +21,12 @@ void showHelpTopic(TForm1& form, const std::string& topic) {
 }  // namespace
 
 std::string HelpFileName(TForm1& form) {
-  const std::string modeFile = form.loc.programDir + "Corvasta" + form.ShortModeName + ".hlp";
-  form.loc.helpFile =
-      form.env.files.fileExists(modeFile) ? modeFile : form.loc.programDir + "Corvasta.hlp";
-  return form.loc.helpFile;
+  const std::string modeFile =
+      form.core.loc.programDir + "Corvasta" + form.core.ShortModeName + ".hlp";
+  form.core.loc.helpFile = form.core.env.files.fileExists(modeFile)
+                               ? modeFile
+                               : form.core.loc.programDir + "Corvasta.hlp";
+  return form.core.loc.helpFile;
 }
 
 std::string helpTopicOfTab(int tab) {

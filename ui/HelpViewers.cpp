@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/RegistryString.h"
 #include "app/Unit1.h"
+#include "app/core/RegistryString.h"
 #include "platform/files/file_system.h"
 #include "platform/system/process_start.h"
 #include "ui/HelpCommands.h"
@@ -34,7 +34,7 @@ std::string extensionOf(const std::string& file) {
 }
 
 bool start(TForm1& form, const std::string& commandLine) {
-  return platform::createProcess(form.env.machine, commandLine).started();
+  return platform::createProcess(form.core.env.machine, commandLine).started();
 }
 
 }  // namespace
@@ -42,14 +42,14 @@ bool start(TForm1& form, const std::string& commandLine) {
 bool showWinHelp(TForm1& form, const std::string& file, const std::string& topic) {
   // A window name after ">" is not part of the file's name.
   const std::string path = file.substr(0, file.find('>'));
-  if (!form.env.files.fileExists(path)) return false;
+  if (!form.core.env.files.fileExists(path)) return false;
   std::string commandLine = "WINHLP32.EXE ";
   if (!topic.empty()) commandLine += "-i " + topic + " ";
   return start(form, commandLine + quoted(file));
 }
 
 bool showHtmlHelp(TForm1& form, const std::string& file, const std::string& topic) {
-  if (!form.env.files.fileExists(file)) return false;
+  if (!form.core.env.files.fileExists(file)) return false;
   const std::string page = endsWithNoCase(topic, ".htm") ? topic : topic + ".htm";
   if (start(form, "HH.EXE " + quoted(file + "::/" + page))) return true;
   // Without HTML Help the topic is looked up in the WinHelp file of the same
@@ -60,14 +60,15 @@ bool showHtmlHelp(TForm1& form, const std::string& file, const std::string& topi
 }
 
 bool openWithRegisteredApplication(TForm1& form, const std::string& file) {
-  if (!form.env.files.fileExists(file)) return false;
+  if (!form.core.env.files.fileExists(file)) return false;
   const std::string extension = extensionOf(file);
   if (extension.empty()) return false;
   const std::optional<std::string> fileClass =
-      readRegistryString(form.env.registry, platform::HKEY_CLASSES_ROOT, extension, "");
+      readRegistryString(form.core.env.registry, platform::HKEY_CLASSES_ROOT, extension, "");
   if (!fileClass || fileClass->empty()) return false;
-  const std::optional<std::string> command = readRegistryString(
-      form.env.registry, platform::HKEY_CLASSES_ROOT, *fileClass + "\\shell\\open\\command", "");
+  const std::optional<std::string> command =
+      readRegistryString(form.core.env.registry, platform::HKEY_CLASSES_ROOT,
+                         *fileClass + "\\shell\\open\\command", "");
   if (!command || command->empty()) return false;
   std::string commandLine = *command;
   const size_t placeholder = commandLine.find("%1");

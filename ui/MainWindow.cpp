@@ -38,7 +38,7 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
   connectControls();
   if (!form_.logoPicture.empty())
     titleBar_->setLogoFile(
-        QString::fromStdString(form_.env.machine.resolve(form_.logoPicture).host.string()));
+        QString::fromStdString(form_.core.env.machine.resolve(form_.logoPicture).host.string()));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }

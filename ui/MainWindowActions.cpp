@@ -26,7 +26,7 @@ void MainWindow::connectControls() {
   connect(titleBar_, &MainWindowTitleBar::helpClicked, this, &MainWindow::helpClicked);
   connect(titleBar_, &MainWindowTitleBar::minimizeClicked, this, &QWidget::showMinimized);
   connect(titleBar_, &MainWindowTitleBar::minimizeRightClicked, this,
-          [this] { guarded([this] { form_.MinimizeButtonRightClick(); }); });
+          [this] { guarded([this] { form_.core.MinimizeButtonRightClick(); }); });
   connect(titleBar_, &MainWindowTitleBar::exitClicked, this, &QWidget::close);
   connect(exit_, &QPushButton::clicked, this, &QWidget::close);
   connect(tabBar_, &QTabBar::tabBarClicked, this, [this](int tab) {
@@ -36,7 +36,7 @@ void MainWindow::connectControls() {
   connect(backup_.backup, &QPushButton::clicked, this, &MainWindow::backupClicked);
   for (size_t index = 0; index < backup_.configs.size(); ++index)
     connect(backup_.configs[index], &QCheckBox::toggled, this,
-            [this, index](bool checked) { form_.configChecked[index] = checked; });
+            [this, index](bool checked) { form_.core.configChecked[index] = checked; });
 
   connect(help_.help, &QPushButton::clicked, this,
           [this] { guarded([this] { HelpCont(form_); }); });
@@ -50,7 +50,8 @@ void MainWindow::guarded(const std::function<void()>& operation) {
   try {
     operation();
   } catch (const corvasta::Error& error) {
-    form_.env.ui.messageBox(error.what(), form_.ApplicationTitle, Buttons::Ok, Icon::Error);
+    form_.core.env.ui.messageBox(error.what(), form_.core.ApplicationTitle, Buttons::Ok,
+                                 Icon::Error);
   }
 }
 
@@ -95,7 +96,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::WindowStateChange) form_.Minimized = isMinimized();
+  if (event->type() == QEvent::WindowStateChange) form_.core.Minimized = isMinimized();
   QWidget::changeEvent(event);
 }
 

@@ -31,27 +31,28 @@ void MainWindow::startWindow() {
 }
 
 void MainWindow::showFormState() {
-  const MainWindowModeTexts texts = mainWindowModeTexts(form_.WindowsMode, form_.LongModeName);
+  const MainWindowModeTexts texts =
+      mainWindowModeTexts(form_.core.WindowsMode, form_.core.LongModeName);
   applyModeTexts(texts, crashFixer_, regPack_, bootDisk_, repair_);
   tabBar_->setTabVisible(kRepairTab, texts.repairTabShown);
   showConfigBoxes();
 
-  crashFixer_.sources->setCurrentIndex(form_.restoreType);
-  const std::array<bool, 4> extent{form_.winCrash, form_.winUsers, form_.userFiles,
-                                   form_.otherFiles};
+  crashFixer_.sources->setCurrentIndex(form_.core.restoreType);
+  const std::array<bool, 4> extent{form_.core.winCrash, form_.core.winUsers, form_.core.userFiles,
+                                   form_.core.otherFiles};
   for (size_t index = 0; index < extent.size(); ++index)
     crashFixer_.extent[index]->setChecked(extent[index]);
-  crashFixer_.willRestart->setVisible(form_.winCrash || form_.winUsers);
+  crashFixer_.willRestart->setVisible(form_.core.winCrash || form_.core.winUsers);
 }
 
 void MainWindow::showConfigBoxes() {
   for (size_t index = 0; index < backup_.configs.size(); ++index) {
     QCheckBox* box = backup_.configs[index];
     const QSignalBlocker quiet(box);
-    box->setText(fromAnsi(form_.Form8.configNames[index]));
-    box->setChecked(form_.configChecked[index]);
+    box->setText(fromAnsi(form_.core.Form8.configNames[index]));
+    box->setChecked(form_.core.configChecked[index]);
     // Config 1 always has a target (the program directory by default).
-    box->setEnabled(index == 0 || form_.configEnabled[index]);
+    box->setEnabled(index == 0 || form_.core.configEnabled[index]);
   }
 }
 

@@ -45,9 +45,9 @@ int Marquee::panelWidth() const {
 }
 
 void Marquee::syncTimer() {
-  if (form_.marqueeRunning && !timer_.isActive())
+  if (form_.core.marqueeRunning && !timer_.isActive())
     timer_.start();
-  else if (!form_.marqueeRunning && timer_.isActive())
+  else if (!form_.core.marqueeRunning && timer_.isActive())
     timer_.stop();
 }
 

@@ -11,7 +11,7 @@
 
 #include <QWidget>
 
-#include "app/Ui.h"
+#include "app/core/Ui.h"
 
 class QLabel;
 class QProgressBar;

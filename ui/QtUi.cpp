@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/Unit6.h"
+#include "app/core/Unit6.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtUiText.h"
 #include "ui/WarningList.h"

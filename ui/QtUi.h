@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Ui.h"
+#include "app/core/Ui.h"
 
 class QDialog;
 class QWidget;

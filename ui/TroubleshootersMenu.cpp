@@ -11,7 +11,7 @@ namespace corvasta {
 QMenu* buildTroubleshooterMenu(TForm1& form, QWidget* parent) {
   auto* menu = new QMenu(parent);
   menu->setObjectName(QStringLiteral("troubleshooterMenu"));
-  const TroubleshooterMenu items = troubleshooterMenu(form.WindowsMode);
+  const TroubleshooterMenu items = troubleshooterMenu(form.core.WindowsMode);
   for (int item = 1; item <= kTroubleshooterItems; ++item) {
     const std::optional<TroubleshooterItem>& entry = items[static_cast<size_t>(item - 1)];
     QAction* action = menu->addAction(entry ? fromAnsi(entry->caption) : QString());

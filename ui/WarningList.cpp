@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "app/Ui.h"
+#include "app/core/Ui.h"
 #include "ui/QtUiText.h"
 
 namespace corvasta {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Unit6.h"
+#include "app/core/Unit6.h"
 
 class QListWidget;
 class QPushButton;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ConsoleUi.h"
 #include "app/ProgramOptions.h"
 #include "app/Unit1.h"
+#include "app/core/ConsoleUi.h"
 #include "platform/core/errors.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"

@@ -13,9 +13,9 @@
 #include <set>
 #include <string>
 
-#include "app/ScriptedUi.h"
 #include "app/Unit1.h"
-#include "backup/WinFiles.h"
+#include "app/core/ScriptedUi.h"
+#include "backup/model/WinFiles.h"
 #include "platform/core/codepage.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
@@ -90,15 +90,15 @@ struct Program {
     registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
     form = std::make_unique<corvasta::TForm1>(
         corvasta::Environment{*machine, *files, *registry, ui}, 6);
-    form->loc.windowsDir =
+    form->core.loc.windowsDir =
         corvasta::CheckPath(platform::ansiUpper(platform::getWindowsDirectory(*machine)));
-    form->loc.systemDir =
+    form->core.loc.systemDir =
         corvasta::CheckPath(platform::ansiUpper(platform::getSystemDirectory(*machine)));
-    form->loc.windowsDrive = form->loc.windowsDir.substr(0, 2);
-    form->GetStartup();
-    form->ReadDirectories();
-    form->loc.tempDir = "C:\\BENCHTMP\\";
-    form->createDirectories("C:\\BENCHTMP");
+    form->core.loc.windowsDrive = form->core.loc.windowsDir.substr(0, 2);
+    form->core.GetStartup();
+    form->core.ReadDirectories();
+    form->core.loc.tempDir = "C:\\BENCHTMP\\";
+    form->core.createDirectories("C:\\BENCHTMP");
   }
 };
 
@@ -113,7 +113,7 @@ void writeHost(const fs::path& file, const std::string& bytes) {
 void makeMachine(const fs::path& dir, uint64_t megabytes) {
   platform::sample::createSampleMachine(dir, platform::WindowsVersion::WinXp);
   Program program(dir);
-  const std::string profile = program.form->loc.userDir;
+  const std::string profile = program.form->core.loc.userDir;
   const std::string folders[] = {profile + "Desktop\\",
                                  profile + "Favorites\\Links\\",
                                  profile + "Application Data\\Mail\\",
@@ -149,15 +149,15 @@ void makeMachine(const fs::path& dir, uint64_t megabytes) {
 int backUp(const fs::path& dir, int level, const fs::path& list) {
   Program program(dir);
   corvasta::TForm1& form = *program.form;
-  form.backupRun.backupSetDir = kSetDir;
-  form.createDirectories(corvasta::RemoveBackSl(kSetDir));
-  form.Zip1.PackLevel = level;
+  form.core.backupRun.backupSetDir = kSetDir;
+  form.core.createDirectories(corvasta::RemoveBackSl(kSetDir));
+  form.core.Zip1.PackLevel = level;
   std::set<std::string> hostFolders;
   for (const corvasta::WinFilesItem& item : corvasta::winFilesItems(6)) {
     if (item.kind != corvasta::WinFilesKind::ProfileFolder) continue;
-    form.ZipDir(kSetDir + item.archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                item.fallback, item.shellFolder);
-    for (const std::string& entry : form.Zip1.FilesList)
+    form.backup.items.ZipDir(kSetDir + item.archive, kShellFolders, 1, true,
+                             platform::HKEY_CURRENT_USER, item.fallback, item.shellFolder);
+    for (const std::string& entry : form.core.Zip1.FilesList)
       hostFolders.insert(program.machine->resolve(entry.substr(0, entry.size() - 3)).host.string());
   }
   uint64_t bytes = 0;
@@ -166,9 +166,9 @@ int backUp(const fs::path& dir, int level, const fs::path& list) {
   std::ofstream out(list);
   for (const std::string& folder : hostFolders) out << folder << '\n';
   std::printf("%llu files, %llu archive bytes\n",
-              static_cast<unsigned long long>(form.FilesBackedUp),
+              static_cast<unsigned long long>(form.core.FilesBackedUp),
               static_cast<unsigned long long>(bytes));
-  return form.ErrorFlag ? 1 : 0;
+  return form.core.ErrorFlag ? 1 : 0;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/ConsoleUi.h"
-#include "app/ScriptedUi.h"
+#include "app/core/ConsoleUi.h"
+#include "app/core/ScriptedUi.h"
 #include "platform/core/errors.h"
 #include "tests/support/temp_dir.h"
 

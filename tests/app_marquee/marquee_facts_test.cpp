@@ -108,15 +108,15 @@ TEST(MakeMarqueeText, TodayPicksTheTip) {
 TEST(MarqueeClick, StopsTheScrollingAndWriteSettingsKeepsIt) {
   FormMachine m;
   m.form->ReadSettings();
-  ASSERT_TRUE(m.form->marqueeRunning);
+  ASSERT_TRUE(m.form->core.marqueeRunning);
   m.form->PaintBox1Click();
-  EXPECT_FALSE(m.form->marqueeRunning);
+  EXPECT_FALSE(m.form->core.marqueeRunning);
   m.form->WriteSettings();
   EXPECT_EQ(m.setting("BackupPreferences", "MarqueeScroll"), "0");
   m.form->ReadSettings();
-  EXPECT_FALSE(m.form->marqueeRunning);
+  EXPECT_FALSE(m.form->core.marqueeRunning);
   m.form->PaintBox1Click();
-  EXPECT_TRUE(m.form->marqueeRunning);
+  EXPECT_TRUE(m.form->core.marqueeRunning);
 }
 
 }  // namespace

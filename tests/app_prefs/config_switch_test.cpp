@@ -14,7 +14,7 @@ TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
   PrefsMachine m = smallMachine();
   m.writeSettings("[MultiFiles0]\r\nFileName=Docs\r\nCheck1=1\r\n");
   m.form->ReadSettings();
-  corvasta::BackupConfigRecord& config1 = m.form->Form8.config;
+  corvasta::BackupConfigRecord& config1 = m.form->core.Form8.config;
   config1.target = "D:\\Sets\\";
   config1.compress = 4;
   config1.deleteFiles = true;
@@ -27,11 +27,11 @@ TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
   config1.copyOpenFiles = true;
   config1.backupType = 1;
   config1.winFilesChecks[9] = 0;
-  m.form->Form8.password = "secret";
+  m.form->core.Form8.password = "secret";
 
-  m.form->SwitchConfig(2);
-  const corvasta::BackupConfigRecord& config2 = m.form->Form8.config;
-  EXPECT_EQ(m.form->Form8.curConfig, 2);
+  m.form->core.SwitchConfig(2);
+  const corvasta::BackupConfigRecord& config2 = m.form->core.Form8.config;
+  EXPECT_EQ(m.form->core.Form8.curConfig, 2);
   EXPECT_EQ(config2.target, "D:\\Sets\\");
   EXPECT_EQ(config2.compress, 4);
   EXPECT_TRUE(config2.deleteFiles);
@@ -44,13 +44,13 @@ TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
   EXPECT_FALSE(config2.treatAsHardDrive);
   EXPECT_EQ(config2.blockNumber, "");
   EXPECT_EQ(config2.backupType, 0);
-  EXPECT_FALSE(m.form->Form8.blockNumberEnabled);
+  EXPECT_FALSE(m.form->core.Form8.blockNumberEnabled);
   // The switch defaults of the WinFiles checks: items 0 to 8 and 10.
   std::vector<int> checks(19, 0);
   for (int item : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}) checks[item] = 1;
   EXPECT_EQ(config2.winFilesChecks, checks);
   EXPECT_EQ(config2.otherFilesChecks, std::vector<int>{0});
-  EXPECT_EQ(m.form->Form8.password, "secret");
+  EXPECT_EQ(m.form->core.Form8.password, "secret");
 
   // Config 1 was saved on the way out.
   EXPECT_EQ(m.setting("BackupPreferences", "curconfig"), "2");
@@ -62,13 +62,13 @@ TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
   EXPECT_EQ(m.settingsText().find("secret"), std::string::npos);
 
   // Back to config 1: its own values, not config 2's.
-  m.form->SwitchConfig(1);
-  EXPECT_EQ(m.form->Form8.config.backupType, 1);
-  EXPECT_TRUE(m.form->Form8.config.verifyBackup);
-  EXPECT_FALSE(m.form->Form8.config.ejectCD);
-  EXPECT_EQ(m.form->Form8.config.winFilesChecks[9], 0);
-  EXPECT_EQ(m.form->Form8.config.otherFilesChecks, std::vector<int>{1});
-  EXPECT_TRUE(m.form->Form8.blockNumberEnabled);
+  m.form->core.SwitchConfig(1);
+  EXPECT_EQ(m.form->core.Form8.config.backupType, 1);
+  EXPECT_TRUE(m.form->core.Form8.config.verifyBackup);
+  EXPECT_FALSE(m.form->core.Form8.config.ejectCD);
+  EXPECT_EQ(m.form->core.Form8.config.winFilesChecks[9], 0);
+  EXPECT_EQ(m.form->core.Form8.config.otherFilesChecks, std::vector<int>{1});
+  EXPECT_TRUE(m.form->core.Form8.blockNumberEnabled);
   EXPECT_EQ(m.setting("BackupPreferences2", "Target"), "D:\\Sets\\");
 }
 
@@ -78,9 +78,9 @@ TEST(SwitchConfig, NumbersOutsideOneToFourMeanConfigOne) {
     m.writeSettings(
         "[BackupPreferences]\r\ncurconfig=3\r\n[BackupPreferences1]\r\nTarget=E:\\One\\\r\n");
     m.form->ReadSettings();
-    m.form->SwitchConfig(number);
-    EXPECT_EQ(m.form->Form8.curConfig, 1) << number;
-    EXPECT_EQ(m.form->Form8.config.target, "E:\\One\\") << number;
+    m.form->core.SwitchConfig(number);
+    EXPECT_EQ(m.form->core.Form8.curConfig, 1) << number;
+    EXPECT_EQ(m.form->core.Form8.config.target, "E:\\One\\") << number;
     EXPECT_EQ(m.setting("BackupPreferences", "curconfig"), "1") << number;
   }
 }
@@ -88,10 +88,10 @@ TEST(SwitchConfig, NumbersOutsideOneToFourMeanConfigOne) {
 TEST(SwitchConfig, Windows95CarriesWhichRegistryAndSetsTheExtension) {
   PrefsMachine m = smallMachine(WindowsVersion::Win95, 1);
   m.form->ReadSettings();
-  m.form->Form8.config.previousRegistry = false;
-  m.form->SwitchConfig(3);
-  EXPECT_FALSE(m.form->Form8.config.previousRegistry);
-  EXPECT_EQ(m.form->loc.registryExtension, ".dat");
+  m.form->core.Form8.config.previousRegistry = false;
+  m.form->core.SwitchConfig(3);
+  EXPECT_FALSE(m.form->core.Form8.config.previousRegistry);
+  EXPECT_EQ(m.form->core.loc.registryExtension, ".dat");
   EXPECT_EQ(m.setting("WhichRegistry1", "Previous"), "0");
 }
 

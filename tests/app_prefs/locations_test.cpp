@@ -1,7 +1,7 @@
 // The system locations: path helpers, 8.3 forms, the Startup and profile
 // directories, the boot drive and the short date format.
 
-#include "app/Locations.h"
+#include "app/core/Locations.h"
 
 #include <gtest/gtest.h>
 
@@ -58,30 +58,30 @@ TEST(RedoShortDate, WidensTheLocaleFormatOnlyWhenNoFormatIsSet) {
   PrefsMachine m = smallMachine(WindowsVersion::WinMe, 3, [](platform::MachineConfig& config) {
     config.shortDate = "M/d/yy";
   });
-  m.form->RedoShortDate();
-  EXPECT_EQ(m.form->Form8.dateFormat, "MM/dd/yyyy");
-  EXPECT_EQ(m.form->loc.shortDateFormat, "MM/dd/yyyy");
+  m.form->core.RedoShortDate();
+  EXPECT_EQ(m.form->core.Form8.dateFormat, "MM/dd/yyyy");
+  EXPECT_EQ(m.form->core.loc.shortDateFormat, "MM/dd/yyyy");
 
-  m.form->Form8.dateFormat = "yy-d-M";
-  m.form->loc.shortDateFormat = "unchanged";
-  m.form->RedoShortDate();
-  EXPECT_EQ(m.form->Form8.dateFormat, "yy-d-M");
-  EXPECT_EQ(m.form->loc.shortDateFormat, "unchanged");
+  m.form->core.Form8.dateFormat = "yy-d-M";
+  m.form->core.loc.shortDateFormat = "unchanged";
+  m.form->core.RedoShortDate();
+  EXPECT_EQ(m.form->core.Form8.dateFormat, "yy-d-M");
+  EXPECT_EQ(m.form->core.loc.shortDateFormat, "unchanged");
 
   PrefsMachine german = smallMachine(WindowsVersion::WinMe, 3, [](platform::MachineConfig& config) {
     config.shortDate = "dd.MM.yyyy";
   });
-  german.form->RedoShortDate();
-  EXPECT_EQ(german.form->Form8.dateFormat, "dd.MM.yyyy");
+  german.form->core.RedoShortDate();
+  EXPECT_EQ(german.form->core.Form8.dateFormat, "dd.MM.yyyy");
 }
 
 TEST(WriteDate, FillsTheDateOnlyWhenPartOfItIsMissing) {
   PrefsMachine m = smallMachine();
   m.writeSettings(
       "[AutoBackup]\r\nYear=2001\r\nMonth=2\r\nDay=3\r\n[AutoBackup2]\r\nYear=2001\r\n");
-  m.form->WriteDate("AutoBackup");
+  m.form->core.WriteDate("AutoBackup");
   EXPECT_EQ(m.setting("AutoBackup", "Year"), "2001");
-  m.form->WriteDate("AutoBackup2");
+  m.form->core.WriteDate("AutoBackup2");
   EXPECT_NE(m.setting("AutoBackup2", "Year"), "2001");
   EXPECT_NE(m.setting("AutoBackup2", "Day"), "@");
 }
@@ -93,14 +93,14 @@ TEST(Directories, RootTempAndInterpreterFollowSettingsAndEnvironment) {
   });
   testing_support::writeFile(m.host("C:\\ntldr"), "boot");
   m.writeSettings("[DefaultDirectories]\r\nRoot=\r\nTemp=C:\\Missing\\\r\n");
-  m.form->ReadDirectories();
-  EXPECT_EQ(m.form->loc.bootDriveRoot, "C:\\");
-  EXPECT_EQ(m.form->loc.rootDir, "C:\\");
-  EXPECT_EQ(m.form->loc.defaultTempDir, "C:\\TMP");
-  EXPECT_EQ(m.form->loc.tempDir, "C:\\Missing\\");
-  EXPECT_EQ(m.form->loc.commandInterpreter, "C:\\WINDOWS\\system32\\cmd.exe");
-  m.form->CheckDirectories();
-  EXPECT_EQ(m.form->loc.tempDir, "C:\\TMP");
+  m.form->core.ReadDirectories();
+  EXPECT_EQ(m.form->core.loc.bootDriveRoot, "C:\\");
+  EXPECT_EQ(m.form->core.loc.rootDir, "C:\\");
+  EXPECT_EQ(m.form->core.loc.defaultTempDir, "C:\\TMP");
+  EXPECT_EQ(m.form->core.loc.tempDir, "C:\\Missing\\");
+  EXPECT_EQ(m.form->core.loc.commandInterpreter, "C:\\WINDOWS\\system32\\cmd.exe");
+  m.form->core.CheckDirectories();
+  EXPECT_EQ(m.form->core.loc.tempDir, "C:\\TMP");
 }
 
 TEST(Directories, BootDriveIsTheFirstFixedDriveWithTheMarker) {
@@ -111,11 +111,11 @@ TEST(Directories, BootDriveIsTheFirstFixedDriveWithTheMarker) {
     std::filesystem::create_directories(d.folder);
     config.drives.push_back(d);
   });
-  m.form->FindBootDrive();
-  EXPECT_EQ(m.form->loc.bootDriveRoot, "C:\\");
+  m.form->core.FindBootDrive();
+  EXPECT_EQ(m.form->core.loc.bootDriveRoot, "C:\\");
   testing_support::writeFile(m.host("D:\\SYSTEM.1ST"), "registry");
-  m.form->FindBootDrive();
-  EXPECT_EQ(m.form->loc.bootDriveRoot, "D:\\");
+  m.form->core.FindBootDrive();
+  EXPECT_EQ(m.form->core.loc.bootDriveRoot, "D:\\");
 }
 
 TEST(Startup, MissingStartupDirectoryFallsBackToTheRegistrysStartupFolder) {
@@ -124,26 +124,26 @@ TEST(Startup, MissingStartupDirectoryFallsBackToTheRegistrysStartupFolder) {
                       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                       "Startup", "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
   m.writeSettings("[DefaultDirectories]\r\nStartUp=c:\\gone\r\n");
-  m.form->GetStartup();
-  EXPECT_EQ(m.form->loc.startupFolder, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
-  m.form->ReadStartupDir();
-  EXPECT_EQ(m.form->loc.startupDir, "C:\\GONE\\");
-  m.form->ReadDirectories();
-  m.form->CheckDirectories();
-  EXPECT_EQ(m.form->loc.startupDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
-  EXPECT_EQ(m.form->loc.defaultSystemBackupDir, "C:\\WINDOWS\\Sysbckup\\");
+  m.form->core.GetStartup();
+  EXPECT_EQ(m.form->core.loc.startupFolder, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
+  m.form->core.ReadStartupDir();
+  EXPECT_EQ(m.form->core.loc.startupDir, "C:\\GONE\\");
+  m.form->core.ReadDirectories();
+  m.form->core.CheckDirectories();
+  EXPECT_EQ(m.form->core.loc.startupDir, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
+  EXPECT_EQ(m.form->core.loc.defaultSystemBackupDir, "C:\\WINDOWS\\Sysbckup\\");
 }
 
 TEST(Startup, Windows9xUserProfileNeedsTheProfilesUserDat) {
   PrefsMachine withProfiles(WindowsVersion::Win98, 2, 2);
-  withProfiles.form->GetStartup();
+  withProfiles.form->core.GetStartup();
   const std::string user = withProfiles.machine->config().userName;
   ASSERT_FALSE(user.empty());
-  EXPECT_EQ(withProfiles.form->loc.userDir, "C:\\WINDOWS\\Profiles\\" + user + "\\");
+  EXPECT_EQ(withProfiles.form->core.loc.userDir, "C:\\WINDOWS\\Profiles\\" + user + "\\");
 
   PrefsMachine withoutProfiles(WindowsVersion::Win98, 2, 0);
-  withoutProfiles.form->GetStartup();
-  EXPECT_EQ(withoutProfiles.form->loc.userDir, "C:\\WINDOWS\\");
+  withoutProfiles.form->core.GetStartup();
+  EXPECT_EQ(withoutProfiles.form->core.loc.userDir, "C:\\WINDOWS\\");
 }
 
 class NtProfile : public ::testing::Test {
@@ -159,38 +159,38 @@ class NtProfile : public ::testing::Test {
 };
 
 TEST_F(NtProfile, DetectedProfileIsTheDefault) {
-  m.form->GetStartup();
-  EXPECT_EQ(m.form->loc.ntProfileDir, "C:\\Documents and Settings\\Alice\\");
-  EXPECT_EQ(m.form->loc.userDir, "C:\\Documents and Settings\\Alice\\");
-  EXPECT_EQ(m.form->loc.defaultSystemBackupDir, "");
+  m.form->core.GetStartup();
+  EXPECT_EQ(m.form->core.loc.ntProfileDir, "C:\\Documents and Settings\\Alice\\");
+  EXPECT_EQ(m.form->core.loc.userDir, "C:\\Documents and Settings\\Alice\\");
+  EXPECT_EQ(m.form->core.loc.defaultSystemBackupDir, "");
 }
 
 TEST_F(NtProfile, LongUserTakesPrecedenceOverUser) {
   m.writeSettings("[DefaultDirectories]\r\nUser=C:\\USERS\\BOB\\\r\n");
-  m.form->GetStartup();
-  EXPECT_EQ(m.form->loc.userDir, "C:\\USERS\\BOB\\");
+  m.form->core.GetStartup();
+  EXPECT_EQ(m.form->core.loc.userDir, "C:\\USERS\\BOB\\");
   m.writeSettings(
       "[DefaultDirectories]\r\nUser=C:\\USERS\\BOB\\\r\nLongUser=C:\\Users\\Bob Long\\\r\n");
-  m.form->GetStartup();
-  EXPECT_EQ(m.form->loc.userDir, "C:\\Users\\Bob Long\\");
+  m.form->core.GetStartup();
+  EXPECT_EQ(m.form->core.loc.userDir, "C:\\Users\\Bob Long\\");
   m.writeSettings("[DefaultDirectories]\r\nUser=C:\\USERS\\BOB\\\r\nLongUser=\r\n");
-  m.form->GetStartup();
-  EXPECT_EQ(m.form->loc.userDir, "C:\\Documents and Settings\\Alice\\");
+  m.form->core.GetStartup();
+  EXPECT_EQ(m.form->core.loc.userDir, "C:\\Documents and Settings\\Alice\\");
 }
 
 TEST_F(NtProfile, UnknownUserGivesTheWindowsDirectory) {
   PrefsMachine bob(WindowsVersion::WinXp, 6,
                    [](platform::MachineConfig& config) { config.userName = "Bob"; });
-  bob.form->GetStartup();
-  EXPECT_EQ(bob.form->loc.ntProfileDir, "C:\\WINDOWS\\");
+  bob.form->core.GetStartup();
+  EXPECT_EQ(bob.form->core.loc.ntProfileDir, "C:\\WINDOWS\\");
 }
 
 TEST(Startup, RestorePointDirectoryOfWindowsXp) {
   PrefsMachine m = smallMachine(WindowsVersion::WinXp, 6);
   m.files->createDirectory("C:\\System Volume Information");
   m.files->createDirectory("C:\\System Volume Information\\_restore{1234-ABCD}");
-  m.form->GetStartup();
-  EXPECT_EQ(m.form->loc.defaultSystemBackupDir,
+  m.form->core.GetStartup();
+  EXPECT_EQ(m.form->core.loc.defaultSystemBackupDir,
             "C:\\System Volume Information\\_restore{1234-ABCD}\\");
 }
 

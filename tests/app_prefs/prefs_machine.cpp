@@ -24,7 +24,7 @@ PrefsMachine::PrefsMachine(platform::WindowsVersion version, int windowsMode,
       testing_support::makeTestMachine(dir.path(), version, {testing_support::TestDrive{}}, adjust);
   start(windowsMode);
   // The Windows directory, where scanreg.ini is written.
-  files->createDirectory(corvasta::RemoveBackSl(form->loc.windowsDir));
+  files->createDirectory(corvasta::RemoveBackSl(form->core.loc.windowsDir));
 }
 
 void PrefsMachine::start(int windowsMode) {
@@ -33,7 +33,7 @@ void PrefsMachine::start(int windowsMode) {
   form = std::make_unique<corvasta::TForm1>(corvasta::Environment{*machine, *files, *registry, ui},
                                             windowsMode);
   // What the entry sequence finds before the settings are read.
-  corvasta::SystemLocations& loc = form->loc;
+  corvasta::SystemLocations& loc = form->core.loc;
   loc.programDir = corvasta::CheckPath(machine->config().programDirectory);
   loc.windowsDir =
       corvasta::CheckPath(platform::ansiUpper(platform::getWindowsDirectory(*machine)));
@@ -52,15 +52,15 @@ std::filesystem::path PrefsMachine::host(const std::string& winPath) const {
 }
 
 std::string PrefsMachine::settingsText() const {
-  return testing_support::readFile(host(form->settingsFile()));
+  return testing_support::readFile(host(form->core.settingsFile()));
 }
 
 void PrefsMachine::writeSettings(const std::string& text) {
-  testing_support::writeFile(host(form->settingsFile()), text);
+  testing_support::writeFile(host(form->core.settingsFile()), text);
 }
 
 std::string PrefsMachine::setting(const std::string& section, const std::string& key) const {
-  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+  return platform::getPrivateProfileString(*machine, section, key, "@", form->core.settingsFile());
 }
 
 void PrefsMachine::setRegistryString(platform::HKEY root, const std::string& key,

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ScriptedUi.h"
 #include "app/Unit1.h"
+#include "app/core/ScriptedUi.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"

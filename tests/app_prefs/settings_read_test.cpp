@@ -13,7 +13,7 @@ using platform::WindowsVersion;
 TEST(ReadSettings, FreshSettingsGiveTheDefaults) {
   PrefsMachine m = smallMachine();
   m.form->ReadSettings();
-  const corvasta::TForm8& prefs = m.form->Form8;
+  const corvasta::TForm8& prefs = m.form->core.Form8;
   EXPECT_EQ(prefs.curConfig, 1);
   EXPECT_EQ(prefs.configNames[0], "Config 1");
   EXPECT_EQ(prefs.config.target, "C:\\Program Files\\Corvasta\\");
@@ -23,28 +23,28 @@ TEST(ReadSettings, FreshSettingsGiveTheDefaults) {
   EXPECT_FALSE(prefs.config.deleteFiles);
   for (int freq : prefs.automationFreq) EXPECT_EQ(freq, corvasta::kDoNotPerform);
   EXPECT_TRUE(prefs.marqueeScroll);
-  EXPECT_TRUE(m.form->marqueeRunning);
+  EXPECT_TRUE(m.form->core.marqueeRunning);
   EXPECT_EQ(prefs.maxNum, 10);
   EXPECT_EQ(prefs.keep, 1);
   EXPECT_TRUE(prefs.useDate);
   EXPECT_TRUE(prefs.dateFormatEnabled);
   EXPECT_FALSE(prefs.blockNumberEnabled);
   // Configs without a target cannot be chosen on the main window.
-  EXPECT_FALSE(m.form->configEnabled[1]);
-  EXPECT_FALSE(m.form->configEnabled[3]);
+  EXPECT_FALSE(m.form->core.configEnabled[1]);
+  EXPECT_FALSE(m.form->core.configEnabled[3]);
 }
 
 TEST(ReadSettings, StartupCheckDefaultsDependOnTheWindowsFamily) {
   PrefsMachine me = smallMachine();
   me.form->ReadSettings();
   const std::vector<int> win9x{1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(me.form->Form8.config.winFilesChecks, win9x);
+  EXPECT_EQ(me.form->core.Form8.config.winFilesChecks, win9x);
 
   PrefsMachine xp = smallMachine(WindowsVersion::WinXp, 6);
   xp.form->ReadSettings();
   std::vector<int> nt(21, 0);
   for (int item = 0; item <= 7; ++item) nt[item] = 1;
-  EXPECT_EQ(xp.form->Form8.config.winFilesChecks, nt);
+  EXPECT_EQ(xp.form->core.Form8.config.winFilesChecks, nt);
 }
 
 TEST(ReadSettings, ConfigWithoutTargetIsDisabledAndNotAutomated) {
@@ -54,31 +54,31 @@ TEST(ReadSettings, ConfigWithoutTargetIsDisabledAndNotAutomated) {
       "[BackupPreferences3]\r\nTarget=D:\\Sets\\\r\n[AutoBackup3]\r\nFreq=1\r\n"
       "[AutoBackup4]\r\nFreq=1\r\n[AutoStart]\r\nFreq=9\r\n[AutoBackup]\r\nFreq=3\r\n");
   m.form->ReadSettings();
-  EXPECT_FALSE(m.form->configEnabled[1]);
-  EXPECT_FALSE(m.form->Form8.automationEnabled[2]);
-  EXPECT_EQ(m.form->Form8.automationFreq[2], corvasta::kDoNotPerform);
-  EXPECT_TRUE(m.form->configEnabled[2]);
-  EXPECT_EQ(m.form->Form8.automationFreq[3], 1);
+  EXPECT_FALSE(m.form->core.configEnabled[1]);
+  EXPECT_FALSE(m.form->core.Form8.automationEnabled[2]);
+  EXPECT_EQ(m.form->core.Form8.automationFreq[2], corvasta::kDoNotPerform);
+  EXPECT_TRUE(m.form->core.configEnabled[2]);
+  EXPECT_EQ(m.form->core.Form8.automationFreq[3], 1);
   // Config 4 has no target at all; a frequency outside the list is no selection.
-  EXPECT_EQ(m.form->Form8.automationFreq[4], corvasta::kDoNotPerform);
-  EXPECT_EQ(m.form->Form8.automationFreq[0], corvasta::kDoNotPerform);
-  EXPECT_EQ(m.form->Form8.automationFreq[1], 3);
+  EXPECT_EQ(m.form->core.Form8.automationFreq[4], corvasta::kDoNotPerform);
+  EXPECT_EQ(m.form->core.Form8.automationFreq[0], corvasta::kDoNotPerform);
+  EXPECT_EQ(m.form->core.Form8.automationFreq[1], 3);
 }
 
 TEST(ReadSettings, OldDifferentialMeansReplaceAndIsSavedInTheNewNumbering) {
   PrefsMachine m = smallMachine();
   m.writeSettings("[BackupPreferences1]\r\nBackupType=2\r\n");
   m.form->ReadSettings();
-  EXPECT_EQ(m.form->Form8.config.backupType, 3);
+  EXPECT_EQ(m.form->core.Form8.config.backupType, 3);
   m.form->WriteSettings();
   EXPECT_EQ(m.setting("BackupPreferences1", "BackupType"), "3");
   EXPECT_EQ(m.setting("BackupPreferences1", "NewBackupType"), "1");
   m.form->ReadSettings();
-  EXPECT_EQ(m.form->Form8.config.backupType, 3);
+  EXPECT_EQ(m.form->core.Form8.config.backupType, 3);
 
   m.writeSettings("[BackupPreferences1]\r\nBackupType=2\r\nNewBackupType=1\r\n");
   m.form->ReadSettings();
-  EXPECT_EQ(m.form->Form8.config.backupType, 2);
+  EXPECT_EQ(m.form->core.Form8.config.backupType, 2);
 }
 
 TEST(ReadSettings, StoredValuesAreInterpretedAsTheDialogShowsThem) {
@@ -89,7 +89,7 @@ TEST(ReadSettings, StoredValuesAreInterpretedAsTheDialogShowsThem) {
       "[BackupPreferences7]\r\nTarget=wrong\r\n"
       "[AutoStart]\r\nPause=1\r\n[BackupName]\r\nUseDate=0\r\n");
   m.form->ReadSettings();
-  const corvasta::TForm8& prefs = m.form->Form8;
+  const corvasta::TForm8& prefs = m.form->core.Form8;
   EXPECT_EQ(prefs.curConfig, 1);
   EXPECT_EQ(prefs.config.target, "  x ");
   EXPECT_EQ(prefs.config.compress, 3);
@@ -109,9 +109,9 @@ TEST(ReadSettings, SectionAndKeyNamesMatchWithoutCase) {
   PrefsMachine lower = smallMachine();
   lower.writeSettings("[autobackup]\r\nfreq=1\r\n[backuppreferences]\r\nmaxnum=20\r\n");
   lower.form->ReadSettings();
-  EXPECT_EQ(lower.form->Form8.automationFreq, upper.form->Form8.automationFreq);
-  EXPECT_EQ(lower.form->Form8.automationFreq[1], 1);
-  EXPECT_EQ(lower.form->Form8.maxNum, 20);
+  EXPECT_EQ(lower.form->core.Form8.automationFreq, upper.form->core.Form8.automationFreq);
+  EXPECT_EQ(lower.form->core.Form8.automationFreq[1], 1);
+  EXPECT_EQ(lower.form->core.Form8.maxNum, 20);
 }
 
 TEST(ReadSettings, OtherFilesChecksFollowTheEntriesUpToTheFirstWithoutName) {
@@ -123,17 +123,17 @@ TEST(ReadSettings, OtherFilesChecksFollowTheEntriesUpToTheFirstWithoutName) {
       "[MultiFiles2]\r\nFileName=\r\nCheck2=1\r\n"
       "[MultiFiles3]\r\nFileName=Lost\r\nCheck2=1\r\n");
   m.form->ReadSettings();
-  EXPECT_EQ(m.form->Form8.otherFilesNames, (std::vector<std::string>{"Docs", "Mail"}));
-  EXPECT_EQ(m.form->Form8.config.otherFilesChecks, (std::vector<int>{1, 0}));
+  EXPECT_EQ(m.form->core.Form8.otherFilesNames, (std::vector<std::string>{"Docs", "Mail"}));
+  EXPECT_EQ(m.form->core.Form8.config.otherFilesChecks, (std::vector<int>{1, 0}));
 }
 
 TEST(ReadSettings, Windows95TakesTheRegistryExtensionFromWhichRegistry) {
   PrefsMachine m = smallMachine(WindowsVersion::Win95, 1);
   m.form->ReadSettings();
-  EXPECT_EQ(m.form->loc.registryExtension, ".da0");
+  EXPECT_EQ(m.form->core.loc.registryExtension, ".da0");
   m.writeSettings("[WhichRegistry1]\r\nPrevious=0\r\n");
   m.form->ReadSettings();
-  EXPECT_EQ(m.form->loc.registryExtension, ".dat");
+  EXPECT_EQ(m.form->core.loc.registryExtension, ".dat");
 }
 
 }  // namespace

@@ -14,10 +14,10 @@ using platform::WindowsVersion;
 TEST(WriteSettings, SavesTheCurrentConfigAndItsChecksInBothSections) {
   PrefsMachine m = smallMachine();
   m.form->ReadSettings();
-  m.form->Form8.config.winFilesChecks[3] = 2;
-  m.form->Form8.configNames[0] = "Daily";
-  m.form->configChecked = {true, false, true, false};
-  m.form->loc.userDir = "C:\\WINDOWS\\";
+  m.form->core.Form8.config.winFilesChecks[3] = 2;
+  m.form->core.Form8.configNames[0] = "Daily";
+  m.form->core.configChecked = {true, false, true, false};
+  m.form->core.loc.userDir = "C:\\WINDOWS\\";
   m.form->WriteSettings();
   EXPECT_EQ(m.setting("BackupPreferences1", "ConfigName"), "Daily");
   EXPECT_EQ(m.setting("BackupPreferences1", "Target"), "C:\\Program Files\\Corvasta\\");
@@ -39,7 +39,7 @@ TEST(WriteSettings, WritesTheUserDirectoryInShortAndLongForm) {
   m.files->createDirectory("C:\\Documents and Settings");
   m.files->createDirectory("C:\\Documents and Settings\\Long User Name");
   m.form->ReadSettings();
-  m.form->loc.userDir = "C:\\Documents and Settings\\Long User Name\\";
+  m.form->core.loc.userDir = "C:\\Documents and Settings\\Long User Name\\";
   m.form->WriteSettings();
   EXPECT_EQ(m.setting("DefaultDirectories", "User"), "C:\\DOCUME~1\\LONGUS~1\\");
   EXPECT_EQ(m.setting("DefaultDirectories", "LongUser"),
@@ -48,17 +48,17 @@ TEST(WriteSettings, WritesTheUserDirectoryInShortAndLongForm) {
 
 TEST(WriteSettings, NothingIsWrittenOutsideTheFourConfigs) {
   PrefsMachine m = smallMachine();
-  m.form->Form8.curConfig = 0;
+  m.form->core.Form8.curConfig = 0;
   m.form->WriteSettings();
-  EXPECT_FALSE(m.files->fileExists(m.form->settingsFile()));
+  EXPECT_FALSE(m.files->fileExists(m.form->core.settingsFile()));
 }
 
 TEST(WriteSettings, RefusedWriteNamesTheFileAndStopsTheSave) {
   PrefsMachine m = smallMachine();
   m.writeSettings("[BackupPreferences]\r\nMaxNum=7\r\n");
   m.form->ReadSettings();
-  m.form->Form8.maxNum = 3;
-  m.files->setFileAttributes(m.form->settingsFile(), platform::kAttributeReadOnly);
+  m.form->core.Form8.maxNum = 3;
+  m.files->setFileAttributes(m.form->core.settingsFile(), platform::kAttributeReadOnly);
   try {
     m.form->WriteSettings();
     FAIL() << "the save went on";
@@ -74,8 +74,8 @@ class ScanRegUpdate : public ::testing::Test {
  protected:
   ScanRegUpdate() : m(WindowsVersion::Win98, 2, std::function<void(platform::MachineConfig&)>{}) {
     m.form->ReadSettings();
-    m.form->loc.rootDir = "C:\\";
-    m.form->loc.systemBackupDir = "C:\\WINDOWS\\Sysbckup\\";
+    m.form->core.loc.rootDir = "C:\\";
+    m.form->core.loc.systemBackupDir = "C:\\WINDOWS\\Sysbckup\\";
   }
   std::string scanReg() const { return testing_support::readFile(m.host(path)); }
   void writeScanReg(const std::string& text) { testing_support::writeFile(m.host(path), text); }
@@ -89,7 +89,7 @@ TEST_F(ScanRegUpdate, RewritesTheKnownLinesAndAppendsWhatIsMissing) {
       "[Scanreg]\r\nBackup=0\r\nBackupDirectory=D:\\OLD\r\nFiles=31,old.dat\r\n"
       "; comment kept\r\nFiles=10,x\r\n");
   m.files->setFileAttributes(path, platform::kAttributeReadOnly | platform::kAttributeArchive);
-  m.form->loc.maxBackupCopies = "8";
+  m.form->core.loc.maxBackupCopies = "8";
   m.form->WriteSettings();
   EXPECT_EQ(scanReg(),
             "[Scanreg]\r\nBackup=1\r\nBackupDirectory=C:\\WINDOWS\\Sysbckup\r\n"
@@ -101,9 +101,9 @@ TEST_F(ScanRegUpdate, RewritesTheKnownLinesAndAppendsWhatIsMissing) {
 
 TEST_F(ScanRegUpdate, KeepsTheDialogsNumberOfCopiesAndWritesNoFilesLinesForUncheckedItems) {
   writeScanReg("Backup=1\r\nOptimize=0\r\nMaxBackupCopies=3\r\n");
-  m.form->loc.maxBackupCopies = "12";
-  for (size_t item = 1; item <= 9; ++item) m.form->Form8.config.winFilesChecks[item] = 0;
-  m.form->Form8.config.winFilesChecks[10] = 1;
+  m.form->core.loc.maxBackupCopies = "12";
+  for (size_t item = 1; item <= 9; ++item) m.form->core.Form8.config.winFilesChecks[item] = 0;
+  m.form->core.Form8.config.winFilesChecks[10] = 1;
   m.form->WriteSettings();
   EXPECT_EQ(scanReg(),
             "Backup=1\r\nOptimize=0\r\nMaxBackupCopies=12\r\n"
@@ -111,8 +111,8 @@ TEST_F(ScanRegUpdate, KeepsTheDialogsNumberOfCopiesAndWritesNoFilesLinesForUnche
 }
 
 TEST_F(ScanRegUpdate, GrayedItemsCountAsChecked) {
-  for (size_t item = 1; item <= 9; ++item) m.form->Form8.config.winFilesChecks[item] = 0;
-  m.form->Form8.config.winFilesChecks[8] = 2;
+  for (size_t item = 1; item <= 9; ++item) m.form->core.Form8.config.winFilesChecks[item] = 0;
+  m.form->core.Form8.config.winFilesChecks[8] = 2;
   m.form->WriteSettings();
   EXPECT_EQ(
       scanReg(),
@@ -123,15 +123,15 @@ TEST_F(ScanRegUpdate, GrayedItemsCountAsChecked) {
 TEST_F(ScanRegUpdate, ReadingTakesTheBackupDirectoryAndTheNumberOfCopies) {
   m.files->createDirectory("C:\\RBACK");
   writeScanReg("BackupDirectory=C:\\RBACK\r\nMaxBackupCopies=7\r\n");
-  m.form->ReadScanReg();
-  EXPECT_EQ(m.form->loc.systemBackupDir, "C:\\RBACK\\");
-  EXPECT_EQ(m.form->loc.maxBackupCopies, "7");
+  m.form->core.ReadScanReg();
+  EXPECT_EQ(m.form->core.loc.systemBackupDir, "C:\\RBACK\\");
+  EXPECT_EQ(m.form->core.loc.maxBackupCopies, "7");
 
   writeScanReg("BackupDirectory=C:\\GONE\r\nMaxBackupCopies=x7\r\n");
   m.ui.expect("'x7' is not a valid integer value", "OK");
-  m.form->ReadScanReg();
+  m.form->core.ReadScanReg();
   EXPECT_TRUE(m.ui.finished());
-  EXPECT_EQ(m.form->loc.systemBackupDir, "C:\\WINDOWS\\sysbckup\\");
+  EXPECT_EQ(m.form->core.loc.systemBackupDir, "C:\\WINDOWS\\sysbckup\\");
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "backup/OpenFilesRules.h"
 #include "platform/core/codepage.h"
+#include "platform/profile/ini_file.h"
+#include "platform/profile/private_profile.h"
 #include "tests/app_shell/shell_machine.h"
 
 namespace shell_test {
@@ -16,37 +19,37 @@ TEST(EntrySequence, WithoutParametersShowsTheWindowAndIgnoresPendingRegPack) {
   m.setSetting("Bootup", "Action", "1");
   m.setSetting("AutoBackup", "switch", "1");
   EXPECT_TRUE(m.form->RunEntrySequence({}));
-  EXPECT_FALSE(m.form->requests.any());
+  EXPECT_FALSE(m.form->core.requests.any());
   EXPECT_EQ(m.form->activeTab, corvasta::kIntroductionPage);
   EXPECT_EQ(m.setting("Bootup", "Action"), "1");
   EXPECT_EQ(m.ui.applicationTitle, "Corvasta ME");
-  EXPECT_EQ(m.form->loc.windowsDir, "C:\\WINDOWS\\");
-  EXPECT_EQ(m.form->loc.windowsDrive, "C:");
-  EXPECT_EQ(m.form->loc.startupDir, m.startup);
-  EXPECT_EQ(m.form->Form6.caption, "WARNING");
-  EXPECT_EQ(m.form->Form4.view.caption, "Please Wait");
+  EXPECT_EQ(m.form->core.loc.windowsDir, "C:\\WINDOWS\\");
+  EXPECT_EQ(m.form->core.loc.windowsDrive, "C:");
+  EXPECT_EQ(m.form->core.loc.startupDir, m.startup);
+  EXPECT_EQ(m.form->core.Form6.caption, "WARNING");
+  EXPECT_EQ(m.form->core.Form4.view.caption, "Please Wait");
 }
 
 TEST(EntrySequence, ScheduleWithParametersSetsRequestsAndPassword) {
   ShellMachine m;
   m.setSetting("AutoCompact", "Freq", "4");
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "1", "3", "Psecret", "x9"}));
-  EXPECT_TRUE(m.form->requests.backup[0]);
-  EXPECT_FALSE(m.form->requests.backup[1]);
-  EXPECT_TRUE(m.form->requests.backup[2]);
-  EXPECT_FALSE(m.form->requests.backup[3]);
-  EXPECT_FALSE(m.form->requests.start);
-  EXPECT_FALSE(m.form->requests.regPack);
+  EXPECT_TRUE(m.form->core.requests.backup[0]);
+  EXPECT_FALSE(m.form->core.requests.backup[1]);
+  EXPECT_TRUE(m.form->core.requests.backup[2]);
+  EXPECT_FALSE(m.form->core.requests.backup[3]);
+  EXPECT_FALSE(m.form->core.requests.start);
+  EXPECT_FALSE(m.form->core.requests.regPack);
   EXPECT_EQ(m.form->StartupPassword, "secret");
-  EXPECT_EQ(m.form->Form8.password, "secret");
+  EXPECT_EQ(m.form->core.Form8.password, "secret");
 }
 
 TEST(EntrySequence, ScheduleLettersSetStartAndRegPack) {
   ShellMachine m;
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "s", "R"}));
-  EXPECT_TRUE(m.form->requests.start);
-  EXPECT_TRUE(m.form->requests.regPack);
-  EXPECT_TRUE(m.form->Form8.password.empty());
+  EXPECT_TRUE(m.form->core.requests.start);
+  EXPECT_TRUE(m.form->core.requests.regPack);
+  EXPECT_TRUE(m.form->core.Form8.password.empty());
 }
 
 TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
@@ -58,8 +61,8 @@ TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
   n.setSetting("AutoBackup2", "Freq", "4");
   n.setSetting("AutoBackup3", "Freq", "1");
   EXPECT_TRUE(n.form->RunEntrySequence(Params{"schedule"}));
-  EXPECT_TRUE(n.form->requests.backup[1]);
-  EXPECT_FALSE(n.form->requests.backup[2]);
+  EXPECT_TRUE(n.form->core.requests.backup[1]);
+  EXPECT_FALSE(n.form->core.requests.backup[2]);
 }
 
 TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
@@ -68,13 +71,13 @@ TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
 
   ShellMachine n;
   n.setSetting("Bootup", "Action", "1");
-  n.write(n.form->loc.programDir + "compact.reg", "REGEDIT4\r\n");
+  n.write(n.form->core.loc.programDir + "compact.reg", "REGEDIT4\r\n");
   EXPECT_TRUE(n.form->RunEntrySequence(Params{"whatever"}));
-  EXPECT_TRUE(n.form->requests.start);
-  EXPECT_FALSE(n.form->requests.regPack);
+  EXPECT_TRUE(n.form->core.requests.start);
+  EXPECT_FALSE(n.form->core.requests.regPack);
   EXPECT_EQ(n.form->activeTab, corvasta::kRegPackTab);
   EXPECT_EQ(n.setting("Bootup", "Action"), "0");
-  EXPECT_FALSE(n.exists(n.form->loc.programDir + "compact.reg"));
+  EXPECT_FALSE(n.exists(n.form->core.loc.programDir + "compact.reg"));
 }
 
 TEST(EntrySequence, PendingRegPackActionTwoOpensNoWindowWithoutRequests) {
@@ -89,23 +92,23 @@ TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
   ShellMachine m;
   m.write(m.startup + "CVOpen.lnk", "L");
   m.setSetting("Bootup", "Action", "2");
-  int finished = 0;
-  m.form->FinishOpenCopying = [&] {
-    EXPECT_FALSE(m.exists(m.startup + "CVOpen.lnk"));
-    ++finished;
-  };
+  // One recorded job: the copy of a file that was in use during the backup.
+  const std::string programDir = m.form->core.loc.programDir;
+  m.write(programDir + "Temp\\OpenFN1.tmp", "held open");
+  {
+    platform::TIniFile jobs(*m.machine, programDir + "Temp\\OpenFN.ini");
+    corvasta::WriteOpenFileJob(
+        jobs, 1,
+        {"C:\\DATA.TXT", programDir + "Temp\\OpenFN1.tmp", "C:\\SET\\DATA.TXT", false, true});
+  }
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
-  EXPECT_EQ(finished, 1);
+  EXPECT_FALSE(m.exists(m.startup + "CVOpen.lnk"));
+  EXPECT_EQ(m.read("C:\\SET\\DATA.TXT"), "held open");
+  EXPECT_FALSE(m.exists(programDir + "Temp\\OpenFN1.tmp"));
+  EXPECT_EQ(platform::getPrivateProfileString(*m.machine, "OpenFN1", "Source", "@",
+                                              programDir + "Temp\\OpenFN.ini"),
+            "@");
   EXPECT_EQ(m.setting("Bootup", "Action"), "0");
-}
-
-TEST(EntrySequence, OpenFileWithoutTheOpenFileCopyReportsIt) {
-  ShellMachine m;
-  m.form->FinishOpenCopying = nullptr;
-  m.ui.expect("not available", "OK");
-  EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
-  EXPECT_TRUE(m.ui.finished());
-  EXPECT_NE(m.form->ActivityLog.find("not available"), std::string::npos);
 }
 
 TEST(EntrySequence, CleanDeleteRemovesTheFileAndTheShortcut) {
@@ -135,7 +138,7 @@ TEST(EntrySequence, TemporaryDeletesTheShortcutInTheStartupFolder) {
   m.setSetting("DefaultDirectories", "StartUp", "C:\\ELSEWHERE\\");
   m.write(m.startup + "Corvasta.lnk", "L");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"temporary"}));
-  EXPECT_EQ(platform::ansiUpper(m.form->loc.startupDir), m.startup);
+  EXPECT_EQ(platform::ansiUpper(m.form->core.loc.startupDir), m.startup);
   EXPECT_FALSE(m.exists(m.startup + "Corvasta.lnk"));
 }
 
@@ -153,7 +156,7 @@ TEST(EntrySequence, BootupWeeklyDueDate) {
   m.setToday(2004, 5, 10);
   m.form->showMainWindow = true;
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
-  EXPECT_TRUE(m.form->requests.backup[0]);
+  EXPECT_TRUE(m.form->core.requests.backup[0]);
   EXPECT_EQ(m.setting("AutoBackup", "Day"), "10");
   EXPECT_EQ(m.setting("AutoBackup", "Month"), "5");
   EXPECT_EQ(m.setting("AutoBackup", "switch"), "1");
@@ -169,8 +172,8 @@ TEST(EntrySequence, BootupDailyAcrossAMonthAndUnstoredDates) {
   m.setSetting("AutoStart", "Freq", "0");  // no stored date: never due
   m.setToday(2004, 3, 1);
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
-  EXPECT_TRUE(m.form->requests.regPack);
-  EXPECT_FALSE(m.form->requests.start);
+  EXPECT_TRUE(m.form->core.requests.regPack);
+  EXPECT_FALSE(m.form->core.requests.start);
   EXPECT_EQ(m.setting("AutoStart", "Year"), "@");
 }
 
@@ -181,7 +184,7 @@ TEST(EntrySequence, BootupDamagedDateIsDueAndRepaired) {
   m.setSetting("AutoBackup4", "Month", "13");
   m.setSetting("AutoBackup4", "Day", "40");
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
-  EXPECT_TRUE(m.form->requests.backup[3]);
+  EXPECT_TRUE(m.form->core.requests.backup[3]);
   EXPECT_EQ(m.setting("AutoBackup4", "Month"), "5");
 }
 
@@ -191,8 +194,8 @@ TEST(EntrySequence, BootupCarriesOutUnfinishedRequestsWithoutDates) {
   m.setSetting("AutoBackup2", "Freq", "0");
   m.setSetting("AutoBackup2", "Year", "2000");
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"bootup"}));
-  EXPECT_TRUE(m.form->requests.backup[0]);
-  EXPECT_FALSE(m.form->requests.backup[1]);
+  EXPECT_TRUE(m.form->core.requests.backup[0]);
+  EXPECT_FALSE(m.form->core.requests.backup[1]);
   EXPECT_EQ(m.setting("AutoBackup2", "Year"), "2000");
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Unit6.h"
+#include "app/core/Unit6.h"
 #include "platform/system/journal.h"
 #include "platform/system/restart.h"
 #include "tests/app_shell/shell_machine.h"
@@ -13,67 +13,67 @@ namespace {
 
 TEST(Progress, CancelTwiceAddsUserCancelledOnce) {
   ShellMachine m;
-  int stops = 0;
-  m.form->stopArchiveEngine = [&] { ++stops; };
-  m.form->ShowProgressForm(true, "Backing up");
+  m.form->core.ShowProgressForm(true, "Backing up");
   m.ui.pressCancelAfter(1);
   m.ui.processMessages();
   m.ui.pressCancelAfter(1);
   m.ui.processMessages();
-  EXPECT_TRUE(m.form->CancelRequest);
-  EXPECT_TRUE(m.form->ErrorFlag);
-  EXPECT_EQ(m.form->ErrorList, std::vector<std::string>{"User Cancelled"});
-  EXPECT_EQ(stops, 1);
+  EXPECT_TRUE(m.form->core.CancelRequest);
+  EXPECT_TRUE(m.form->core.ErrorFlag);
+  EXPECT_EQ(m.form->core.ErrorList, std::vector<std::string>{"User Cancelled"});
+  // Cancel stops both archive engines at their next file.
+  EXPECT_TRUE(m.form->core.Zip1.Cancel);
+  EXPECT_TRUE(m.form->core.Zip2.Cancel);
 
-  m.form->ShowProgressForm(false, "");
-  m.form->ShowProgressForm(true, "");
-  EXPECT_FALSE(m.form->CancelRequest);
-  m.form->CancelClick();
-  EXPECT_EQ(m.form->ErrorList.size(), 2u);  // a new operation may be cancelled again
+  m.form->core.ShowProgressForm(false, "");
+  m.form->core.ShowProgressForm(true, "");
+  EXPECT_FALSE(m.form->core.CancelRequest);
+  m.form->core.CancelClick();
+  EXPECT_EQ(m.form->core.ErrorList.size(), 2u);  // a new operation may be cancelled again
 }
 
 TEST(Progress, CancelWhileTheRegistryIsBusyOnlyShowsTheMessage) {
   ShellMachine m;
-  m.form->ShowProgressForm(true, "RegPack");
-  m.form->RegistryBusy = true;
+  m.form->core.ShowProgressForm(true, "RegPack");
+  m.form->core.RegistryBusy = true;
   m.ui.expect("working with the registry", "OK");
-  m.form->CancelClick();
+  m.form->core.CancelClick();
   EXPECT_TRUE(m.ui.finished());
-  EXPECT_FALSE(m.form->CancelRequest);
-  EXPECT_TRUE(m.form->ErrorList.empty());
+  EXPECT_FALSE(m.form->core.CancelRequest);
+  EXPECT_TRUE(m.form->core.ErrorList.empty());
 }
 
 TEST(Progress, ShowAndHide) {
   ShellMachine m;
   m.form->RunEntrySequence({});
-  m.form->Form4.view.status = "Copying";
-  m.form->Form4.view.overall = 50;
-  m.form->ShowProgressForm(true, "Backup");
+  m.form->core.Form4.view.status = "Copying";
+  m.form->core.Form4.view.overall = 50;
+  m.form->core.ShowProgressForm(true, "Backup");
   EXPECT_TRUE(m.ui.progressHistory.back().visible);
   EXPECT_EQ(m.ui.progressHistory.back().caption, "Backup");
   EXPECT_EQ(m.ui.progressHistory.back().overall, 0);
   EXPECT_TRUE(m.ui.progressHistory.back().status.empty());
   EXPECT_TRUE(m.ui.busyCursor);
 
-  m.form->MinimizeClick();
+  m.form->core.MinimizeClick();
   EXPECT_TRUE(m.ui.minimized);
-  m.form->ShowProgressForm(false, "");
+  m.form->core.ShowProgressForm(false, "");
   EXPECT_FALSE(m.ui.minimized);
   EXPECT_FALSE(m.ui.progressHistory.back().visible);
   EXPECT_EQ(m.ui.applicationTitle, "Corvasta ME");
   EXPECT_FALSE(m.ui.busyCursor);
-  m.form->ShowProgressForm(false, "Corvasta ME - done");
+  m.form->core.ShowProgressForm(false, "Corvasta ME - done");
   EXPECT_EQ(m.ui.applicationTitle, "Corvasta ME - done");
 }
 
 TEST(Progress, WarningListShowsTheErrorList) {
   ShellMachine m;
-  m.form->ErrorList = {"a", "", "b"};
-  EXPECT_EQ(m.form->ShowWarningList(false), corvasta::IDOK);
-  EXPECT_EQ(m.ui.lastWarningList, m.form->ErrorList);
+  m.form->core.ErrorList = {"a", "", "b"};
+  EXPECT_EQ(m.form->core.ShowWarningList(false), corvasta::IDOK);
+  EXPECT_EQ(m.ui.lastWarningList, m.form->core.ErrorList);
   m.ui.expect("a", "No");
-  EXPECT_EQ(m.form->ShowWarningList(true), corvasta::IDNO);
-  EXPECT_EQ(m.form->Form6.tag, 1);
+  EXPECT_EQ(m.form->core.ShowWarningList(true), corvasta::IDNO);
+  EXPECT_EQ(m.form->core.Form6.tag, 1);
 }
 
 TEST(Progress, WarningListSizing) {
@@ -94,12 +94,12 @@ TEST(Progress, WarningListSizing) {
 TEST(Closing, RefusedWhileTheRegistryIsBusy) {
   ShellMachine m;
   m.form->RunEntrySequence({});
-  m.form->RegistryBusy = true;
+  m.form->core.RegistryBusy = true;
   m.ui.expect("Closing Corvasta now could crash Windows", "OK");
   EXPECT_FALSE(m.form->FormCloseQuery());
   EXPECT_EQ(m.setting("AutoStart", "switch"), "@");
 
-  m.form->RegistryBusy = false;
+  m.form->core.RegistryBusy = false;
   m.setSetting("AutoStart", "switch", "1");
   EXPECT_TRUE(m.form->FormCloseQuery());
   EXPECT_EQ(m.setting("AutoStart", "switch"), "0");
@@ -108,10 +108,10 @@ TEST(Closing, RefusedWhileTheRegistryIsBusy) {
 
 TEST(Exec, MissingProgramReturnsFalseAtOnce) {
   ShellMachine m;
-  EXPECT_FALSE(m.form->Exec("C:\\NOWHERE\\tool.exe /x", 0));
+  EXPECT_FALSE(m.form->core.Exec("C:\\NOWHERE\\tool.exe /x", 0));
   EXPECT_EQ(m.ui.processMessagesCalls, 0);
   m.write("C:\\tool.exe", "MZ");
-  EXPECT_TRUE(m.form->Exec("C:\\tool.exe /x", 0));
+  EXPECT_TRUE(m.form->core.Exec("C:\\tool.exe /x", 0));
   EXPECT_GE(m.ui.processMessagesCalls, 1);
 }
 
@@ -126,14 +126,14 @@ TEST(Restart, WithoutShutdownPrivilegeTellsTheUserAndStillAsks) {
     config.privileges = {"SeBackupPrivilege"};
   });
   m.ui.expect("do not have Shutdown Privileges", "OK");
-  m.form->RestartWinNT();
+  m.form->core.RestartWinNT();
   EXPECT_TRUE(m.ui.finished());
   EXPECT_TRUE(journalHasRestart(*m.machine));
 }
 
 TEST(Restart, OnWindowsMeNoPrivilegeIsNeeded) {
   ShellMachine m;
-  m.form->RestartWinNT();
+  m.form->core.RestartWinNT();
   EXPECT_TRUE(journalHasRestart(*m.machine));
   EXPECT_TRUE(platform::restartRequested(*m.machine));
 }

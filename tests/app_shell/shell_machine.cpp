@@ -26,11 +26,11 @@ void ShellMachine::start(int windowsMode) {
   registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
   form = std::make_unique<corvasta::TForm1>(corvasta::Environment{*machine, *files, *registry, ui},
                                             windowsMode);
-  form->elapsedSeconds = [this] { return fakeSeconds; };
-  form->sleep = [this](int milliseconds) { fakeSeconds += milliseconds / 1000.0; };
+  form->core.elapsedSeconds = [this] { return fakeSeconds; };
+  form->core.sleep = [this](int milliseconds) { fakeSeconds += milliseconds / 1000.0; };
   setToday(2004, 5, 3);
 
-  const std::string program = corvasta::RemoveBackSl(form->loc.programDir);
+  const std::string program = corvasta::RemoveBackSl(form->core.loc.programDir);
   if (!files->directoryExists(program)) {
     std::string partial;
     for (size_t slash = program.find('\\', 3);; slash = program.find('\\', slash + 1)) {
@@ -64,12 +64,12 @@ std::string ShellMachine::read(const std::string& winPath) const {
 }
 
 std::string ShellMachine::setting(const std::string& section, const std::string& key) const {
-  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+  return platform::getPrivateProfileString(*machine, section, key, "@", form->core.settingsFile());
 }
 
 void ShellMachine::setSetting(const std::string& section, const std::string& key,
                               const std::string& value) {
-  platform::writePrivateProfileString(*machine, section, key, value, form->settingsFile());
+  platform::writePrivateProfileString(*machine, section, key, value, form->core.settingsFile());
 }
 
 void ShellMachine::setToday(int year, int month, int day, int hour) {
@@ -78,7 +78,7 @@ void ShellMachine::setToday(int year, int month, int day, int hour) {
   today.month = month;
   today.day = day;
   today.hour = hour;
-  form->now = [today] { return today; };
+  form->core.now = [today] { return today; };
 }
 
 }  // namespace shell_test

@@ -12,38 +12,35 @@ namespace {
 struct Started {
   std::unique_ptr<ShellMachine> m =
       std::make_unique<ShellMachine>(ShellMachine::Sample{}, platform::WindowsVersion::WinMe, 3);
-  std::vector<std::string> calls;
-  Started() {
-    corvasta::TForm1& form = *m->form;
-    form.StartupShortcutMaintenance = [this] { calls.push_back("shortcut"); };
-    form.BackupClick = [this](int config) { calls.push_back("backup " + std::to_string(config)); };
-    form.CompactClick = [this] { calls.push_back("regpack"); };
-  }
+  // A shortcut of an older version in the Startup folder: the start-up
+  // shortcut maintenance removes it.
+  std::string olderShortcut() const { return m->form->core.loc.startupDir + "CorvastaME.lnk"; }
 };
 
 TEST(WindowStart, WritesLocationFilesSettingsAndVersion) {
   Started s;
   ShellMachine& m = *s.m;
   ASSERT_TRUE(m.form->RunEntrySequence({}));
+  m.write(s.olderShortcut(), "L");
   m.form->FormShow();
   EXPECT_TRUE(m.ui.finished());
-  EXPECT_EQ(s.calls, std::vector<std::string>{"shortcut"});
+  EXPECT_FALSE(m.exists(s.olderShortcut()));
 
-  const std::string shortProgram = corvasta::ShortFileName(*m.machine, m.form->loc.programDir);
+  const std::string shortProgram = corvasta::ShortFileName(*m.machine, m.form->core.loc.programDir);
   for (const std::string& file :
-       {std::string("C:\\crvMEdir.ini"), m.form->loc.programDir + "crvMEdir.ini"})
+       {std::string("C:\\crvMEdir.ini"), m.form->core.loc.programDir + "crvMEdir.ini"})
     EXPECT_EQ(platform::getPrivateProfileString(*m.machine, "Location", "CorvastaME", "@", file),
               shortProgram)
         << file;
-  EXPECT_EQ(m.setting("DefaultDirectories", "Windows"), m.form->loc.windowsDir);
+  EXPECT_EQ(m.setting("DefaultDirectories", "Windows"), m.form->core.loc.windowsDir);
   EXPECT_EQ(m.setting("Produced by", "VersionNo"), "Version 1.08.25  7/30/2004");
   EXPECT_EQ(m.setting("Produced by", "NewFeaturesShown"), "Version 1.08.25  7/30/2004");
   EXPECT_EQ(m.setting("AutoStart", "switch"), "0");
-  EXPECT_EQ(m.form->Form8.configNames[0], "Config 1");
-  EXPECT_EQ(m.form->Form8.automationLabels[1], "Back up &2nd Setup (Config 2).");
-  EXPECT_TRUE(m.form->configChecked[0]);
-  EXPECT_FALSE(m.form->configChecked[1]);
-  EXPECT_EQ(m.form->loc.helpFile, m.form->loc.programDir + "Corvasta.hlp");
+  EXPECT_EQ(m.form->core.Form8.configNames[0], "Config 1");
+  EXPECT_EQ(m.form->core.Form8.automationLabels[1], "Back up &2nd Setup (Config 2).");
+  EXPECT_TRUE(m.form->core.configChecked[0]);
+  EXPECT_FALSE(m.form->core.configChecked[1]);
+  EXPECT_EQ(m.form->core.loc.helpFile, m.form->core.loc.programDir + "Corvasta.hlp");
   EXPECT_FALSE(m.form->terminateRequested);
   EXPECT_FALSE(m.ui.busyCursor);
 }
@@ -51,29 +48,28 @@ TEST(WindowStart, WritesLocationFilesSettingsAndVersion) {
 TEST(WindowStart, RunsRequestsInOrderAndClearsReportFiles) {
   Started s;
   ShellMachine& m = *s.m;
-  m.write(m.form->loc.programDir + "longfn.txt", "x");
+  m.write(m.form->core.loc.programDir + "longfn.txt", "x");
+  for (const char* config : {"2", "4"})
+    m.setSetting(std::string("BackupPreferences") + config, "Target",
+                 std::string("C:\\Backup") + config + "\\");
+  m.setSetting("BackupPreferences4", "CloseAfterBackup", "1");
   ASSERT_TRUE(m.form->RunEntrySequence({"schedule", "4", "R", "2"}));
-  m.form->BackupClick = [&](int config) {
-    EXPECT_FALSE(m.exists(m.form->loc.programDir + "longfn.txt"));
-    s.calls.push_back("backup " + std::to_string(config));
-    m.form->CloseAfterRun = true;
-  };
+  m.ui.expect("RegPack is not available", "OK");
   m.form->FormShow();
-  EXPECT_EQ(s.calls, (std::vector<std::string>{"shortcut", "backup 1", "backup 3", "regpack"}));
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_FALSE(m.exists(m.form->core.loc.programDir + "longfn.txt"));
+  // Config 2, then config 4 (one entry of results.txt), then RegPack.
+  const std::string results = m.read(m.form->core.loc.programDir + "results.txt");
+  const size_t second = results.find(">>> Back up of Config2 started");
+  const size_t fourth = results.find(">>> Back up of Config4 started");
+  ASSERT_NE(second, std::string::npos);
+  ASSERT_NE(fourth, std::string::npos);
+  EXPECT_LT(second, fourth);
+  EXPECT_NE(m.form->core.ActivityLog.find("RegPack is not available"), std::string::npos);
+  // Config 4 closes the program after its backup.
   EXPECT_TRUE(m.form->terminateRequested);
   // A backup request keeps the new-features record for an interactive start.
   EXPECT_EQ(m.setting("Produced by", "NewFeaturesShown"), "@");
-}
-
-TEST(WindowStart, MissingOperationsAreReportedNotPretended) {
-  Started s;
-  ShellMachine& m = *s.m;
-  m.form->BackupClick = nullptr;
-  ASSERT_TRUE(m.form->RunEntrySequence({"schedule", "1"}));
-  m.ui.expect("not available", "OK");
-  m.form->FormShow();
-  EXPECT_TRUE(m.ui.finished());
-  EXPECT_NE(m.form->ActivityLog.find("Config1 is not available"), std::string::npos);
 }
 
 TEST(WindowStart, HardDriveChangePrompt) {
@@ -81,19 +77,23 @@ TEST(WindowStart, HardDriveChangePrompt) {
   ShellMachine& m = *s.m;
   m.setSetting("HDChanged", "Prompt", "1");
   m.setSetting("Produced by", "SerialNum", "12345");
-  int made = -1;
-  m.form->MakeBootDisk = [&](int kind) { made = kind; };
+  const auto bootDisksOffered = [&m] {
+    return m.form->core.ActivityLog.find("Making a boot disk is not available") !=
+           std::string::npos;
+  };
   ASSERT_TRUE(m.form->RunEntrySequence({}));
   m.ui.expect("Make Boot Disk?", "No");
   m.form->FormShow();
   EXPECT_TRUE(m.ui.finished());
-  EXPECT_EQ(made, -1);
+  EXPECT_FALSE(bootDisksOffered());
   EXPECT_EQ(m.setting("HDChanged", "Prompt"), "0");
 
   m.setSetting("HDChanged", "Prompt", "1");
   m.ui.expect("Hard Drive has changed", "Yes");
+  m.ui.expect("Making a boot disk is not available", "OK");
   m.form->BeginningPrompts();
-  EXPECT_EQ(made, corvasta::kNtBootDisk);
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_TRUE(bootDisksOffered());
   EXPECT_EQ(m.setting("HDChanged", "Prompt"), "1");
 
   m.ui.expect("Hard Drive has changed", "Cancel");
@@ -105,7 +105,7 @@ TEST(WindowStart, HardDriveChangePrompt) {
 TEST(WindowStart, InstallerMarkerIsRemovedAfterItsCopies) {
   Started s;
   ShellMachine& m = *s.m;
-  const std::string program = m.form->loc.programDir;
+  const std::string program = m.form->core.loc.programDir;
   m.write(program + "afterset.bat", "[CopyFiles2C]\r\nDone=0\r\n");
   m.write(program + "crvastnt.exe", "MZ nt");
   m.write(program + "command.com", "MZ");

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ShellLnk.h"
+#include "app/core/ShellLnk.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
 #include "tests/support/temp_dir.h"

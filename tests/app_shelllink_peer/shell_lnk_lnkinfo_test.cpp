@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ShellLnk.h"
+#include "app/core/ShellLnk.h"
 #include "platform/files/file_system.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_machine.h"

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ScriptedUi.h"
-#include "app/ShellLnk.h"
 #include "app/Unit1.h"
+#include "app/core/ScriptedUi.h"
+#include "app/core/ShellLnk.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
 #include "tests/support/temp_dir.h"
@@ -27,16 +27,16 @@ struct ShortcutMachine {
           "C:\\WINDOWS\\Start Menu", "C:\\WINDOWS\\Start Menu\\Programs",
           "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"})
       files->createDirectory(folder);
-    testing_support::writeFile(host(form->ProgramPath()), "MZ");
-    form->loc.windowsDir = "C:\\WINDOWS\\";
-    form->loc.startupDir = "C:\\WINDOWS\\START MENU\\PROGRAMS\\STARTUP\\";
+    testing_support::writeFile(host(form->core.ProgramPath()), "MZ");
+    form->core.loc.windowsDir = "C:\\WINDOWS\\";
+    form->core.loc.startupDir = "C:\\WINDOWS\\START MENU\\PROGRAMS\\STARTUP\\";
   }
   std::filesystem::path host(const std::string& winPath) const {
     return machine->resolve(winPath).host;
   }
   bool exists(const std::string& winPath) const { return std::filesystem::exists(host(winPath)); }
-  std::string startupLink() const { return form->loc.startupDir + "Corvasta.lnk"; }
-  void setLists(std::array<int, 5> freq) { form->Form8.automationFreq = freq; }
+  std::string startupLink() const { return form->core.loc.startupDir + "Corvasta.lnk"; }
+  void setLists(std::array<int, 5> freq) { form->core.Form8.automationFreq = freq; }
 
   testing_support::TempDir dir;
   std::unique_ptr<platform::Machine> machine;
@@ -48,42 +48,42 @@ struct ShortcutMachine {
 
 TEST(MakeShortcut, WritesTheFileWithTheTargetsFolderAsWorkingDirectory) {
   ShortcutMachine m;
-  const std::string target = "\"" + m.form->ProgramPath() + "\"";
-  m.form->MakeShortcut(target, "schedule s 1 r", "C:\\WINDOWS\\Daily.lnk", "Daily");
+  const std::string target = "\"" + m.form->core.ProgramPath() + "\"";
+  m.form->core.MakeShortcut(target, "schedule s 1 r", "C:\\WINDOWS\\Daily.lnk", "Daily");
   corvasta::TShellLink link(*m.files);
   link.FileName = "C:\\WINDOWS\\Daily.lnk";
   link.Read();
-  EXPECT_EQ(link.Target, m.form->ProgramPath());
+  EXPECT_EQ(link.Target, m.form->core.ProgramPath());
   EXPECT_EQ(link.Arguments, "schedule s 1 r");
   EXPECT_EQ(link.Description, "Daily");
-  EXPECT_EQ(link.WorkingDir, m.form->loc.programDir);
+  EXPECT_EQ(link.WorkingDir, m.form->core.loc.programDir);
   EXPECT_EQ(link.WindowState, corvasta::TWindowState::wsNormal);
 
   // Made again: replaced, and without a description it has none.
-  m.form->MakeShortcut(m.form->ProgramPath(), "bootup", "C:\\WINDOWS\\Daily.lnk");
-  EXPECT_EQ(m.form->CheckParameters("C:\\WINDOWS\\Daily.lnk"), "bootup");
+  m.form->core.MakeShortcut(m.form->core.ProgramPath(), "bootup", "C:\\WINDOWS\\Daily.lnk");
+  EXPECT_EQ(m.form->core.CheckParameters("C:\\WINDOWS\\Daily.lnk"), "bootup");
   link.Read();
   EXPECT_EQ(link.Description, "");
 }
 
 TEST(MakeShortcut, CheckTargetAndParametersOfAMissingFileAreEmpty) {
   ShortcutMachine m;
-  EXPECT_EQ(m.form->CheckTarget("C:\\WINDOWS\\None.lnk"), "");
-  EXPECT_EQ(m.form->CheckParameters("C:\\WINDOWS\\None.lnk"), "");
+  EXPECT_EQ(m.form->core.CheckTarget("C:\\WINDOWS\\None.lnk"), "");
+  EXPECT_EQ(m.form->core.CheckParameters("C:\\WINDOWS\\None.lnk"), "");
   testing_support::writeFile(m.host("C:\\WINDOWS\\Bad.lnk"), "not a shortcut");
-  EXPECT_THROW(m.form->CheckTarget("C:\\WINDOWS\\Bad.lnk"), corvasta::ShellLinkError);
+  EXPECT_THROW(m.form->core.CheckTarget("C:\\WINDOWS\\Bad.lnk"), corvasta::ShellLinkError);
 }
 
 TEST(StartupShortcut, FollowsTheAutomationLists) {
   ShortcutMachine m;
   m.setLists({kUseScheduler, 5, 5, 5, 5});
-  m.form->StartupShortcutMaintenance();  // installed with the main window
+  m.form->MaintainStartupShortcut();
   EXPECT_FALSE(m.exists(m.startupLink()));
 
   m.setLists({5, 5, kWeekly, 5, 5});
-  m.form->StartupShortcutMaintenance();
-  EXPECT_EQ(m.form->CheckTarget(m.startupLink()), m.form->ProgramPath());
-  EXPECT_EQ(m.form->CheckParameters(m.startupLink()), "bootup");
+  m.form->MaintainStartupShortcut();
+  EXPECT_EQ(m.form->core.CheckTarget(m.startupLink()), m.form->core.ProgramPath());
+  EXPECT_EQ(m.form->core.CheckParameters(m.startupLink()), "bootup");
 
   m.setLists({5, 5, 5, 5, 5});
   m.form->MaintainStartupShortcut();
@@ -92,24 +92,24 @@ TEST(StartupShortcut, FollowsTheAutomationLists) {
 
 TEST(StartupShortcut, RemovesTheOlderNameAndRewritesAShortcutToAnotherCopy) {
   ShortcutMachine m;
-  const std::string older = m.form->loc.startupDir + "CorvastaME.lnk";
-  m.form->MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", older, "Corvasta");
-  m.form->MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", m.startupLink(), "Corvasta");
+  const std::string older = m.form->core.loc.startupDir + "CorvastaME.lnk";
+  m.form->core.MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", older, "Corvasta");
+  m.form->core.MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", m.startupLink(), "Corvasta");
   m.setLists({kDaily, 5, 5, 5, 5});
   m.form->MaintainStartupShortcut();
   EXPECT_FALSE(m.exists(older));
-  EXPECT_EQ(m.form->CheckTarget(m.startupLink()), m.form->ProgramPath());
+  EXPECT_EQ(m.form->core.CheckTarget(m.startupLink()), m.form->core.ProgramPath());
 
   // The same program in another letter case is left as it is.
-  m.form->MakeShortcut(m.form->ProgramPath(), "bootup keep", m.startupLink(), "Corvasta");
-  m.form->loc.programDir = "C:\\PROGRAM FILES\\CORVASTA\\";
+  m.form->core.MakeShortcut(m.form->core.ProgramPath(), "bootup keep", m.startupLink(), "Corvasta");
+  m.form->core.loc.programDir = "C:\\PROGRAM FILES\\CORVASTA\\";
   m.form->MaintainStartupShortcut();
-  EXPECT_EQ(m.form->CheckParameters(m.startupLink()), "bootup keep");
+  EXPECT_EQ(m.form->core.CheckParameters(m.startupLink()), "bootup keep");
 
   // A damaged shortcut is written anew.
   testing_support::writeFile(m.host(m.startupLink()), "LXXX");
   m.form->MaintainStartupShortcut();
-  EXPECT_EQ(m.form->CheckParameters(m.startupLink()), "bootup");
+  EXPECT_EQ(m.form->core.CheckParameters(m.startupLink()), "bootup");
 }
 
 TEST(SchedulerJob, DeletedWhenPresent) {

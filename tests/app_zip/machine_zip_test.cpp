@@ -3,7 +3,7 @@
 // capacity) and are standard ZIP files other tools read.
 #include <gtest/gtest.h>
 
-#include "app/MachineZipFileSystem.h"
+#include "app/core/MachineZipFileSystem.h"
 #include "archive/ZipWriter.h"
 #include "platform/core/errors.h"
 #include "platform/files/file_attributes.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/MachineZipFileSystem.h"
+#include "app/core/MachineZipFileSystem.h"
 #include "archive/ZipReader.h"
 #include "platform/core/codepage.h"
 #include "platform/sample/sample_machine.h"
@@ -30,20 +30,20 @@ void ArchivingMachine::start(int windowsMode) {
   form = std::make_unique<corvasta::TForm1>(corvasta::Environment{*machine, *files, *registry, ui},
                                             windowsMode);
   corvasta::TForm1& f = *form;
-  f.createDirectories(corvasta::RemoveBackSl(f.loc.programDir));
-  f.loc.windowsDir =
+  f.core.createDirectories(corvasta::RemoveBackSl(f.core.loc.programDir));
+  f.core.loc.windowsDir =
       corvasta::CheckPath(platform::ansiUpper(platform::getWindowsDirectory(*machine)));
-  f.loc.systemDir =
+  f.core.loc.systemDir =
       corvasta::CheckPath(platform::ansiUpper(platform::getSystemDirectory(*machine)));
-  f.loc.windowsDrive = f.loc.windowsDir.substr(0, 2);
-  f.createDirectories(corvasta::RemoveBackSl(f.loc.windowsDir));
-  f.GetStartup();
-  f.ReadDirectories();
-  f.loc.tempDir = "C:\\CVTEMP\\";
-  f.createDirectories("C:\\CVTEMP");
-  f.backupRun.backupSetDir = setDir;
-  f.createDirectories(corvasta::RemoveBackSl(setDir));
-  f.Zip1.PackLevel = 2;
+  f.core.loc.windowsDrive = f.core.loc.windowsDir.substr(0, 2);
+  f.core.createDirectories(corvasta::RemoveBackSl(f.core.loc.windowsDir));
+  f.core.GetStartup();
+  f.core.ReadDirectories();
+  f.core.loc.tempDir = "C:\\CVTEMP\\";
+  f.core.createDirectories("C:\\CVTEMP");
+  f.core.backupRun.backupSetDir = setDir;
+  f.core.createDirectories(corvasta::RemoveBackSl(setDir));
+  f.core.Zip1.PackLevel = 2;
 }
 
 std::filesystem::path ArchivingMachine::host(const std::string& winPath) const {
@@ -52,7 +52,7 @@ std::filesystem::path ArchivingMachine::host(const std::string& winPath) const {
 
 void ArchivingMachine::write(const std::string& winPath, const std::string& text) {
   const size_t slash = winPath.find_last_of('\\');
-  if (slash > 2) form->createDirectories(winPath.substr(0, slash));
+  if (slash > 2) form->core.createDirectories(winPath.substr(0, slash));
   platform::FileHandle out = files->createFile(winPath, platform::kGenericWrite, 0,
                                                platform::CreationDisposition::CreateAlways);
   out.write(text.data(), text.size());
@@ -82,7 +82,7 @@ std::vector<std::string> ArchivingMachine::entries(const std::string& archive) {
 }
 
 void ArchivingMachine::addSettings(const std::string& text) {
-  const std::string settings = form->settingsFile();
+  const std::string settings = form->core.settingsFile();
   const std::string present = exists(settings) ? read(settings) : std::string();
   write(settings, present + text);
 }

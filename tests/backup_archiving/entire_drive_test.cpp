@@ -20,7 +20,7 @@ void writeDriveD(ArchivingMachine& m) {
   m.write("D:\\GAMES\\chess.exe", "moves");
   m.write("D:\\GAMES\\SAVES\\game1.sav", "e4 e5");
   m.write("D:\\DOCS\\plan.txt", "garden plan");
-  m.form->createDirectories("D:\\EMPTY");
+  m.form->core.createDirectories("D:\\EMPTY");
   m.write("D:\\readme.txt", "drive D");
   m.addSettings("[MultiFiles0]\r\nFileName=All Files on Drive D\r\nCheck1=1\r\n");
 }
@@ -36,7 +36,7 @@ TEST(EntireDriveTest, EachTopLevelFolderAndTheRootGetAnArchive) {
   ArchivingMachine m({testing_support::TestDrive{}, driveD()});
   writeDriveD(m);
 
-  m.form->BackupOtherFilesEntry(0, 4);
+  m.form->backup.items.BackupOtherFilesEntry(0, 4);
 
   EXPECT_EQ(sorted(m.entries(m.setDir + "D-GAMES.zip")),
             (std::vector<std::string>{"D:\\GAMES\\CHESS.EXE", "D:\\GAMES\\SAVES\\GAME1.SAV"}));
@@ -44,32 +44,32 @@ TEST(EntireDriveTest, EachTopLevelFolderAndTheRootGetAnArchive) {
   EXPECT_EQ(m.entries(m.setDir + "DRoot.zip"), std::vector<std::string>{"D:\\README.TXT"});
   EXPECT_FALSE(m.exists(m.setDir + "D-EMPTY.zip"));
   EXPECT_FALSE(m.exists(m.setDir + "Temp"));
-  EXPECT_EQ(m.form->Form4.view.overall, 4);
-  EXPECT_EQ(m.form->ProgressDivisor, 1);
-  EXPECT_FALSE(m.form->ErrorFlag);
+  EXPECT_EQ(m.form->core.Form4.view.overall, 4);
+  EXPECT_EQ(m.form->backup.archiving.ProgressDivisor, 1);
+  EXPECT_FALSE(m.form->core.ErrorFlag);
 }
 
 TEST(EntireDriveTest, CopyModeKeepsTheRootArchiveToTheRootFiles) {
   ArchivingMachine m({testing_support::TestDrive{}, driveD()});
   writeDriveD(m);
-  m.form->Zip1.PackLevel = 0;
+  m.form->core.Zip1.PackLevel = 0;
 
-  m.form->BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
 
   EXPECT_EQ(m.read(m.setDir + "D\\GAMES\\SAVES\\game1.sav"), "e4 e5");
   EXPECT_EQ(m.read(m.setDir + "D\\readme.txt"), "drive D");
   EXPECT_TRUE(m.exists(m.setDir + "D\\DOCS\\plan.txt"));
-  EXPECT_EQ(m.form->FilesBackedUp, 4u);
+  EXPECT_EQ(m.form->core.FilesBackedUp, 4u);
 }
 
 TEST(EntireDriveTest, TheSetOnTheSameDriveStaysOutOfItsArchives) {
   ArchivingMachine m({testing_support::TestDrive{}, driveD()});
   writeDriveD(m);
-  m.form->backupRun.backupSetDir = "D:\\BACKUPS\\SET1\\";
-  m.form->createDirectories("D:\\BACKUPS\\SET1");
+  m.form->core.backupRun.backupSetDir = "D:\\BACKUPS\\SET1\\";
+  m.form->core.createDirectories("D:\\BACKUPS\\SET1");
   m.write("D:\\BACKUPS\\SET0\\older.zip", "an older set");
 
-  m.form->BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
 
   const std::string set = "D:\\BACKUPS\\SET1\\";
   EXPECT_EQ(m.entries(set + "D-BACKUPS.zip"),
@@ -81,9 +81,9 @@ TEST(EntireDriveTest, MissingDriveIsReportedAndTheRunGoesOn) {
   ArchivingMachine m({testing_support::TestDrive{}});
   m.addSettings("[MultiFiles0]\r\nFileName=All Files on Drive Q\r\n");
 
-  m.form->BackupOtherFilesEntry(0, 2);
+  m.form->backup.items.BackupOtherFilesEntry(0, 2);
 
-  EXPECT_TRUE(m.form->ErrorFlag);
-  EXPECT_EQ(m.form->ErrorList, std::vector<std::string>{"Q:\\"});
-  EXPECT_EQ(m.form->Form4.view.overall, 2);
+  EXPECT_TRUE(m.form->core.ErrorFlag);
+  EXPECT_EQ(m.form->core.ErrorList, std::vector<std::string>{"Q:\\"});
+  EXPECT_EQ(m.form->core.Form4.view.overall, 2);
 }

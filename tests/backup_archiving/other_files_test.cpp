@@ -41,25 +41,25 @@ TEST(OtherFilesTest, EntryArchiveFollowsMasksExclusionsAndTicks) {
   writeDocsTree(m);
   m.addSettings(kDocsEntry);
 
-  m.form->BackupOtherFilesEntry(0, 2);
+  m.form->backup.items.BackupOtherFilesEntry(0, 2);
 
   std::vector<std::string> entries = m.entries(m.setDir + "Docs.zip");
   std::sort(entries.begin(), entries.end());
   EXPECT_EQ(entries, (std::vector<std::string>{"C:\\DATA\\A.TXT", "C:\\DATA\\SUB\\C.TXT",
                                                "C:\\OTHER\\EXTRA.BIN"}));
   EXPECT_EQ(m.read(m.setDir + "Docs-Notes.txt"), "Letters and lists\r\nfrom the study\r\n");
-  EXPECT_EQ(m.form->Form4.view.status, "Producing Docs.zip");
-  EXPECT_EQ(m.form->Form4.view.overall, 2);
-  EXPECT_FALSE(m.form->Zip1.Recurse);
+  EXPECT_EQ(m.form->core.Form4.view.status, "Producing Docs.zip");
+  EXPECT_EQ(m.form->core.Form4.view.overall, 2);
+  EXPECT_FALSE(m.form->core.Zip1.Recurse);
 }
 
 TEST(OtherFilesTest, CopyModeCopiesTheSameFilesAsATree) {
   ArchivingMachine m({testing_support::TestDrive{}});
   writeDocsTree(m);
   m.addSettings(kDocsEntry);
-  m.form->Zip1.PackLevel = 0;
+  m.form->core.Zip1.PackLevel = 0;
 
-  m.form->BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
 
   EXPECT_FALSE(m.exists(m.setDir + "Docs.zip"));
   EXPECT_EQ(m.read(m.setDir + "C\\DATA\\a.txt"), "alpha");
@@ -80,8 +80,8 @@ TEST(OtherFilesTest, OlderOneLineNoteIsWrittenAsItStands) {
       "[MultiFiles0]\r\nFileName=Old\r\nPath=C:\\DATA\\\r\nFileType=*.txt\r\nNotes=Kept "
       "as is\r\n[MultiFiles1]\r\nFileName=Quiet\r\nFileType0=C:\\DATA\\*.txt\r\n");
 
-  m.form->BackupOtherFilesEntry(0, 1);
-  m.form->BackupOtherFilesEntry(1, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(1, 1);
 
   EXPECT_EQ(m.entries(m.setDir + "Old.zip"), std::vector<std::string>{"C:\\DATA\\A.TXT"});
   EXPECT_EQ(m.read(m.setDir + "Old-Notes.txt"), "Kept as is");
@@ -99,9 +99,9 @@ TEST(OtherFilesTest, ReadOnlyHiddenSourceKeepsAttributesAndTimesInCopyMode) {
       platform::kAttributeReadOnly | platform::kAttributeHidden | platform::kAttributeArchive;
   m.files->setFileAttributes("C:\\DATA\\secret.txt", attributes);
   m.addSettings("[MultiFiles0]\r\nFileName=Secret\r\nFileType0=\">C:\\DATA\\*.txt\"\r\n");
-  m.form->Zip1.PackLevel = 0;
+  m.form->core.Zip1.PackLevel = 0;
 
-  m.form->BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
 
   const std::string copy = m.setDir + "C\\DATA\\secret.txt";
   ASSERT_TRUE(m.exists(copy));
@@ -121,14 +121,14 @@ TEST(OtherFilesTest, FailureRecordsTheArchiveAndEndsTheRun) {
   for (int i = 0; i < 4000; ++i) big += std::to_string(i * 7919 % 104729) + ",";
   m.write("C:\\DATA\\big.csv", big);
   m.addSettings("[MultiFiles0]\r\nFileName=Big\r\nFileType0=\">C:\\DATA\\*.csv\"\r\n");
-  m.form->backupRun.backupSetDir = "E:\\SET\\";
-  m.form->createDirectories("E:\\SET");
+  m.form->core.backupRun.backupSetDir = "E:\\SET\\";
+  m.form->core.createDirectories("E:\\SET");
 
-  EXPECT_THROW(m.form->BackupOtherFilesEntry(0, 1), corvasta::Error);
+  EXPECT_THROW(m.form->backup.items.BackupOtherFilesEntry(0, 1), corvasta::Error);
 
-  EXPECT_TRUE(m.form->ErrorFlag);
-  ASSERT_FALSE(m.form->ErrorList.empty());
-  EXPECT_EQ(m.form->ErrorList.back(), "E:\\SET\\Big.zip");
+  EXPECT_TRUE(m.form->core.ErrorFlag);
+  ASSERT_FALSE(m.form->core.ErrorList.empty());
+  EXPECT_EQ(m.form->core.ErrorList.back(), "E:\\SET\\Big.zip");
 }
 
 TEST(OtherFilesTest, EntryNameThatWouldLeaveTheSetIsReported) {
@@ -136,17 +136,17 @@ TEST(OtherFilesTest, EntryNameThatWouldLeaveTheSetIsReported) {
   m.write("C:\\DATA\\a.txt", "alpha");
   m.addSettings("[MultiFiles0]\r\nFileName=..\\..\\Escape\r\nFileType0=C:\\DATA\\*.txt\r\n");
 
-  m.form->BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
 
-  EXPECT_TRUE(m.form->ErrorFlag);
+  EXPECT_TRUE(m.form->core.ErrorFlag);
   EXPECT_FALSE(m.exists("C:\\Escape.zip"));
-  EXPECT_EQ(m.form->Form4.view.overall, 1);
+  EXPECT_EQ(m.form->core.Form4.view.overall, 1);
 }
 
 TEST(OtherFilesTest, ControlPanelGroupTakesAppletsSettingsAndProgramOnly) {
   ArchivingMachine m({testing_support::TestDrive{}});
-  const std::string windows = m.form->loc.windowsDir;
-  const std::string system = m.form->loc.systemDir;
+  const std::string windows = m.form->core.loc.windowsDir;
+  const std::string system = m.form->core.loc.systemDir;
   m.write(system + "desk.cpl", "applet");
   m.write(system + "main.cpl", "applet");
   m.write(system + "VMM32\\hidden.cpl", "below the System directory");
@@ -154,7 +154,7 @@ TEST(OtherFilesTest, ControlPanelGroupTakesAppletsSettingsAndProgramOnly) {
   m.write(windows + "control.exe", "program");
   m.write(windows + "COMMAND\\control.ini", "another one");
 
-  m.form->BackupControlPanel(3);
+  m.form->backup.items.BackupControlPanel(3);
 
   std::vector<std::string> entries = m.entries(m.setDir + "ctrlpanl.zip");
   std::sort(entries.begin(), entries.end());
@@ -163,11 +163,11 @@ TEST(OtherFilesTest, ControlPanelGroupTakesAppletsSettingsAndProgramOnly) {
       platform::ansiUpper(windows + "control.exe"), platform::ansiUpper(windows + "control.ini")};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(entries, expected);
-  EXPECT_EQ(m.form->Form4.view.overall, 3);
+  EXPECT_EQ(m.form->core.Form4.view.overall, 3);
 
   // Copy mode takes the same files, without the System directory's subfolders.
-  m.form->Zip1.PackLevel = 0;
-  m.form->BackupControlPanel(0);
+  m.form->core.Zip1.PackLevel = 0;
+  m.form->backup.items.BackupControlPanel(0);
   const std::string systemInSet = m.setDir + "C" + system.substr(2);
   EXPECT_TRUE(m.exists(systemInSet + "desk.cpl"));
   EXPECT_FALSE(m.exists(systemInSet + "VMM32\\hidden.cpl"));

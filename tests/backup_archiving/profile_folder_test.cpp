@@ -40,7 +40,7 @@ void deleteValue(platform::LiveRegistry& registry, platform::HKEY root, const st
 // The user profiles of a Windows 9x sample, logged-on user first.
 std::vector<std::string> profileNames(ArchivingMachine& m) {
   std::vector<std::string> names;
-  const std::string current = m.form->loc.userDir;
+  const std::string current = m.form->core.loc.userDir;
   for (const platform::FindData& found : m.files->findAll("C:\\WINDOWS\\Profiles\\*.*")) {
     if (found.name == "." || found.name == ".." || found.name == "All Users") continue;
     if (!(found.attributes & platform::kAttributeDirectory)) continue;
@@ -63,8 +63,8 @@ TEST(ProfileFolderTest, WindowsMeDesktopGathersEveryProfileOnce) {
   m.write("C:\\WINDOWS\\Desktop\\Before profiles.txt", "from before");
   const std::string archive = m.setDir + "desktop.zip";
 
-  m.form->ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   const std::vector<std::string> entries = m.entries(archive);
   for (const std::string& user : users)
@@ -72,10 +72,10 @@ TEST(ProfileFolderTest, WindowsMeDesktopGathersEveryProfileOnce) {
         << user;
   EXPECT_EQ(countOf(entries, "C:\\WINDOWS\\ALL USERS\\DESKTOP\\SHARED.TXT"), 1u);
   EXPECT_EQ(countOf(entries, "C:\\WINDOWS\\DESKTOP\\BEFORE PROFILES.TXT"), 1u);
-  EXPECT_EQ(m.form->FilesBackedUp, entries.size());
-  EXPECT_EQ(m.form->Form4.view.overall, 7);
-  EXPECT_EQ(m.form->Form4.view.status, "Producing desktop.zip");
-  EXPECT_FALSE(m.form->ErrorFlag);
+  EXPECT_EQ(m.form->core.FilesBackedUp, entries.size());
+  EXPECT_EQ(m.form->core.Form4.view.overall, 7);
+  EXPECT_EQ(m.form->core.Form4.view.status, "Producing desktop.zip");
+  EXPECT_FALSE(m.form->core.ErrorFlag);
 }
 
 TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
@@ -91,8 +91,8 @@ TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
   deleteValue(*m.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common Programs");
   const std::string archive = m.setDir + "start.zip";
 
-  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                 "Start Menu\\Programs", "Programs");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Start Menu\\Programs", "Programs");
 
   const std::vector<std::string> entries = m.entries(archive);
   size_t solitaire = 0;
@@ -105,13 +105,13 @@ TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
 
 TEST(ProfileFolderTest, WindowsXpDesktopTakesTheProfileAndAllUsers) {
   ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
-  const std::string profile = platform::ansiUpper(m.form->loc.userDir);
+  const std::string profile = platform::ansiUpper(m.form->core.loc.userDir);
   ASSERT_NE(profile.find("DOCUMENTS AND SETTINGS"), std::string::npos) << profile;
   m.write("C:\\Documents and Settings\\All Users\\Desktop\\Shared.txt", "for everyone");
   const std::string archive = m.setDir + "desktop.zip";
 
-  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   const std::vector<std::string> entries = m.entries(archive);
   EXPECT_EQ(countOf(entries, profile + "DESKTOP\\NOTES.TXT"), 1u);
@@ -124,62 +124,62 @@ TEST(ProfileFolderTest, MissingShellFolderValueFallsBackToTheWindowsFolder) {
   m.write("C:\\WINDOWS\\Favorites\\Kept.url", "[InternetShortcut]");
   const std::string archive = m.setDir + "favorites.zip";
 
-  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Favorites",
-                 "Favorites");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Favorites", "Favorites");
 
   EXPECT_EQ(countOf(m.entries(archive), "C:\\WINDOWS\\FAVORITES\\KEPT.URL"), 1u);
 }
 
 TEST(ProfileFolderTest, RestoreDirectionPutsFilesBackWhereTheyCameFrom) {
   ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
-  const std::string notes = m.form->loc.userDir + "Desktop\\Notes.txt";
+  const std::string notes = m.form->core.loc.userDir + "Desktop\\Notes.txt";
   const std::string original = m.read(notes);
   const std::string archive = m.setDir + "desktop.zip";
-  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
   m.files->deleteFile(notes);
-  const uint64_t before = m.form->FilesBackedUp;
+  const uint64_t before = m.form->core.FilesBackedUp;
 
-  m.form->ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   ASSERT_TRUE(m.exists(notes));
   EXPECT_EQ(m.read(notes), original);
-  EXPECT_EQ(m.form->FilesBackedUp - before, m.entries(archive).size());
-  EXPECT_EQ(m.form->Form4.view.status, "Unzipping desktop.zip");
-  EXPECT_EQ(m.form->Form4.view.overall, 4);
+  EXPECT_EQ(m.form->core.FilesBackedUp - before, m.entries(archive).size());
+  EXPECT_EQ(m.form->core.Form4.view.status, "Unzipping desktop.zip");
+  EXPECT_EQ(m.form->core.Form4.view.overall, 4);
 }
 
 TEST(ProfileFolderTest, RestoreAsksForTheDiskHoldingAMissingArchive) {
   ArchivingMachine m(platform::WindowsVersion::WinMe, 3, -1);
-  m.form->backupRun.target = archive::TargetKind::RemovableDisk;
-  m.form->backupRun.backingUp = false;
+  m.form->core.backupRun.target = archive::TargetKind::RemovableDisk;
+  m.form->core.backupRun.backingUp = false;
   m.ui.expect("desktop.zip not Found - Corvasta", "Retry");
   m.ui.expect("Please insert the next disk.", "Cancel");
   const std::string archive = "A:\\desktop.zip";
 
-  m.form->ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   EXPECT_TRUE(m.ui.finished());
-  EXPECT_TRUE(m.form->ErrorFlag);
-  EXPECT_EQ(m.form->ErrorList, std::vector<std::string>{archive});
-  EXPECT_EQ(m.form->Form4.view.overall, 0);
+  EXPECT_TRUE(m.form->core.ErrorFlag);
+  EXPECT_EQ(m.form->core.ErrorList, std::vector<std::string>{archive});
+  EXPECT_EQ(m.form->core.Form4.view.overall, 0);
 }
 
 TEST(ProfileFolderTest, EncryptedArchiveAsksForThePasswordBeforeRestoring) {
   ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
-  const std::string notes = m.form->loc.userDir + "Desktop\\Notes.txt";
+  const std::string notes = m.form->core.loc.userDir + "Desktop\\Notes.txt";
   const std::string archive = m.setDir + "desktop.zip";
-  m.form->Form8.password = "garden";
-  m.form->ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->core.Form8.password = "garden";
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
   m.files->deleteFile(notes);
-  m.form->Form8.password.clear();
+  m.form->core.Form8.password.clear();
   m.ui.expect("Password Needed", "garden");
 
-  m.form->ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   EXPECT_TRUE(m.ui.finished());
   EXPECT_TRUE(m.exists(notes));

@@ -28,9 +28,11 @@ TEST(ShortFileTest, CopyCarriesTheSourceAliasNumber) {
   for (const char* name : {"Report Final A.txt", "Report Final B.txt", "Report Final C.txt"})
     m.write(std::string("C:\\SRC\\") + name, name);
   ASSERT_EQ(aliasOf(m, "C:\\SRC\\Report Final C.txt"), "REPORT~3.TXT");
-  m.form->createDirectories("C:\\DST");
+  m.form->core.createDirectories("C:\\DST");
 
-  m.form->CreateShortFile("C:\\SRC\\Report Final C.txt", "C:\\DST\\Report Final C.txt").close();
+  m.form->backup.archiving
+      .CreateShortFile("C:\\SRC\\Report Final C.txt", "C:\\DST\\Report Final C.txt")
+      .close();
 
   EXPECT_EQ(aliasOf(m, "C:\\DST\\Report Final C.txt"), "REPORT~3.TXT");
   EXPECT_EQ(entriesIn(m, "C:\\DST\\"), 1u);
@@ -43,7 +45,9 @@ TEST(ShortFileTest, NumbersAlreadyTakenNeedNoPlaceholder) {
   m.write("C:\\DST\\Report Other.txt", "already here");
   ASSERT_EQ(aliasOf(m, "C:\\DST\\Report Other.txt"), "REPORT~1.TXT");
 
-  m.form->CreateShortFile("C:\\SRC\\Report Final B.txt", "C:\\DST\\Report Final B.txt").close();
+  m.form->backup.archiving
+      .CreateShortFile("C:\\SRC\\Report Final B.txt", "C:\\DST\\Report Final B.txt")
+      .close();
 
   EXPECT_EQ(aliasOf(m, "C:\\DST\\Report Final B.txt"), "REPORT~2.TXT");
   EXPECT_EQ(entriesIn(m, "C:\\DST\\"), 2u);
@@ -56,9 +60,9 @@ TEST(ShortFileTest, CopyModeBackupKeepsAliases) {
   m.files->deleteFile("C:\\DATA\\Holiday Photos 1.bmp");
   ASSERT_EQ(aliasOf(m, "C:\\DATA\\Holiday Photos 2.bmp"), "HOLIDA~2.BMP");
   m.addSettings("[MultiFiles0]\r\nFileName=Photos\r\nFileType0=\">C:\\DATA\\*.bmp\"\r\n");
-  m.form->Zip1.PackLevel = 0;
+  m.form->core.Zip1.PackLevel = 0;
 
-  m.form->BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
 
   EXPECT_EQ(aliasOf(m, m.setDir + "C\\DATA\\Holiday Photos 2.bmp"), "HOLIDA~2.BMP");
 }

@@ -34,10 +34,11 @@ TEST(ArchivingPeerTest, ProfileFolderArchiveOfWindowsMeIsStandard) {
   ArchivingMachine m(platform::WindowsVersion::WinMe, 3, 2);
   m.write("C:\\WINDOWS\\All Users\\Desktop\\Shared.txt", "for everyone");
   const std::string archive = m.setDir + "desktop.zip";
-  m.form->Form8.password = "garden";
+  m.form->core.Form8.password = "garden";
 
-  m.form->ZipDir(archive, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                 1, true, platform::HKEY_CURRENT_USER, "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(
+      archive, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 1, true,
+      platform::HKEY_CURRENT_USER, "Desktop", "Desktop");
 
   expectSoundArchive(m, archive, {"C:/WINDOWS/All Users/Desktop/Shared.txt", "Desktop/Notes.txt"},
                      "garden");
@@ -56,8 +57,8 @@ TEST(ArchivingPeerTest, OtherFilesAndEntireDriveArchivesAreStandard) {
       "[MultiFiles0]\r\nFileName=Docs\r\nFileType0=\">C:\\DATA\\*.txt\"\r\n"
       "[MultiFiles1]\r\nFileName=All Files on Drive D\r\n");
 
-  m.form->BackupOtherFilesEntry(0, 1);
-  m.form->BackupOtherFilesEntry(1, 1);
+  m.form->backup.items.BackupOtherFilesEntry(0, 1);
+  m.form->backup.items.BackupOtherFilesEntry(1, 1);
 
   expectSoundArchive(m, m.setDir + "Docs.zip", {"C:/DATA/Long File Name.txt", "C:/DATA/SUB/b.txt"});
   expectSoundArchive(m, m.setDir + "D-GAMES.zip", {"D:/GAMES/chess.exe"});

@@ -13,10 +13,10 @@ namespace {
 struct Manager : ::testing::Test {
   RunMachine m{RunMachine::Small{}};
   corvasta::TForm1& form = *m.form;
-  const corvasta::BackupManagerLists& lists = form.BackupManager;
+  const corvasta::BackupManagerLists& lists = form.backup.manager.lists;
 
   void makeSet(const std::string& path) {
-    form.createDirectories(path);
+    form.core.createDirectories(path);
     m.write(path + "autoexec.baz", "x");
   }
   void registerSets(const std::vector<std::string>& paths) {
@@ -49,7 +49,7 @@ TEST_F(Manager, WithoutSetsOnlyNoBackupsIsOffered) {
   EXPECT_EQ(lists.programBackupsMenu, std::vector<std::string>{"No Backups"});
   EXPECT_EQ(lists.restoreSourceCaption, "Corvasta Backup - No Backups");
   EXPECT_EQ(lists.column1Caption(), "0 Backups");
-  EXPECT_FALSE(form.backupSetsPresent);
+  EXPECT_FALSE(form.backup.manager.backupSetsPresent);
 }
 
 TEST_F(Manager, BackupToRestoreBeyondTheListIsReset) {
@@ -62,7 +62,7 @@ TEST_F(Manager, BackupToRestoreBeyondTheListIsReset) {
   m.setSetting("RestorePreferences", "Backup to Restore", "2");
   form.FillList();
   EXPECT_EQ(lists.restoreSourceCaption, "Corvasta Backup - Wed");
-  form.ChooseProgramBackup(1);
+  form.backup.manager.ChooseProgramBackup(1);
   EXPECT_EQ(lists.restoreSourceCaption, "Corvasta Backup - Mon");
   EXPECT_EQ(m.setting("RestorePreferences", "Backup to Restore"), "1");
 }
@@ -75,13 +75,13 @@ TEST_F(Manager, AddingRefusesAListedSetAndListsLostOnes) {
   form.FillList();
   m.ui.expect("Find the Directory of a Backup Set", "C:\\B\\mon");
   m.ui.expect("already in the Backup Manager", "OK");
-  form.AddBackupSet();
+  form.backup.manager.AddBackupSet();
   m.ui.expect("Find the Directory of a Backup Set", "C:\\B\\Lost1");
-  form.AddBackupSet();
+  form.backup.manager.AddBackupSet();
   m.ui.expect("Find the Directory of a Backup Set", "C:\\B\\Lost2");
-  form.AddBackupSet();
+  form.backup.manager.AddBackupSet();
   m.ui.expect("Find the Directory of a Backup Set", "Cancel");
-  form.AddBackupSet();
+  form.backup.manager.AddBackupSet();
   EXPECT_TRUE(m.ui.finished());
   EXPECT_EQ(lists.column1Caption(), "3 Backups");
   EXPECT_EQ(m.setting("Backup Directories", "3"), "C:\\B\\Lost2\\");
@@ -94,7 +94,7 @@ TEST_F(Manager, DeletingASetWithSubfoldersAsksFirst) {
   registerSets({"C:\\B\\Mon\\", "C:\\B\\Tue\\", "C:\\B\\Wed\\"});
   form.FillList();
   m.ui.expect("could not be removed", "No");
-  form.DeleteBackupSet(1);
+  form.backup.manager.DeleteBackupSet(1);
   EXPECT_TRUE(m.ui.finished());
   // Its files went; the subfolders stay, and it is no longer listed.
   EXPECT_FALSE(m.exists("C:\\B\\Tue\\autoexec.baz"));
@@ -105,11 +105,11 @@ TEST_F(Manager, DeletingASetWithSubfoldersAsksFirst) {
   registerSets({"C:\\B\\Mon\\", "C:\\B\\Wed\\", "C:\\B\\Tue\\"});
   form.FillList();
   m.ui.expect("Delete C:\\B\\Tue\\?", "Yes");
-  form.DeleteBackupSet(2);
+  form.backup.manager.DeleteBackupSet(2);
   EXPECT_FALSE(m.exists("C:\\B\\Tue"));
-  form.Form8.promptForSubDirs = true;
+  form.core.Form8.promptForSubDirs = true;
   makeSet("C:\\B\\Mon\\X\\");
-  form.DeleteBackupSet(0);
+  form.backup.manager.DeleteBackupSet(0);
   EXPECT_FALSE(m.exists("C:\\B\\Mon"));
   EXPECT_EQ(lists.programBackupsMenu, (std::vector<std::string>{"Most Recent Backup", "Wed"}));
 }
@@ -119,34 +119,34 @@ TEST_F(Manager, RenamingMovesTheDirectoryAndItsEntry) {
   makeSet("C:\\B\\Wed\\");
   registerSets({"C:\\B\\Mon\\", "C:\\B\\Wed\\"});
   form.FillList();
-  form.RenameBackupSet(0, "Monday");
+  form.backup.manager.RenameBackupSet(0, "Monday");
   EXPECT_TRUE(m.exists("C:\\B\\Monday\\autoexec.baz"));
   EXPECT_EQ(m.setting("Backup Directories", "1"), "C:\\B\\Monday\\");
   // A name that cannot be given leaves the set as it was.
-  form.RenameBackupSet(1, "Monday");
+  form.backup.manager.RenameBackupSet(1, "Monday");
   EXPECT_EQ(m.setting("Backup Directories", "2"), "C:\\B\\Wed\\");
   EXPECT_EQ(lists.rows[1].name, "Wed");
 }
 
 TEST_F(Manager, MaximumStaysAboveKeepAndAtLeastTheListedSets) {
-  form.Form8.maxNum = 10;
-  form.Form8.keep = 10;
+  form.core.Form8.maxNum = 10;
+  form.core.Form8.keep = 10;
   m.ui.expect("The Keep value must be less than the Maximum Backups value.", "OK");
-  form.KeepOrMaximumChanged();
-  EXPECT_EQ(form.Form8.maxNum, 11);
+  form.backup.manager.KeepOrMaximumChanged();
+  EXPECT_EQ(form.core.Form8.maxNum, 11);
   for (const char* day : {"A", "B", "C", "D", "E"}) makeSet(std::string("C:\\B\\") + day + "\\");
   registerSets({"C:\\B\\A\\", "C:\\B\\B\\", "C:\\B\\C\\", "C:\\B\\D\\", "C:\\B\\E\\"});
   form.FillList();
-  form.Form8.maxNum = 3;
+  form.core.Form8.maxNum = 3;
   m.ui.expect("Please delete all but 3 in the Backup Manager", "OK");
-  form.CheckMaximumBackups();
-  EXPECT_EQ(form.Form8.maxNum, 5);
+  form.backup.manager.CheckMaximumBackups();
+  EXPECT_EQ(form.core.Form8.maxNum, 5);
   EXPECT_TRUE(m.ui.finished());
 }
 
 TEST_F(Manager, WindowsRegistryBackupsOfWindowsMe) {
   m.files->createDirectory("C:\\WINDOWS\\SYSBCKUP");
-  form.loc.systemBackupDir = "C:\\WINDOWS\\SYSBCKUP\\";
+  form.core.loc.systemBackupDir = "C:\\WINDOWS\\SYSBCKUP\\";
   for (const char* name :
        {"rb000.cab", "rb001.cab", "rb002.cab", "rb003.cab", "rb004.cab", "rbbad.cab", "other.cab"})
     m.write(std::string("C:\\WINDOWS\\SYSBCKUP\\") + name, name);
@@ -171,8 +171,8 @@ TEST_F(Manager, WindowsRegistryBackupsOfWindowsMe) {
   EXPECT_EQ(lists.systemBackupsMenu[1].substr(0, 6), "000 - ");
 
   m.ui.expect("Please select an item from the list.", "OK");
-  form.DeleteSystemBackup(std::nullopt);
-  form.DeleteSystemBackup(3);
+  form.backup.manager.DeleteSystemBackup(std::nullopt);
+  form.backup.manager.DeleteSystemBackup(3);
   EXPECT_FALSE(m.exists("C:\\WINDOWS\\SYSBCKUP\\rb003.cab"));
   EXPECT_EQ(lists.systemRows.size(), 5u);
   EXPECT_EQ(lists.newestSystemBackup, "C:\\WINDOWS\\SYSBCKUP\\rb002.cab");

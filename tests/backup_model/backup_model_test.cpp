@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "backup/BackupTypes.h"
 #include "backup/MissingFileHint.h"
 #include "backup/SetNaming.h"
+#include "backup/model/BackupTypes.h"
 
 namespace corvasta {
 namespace {

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/TextLines.h"
+#include "app/core/TextLines.h"
 #include "archive/ZipWriter.h"
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
 #include "tests/backup_openfiles/machine/openfiles_machine.h"
 
@@ -21,9 +21,9 @@ const std::string kArchive = "C:\\Backup\\data.zip";
 // The engine archives C:\Data; the letter is in use.
 int archiveData(OpenFilesMachine& m) {
   m.files->createDirectory("C:\\Backup");
-  archive::TZipWriter& zip = m.form->Zip1;
+  archive::TZipWriter& zip = m.form->core.Zip1;
   zip.SetZipName(kArchive);
-  zip.TempPath = m.form->loc.tempDir;
+  zip.TempPath = m.form->core.loc.tempDir;
   zip.FilesList = {"C:\\Data\\*.*"};
   zip.PackLevel = 6;
   const int stored = zip.CreateArchive();
@@ -33,7 +33,7 @@ int archiveData(OpenFilesMachine& m) {
 
 // The letter in the archive: its entry and its bytes.
 std::string letterFromArchive(OpenFilesMachine& m) {
-  archive::TZipWriter& zip = m.form->Zip2;
+  archive::TZipWriter& zip = m.form->core.Zip2;
   zip.SetZipName(kArchive);
   EXPECT_TRUE(zip.TestArchive());
   zip.DoAll = false;
@@ -57,8 +57,8 @@ TEST(DeferredBackup, Windows98CopiesTheFileInUseFromAutoexecAndFinishesAtLogon) 
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
   EXPECT_EQ(archiveData(m), 1);
   const std::string temp = m.programDir() + "Temp\\OpenFN1.doc";
-  EXPECT_EQ(m.form->OpenFilesFound, 1u);
-  EXPECT_NE(m.form->ActivityLog.find("\rOpen File Encountered - C:\\Data\\Letter.doc"),
+  EXPECT_EQ(m.form->core.OpenFilesFound, 1u);
+  EXPECT_NE(m.form->core.ActivityLog.find("\rOpen File Encountered - C:\\Data\\Letter.doc"),
             std::string::npos);
   EXPECT_EQ(m.job(1, "Source"), kLetter);
   EXPECT_EQ(m.job(1, "Temp"), temp);
@@ -66,20 +66,20 @@ TEST(DeferredBackup, Windows98CopiesTheFileInUseFromAutoexecAndFinishesAtLogon) 
   EXPECT_EQ(m.job(1, "Compressed"), "1");
   EXPECT_EQ(m.job(1, "Extract"), "1");
 
-  const std::string root = m.form->loc.rootDir;
+  const std::string root = m.form->core.loc.rootDir;
   const std::string shortTemp = corvasta::ShortFileName(*m.machine, temp);
   const std::vector<std::string> batch = corvasta::splitLines(m.read(root + "openfile.bat"));
   const std::vector<std::string> expectedBatch = {
-      "@" + m.form->loc.windowsDir + "Command\\attrib.exe -s -h -r C:\\DATA\\LETTER.DOC",
+      "@" + m.form->core.loc.windowsDir + "Command\\attrib.exe -s -h -r C:\\DATA\\LETTER.DOC",
       "@copy C:\\DATA\\LETTER.DOC " + shortTemp,
       "@echo Please disregard the following Batch file missing error.", "@del openfile.bat"};
   EXPECT_EQ(batch, expectedBatch);
   const std::vector<std::string> autoexec = corvasta::splitLines(m.read(root + "autoexec.bat"));
   EXPECT_NE(std::find(autoexec.begin(), autoexec.end(), root + "openfile.bat"), autoexec.end());
-  EXPECT_EQ(m.form->CheckParameters(m.startup() + "cleanup.lnk"),
+  EXPECT_EQ(m.form->core.CheckParameters(m.startup() + "cleanup.lnk"),
             "clean \"" + root + "openfile.bat\" " + root + "autoexec.bat");
-  EXPECT_EQ(m.form->CheckTarget(m.startup() + "CVOpen.lnk"), m.form->ProgramPath());
-  EXPECT_EQ(m.form->CheckParameters(m.startup() + "CVOpen.lnk"), "openfile");
+  EXPECT_EQ(m.form->core.CheckTarget(m.startup() + "CVOpen.lnk"), m.form->core.ProgramPath());
+  EXPECT_EQ(m.form->core.CheckParameters(m.startup() + "CVOpen.lnk"), "openfile");
 
   m.restartWindows({kLetter});
   ASSERT_TRUE(m.exists(temp)) << m.bootLog;
@@ -107,23 +107,26 @@ TEST(DeferredBackup, TheProgramStartedAtLogonFinishesTheJob) {
   expectJobFinished(m, m.programDir() + "Temp\\OpenFN1.doc");
   EXPECT_EQ(letterFromArchive(m), kLetterText) << m.bootLog;
   EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
-  EXPECT_EQ(m.read(m.form->loc.rootDir + "autoexec.bat").find("openfile.bat"), std::string::npos);
+  EXPECT_EQ(m.read(m.form->core.loc.rootDir + "autoexec.bat").find("openfile.bat"),
+            std::string::npos);
 }
 
 TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2, {kLetter, kNotes});
   archiveData(m);
-  EXPECT_EQ(m.form->OpenFilesFound, 2u);
+  EXPECT_EQ(m.form->core.OpenFilesFound, 2u);
   m.startProgram();  // a second run of the program: its count starts again
-  EXPECT_TRUE(m.form->CopyOpenFile(kNotes, "C:\\Backup\\Notes.txt", -1, false, false));
+  EXPECT_TRUE(
+      m.form->backup.openFiles.CopyOpenFile(kNotes, "C:\\Backup\\Notes.txt", -1, false, false));
   EXPECT_EQ(m.job(3, "Source"), kNotes);
   EXPECT_EQ(m.job(3, "Temp"), m.programDir() + "Temp\\OpenFN3.txt");
   EXPECT_EQ(m.job(3, "Compressed"), "0");
-  const std::string batch = m.read(m.form->loc.rootDir + "openfile.bat");
+  const std::string batch = m.read(m.form->core.loc.rootDir + "openfile.bat");
   EXPECT_EQ(corvasta::splitLines(batch).size(), 8u);  // three jobs, one closing pair
   const std::vector<std::string> autoexec =
-      corvasta::splitLines(m.read(m.form->loc.rootDir + "autoexec.bat"));
-  EXPECT_EQ(std::count(autoexec.begin(), autoexec.end(), m.form->loc.rootDir + "openfile.bat"), 1);
+      corvasta::splitLines(m.read(m.form->core.loc.rootDir + "autoexec.bat"));
+  EXPECT_EQ(std::count(autoexec.begin(), autoexec.end(), m.form->core.loc.rootDir + "openfile.bat"),
+            1);
 }
 
 TEST(DeferredBackup, WindowsMeMovesTheFileThroughWininitAndPutsItBack) {
@@ -131,9 +134,9 @@ TEST(DeferredBackup, WindowsMeMovesTheFileThroughWininitAndPutsItBack) {
   EXPECT_EQ(archiveData(m), 1);
   const std::string temp = m.programDir() + "Temp\\OpenFN1.doc";
   EXPECT_EQ(m.job(1, "Extract"), "0");
-  EXPECT_FALSE(m.exists(m.form->loc.rootDir + "openfile.bat"));
+  EXPECT_FALSE(m.exists(m.form->core.loc.rootDir + "openfile.bat"));
   EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
-  const std::string wininit = m.read(m.form->loc.windowsDir + "wininit.ini");
+  const std::string wininit = m.read(m.form->core.loc.windowsDir + "wininit.ini");
   EXPECT_NE(wininit.find(corvasta::ShortFileName(*m.machine, temp) + "=C:\\DATA\\LETTER.DOC"),
             std::string::npos)
       << wininit;
@@ -147,16 +150,16 @@ TEST(DeferredBackup, WindowsMeMovesTheFileThroughWininitAndPutsItBack) {
 
 TEST(DeferredBackup, WindowsXpDefersOnlyAllowedFilesByDelayedMove) {
   OpenFilesMachine m(platform::WindowsVersion::WinXp, 6, {kLetter, kNotes});
-  platform::TIniFile(*m.machine, m.form->settingsFile())
+  platform::TIniFile(*m.machine, m.form->core.settingsFile())
       .WriteBool("OpenFilesToBackup", "LETTER.DOC", true);
-  EXPECT_EQ(archiveData(m), 0);           // both in use; no archive yet
-  EXPECT_EQ(m.form->OpenFilesFound, 1u);  // Notes.txt is not allowed: not counted
+  EXPECT_EQ(archiveData(m), 0);                // both in use; no archive yet
+  EXPECT_EQ(m.form->core.OpenFilesFound, 1u);  // Notes.txt is not allowed: not counted
   EXPECT_EQ(m.job(1, "Source"), kLetter);
   EXPECT_EQ(m.job(1, "Extract"), "0");
   EXPECT_EQ(m.job(2, "Source"), "@");
   const std::vector<platform::DelayedMove> moves = m.files->pendingDelayedMoves();
   ASSERT_EQ(moves.size(), 1u);
-  EXPECT_FALSE(m.exists(m.form->loc.rootDir + "openfile.bat"));
+  EXPECT_FALSE(m.exists(m.form->core.loc.rootDir + "openfile.bat"));
 
   m.restartWindows({kNotes});
   EXPECT_FALSE(m.exists(kLetter));
@@ -170,9 +173,9 @@ TEST(DeferredBackup, WindowsXpDefersOnlyAllowedFilesByDelayedMove) {
 
 TEST(DeferredBackup, PlainCopyOfAFileInUseGoesToTheBackupFolderAtLogon) {
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
-  m.form->TransferFile(kLetter, "C:\\Backup\\C\\Data\\Letter.doc", false, corvasta::kTransferCopy,
-                       0);
-  EXPECT_FALSE(m.form->ErrorFlag);
+  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\C\\Data\\Letter.doc", false,
+                                        corvasta::kTransferCopy, 0);
+  EXPECT_FALSE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), "C:\\Backup\\C\\Data\\Letter.doc");
   EXPECT_EQ(m.job(1, "Compressed"), "0");
   m.restartWindows({kLetter});
@@ -183,11 +186,12 @@ TEST(DeferredBackup, PlainCopyOfAFileInUseGoesToTheBackupFolderAtLogon) {
 
 TEST(DeferredBackup, WithoutOpenFileBackupTheFileIsMissingFromTheCopy) {
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
-  m.form->Form8.config.copyOpenFiles = false;
-  m.form->TransferFile(kLetter, "C:\\Backup\\Letter.doc", false, corvasta::kTransferCopy, 0);
-  EXPECT_TRUE(m.form->ErrorFlag);
-  EXPECT_EQ(m.form->ErrorList, std::vector<std::string>{kLetter});
-  EXPECT_EQ(m.form->OpenFilesFound, 0u);
+  m.form->core.Form8.config.copyOpenFiles = false;
+  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\Letter.doc", false,
+                                        corvasta::kTransferCopy, 0);
+  EXPECT_TRUE(m.form->core.ErrorFlag);
+  EXPECT_EQ(m.form->core.ErrorList, std::vector<std::string>{kLetter});
+  EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
   EXPECT_FALSE(m.exists(m.startup() + "CVOpen.lnk"));
 }

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/ZipWriter.h"
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "tests/backup_openfiles/machine/openfiles_machine.h"
 
 namespace openfiles_test {
@@ -13,24 +13,25 @@ namespace {
 TEST(NeverDeferred, RegistryHivesSetTheRegistryFlagOnlyWithoutTheRegistryItem) {
   OpenFilesMachine m(platform::WindowsVersion::WinXp, 6);
   const std::string hive = "C:\\Documents and Settings\\Owner\\NTUSER.DAT";
-  m.form->Form8.config.winFilesChecks = {1, 1};
-  EXPECT_FALSE(m.form->CopyOpenFile(hive, "C:\\Backup\\x.zip", 0, false, true));
-  EXPECT_FALSE(m.form->RegistryFilesFlag);
-  m.form->Form8.config.winFilesChecks = {0, 1};
-  EXPECT_FALSE(m.form->CopyOpenFile(m.form->loc.windowsDir + "system32\\config\\software",
-                                    "C:\\Backup\\x.zip", 0, false, true));
-  EXPECT_TRUE(m.form->RegistryFilesFlag);
-  EXPECT_EQ(m.form->OpenFilesFound, 0u);
+  m.form->core.Form8.config.winFilesChecks = {1, 1};
+  EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(hive, "C:\\Backup\\x.zip", 0, false, true));
+  EXPECT_FALSE(m.form->core.RegistryFilesFlag);
+  m.form->core.Form8.config.winFilesChecks = {0, 1};
+  EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(
+      m.form->core.loc.windowsDir + "system32\\config\\software", "C:\\Backup\\x.zip", 0, false,
+      true));
+  EXPECT_TRUE(m.form->core.RegistryFilesFlag);
+  EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
 }
 
 TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
   OpenFilesMachine m(platform::WindowsVersion::WinMe, 3, {"C:\\WINDOWS\\WIN386.SWP"});
   m.write("C:\\WINDOWS\\WIN386.SWP", "swap");
-  m.form->TransferFile("C:\\WINDOWS\\WIN386.SWP", "C:\\Backup\\WIN386.SWP", false,
-                       corvasta::kTransferCopy, 0);
-  EXPECT_EQ(m.form->OpenFilesFound, 0u);
-  EXPECT_FALSE(m.form->RegistryFilesFlag);
+  m.form->backup.archiving.TransferFile("C:\\WINDOWS\\WIN386.SWP", "C:\\Backup\\WIN386.SWP", false,
+                                        corvasta::kTransferCopy, 0);
+  EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
+  EXPECT_FALSE(m.form->core.RegistryFilesFlag);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
   EXPECT_TRUE(m.ui.finished());
 }
@@ -40,7 +41,7 @@ TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
 std::string backUpThenChangeLetter(OpenFilesMachine& m) {
   const std::string archivePath = "C:\\Backup\\data.zip";
   m.files->createDirectory("C:\\Backup");
-  archive::TZipWriter& zip = m.form->Zip1;
+  archive::TZipWriter& zip = m.form->core.Zip1;
   zip.SetZipName(archivePath);
   zip.FilesList = {"C:\\Data\\*.*"};
   EXPECT_EQ(zip.CreateArchive(), 2);
@@ -50,13 +51,13 @@ std::string backUpThenChangeLetter(OpenFilesMachine& m) {
 }
 
 void restoreData(OpenFilesMachine& m, const std::string& archivePath) {
-  archive::TZipWriter& zip = m.form->Zip1;
+  archive::TZipWriter& zip = m.form->core.Zip1;
   zip.SetZipName(archivePath);
   zip.DestDir.clear();
   zip.RecreateDirs = true;
   zip.FilesList.clear();
   zip.DoAll = true;
-  m.form->FilesBackedUp += static_cast<uint64_t>(zip.Extract());
+  m.form->core.FilesBackedUp += static_cast<uint64_t>(zip.Extract());
   zip.CloseArchive();
 }
 
@@ -64,16 +65,16 @@ TEST(DeferredRestore, Windows98ReplacesTheFileInUseFromTheArchiveAtTheNextStart)
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2, {});
   const std::string archivePath = backUpThenChangeLetter(m);
   m.restartWindows({kLetter});
-  m.form->Form8.config.copyOpenFiles = true;
+  m.form->core.Form8.config.copyOpenFiles = true;
   restoreData(m, archivePath);
-  EXPECT_EQ(m.form->FilesBackedUp, 1u);  // the notes; the letter is deferred
+  EXPECT_EQ(m.form->core.FilesBackedUp, 1u);  // the notes; the letter is deferred
   const std::string temp = m.programDir() + "Temp\\OpenFN1.doc";
   EXPECT_EQ(m.read(temp), kLetterText);  // the replacement, taken out now
   EXPECT_EQ(m.job(1, "Source"), temp);
   EXPECT_EQ(m.job(1, "Dest"), kLetter);
   EXPECT_EQ(m.job(1, "Compressed"), "0");
   EXPECT_EQ(m.job(1, "Extract"), "1");
-  EXPECT_EQ(m.form->ActivityLog.find("Open File Encountered"), std::string::npos);
+  EXPECT_EQ(m.form->core.ActivityLog.find("Open File Encountered"), std::string::npos);
 
   m.restartWindows({kLetter});
   EXPECT_EQ(m.read(kLetter), kLetterText);  // replaced before Windows held it
@@ -88,7 +89,7 @@ TEST(DeferredRestore, WindowsXpReplacesByDelayedMoveWithoutTheAllowedList) {
   OpenFilesMachine m(platform::WindowsVersion::WinXp, 6, {});
   const std::string archivePath = backUpThenChangeLetter(m);
   m.restartWindows({kLetter});
-  m.form->Form8.config.copyOpenFiles = true;
+  m.form->core.Form8.config.copyOpenFiles = true;
   restoreData(m, archivePath);
   EXPECT_EQ(m.job(1, "Extract"), "1");
   ASSERT_EQ(m.files->pendingDelayedMoves().size(), 1u);
@@ -104,8 +105,9 @@ TEST(DeferredRestore, PlainCopyOntoAFileInUseIsReplacedAtTheNextStart) {
   OpenFilesMachine m(platform::WindowsVersion::WinMe, 3);
   m.files->createDirectory("C:\\Backup");
   m.write("C:\\Backup\\Letter.doc", "The letter as backed up.");
-  m.form->TransferFile("C:\\Backup\\Letter.doc", kLetter, false, corvasta::kTransferCopyRestore, 0);
-  EXPECT_FALSE(m.form->ErrorFlag);
+  m.form->backup.archiving.TransferFile("C:\\Backup\\Letter.doc", kLetter, false,
+                                        corvasta::kTransferCopyRestore, 0);
+  EXPECT_FALSE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), kLetter);
   m.restartWindows({kLetter});
   EXPECT_EQ(m.read(kLetter), "The letter as backed up.");
@@ -117,7 +119,8 @@ TEST(FinishOpenCopying, MissingTemporaryCopyDropsTheJobAndLeavesTheArchive) {
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
   m.files->createDirectory("C:\\Backup");
   m.write("C:\\Backup\\data.zip", "");
-  ASSERT_TRUE(m.form->CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
+  ASSERT_TRUE(
+      m.form->backup.openFiles.CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
   m.runShortcut(m.startup() + "CVOpen.lnk");  // no restart: no temporary copy
   EXPECT_EQ(m.job(1, "Source"), "@");
   EXPECT_EQ(m.read("C:\\Backup\\data.zip"), "");
@@ -125,11 +128,11 @@ TEST(FinishOpenCopying, MissingTemporaryCopyDropsTheJobAndLeavesTheArchive) {
 
 TEST(FinishOpenCopying, CancelOnTheDiskPromptKeepsTheJobs) {
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
-  ASSERT_TRUE(m.form->CopyOpenFile(kLetter, "A:\\data.zip", 0, false, true));
+  ASSERT_TRUE(m.form->backup.openFiles.CopyOpenFile(kLetter, "A:\\data.zip", 0, false, true));
   m.write(m.programDir() + "Temp\\OpenFN1.doc", kLetterText);
   m.machine->drive('A')->eject();
   m.ui.expect("Please insert the disk with A:\\data.zip on it.", "Cancel");
-  m.form->FinishOpenCopyingJobs();
+  m.form->FinishOpenCopying();
   EXPECT_TRUE(m.ui.finished());
   EXPECT_EQ(m.job(1, "Source"), kLetter);
   EXPECT_TRUE(m.exists(m.programDir() + "Temp\\OpenFN1.doc"));

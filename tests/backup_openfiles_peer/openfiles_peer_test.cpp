@@ -19,7 +19,7 @@ TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
   OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
   const std::string archivePath = "C:\\Backup\\data.zip";
   m.files->createDirectory("C:\\Backup");
-  archive::TZipWriter& zip = m.form->Zip1;
+  archive::TZipWriter& zip = m.form->core.Zip1;
   zip.SetZipName(archivePath);
   zip.FilesList = {"C:\\Data\\*.*"};
   zip.CreateArchive();
@@ -29,7 +29,8 @@ TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
   EXPECT_NE(cvopen.find("Finish copying Corvasta open files"), std::string::npos) << cvopen;
   EXPECT_NE(cvopen.find("openfile"), std::string::npos) << cvopen;
   const std::string cleanup = lnkinfo(m, m.startup() + "cleanup.lnk");
-  EXPECT_NE(cleanup.find("clean \"" + m.form->loc.rootDir + "openfile.bat\""), std::string::npos)
+  EXPECT_NE(cleanup.find("clean \"" + m.form->core.loc.rootDir + "openfile.bat\""),
+            std::string::npos)
       << cleanup;
 
   m.restartWindows({kLetter});
@@ -46,11 +47,11 @@ TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
 TEST(OpenFilesPeer, StartupShortcutReadsBack) {
   if (!testing_support::haveProgram("lnkinfo")) GTEST_SKIP() << "lnkinfo is not installed";
   OpenFilesMachine m(platform::WindowsVersion::WinMe, 3, {});
-  m.form->Form8.automationFreq = {5, 0, 5, 5, 5};
+  m.form->core.Form8.automationFreq = {5, 0, 5, 5, 5};
   m.form->MaintainStartupShortcut();
   const std::string info = lnkinfo(m, m.startup() + "Corvasta.lnk");
   EXPECT_NE(info.find("bootup"), std::string::npos) << info;
-  EXPECT_NE(info.find(m.form->ProgramPath()), std::string::npos) << info;
+  EXPECT_NE(info.find(m.form->core.ProgramPath()), std::string::npos) << info;
   EXPECT_NE(info.find("Corvasta"), std::string::npos) << info;
 }
 

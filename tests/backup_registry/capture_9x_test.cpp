@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/BackupTypes.h"
 #include "backup/RegistryCapturePaths.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
 #include "platform/simulators/registry_checker.h"
 #include "platform/simulators/windows_tools.h"
@@ -21,7 +21,7 @@ using platform::WindowsVersion;
 
 // The extract folders "r" + number the capture may leave in the Windows directory.
 bool anyWorkingFolderLeft(RegistryMachine& m) {
-  for (const platform::FindData& entry : m.files->findAll(m.form->loc.windowsDir + "r*"))
+  for (const platform::FindData& entry : m.files->findAll(m.form->core.loc.windowsDir + "r*"))
     if ((entry.attributes & platform::kAttributeDirectory) && entry.name.size() <= 4) return true;
   return false;
 }
@@ -29,9 +29,9 @@ bool anyWorkingFolderLeft(RegistryMachine& m) {
 TEST(Capture9x, Windows98WithoutProfiles) {
   RegistryMachine m(WindowsVersion::Win98, 2);
   corvasta::TForm1& form = *m.form;
-  form.ConfigRunsAutomatically = true;  // no scanregw run
-  form.BackupRegistry(10);
-  const std::string& windows = form.loc.windowsDir;
+  form.backup.registry.ConfigRunsAutomatically = true;  // no scanregw run
+  form.backup.registry.BackupRegistry(10);
+  const std::string& windows = form.core.loc.windowsDir;
 
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "user0.daz"), m.read(windows + "user.dat"));
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.dat"));
@@ -43,21 +43,22 @@ TEST(Capture9x, Windows98WithoutProfiles) {
             corvasta::ShortFileName(*m.machine, windows + "user.dat"));
 
   // The spares come from Windows' newest backup, not from the registry as it is.
-  const std::string newest = corvasta::CheckPath(form.loc.systemBackupDir) + "rb004.cab";
+  const std::string newest = corvasta::CheckPath(form.core.loc.systemBackupDir) + "rb004.cab";
   EXPECT_EQ(m.read(windows + "system.cvk"), m.cabinetMember(newest, "system.dat"));
   EXPECT_EQ(m.read(windows + "user.cvk"), m.cabinetMember(newest, "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
+  EXPECT_FALSE(form.core.ErrorFlag)
+      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
   // The two transfers advance the overall bar; the spares do not.
-  EXPECT_EQ(form.Form4.view.overall, 20);
+  EXPECT_EQ(form.core.Form4.view.overall, 20);
 }
 
 TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
   RegistryMachine m(WindowsVersion::Win98, 2, 3);
   corvasta::TForm1& form = *m.form;
-  form.ConfigRunsAutomatically = true;
-  form.BackupRegistry(5);
-  const std::vector<std::string> candidates = form.profileCandidates("user.dat");
+  form.backup.registry.ConfigRunsAutomatically = true;
+  form.backup.registry.BackupRegistry(5);
+  const std::vector<std::string> candidates = form.backup.items.profileCandidates("user.dat");
   ASSERT_EQ(candidates.size(), 4u);
   for (size_t n = 0; n < candidates.size(); ++n)
     EXPECT_EQ(m.onlyEntryOf(m.setDir + "user" + std::to_string(n) + ".daz"), m.read(candidates[n]))
@@ -72,9 +73,9 @@ TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
 TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
   RegistryMachine m(WindowsVersion::WinMe, 3);
   corvasta::TForm1& form = *m.form;
-  form.TransferMode = kTransferCopy;
-  form.BackupRegistry(0);
-  const std::string& windows = form.loc.windowsDir;
+  form.backup.registry.TransferMode = kTransferCopy;
+  form.backup.registry.BackupRegistry(0);
+  const std::string& windows = form.core.loc.windowsDir;
   for (const char* name : {"classes", "system", "user"}) {
     const std::string registryFile = windows + name + ".dat";
     const std::string copied = m.setDir + name + (std::string(name) == "user" ? "0.dat" : ".dat");
@@ -84,22 +85,22 @@ TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
     EXPECT_EQ(m.files->getFileAttributes(copied),
               m.files->getFileAttributes(registryFile) | platform::kAttributeArchive);
   }
-  EXPECT_FALSE(form.ErrorFlag);
+  EXPECT_FALSE(form.core.ErrorFlag);
 }
 
 TEST(Capture9x, Windows95PreviousRegistryTakesTheDa0Files) {
   RegistryMachine m(WindowsVersion::Win95, 1);
   corvasta::TForm1& form = *m.form;
-  form.Form8.config.previousRegistry = true;
-  form.BackupRegistry(0);
-  const std::string& windows = form.loc.windowsDir;
+  form.core.Form8.config.previousRegistry = true;
+  form.backup.registry.BackupRegistry(0);
+  const std::string& windows = form.core.loc.windowsDir;
   ASSERT_NE(m.read(windows + "system.da0"), m.read(windows + "system.dat"));
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.da0"));
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "user0.daz"), m.read(windows + "user.da0"));
   EXPECT_EQ(m.read(windows + "user.cvk"), m.read(windows + "user.da0"));
 
-  form.Form8.config.previousRegistry = false;
-  form.BackupRegistry(0);
+  form.core.Form8.config.previousRegistry = false;
+  form.backup.registry.BackupRegistry(0);
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "system.daz"), m.read(windows + "system.dat"));
 }
 
@@ -113,19 +114,20 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
       });
   RegistryMachine m(WindowsVersion::Win98, 2, 1);
   corvasta::TForm1& form = *m.form;
-  form.BackupRegistry(0);
+  form.backup.registry.BackupRegistry(0);
   EXPECT_EQ(scanregwRuns, 1);
-  const std::string& windows = form.loc.windowsDir;
+  const std::string& windows = form.core.loc.windowsDir;
   // The fresh backup holds the registry as it is now.
   EXPECT_EQ(m.read(windows + "system.cvk"), m.read(windows + "system.dat"));
   EXPECT_EQ(m.read(windows + "user.cvk"), m.read(windows + "user.dat"));
-  EXPECT_EQ(m.read(form.loc.userDir + "user.cvk"), m.read(form.loc.userDir + "user.dat"));
-  EXPECT_EQ(m.onlyEntryOf(m.setDir + "user1.daz"), m.read(form.loc.userDir + "user.dat"));
+  EXPECT_EQ(m.read(form.core.loc.userDir + "user.cvk"), m.read(form.core.loc.userDir + "user.dat"));
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "user1.daz"), m.read(form.core.loc.userDir + "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
+  EXPECT_FALSE(form.core.ErrorFlag)
+      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
 
-  form.ConfigRunsAutomatically = true;
-  form.BackupRegistry(0);
+  form.backup.registry.ConfigRunsAutomatically = true;
+  form.backup.registry.BackupRegistry(0);
   EXPECT_EQ(scanregwRuns, 1);
   platform::registerWindowsToolSimulators();
 }
@@ -133,16 +135,16 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
 TEST(Capture9x, DamagedSystemBackupFailsTheCaptureAndLeavesNoFolder) {
   RegistryMachine m(WindowsVersion::Win98, 2);
   corvasta::TForm1& form = *m.form;
-  form.ConfigRunsAutomatically = true;
-  const std::string folder = corvasta::CheckPath(form.loc.systemBackupDir);
+  form.backup.registry.ConfigRunsAutomatically = true;
+  const std::string folder = corvasta::CheckPath(form.core.loc.systemBackupDir);
   std::string cabinet = m.read(folder + "rb004.cab");
   for (size_t i = cabinet.size() / 2; i < cabinet.size(); ++i)
     cabinet[i] = static_cast<char>(~cabinet[i]);
   m.write(folder + "rb009.cab", cabinet);
-  EXPECT_THROW(form.BackupRegistry(0), corvasta::Error);
-  EXPECT_EQ(form.ErrorList.back(), "Cab Extractor failed, see Backup Preferences.");
+  EXPECT_THROW(form.backup.registry.BackupRegistry(0), corvasta::Error);
+  EXPECT_EQ(form.core.ErrorList.back(), "Cab Extractor failed, see Backup Preferences.");
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_TRUE(form.UnpackedSystemBackup.empty());
+  EXPECT_TRUE(form.backup.registry.UnpackedSystemBackup.empty());
 }
 
 }  // namespace

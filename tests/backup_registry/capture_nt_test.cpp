@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <set>
 
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
 #include "platform/registry/nt_hive_read.h"
@@ -40,29 +40,30 @@ class CaptureNt : public ::testing::TestWithParam<WindowsVersion> {};
 TEST_P(CaptureNt, RegistryDazHoldsEveryLoadedHiveWithItsMap) {
   RegistryMachine m(GetParam(), GetParam() == WindowsVersion::Nt4 ? 4 : 6, 2);
   corvasta::TForm1& form = *m.form;
-  form.FilesBackedUp = 7;
+  form.core.FilesBackedUp = 7;
   int busyWhileSaving = 0;
-  m.ui.onMessages = [&] { busyWhileSaving += form.RegistryBusy ? 1 : 0; };
-  form.BackupRegistry(20);
+  m.ui.onMessages = [&] { busyWhileSaving += form.core.RegistryBusy ? 1 : 0; };
+  form.backup.registry.BackupRegistry(20);
   EXPECT_GT(busyWhileSaving, 0);
   const std::string archive = m.setDir + "registry.daz";
   ASSERT_TRUE(m.exists(archive));
-  EXPECT_EQ(m.read(form.loc.windowsDir + "registry.daz"), m.read(archive));
-  EXPECT_EQ(form.FilesBackedUp, 1u);
-  EXPECT_FALSE(form.RegistryBusy);
-  EXPECT_EQ(form.ProgressDivisor, 1);
-  EXPECT_EQ(form.Form4.view.overall, 20);
-  EXPECT_TRUE(m.files->findAll(form.loc.windowsDir + "r2?").empty()) << "working folder left";
-  EXPECT_FALSE(form.ErrorFlag) << (form.ErrorList.empty() ? "" : form.ErrorList.front());
+  EXPECT_EQ(m.read(form.core.loc.windowsDir + "registry.daz"), m.read(archive));
+  EXPECT_EQ(form.core.FilesBackedUp, 1u);
+  EXPECT_FALSE(form.core.RegistryBusy);
+  EXPECT_EQ(form.backup.archiving.ProgressDivisor, 1);
+  EXPECT_EQ(form.core.Form4.view.overall, 20);
+  EXPECT_TRUE(m.files->findAll(form.core.loc.windowsDir + "r2?").empty()) << "working folder left";
+  EXPECT_FALSE(form.core.ErrorFlag)
+      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
 
   // Unpack and compare every hive with the machine's own file.
   const std::string out = "C:\\unpacked\\";
-  form.createDirectories(out);
-  form.Zip2.SetZipName(archive);
-  form.Zip2.DestDir = out;
-  form.Zip2.RecreateDirs = false;
-  form.Zip2.Extract();
-  form.Zip2.CloseArchive();
+  form.core.createDirectories(out);
+  form.core.Zip2.SetZipName(archive);
+  form.core.Zip2.DestDir = out;
+  form.core.Zip2.RecreateDirs = false;
+  form.core.Zip2.Extract();
+  form.core.Zip2.CloseArchive();
   platform::TIniFile map(*m.machine, out + "user.ini");
   const std::vector<std::string> saved = map.ReadSection("Location");
   size_t hives = 0;
@@ -74,7 +75,7 @@ TEST_P(CaptureNt, RegistryDazHoldsEveryLoadedHiveWithItsMap) {
   for (const std::string& file : saved) {
     const std::string location = map.ReadString("Location", file, "");
     ASSERT_EQ(location.rfind("\\Device", 0), std::string::npos) << location;
-    const std::string original = form.loc.windowsDrive + location;
+    const std::string original = form.core.loc.windowsDrive + location;
     ASSERT_TRUE(m.files->fileExists(original)) << original;
     EXPECT_EQ(map.ReadString("ShortLocation", file, ""),
               corvasta::ShortFileName(*m.machine, original).substr(2));
@@ -94,8 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, CaptureNt,
 TEST(CaptureNtMap, UserHiveAndItsClassesHiveAreToldApart) {
   RegistryMachine m(WindowsVersion::WinXp, 6);
   corvasta::TForm1& form = *m.form;
-  form.TransferMode = kTransferCopy;
-  form.BackupRegistry(0);
+  form.backup.registry.TransferMode = kTransferCopy;
+  form.backup.registry.BackupRegistry(0);
   platform::TIniFile map(*m.machine, m.setDir + "user.ini");
   std::set<std::string> userKeys;
   for (const std::string& file : map.ReadSection("Key")) {
@@ -118,19 +119,19 @@ TEST(CaptureNtMap, UserHiveAndItsClassesHiveAreToldApart) {
 TEST(CaptureNtCopy, AHiveThatCannotBeSavedIsReportedAndTheRestAreSaved) {
   RegistryMachine m(WindowsVersion::Win2000, 5);
   corvasta::TForm1& form = *m.form;
-  form.TransferMode = kTransferCopy;
+  form.backup.registry.TransferMode = kTransferCopy;
   // A folder where the SAM hive's file would go.
   m.files->createDirectory(m.setDir + "SAM");
-  form.BackupRegistry(0);
-  EXPECT_TRUE(form.ErrorFlag);
-  EXPECT_EQ(form.ErrorList, std::vector<std::string>{"SAM key"});
+  form.backup.registry.BackupRegistry(0);
+  EXPECT_TRUE(form.core.ErrorFlag);
+  EXPECT_EQ(form.core.ErrorList, std::vector<std::string>{"SAM key"});
   for (const char* hive : {"SYSTEM", "SOFTWARE", "SECURITY", "DEFAULT"})
     EXPECT_TRUE(m.files->fileExists(m.setDir + hive)) << hive;
   platform::TIniFile map(*m.machine, m.setDir + "user.ini");
   EXPECT_FALSE(map.ValueExists("Location", "SAM"));
   // Every saved hive counts in copy mode.
-  EXPECT_EQ(form.FilesBackedUp, map.ReadSection("Location").size());
-  EXPECT_GT(form.backupRun.volumeBytesUsed, 0u);
+  EXPECT_EQ(form.core.FilesBackedUp, map.ReadSection("Location").size());
+  EXPECT_GT(form.core.backupRun.volumeBytesUsed, 0u);
 }
 
 TEST(CaptureNtPrivileges, WithoutTheBackupPrivilegeEveryHiveFails) {
@@ -144,13 +145,13 @@ TEST(CaptureNtPrivileges, WithoutTheBackupPrivilegeEveryHiveFails) {
     if (!hive.winPath.empty())
       m.ui.expect("You do not have Backup Privileges.  Backup is not possible for this user.",
                   "OK");
-  form.BackupRegistry(0);
-  EXPECT_TRUE(form.ErrorFlag);
-  EXPECT_NE(std::find(form.ErrorList.begin(), form.ErrorList.end(), "software key"),
-            form.ErrorList.end());
+  form.backup.registry.BackupRegistry(0);
+  EXPECT_TRUE(form.core.ErrorFlag);
+  EXPECT_NE(std::find(form.core.ErrorList.begin(), form.core.ErrorList.end(), "software key"),
+            form.core.ErrorList.end());
   EXPECT_FALSE(m.exists(m.setDir + "registry.daz"));
-  EXPECT_FALSE(m.exists(form.loc.windowsDir + "registry.daz"));
-  EXPECT_FALSE(form.RegistryBusy);
+  EXPECT_FALSE(m.exists(form.core.loc.windowsDir + "registry.daz"));
+  EXPECT_FALSE(form.core.RegistryBusy);
   EXPECT_TRUE(m.ui.finished());
 }
 
@@ -159,20 +160,23 @@ TEST(SaveHive, SavesAKeyOverAnOldFileAndRefusesTheRestoreDirection) {
   corvasta::TForm1& form = *m.form;
   m.write("C:\\software.hiv", "old");
   m.files->setFileAttributes("C:\\software.hiv", platform::kAttributeReadOnly);
-  ASSERT_TRUE(form.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", true, "C:\\software.hiv"));
+  ASSERT_TRUE(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", true,
+                                            "C:\\software.hiv"));
   EXPECT_EQ(keysOf(m.host("C:\\software.hiv")),
-            keysOf(m.host(form.loc.windowsDir + "system32\\config\\software")));
-  EXPECT_EQ(form.FilesBackedUp, 1u);
-  EXPECT_FALSE(form.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\NOSUCHHIVE", true, "C:\\none.hiv"));
-  EXPECT_EQ(form.FilesBackedUp, 1u);
+            keysOf(m.host(form.core.loc.windowsDir + "system32\\config\\software")));
+  EXPECT_EQ(form.core.FilesBackedUp, 1u);
+  EXPECT_FALSE(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\NOSUCHHIVE", true,
+                                             "C:\\none.hiv"));
+  EXPECT_EQ(form.core.FilesBackedUp, 1u);
 
   try {
-    form.SaveNTRegistry(m.setDir + "registry.daz", 0, true, false);
+    form.backup.registry.SaveNTRegistry(m.setDir + "registry.daz", 0, true, false);
     FAIL() << "restore direction ran";
   } catch (const corvasta::Error& error) {
     EXPECT_NE(std::string(error.what()).find("not available"), std::string::npos);
   }
-  EXPECT_THROW(form.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", false, "C:\\software.hiv"),
+  EXPECT_THROW(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", false,
+                                             "C:\\software.hiv"),
                corvasta::Error);
 }
 

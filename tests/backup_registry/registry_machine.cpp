@@ -5,7 +5,7 @@
 #include "platform/core/codepage.h"
 #include "platform/sample/sample_machine.h"
 #include "platform/system/system_info.h"
-#include "restore/Cabinet.h"
+#include "restore/cabinet/Cabinet.h"
 
 namespace regcap_test {
 
@@ -26,17 +26,17 @@ RegistryMachine::RegistryMachine(platform::WindowsVersion version, int windowsMo
   registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
   form = std::make_unique<corvasta::TForm1>(corvasta::Environment{*machine, *files, *registry, ui},
                                             windowsMode);
-  corvasta::SystemLocations& loc = form->loc;
+  corvasta::SystemLocations& loc = form->core.loc;
   loc.windowsDir =
       corvasta::CheckPath(platform::ansiUpper(platform::getWindowsDirectory(*machine)));
   loc.systemDir = corvasta::CheckPath(platform::ansiUpper(platform::getSystemDirectory(*machine)));
   loc.windowsDrive = platform::ansiUpper(loc.windowsDir.substr(0, 2));
-  form->GetStartup();
-  form->ReadDirectories();
-  form->CheckDirectories();
-  if (form->isWin9xMode() && windowsMode != 1) form->ReadScanReg();
-  form->createDirectories(setDir);
-  form->backupRun.backupSetDir = setDir;
+  form->core.GetStartup();
+  form->core.ReadDirectories();
+  form->core.CheckDirectories();
+  if (form->core.isWin9xMode() && windowsMode != 1) form->core.ReadScanReg();
+  form->core.createDirectories(setDir);
+  form->core.backupRun.backupSetDir = setDir;
 }
 
 std::filesystem::path RegistryMachine::host(const std::string& winPath) const {
@@ -57,16 +57,16 @@ void RegistryMachine::write(const std::string& winPath, const std::string& bytes
 
 std::string RegistryMachine::onlyEntryOf(const std::string& archive) {
   const std::string out = "C:\\unpacked\\";
-  form->createDirectories(out);
-  form->Zip2.SetZipName(archive);
-  form->Zip2.ReadDirectory();
-  EXPECT_EQ(form->Zip2.EntryCount(), 1) << archive;
-  if (form->Zip2.EntryCount() != 1) return {};
-  const std::string name = form->Zip2.EntryName(0);
-  form->Zip2.DestDir = out;
-  form->Zip2.RecreateDirs = false;
-  form->Zip2.Extract();
-  form->Zip2.CloseArchive();
+  form->core.createDirectories(out);
+  form->core.Zip2.SetZipName(archive);
+  form->core.Zip2.ReadDirectory();
+  EXPECT_EQ(form->core.Zip2.EntryCount(), 1) << archive;
+  if (form->core.Zip2.EntryCount() != 1) return {};
+  const std::string name = form->core.Zip2.EntryName(0);
+  form->core.Zip2.DestDir = out;
+  form->core.Zip2.RecreateDirs = false;
+  form->core.Zip2.Extract();
+  form->core.Zip2.CloseArchive();
   const std::string bytes = read(out + name);
   files->setFileAttributes(out + name, platform::kAttributeNormal);
   files->deleteFile(out + name);
@@ -75,7 +75,7 @@ std::string RegistryMachine::onlyEntryOf(const std::string& archive) {
 
 std::string RegistryMachine::cabinetMember(const std::string& cabinet, const std::string& name) {
   const std::string out = "C:\\cabinet\\";
-  form->createDirectories(out);
+  form->core.createDirectories(out);
   corvasta::TCabinetReader reader(*files);
   reader.Extract(cabinet, out);
   const std::string bytes = read(out + name);

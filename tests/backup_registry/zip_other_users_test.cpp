@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/BackupTypes.h"
 #include "backup/RegistryCapturePaths.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
 #include "tests/backup_registry/registry_machine.h"
 
@@ -17,10 +17,10 @@ using corvasta::kTransferZip;
 TEST(ZipOtherUsers, RegistryFilesOfEveryUserButTheCurrentOne) {
   RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
   corvasta::TForm1& form = *m.form;
-  const std::vector<std::string> candidates = form.profileCandidates("user.dat");
+  const std::vector<std::string> candidates = form.backup.items.profileCandidates("user.dat");
   ASSERT_EQ(candidates.size(), 4u);
   const int current =
-      form.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferZip, "", "");
+      form.backup.items.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferZip, "", "");
 
   platform::TIniFile map(*m.machine, m.setDir + "user.ini");
   ASSERT_EQ(map.ReadSection("MultiUsers").size(), 4u);
@@ -32,7 +32,8 @@ TEST(ZipOtherUsers, RegistryFilesOfEveryUserButTheCurrentOne) {
     const std::string archive = m.setDir + key + ".daz";
     if (n == current) {
       EXPECT_FALSE(m.exists(archive)) << "the current user is transferred by the capture itself";
-      EXPECT_TRUE(corvasta::ShortFileName(*m.machine, form.loc.userDir + "user.dat") == mapped);
+      EXPECT_TRUE(corvasta::ShortFileName(*m.machine, form.core.loc.userDir + "user.dat") ==
+                  mapped);
       continue;
     }
     ASSERT_TRUE(m.exists(archive)) << archive;
@@ -47,39 +48,40 @@ TEST(ZipOtherUsers, RegistryFilesOfEveryUserButTheCurrentOne) {
     ASSERT_TRUE(m.exists(spare)) << spare;
     EXPECT_EQ(m.read(spare), m.read(candidates[n]));
   }
-  EXPECT_FALSE(m.exists(form.loc.windowsDir + "user.cvk"));
-  EXPECT_FALSE(form.ErrorFlag);
+  EXPECT_FALSE(m.exists(form.core.loc.windowsDir + "user.cvk"));
+  EXPECT_FALSE(form.core.ErrorFlag);
 }
 
 TEST(ZipOtherUsers, CopyModeWritesDatFilesAndWindows95KeepsEverySpare) {
   RegistryMachine m(platform::WindowsVersion::Win95, 1, 1);
   corvasta::TForm1& form = *m.form;
   const int current =
-      form.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferCopy, "", "");
+      form.backup.items.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferCopy, "", "");
   EXPECT_EQ(current, 1);
-  EXPECT_EQ(m.read(m.setDir + "user0.dat"), m.read(form.loc.windowsDir + "user.dat"));
+  EXPECT_EQ(m.read(m.setDir + "user0.dat"), m.read(form.core.loc.windowsDir + "user.dat"));
   EXPECT_FALSE(m.exists(m.setDir + "user1.dat"));
-  EXPECT_EQ(m.read(form.loc.windowsDir + "user.cvk"), m.read(form.loc.windowsDir + "user.dat"));
-  EXPECT_EQ(m.read(form.loc.userDir + "user.cvk"), m.read(form.loc.userDir + "user.dat"));
+  EXPECT_EQ(m.read(form.core.loc.windowsDir + "user.cvk"),
+            m.read(form.core.loc.windowsDir + "user.dat"));
+  EXPECT_EQ(m.read(form.core.loc.userDir + "user.cvk"), m.read(form.core.loc.userDir + "user.dat"));
 }
 
 TEST(ZipOtherUsers, FoldersOfFurtherProfilesJoinTheFilesList) {
   RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
   corvasta::TForm1& form = *m.form;
-  const std::string userDesktop = form.loc.userDir + "Desktop\\";
-  form.Zip1.FilesList = {"kept"};
+  const std::string userDesktop = form.core.loc.userDir + "Desktop\\";
+  form.core.Zip1.FilesList = {"kept"};
   // The user's folder given by its short form is still the user's.
-  form.ZipOtherUsers("Desktop", m.setDir + "desktop.zip", 0, kTransferZip, "",
-                     corvasta::ShortFileName(*m.machine, userDesktop));
+  form.backup.items.ZipOtherUsers("Desktop", m.setDir + "desktop.zip", 0, kTransferZip, "",
+                                  corvasta::ShortFileName(*m.machine, userDesktop));
   std::vector<std::string> expected{"kept"};
-  for (const std::string& folder : form.profileCandidates("Desktop")) {
+  for (const std::string& folder : form.backup.items.profileCandidates("Desktop")) {
     if (!m.files->directoryExists(folder)) continue;
     if (corvasta::sameFolder(*m.machine, folder, userDesktop)) continue;
-    if (corvasta::sameFolder(*m.machine, folder, form.loc.windowsDir + "Desktop")) continue;
+    if (corvasta::sameFolder(*m.machine, folder, form.core.loc.windowsDir + "Desktop")) continue;
     expected.push_back(folder + "\\*.*");
   }
   EXPECT_EQ(expected.size(), 3u) << "two further profiles with a desktop";
-  EXPECT_EQ(form.Zip1.FilesList, expected);
+  EXPECT_EQ(form.core.Zip1.FilesList, expected);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ std::string quote(const std::filesystem::path& path) {
 TEST(RegistryCapturePeer, UnzipAndHivexReadRegistryDaz) {
   if (!haveProgram("unzip") || !haveProgram("hivexsh")) GTEST_SKIP() << "peers missing";
   RegistryMachine m(platform::WindowsVersion::WinXp, 6, 2);
-  m.form->BackupRegistry(0);
+  m.form->backup.registry.BackupRegistry(0);
   const std::filesystem::path archive = m.host(m.setDir + "registry.daz");
   const auto tested = runCommand("unzip -t " + quote(archive));
   ASSERT_EQ(tested.exitCode, 0) << tested.output;
@@ -46,9 +46,9 @@ TEST(RegistryCapturePeer, UnzipAndHivexReadRegistryDaz) {
 TEST(RegistryCapturePeer, UnzipGivesBackWindows98RegistryFiles) {
   if (!haveProgram("unzip")) GTEST_SKIP() << "unzip is not installed";
   RegistryMachine m(platform::WindowsVersion::Win98, 2, 2);
-  m.form->ConfigRunsAutomatically = true;
-  m.form->BackupRegistry(0);
-  const std::vector<std::string> candidates = m.form->profileCandidates("user.dat");
+  m.form->backup.registry.ConfigRunsAutomatically = true;
+  m.form->backup.registry.BackupRegistry(0);
+  const std::vector<std::string> candidates = m.form->backup.items.profileCandidates("user.dat");
   for (size_t n = 0; n < candidates.size(); ++n) {
     const auto archive = m.host(m.setDir + "user" + std::to_string(n) + ".daz");
     const auto tested = runCommand("unzip -t " + quote(archive));
@@ -58,7 +58,7 @@ TEST(RegistryCapturePeer, UnzipGivesBackWindows98RegistryFiles) {
   }
   const auto system =
       runCommand("unzip -p " + quote(m.host(m.setDir + "system.daz")) + " 2>/dev/null");
-  EXPECT_EQ(system.output, m.read(m.form->loc.windowsDir + "system.dat"));
+  EXPECT_EQ(system.output, m.read(m.form->core.loc.windowsDir + "system.dat"));
 }
 
 }  // namespace

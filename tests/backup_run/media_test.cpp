@@ -7,7 +7,7 @@
 #include <random>
 
 #include "archive/ZipReader.h"
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "tests/backup_run/run_machine.h"
 
 namespace backup_test {
@@ -65,9 +65,9 @@ TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
   archive::TMultiVolumeRun restoring;
   restoring.target = archive::TargetKind::RemovableDisk;
   restoring.backingUp = false;
-  archive::TMultiVolumeHandlers handlers(m.form->zipFileSystem, *m.form->multiVolumeHost,
-                                         restoring);
-  archive::TZipReader reader(m.form->zipFileSystem);
+  archive::TMultiVolumeHandlers handlers(m.form->core.zipFileSystem,
+                                         *m.form->backup.archiving.multiVolumeHost, restoring);
+  archive::TZipReader reader(m.form->core.zipFileSystem);
   handlers.Attach(reader);
   m.ui.nextMedia = {"disk1", "disk2"};
   m.ui.expect("Please insert the 1st with A:\\command.coz on it.", "OK");
@@ -89,9 +89,9 @@ TEST_F(Diskettes, CancellingTheNextDiskEndsTheRunWithTheWarningList) {
   EXPECT_THROW(m.form->BitBtn1Click(), corvasta::Error);
   EXPECT_TRUE(m.ui.finished());
   ASSERT_FALSE(m.ui.lastWarningList.empty());
-  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  const std::string log = m.read(m.form->core.loc.programDir + "results.txt");
   EXPECT_NE(log.find("<<< Ended at"), std::string::npos);
-  EXPECT_FALSE(m.form->backupRun.cancelled);
+  EXPECT_FALSE(m.form->core.backupRun.cancelled);
 }
 
 TEST_F(Diskettes, UncompressedFilesLandInFolderTreesOnTheDisk) {
@@ -151,7 +151,7 @@ TEST(FullDrive, DiskFullLeavesEarlierSetsAndSettingsIntact) {
   const std::vector<std::string>& warning = m.ui.lastWarningList;
   ASSERT_GE(warning.size(), 3u);
   EXPECT_EQ(warning[2], "C:\\command.com");
-  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  const std::string log = m.read(m.form->core.loc.programDir + "results.txt");
   EXPECT_NE(log.find("C:\\command.com"), std::string::npos);
   EXPECT_NE(log.find("<<< Ended at"), std::string::npos);
 }

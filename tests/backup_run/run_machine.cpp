@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backup/WinFiles.h"
+#include "backup/model/WinFiles.h"
 #include "platform/profile/private_profile.h"
 #include "platform/sample/sample_machine.h"
 #include "tests/ui_support/form_machine.h"
@@ -53,7 +53,6 @@ void RunMachine::open() {
 }
 
 void RunMachine::start(const std::vector<std::string>& params) {
-  if (!form->StartupShortcutMaintenance) form->StartupShortcutMaintenance = [] {};
   if (!form->RunEntrySequence(params)) return;
   form->FormShow();
 }
@@ -105,15 +104,15 @@ void RunMachine::writeConfig(int n, const std::string& target, int compress, int
   setSetting(section, "Compress", std::to_string(compress));
   setSetting(section, "BackupType", std::to_string(backupType));
   setSetting(section, "NewBackupType", "1");
-  const size_t count = corvasta::winFilesCount(form->WindowsMode);
+  const size_t count = corvasta::winFilesCount(form->core.WindowsMode);
   for (size_t item = 0; item < count; ++item)
     setSetting("Checks" + std::to_string(n), std::to_string(item),
                std::find(items.begin(), items.end(), item) != items.end() ? "1" : "0");
 }
 
 void RunMachine::selectItems(const std::vector<size_t>& items) {
-  corvasta::BackupConfigRecord& config = form->Form8.config;
-  config.winFilesChecks.assign(corvasta::winFilesCount(form->WindowsMode), 0);
+  corvasta::BackupConfigRecord& config = form->core.Form8.config;
+  config.winFilesChecks.assign(corvasta::winFilesCount(form->core.WindowsMode), 0);
   for (size_t item : items) config.winFilesChecks[item] = 1;
   config.otherFilesChecks.assign(config.otherFilesChecks.size(), 0);
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/ZipReader.h"
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "tests/backup_run/run_machine.h"
 
 namespace backup_test {
@@ -46,7 +46,7 @@ TEST_F(MeSample, ScheduledCompressedBackupMakesTheSetAndTheLogEntry) {
   EXPECT_EQ(lowerNames(m.list(set)),
             (std::vector<std::string>{"autoexec.baz", "command.coz", "config.syz", "io.syz",
                                       "msdos.syz", "system.cbz"}));
-  archive::TZipReader reader(m.form->zipFileSystem);
+  archive::TZipReader reader(m.form->core.zipFileSystem);
   for (const std::string& name : m.list(set)) {
     reader.SetZipName(set + name);
     EXPECT_TRUE(reader.TestArchive()) << name;
@@ -56,9 +56,9 @@ TEST_F(MeSample, ScheduledCompressedBackupMakesTheSetAndTheLogEntry) {
   EXPECT_EQ(m.setting("Last Backup", "Year"), "2004");
   EXPECT_EQ(m.setting("BackupPreferences1", "LastDay"), "3");
   EXPECT_EQ(m.setting("AutoBackup", "switch"), "0");
-  EXPECT_FALSE(m.form->requests.backup[0]);
+  EXPECT_FALSE(m.form->core.requests.backup[0]);
 
-  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  const std::string log = m.read(m.form->core.loc.programDir + "results.txt");
   EXPECT_NE(log.find(">>> Back up of Config1 started at"), std::string::npos) << log;
   EXPECT_NE(log.find("Destination = " + set), std::string::npos) << log;
   EXPECT_NE(log.find("6 files backed up."), std::string::npos) << log;
@@ -68,7 +68,7 @@ TEST_F(MeSample, ScheduledCompressedBackupMakesTheSetAndTheLogEntry) {
 TEST_F(MeSample, UncompressedCopiesAndReplaceReusesTheTarget) {
   m.writeConfig(1, "C:\\Mirror\\", 0, corvasta::kReplaceBackup, {1, 2});
   m.start();
-  m.form->configChecked = {true, false, false, false};
+  m.form->core.configChecked = {true, false, false, false};
   for (int run = 0; run < 2; ++run) {
     m.ui.expect("Backup Finished", "OK");
     m.form->BitBtn1Click();
@@ -182,13 +182,13 @@ TEST_F(MeSample, TwoConfigsWithoutErrorsMakeOneMessageAndOneLogEntry) {
   m.writeConfig(1, "C:\\Backups", 1, kFullBackup, {1});
   m.writeConfig(2, "C:\\Other", 0, kFullBackup, {2});
   m.start();
-  m.form->configChecked = {true, true, false, false};
+  m.form->core.configChecked = {true, true, false, false};
   m.ui.expect("Type Name of this Backup:", "One");
   m.ui.expect("Type Name of this Backup:", "Two");
   m.ui.expect("Backup Finished\r\r2 files backed up.", "OK");
   m.form->BitBtn1Click();
   EXPECT_TRUE(m.ui.finished());
-  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  const std::string log = m.read(m.form->core.loc.programDir + "results.txt");
   EXPECT_NE(log.find(">>> Back up of Config1 started"), std::string::npos);
   EXPECT_NE(log.find(">>> Back up of Config2 started"), std::string::npos);
   EXPECT_EQ(count(log, "<<< Ended at"), 1u) << log;
@@ -200,7 +200,7 @@ TEST_F(MeSample, FirstConfigWithErrorsShowsTheWarningListThenTheSecondItsMessage
   m.writeConfig(2, "C:\\Other", 1, kFullBackup, {2});
   m.start();
   m.files->deleteFile("C:\\WINDOWS\\DOSSTART.BAT");
-  m.form->configChecked = {true, true, false, false};
+  m.form->core.configChecked = {true, true, false, false};
   m.ui.expect("Type Name of this Backup:", "One");
   m.ui.expect("Type Name of this Backup:", "Two");
   m.ui.expect("Backup Finished", "OK");
@@ -212,7 +212,7 @@ TEST_F(MeSample, FirstConfigWithErrorsShowsTheWarningListThenTheSecondItsMessage
   EXPECT_EQ(warning[2], "C:\\WINDOWS\\dosstart.bat");
   EXPECT_EQ(warning[3], "  (not on most computers - please uncheck in WinFiles section)");
   EXPECT_EQ(warning.back(), "1 files backed up.");
-  const std::string log = m.read(m.form->loc.programDir + "results.txt");
+  const std::string log = m.read(m.form->core.loc.programDir + "results.txt");
   // Newest entry first: the second config's entry, then the first's.
   EXPECT_EQ(count(log, "<<< Ended at"), 2u) << log;
   EXPECT_LT(log.find("Config2 started"), log.find("Config1 started"));
@@ -231,7 +231,7 @@ TEST_F(MeSample, NothingSelectedWritesNothing) {
 
 TEST_F(MeSample, NoConfigCheckedIsRefused) {
   m.start();
-  m.form->configChecked = {false, false, false, false};
+  m.form->core.configChecked = {false, false, false, false};
   m.ui.expect("At least one of the Configs must be checked.", "OK");
   m.form->BitBtn1Click();
   EXPECT_TRUE(m.ui.finished());

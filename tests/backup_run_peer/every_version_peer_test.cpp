@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "tests/backup_run/run_machine.h"
 
 namespace backup_test {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/ZipReader.h"
-#include "backup/BackupTypes.h"
+#include "backup/model/BackupTypes.h"
 #include "tests/backup_run/run_machine.h"
 
 namespace backup_test {
@@ -33,7 +33,7 @@ TEST_P(RegistryInRun, RegistryFilesAreStoredWhole) {
   const RegistryCase& c = GetParam();
   RunMachine m(c.version, c.windowsMode);
   const std::string set = backUpRegistry(m);
-  archive::TZipReader reader(m.form->zipFileSystem);
+  archive::TZipReader reader(m.form->core.zipFileSystem);
   int registryFiles = 0;
   for (const std::string& name : m.list(set)) {
     std::string lower = name;

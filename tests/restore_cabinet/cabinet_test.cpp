@@ -1,4 +1,4 @@
-#include "restore/Cabinet.h"
+#include "restore/cabinet/Cabinet.h"
 
 #include <gtest/gtest.h>
 

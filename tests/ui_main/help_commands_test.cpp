@@ -93,7 +93,7 @@ TEST(Troubleshooters, Windows98PageOpensWithItsRegisteredApplication) {
 TEST(HelpCommands, ModeHelpFileAndTopicOfThePage) {
   MeMachine m;
   m.write("C:\\WINDOWS\\WINHLP32.EXE", "viewer");
-  const std::string program = m.form->loc.programDir;
+  const std::string program = m.form->core.loc.programDir;
   corvasta::HelpClick(*m.form, corvasta::kRegPackTab);
   m.write(program + "CorvastaME.hlp", "help");
   corvasta::HelpClick(*m.form, corvasta::kIntroductionPage);

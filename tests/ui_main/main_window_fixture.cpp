@@ -27,9 +27,7 @@ MainWindowMachine::MainWindowMachine(platform::WindowsVersion version, int windo
   today.month = 7;
   today.day = 30;
   today.hour = 12;
-  form->now = [today] { return today; };
-  // The start-up shortcuts belong to the automation, which these tests leave alone.
-  form->StartupShortcutMaintenance = [] {};
+  form->core.now = [today] { return today; };
 }
 
 MainWindowMachine::~MainWindowMachine() {
@@ -66,12 +64,12 @@ void MainWindowMachine::write(const std::string& winPath, const std::string& tex
 }
 
 std::string MainWindowMachine::setting(const std::string& section, const std::string& key) const {
-  return platform::getPrivateProfileString(*machine, section, key, "@", form->settingsFile());
+  return platform::getPrivateProfileString(*machine, section, key, "@", form->core.settingsFile());
 }
 
 void MainWindowMachine::setSetting(const std::string& section, const std::string& key,
                                    const std::string& value) {
-  platform::writePrivateProfileString(*machine, section, key, value, form->settingsFile());
+  platform::writePrivateProfileString(*machine, section, key, value, form->core.settingsFile());
 }
 
 std::vector<std::string> MainWindowMachine::startedPrograms() const {

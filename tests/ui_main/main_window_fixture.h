@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedUi.h"
 #include "app/Unit1.h"
+#include "app/core/ScriptedUi.h"
 #include "platform/core/machine.h"
 #include "platform/core/windows_version.h"
 #include "platform/files/file_system.h"

@@ -112,13 +112,23 @@ TEST(MainWindow, TabsOpenTheirPagesAndHelpFollowsThePage) {
 
 TEST(MainWindow, BackupRunsTheCheckedConfigsInOrder) {
   MeWindow m;
-  m.setSetting("BackupPreferences3", "Target", "D:\\");
+  m.setSetting("BackupPreferences3", "Target", "C:\\Backup3\\");
   m.setSetting("BackupPreferences", "Config3", "1");
   MainWindow& window = m.showWindow();
-  std::vector<int> runs;
-  m.form->BackupClick = [&](int config) { runs.push_back(config); };
+  m.ui.expect("Type Name of this Backup:", "One");
+  m.ui.expect("Type Name of this Backup:", "Three");
+  m.ui.expect("Backup Finished", "OK");
   QTest::mouseClick(child<QPushButton>(window, "backupButton"), Qt::LeftButton);
-  EXPECT_EQ(runs, (std::vector<int>{0, 2}));
+  EXPECT_TRUE(m.ui.finished());
+  // One entry of results.txt holds both configs in the order they ran.
+  const std::string results =
+      testing_support::readFile(m.host(m.form->core.loc.programDir + "results.txt"));
+  const size_t first = results.find(">>> Back up of Config1 started");
+  const size_t third = results.find(">>> Back up of Config3 started");
+  ASSERT_NE(first, std::string::npos);
+  ASSERT_NE(third, std::string::npos);
+  EXPECT_LT(first, third);
+  EXPECT_EQ(results.find("Config2 started"), std::string::npos);
   EXPECT_TRUE(window.isVisible());
 }
 
@@ -126,15 +136,17 @@ TEST(MainWindow, BackupWithoutCheckedConfigAsksForOne) {
   MeWindow m;
   MainWindow& window = m.showWindow();
   child<QCheckBox>(window, "config1")->setChecked(false);
-  m.form->BackupClick = [](int) { FAIL() << "no config is checked"; };
   m.ui.expect("At least one of the Configs must be checked.", "OK");
   QTest::mouseClick(child<QPushButton>(window, "backupButton"), Qt::LeftButton);
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_EQ(m.form->core.ActivityLog.find(">>> Back up"), std::string::npos);
 }
 
 TEST(MainWindow, CloseAfterBackupEndsTheProgram) {
   MeWindow m;
+  m.setSetting("BackupPreferences1", "CloseAfterBackup", "1");
   MainWindow& window = m.showWindow();
-  m.form->BackupClick = [&](int) { m.form->CloseAfterRun = true; };
+  m.ui.expect("Type Name of this Backup:", "One");
   QTest::mouseClick(child<QPushButton>(window, "backupButton"), Qt::LeftButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
 }
@@ -142,14 +154,14 @@ TEST(MainWindow, CloseAfterBackupEndsTheProgram) {
 TEST(MainWindow, RightClickOnMinimizeStartsAFreshTrace) {
   MeWindow m;
   MainWindow& window = m.showWindow();
-  const std::string trace = m.form->loc.programDir + "cdlogs.txt";
+  const std::string trace = m.form->core.loc.programDir + "cdlogs.txt";
   m.write(trace, "old trace\r\n");
   QToolButton* minimize = child<QToolButton>(window, "minimizeButton");
   QTest::mouseClick(minimize, Qt::RightButton);
   EXPECT_FALSE(m.exists(trace));
-  EXPECT_TRUE(m.form->CDTrace);
+  EXPECT_TRUE(m.form->core.CDTrace);
   EXPECT_TRUE(window.isVisible());
-  m.form->CDBurnerDebugMessage("after");
+  m.form->core.CDBurnerDebugMessage("after");
   EXPECT_EQ(testing_support::readFile(m.host(trace)), "after\r\n");
 }
 
@@ -175,14 +187,14 @@ TEST(MainWindow, TitleBarExitCloses) {
 TEST(MainWindow, CloseRefusedWhileTheRegistryIsBusy) {
   MeWindow m;
   MainWindow& window = m.showWindow();
-  m.form->RegistryBusy = true;
+  m.form->core.RegistryBusy = true;
   child<QCheckBox>(window, "config2")->setChecked(true);
   m.ui.expect("Closing Corvasta now could crash Windows", "OK");
   EXPECT_FALSE(window.close());
   EXPECT_TRUE(window.isVisible());
   // Nothing was saved by the refused close.
   EXPECT_EQ(m.setting("BackupPreferences", "Config2"), "@");
-  m.form->RegistryBusy = false;
+  m.form->core.RegistryBusy = false;
   EXPECT_TRUE(window.close());
   EXPECT_EQ(m.setting("BackupPreferences", "Config2"), "1");
 }

@@ -12,11 +12,11 @@ FormMachine::FormMachine(platform::WindowsVersion version, int windowsMode, corv
   registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
   form = std::make_unique<corvasta::TForm1>(
       corvasta::Environment{*machine, *files, *registry, ui ? *ui : scripted}, windowsMode);
-  corvasta::SystemLocations& loc = form->loc;
+  corvasta::SystemLocations& loc = form->core.loc;
   loc.windowsDir = corvasta::CheckPath(platform::ansiUpper(machine->config().windowsDirectory));
   loc.winbootdir = loc.windowsDir;
-  form->createDirectories(loc.windowsDir + "System32\\config");
-  form->createDirectories(loc.programDir);
+  form->core.createDirectories(loc.windowsDir + "System32\\config");
+  form->core.createDirectories(loc.programDir);
   setToday(2004, 5, 3);
 }
 
@@ -30,13 +30,14 @@ void FormMachine::writeFileOfSize(const std::string& winPath, size_t size) const
 
 std::string formSetting(corvasta::TForm1& form, const std::string& section,
                         const std::string& key) {
-  return platform::getPrivateProfileString(form.env.machine, section, key, "@",
-                                           form.settingsFile());
+  return platform::getPrivateProfileString(form.core.env.machine, section, key, "@",
+                                           form.core.settingsFile());
 }
 
 void setFormSetting(corvasta::TForm1& form, const std::string& section, const std::string& key,
                     const std::string& value) {
-  platform::writePrivateProfileString(form.env.machine, section, key, value, form.settingsFile());
+  platform::writePrivateProfileString(form.core.env.machine, section, key, value,
+                                      form.core.settingsFile());
 }
 
 void setFormToday(corvasta::TForm1& form, int year, int month, int day) {
@@ -45,7 +46,7 @@ void setFormToday(corvasta::TForm1& form, int year, int month, int day) {
   today.month = month;
   today.day = day;
   today.hour = 12;
-  form.now = [today] { return today; };
+  form.core.now = [today] { return today; };
 }
 
 std::string FormMachine::setting(const std::string& section, const std::string& key) const {

@@ -58,8 +58,8 @@ TEST_F(MarqueeTest, AClickStopsAndStartsIt) {
   form().GetMarqueeText();
   QTest::mouseClick(&marquee, Qt::LeftButton);
   EXPECT_FALSE(marquee.scrolling());
-  EXPECT_FALSE(form().marqueeRunning);
-  EXPECT_FALSE(form().Form8.marqueeScroll);
+  EXPECT_FALSE(form().core.marqueeRunning);
+  EXPECT_FALSE(form().core.Form8.marqueeScroll);
   const int64_t stopped = marquee.position();
   QTest::qWait(250);
   EXPECT_EQ(marquee.position(), stopped);
@@ -68,7 +68,7 @@ TEST_F(MarqueeTest, AClickStopsAndStartsIt) {
   EXPECT_FALSE(marquee.scrolling());
   QTest::mouseClick(&marquee, Qt::LeftButton);
   EXPECT_TRUE(marquee.scrolling());
-  EXPECT_TRUE(form().Form8.marqueeScroll);
+  EXPECT_TRUE(form().core.Form8.marqueeScroll);
 }
 
 TEST_F(MarqueeTest, TabChangesScrollTheRegPackStatusIntoViewOrStartOver) {

@@ -27,18 +27,18 @@ class ProgressWindowTest : public UiFixture {
   // the steps done.
   int runOperation(int steps, const std::function<void(int step)>& duringStep) {
     corvasta::TForm1& f = form();
-    f.ShowProgressForm(true, "Backing Up");
+    f.core.ShowProgressForm(true, "Backing Up");
     int done = 0;
-    for (int step = 1; step <= steps && !f.CancelRequest; ++step) {
-      f.Form4.view.status = "Backing up file " + std::to_string(step);
-      f.Form4.view.overall = step * 100 / steps;
-      f.Form4.view.percent = std::to_string(f.Form4.view.overall) + "%";
-      ui.showProgress(f.Form4.view);
+    for (int step = 1; step <= steps && !f.core.CancelRequest; ++step) {
+      f.core.Form4.view.status = "Backing up file " + std::to_string(step);
+      f.core.Form4.view.overall = step * 100 / steps;
+      f.core.Form4.view.percent = std::to_string(f.core.Form4.view.overall) + "%";
+      ui.showProgress(f.core.Form4.view);
       if (duringStep) duringStep(step);
       ui.processMessages();
       done = step;
     }
-    f.ShowProgressForm(false, "");
+    f.core.ShowProgressForm(false, "");
     return done;
   }
 
@@ -61,18 +61,18 @@ TEST_F(ProgressWindowTest, BeforeAnyOperation) {
 
 TEST_F(ProgressWindowTest, ShowsTheModelsStatusAndGauges) {
   corvasta::TForm1& f = form();
-  f.ShowProgressForm(true, "Backing Up");
+  f.core.ShowProgressForm(true, "Backing Up");
   EXPECT_TRUE(window().isVisible());
   EXPECT_EQ(window().windowTitle(), "Backing Up");
   EXPECT_TRUE(window().animation().running());
   EXPECT_TRUE(ui.busyCursor());
 
-  f.Form4.view.status = "Zipping C:\\WINDOWS\\SYSTEM.DAT";
-  f.Form4.view.overall = 40;
-  f.Form4.view.itemMax = 8;
-  f.Form4.view.item = 6;
-  f.Form4.view.percent = "40%";
-  ui.showProgress(f.Form4.view);
+  f.core.Form4.view.status = "Zipping C:\\WINDOWS\\SYSTEM.DAT";
+  f.core.Form4.view.overall = 40;
+  f.core.Form4.view.itemMax = 8;
+  f.core.Form4.view.item = 6;
+  f.core.Form4.view.percent = "40%";
+  ui.showProgress(f.core.Form4.view);
   EXPECT_EQ(window().statusText(), "Zipping C:\\WINDOWS\\SYSTEM.DAT");
   EXPECT_EQ(window().overallGauge().value(), 40);
   EXPECT_EQ(window().overallGauge().maximum(), 100);
@@ -82,34 +82,32 @@ TEST_F(ProgressWindowTest, ShowsTheModelsStatusAndGauges) {
   EXPECT_TRUE(window().findChild<QLabel*>("percent")->alignment() & Qt::AlignRight);
 
   // Values out of range stay inside the gauge; a maximum of 0 is no busy bar.
-  f.Form4.view.overall = 250;
-  f.Form4.view.itemMax = 0;
-  ui.showProgress(f.Form4.view);
+  f.core.Form4.view.overall = 250;
+  f.core.Form4.view.itemMax = 0;
+  ui.showProgress(f.core.Form4.view);
   EXPECT_EQ(window().overallGauge().value(), 100);
   EXPECT_EQ(window().itemGauge().maximum(), 1);
 
   const std::string title = ui.applicationTitle();
-  f.ShowProgressForm(false, "");
+  f.core.ShowProgressForm(false, "");
   EXPECT_FALSE(window().isVisible());
   EXPECT_FALSE(window().animation().running());
   EXPECT_FALSE(ui.busyCursor());
   EXPECT_EQ(ui.applicationTitle(), title);  // an empty caption leaves the title
-  f.ShowProgressForm(false, "Corvasta ME - Backup Complete");
+  f.core.ShowProgressForm(false, "Corvasta ME - Backup Complete");
   EXPECT_EQ(ui.applicationTitle(), "Corvasta ME - Backup Complete");
   EXPECT_EQ(mainWindow.windowTitle(), "Corvasta ME - Backup Complete");
 }
 
 TEST_F(ProgressWindowTest, TheAnimationRunsWhileMessagesAreProcessed) {
-  form().ShowProgressForm(true, "");
+  form().core.ShowProgressForm(true, "");
   const int start = window().animation().frame();
   QTest::qWait(400);
   EXPECT_GT(window().animation().frame(), start);
-  form().ShowProgressForm(false, "");
+  form().core.ShowProgressForm(false, "");
 }
 
 TEST_F(ProgressWindowTest, CancelStopsTheOperationAndIsCountedOnce) {
-  int engineStops = 0;
-  form().stopArchiveEngine = [&] { ++engineStops; };
   const int done = runOperation(20, [&](int step) {
     if (step == 5) {
       // Two presses before the operation reaches its next check point.
@@ -118,26 +116,28 @@ TEST_F(ProgressWindowTest, CancelStopsTheOperationAndIsCountedOnce) {
     }
   });
   EXPECT_EQ(done, 5);
-  EXPECT_TRUE(form().ErrorFlag);
-  EXPECT_EQ(form().ErrorList, std::vector<std::string>{"User Cancelled"});
-  EXPECT_EQ(engineStops, 1);
+  EXPECT_TRUE(form().core.ErrorFlag);
+  EXPECT_EQ(form().core.ErrorList, std::vector<std::string>{"User Cancelled"});
+  // Cancel stops both archive engines at their next file.
+  EXPECT_TRUE(form().core.Zip1.Cancel);
+  EXPECT_TRUE(form().core.Zip2.Cancel);
 
   // The next operation may be cancelled again.
   runOperation(3, [&](int step) {
     if (step == 2) clickSoon(window().cancelButton());
   });
-  EXPECT_EQ(form().ErrorList.size(), 2u);
+  EXPECT_EQ(form().core.ErrorList.size(), 2u);
 }
 
 TEST_F(ProgressWindowTest, CancelWhileTheRegistryIsBusyOnlyExplains) {
   answerWith("OK");
   const int done = runOperation(6, [&](int step) {
-    form().RegistryBusy = step >= 2 && step <= 4;
+    form().core.RegistryBusy = step >= 2 && step <= 4;
     if (step == 3) clickSoon(window().cancelButton());
   });
   EXPECT_EQ(done, 6);  // the operation went on
-  EXPECT_FALSE(form().CancelRequest);
-  EXPECT_TRUE(form().ErrorList.empty());
+  EXPECT_FALSE(form().core.CancelRequest);
+  EXPECT_TRUE(form().core.ErrorList.empty());
   ASSERT_EQ(captions.size(), 1u);
   EXPECT_EQ(captions[0], "Corvasta ME");
 }
@@ -146,35 +146,35 @@ TEST_F(ProgressWindowTest, MinimizeMinimisesTheProgramUntilTheOperationEnds) {
   bool minimizedDuring = false;
   runOperation(4, [&](int step) {
     if (step == 2) clickSoon(window().minimizeButton());
-    if (step == 4) minimizedDuring = form().Minimized && mainWindow.isMinimized();
+    if (step == 4) minimizedDuring = form().core.Minimized && mainWindow.isMinimized();
   });
   EXPECT_TRUE(minimizedDuring);
-  EXPECT_FALSE(form().Minimized);
+  EXPECT_FALSE(form().core.Minimized);
   EXPECT_FALSE(mainWindow.isMinimized());
 }
 
 TEST_F(ProgressWindowTest, TheUserCannotCloseIt) {
-  form().ShowProgressForm(true, "");
+  form().core.ShowProgressForm(true, "");
   // A close request through the window (as Alt+F4 arrives) is refused.
   ASSERT_NE(window().windowHandle(), nullptr);
   window().windowHandle()->close();
   EXPECT_TRUE(window().isVisible());
-  form().ShowProgressForm(false, "");
+  form().core.ShowProgressForm(false, "");
   EXPECT_FALSE(window().isVisible());
 }
 
 TEST_F(ProgressWindowTest, ScreenshotMidRun) {
   corvasta::TForm1& f = form();
-  f.ShowProgressForm(true, "Backing Up");
-  f.Form4.view.status = "Backing up C:\\My Documents\\Letters\\";
-  f.Form4.view.overall = 62;
-  f.Form4.view.item = 35;
-  f.Form4.view.percent = "62%";
-  ui.showProgress(f.Form4.view);
+  f.core.ShowProgressForm(true, "Backing Up");
+  f.core.Form4.view.status = "Backing up C:\\My Documents\\Letters\\";
+  f.core.Form4.view.overall = 62;
+  f.core.Form4.view.item = 35;
+  f.core.Form4.view.percent = "62%";
+  ui.showProgress(f.core.Form4.view);
   QTest::qWait(250);
   const auto file = saveScreenshot(window(), "progress_window");
   EXPECT_GT(std::filesystem::file_size(file), 1000u);
-  f.ShowProgressForm(false, "");
+  f.core.ShowProgressForm(false, "");
 }
 
 }  // namespace

@@ -32,24 +32,25 @@ class WarningListTest : public UiFixture {
 };
 
 TEST_F(WarningListTest, OkListOfTheOperationsErrors) {
-  form().ErrorList = {"Could not open C:\\WINDOWS\\USER.DAT", "User Cancelled"};
+  form().core.ErrorList = {"Could not open C:\\WINDOWS\\USER.DAT", "User Cancelled"};
   answerList("&OK");
-  EXPECT_EQ(form().ShowWarningList(false), corvasta::IDOK);
+  EXPECT_EQ(form().core.ShowWarningList(false), corvasta::IDOK);
   EXPECT_EQ(captions, std::vector<std::string>{"WARNING"});
   EXPECT_EQ(shownButtons, std::vector<std::string>{"&OK"});
-  EXPECT_EQ(shownLines, form().ErrorList);
+  EXPECT_EQ(shownLines, form().core.ErrorList);
 }
 
 TEST_F(WarningListTest, YesNoQuestion) {
-  form().ErrorList = {"WARNING - An Error has Occurred", "", "Do you want to Restart Windows?"};
+  form().core.ErrorList = {"WARNING - An Error has Occurred", "",
+                           "Do you want to Restart Windows?"};
   answerList("&Yes");
-  EXPECT_EQ(form().ShowWarningList(true), corvasta::IDYES);
+  EXPECT_EQ(form().core.ShowWarningList(true), corvasta::IDYES);
   EXPECT_EQ(shownButtons, (std::vector<std::string>{"&Yes", "&No"}));
   answerList("&No");
-  EXPECT_EQ(form().ShowWarningList(true), corvasta::IDNO);
+  EXPECT_EQ(form().core.ShowWarningList(true), corvasta::IDNO);
   // The same window asks with OK only again.
   answerList("&OK");
-  EXPECT_EQ(form().ShowWarningList(false), corvasta::IDOK);
+  EXPECT_EQ(form().core.ShowWarningList(false), corvasta::IDOK);
 }
 
 TEST_F(WarningListTest, EscapeAnswersNoToAQuestion) {
@@ -96,19 +97,19 @@ TEST_F(WarningListTest, AWideLineScrollsSidewaysWithoutHidingALine) {
 }
 
 TEST_F(WarningListTest, Screenshot) {
-  form().ErrorList = {"The following files could not be backed up:",
-                      "   C:\\WINDOWS\\APPLOG\\APPLOG.IND (in use)",
-                      "   C:\\My Documents\\budget.xls (in use)",
-                      "",
-                      "WARNING - An Error has Occurred - Backup NOT Complete.",
-                      "",
-                      "Do you want to see the activity log?"};
+  form().core.ErrorList = {"The following files could not be backed up:",
+                           "   C:\\WINDOWS\\APPLOG\\APPLOG.IND (in use)",
+                           "   C:\\My Documents\\budget.xls (in use)",
+                           "",
+                           "WARNING - An Error has Occurred - Backup NOT Complete.",
+                           "",
+                           "Do you want to see the activity log?"};
   std::filesystem::path file;
   ui.setDialogHook([&](QDialog& dialog) {
     file = saveScreenshot(dialog, "warning_list");
     QTest::mouseClick(buttonOf(dialog, "&No"), Qt::LeftButton);
   });
-  EXPECT_EQ(form().ShowWarningList(true), corvasta::IDNO);
+  EXPECT_EQ(form().core.ShowWarningList(true), corvasta::IDNO);
   EXPECT_GT(std::filesystem::file_size(file), 1000u);
 }
 

@@ -38,10 +38,9 @@ void OpenFilesMachine::startProgram() {
   registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
   form = std::make_unique<corvasta::TForm1>(corvasta::Environment{*machine, *files, *registry, ui},
                                             windowsMode);
-  form->FinishOpenCopying = [this] { form->FinishOpenCopyingJobs(); };
   form->RunEntrySequence({});
-  form->ReadDirectories();
-  form->Form8.config.copyOpenFiles = true;
+  form->core.ReadDirectories();
+  form->core.Form8.config.copyOpenFiles = true;
 }
 
 void OpenFilesMachine::restartWindows(const std::vector<std::string>& stillHeld,
@@ -64,7 +63,8 @@ void OpenFilesMachine::restartWindows(const std::vector<std::string>& stillHeld,
 }
 
 void OpenFilesMachine::runShortcut(const std::string& linkFile) {
-  const std::vector<std::string> params = platform::splitArguments(form->CheckParameters(linkFile));
+  const std::vector<std::string> params =
+      platform::splitArguments(form->core.CheckParameters(linkFile));
   startProgram();
   form->RunEntrySequence(params);
 }
@@ -87,16 +87,16 @@ void OpenFilesMachine::write(const std::string& winPath, const std::string& text
 
 std::string OpenFilesMachine::job(int number, const std::string& key) const {
   return platform::getPrivateProfileString(*machine, "OpenFN" + std::to_string(number), key, "@",
-                                           form->loc.programDir + "Temp\\OpenFN.ini");
+                                           form->core.loc.programDir + "Temp\\OpenFN.ini");
 }
 
 std::vector<std::string> entryNames(corvasta::TForm1& form, const std::string& archive) {
-  form.Zip2.SetZipName(archive);
-  form.Zip2.ReadDirectory();
+  form.core.Zip2.SetZipName(archive);
+  form.core.Zip2.ReadDirectory();
   std::vector<std::string> names;
-  for (int i = 0; i < form.Zip2.EntryCount(); ++i)
-    names.push_back(form.Zip2.EntryFolder(i) + form.Zip2.EntryName(i));
-  form.Zip2.CloseArchive();
+  for (int i = 0; i < form.core.Zip2.EntryCount(); ++i)
+    names.push_back(form.core.Zip2.EntryFolder(i) + form.core.Zip2.EntryName(i));
+  form.core.Zip2.CloseArchive();
   return names;
 }
 

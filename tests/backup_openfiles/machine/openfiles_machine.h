@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedUi.h"
 #include "app/Unit1.h"
+#include "app/core/ScriptedUi.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
@@ -46,8 +46,8 @@ struct OpenFilesMachine {
   std::string read(const std::string& winPath) const;
   void write(const std::string& winPath, const std::string& text) const;
   std::string job(int number, const std::string& key) const;  // "@" when missing
-  std::string programDir() const { return form->loc.programDir; }
-  std::string startup() const { return form->loc.startupDir; }
+  std::string programDir() const { return form->core.loc.programDir; }
+  std::string startup() const { return form->core.loc.startupDir; }
 
   testing_support::TempDir dir;
   std::filesystem::path folder;

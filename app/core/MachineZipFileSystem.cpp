@@ -1,0 +1,151 @@
+#include "app/core/MachineZipFileSystem.h"
+
+#include <mutex>
+
+#include "platform/core/errors.h"
+
+namespace corvasta {
+namespace {
+
+archive::FileTimes toArchive(const platform::FileTimes& times) {
+  return {times.creation.value, times.lastAccess.value, times.lastWrite.value};
+}
+
+// A file opened with full sharing. readAt may come from a worker thread; one
+// handle serves every read, so reads are serialised.
+class InputFile : public archive::ZipInputFile {
+ public:
+  explicit InputFile(platform::FileHandle handle) : handle_(std::move(handle)) {}
+  uint64_t size() override {
+    std::lock_guard lock(mutex_);
+    return handle_.size();
+  }
+  size_t readAt(uint64_t offset, void* buffer, size_t length) override {
+    std::lock_guard lock(mutex_);
+    handle_.seek(static_cast<int64_t>(offset), platform::SeekOrigin::Begin);
+    size_t done = 0;
+    while (done < length) {
+      size_t n = handle_.read(static_cast<char*>(buffer) + done, length - done);
+      if (n == 0) break;
+      done += n;
+    }
+    return done;
+  }
+
+ private:
+  std::mutex mutex_;
+  platform::FileHandle handle_;
+};
+
+class OutputFile : public archive::ZipOutputFile {
+ public:
+  explicit OutputFile(platform::FileHandle handle) : handle_(std::move(handle)) {}
+  void write(const void* data, size_t length) override { handle_.write(data, length); }
+  void close() override {
+    if (handle_.isOpen()) handle_.close();
+  }
+
+ private:
+  platform::FileHandle handle_;
+};
+
+}  // namespace
+
+std::vector<archive::FoundFile> MachineZipFileSystem::findFiles(const std::string& pattern) {
+  std::vector<archive::FoundFile> found;
+  std::vector<platform::FindData> entries;
+  try {
+    entries = files_.findAll(pattern);
+  } catch (const platform::OsError& e) {
+    if (e.code() == platform::WinError::FileNotFound ||
+        e.code() == platform::WinError::PathNotFound)
+      return found;
+    throw;
+  }
+  for (const auto& entry : entries) {
+    if (entry.name == "." || entry.name == "..") continue;
+    found.push_back({entry.name, entry.attributes, entry.size, toArchive(entry.times)});
+  }
+  return found;
+}
+
+std::unique_ptr<archive::ZipInputFile> MachineZipFileSystem::openRead(const std::string& path) {
+  return std::make_unique<InputFile>(files_.createFile(
+      path, platform::kGenericRead,
+      platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete,
+      platform::CreationDisposition::OpenExisting));
+}
+
+std::unique_ptr<archive::ZipOutputFile> MachineZipFileSystem::create(const std::string& path) {
+  return std::make_unique<OutputFile>(files_.createFile(
+      path, platform::kGenericWrite, 0, platform::CreationDisposition::CreateAlways));
+}
+
+std::optional<uint32_t> MachineZipFileSystem::attributes(const std::string& path) {
+  if (!files_.exists(path)) return std::nullopt;
+  return files_.getFileAttributes(path);
+}
+
+void MachineZipFileSystem::setAttributes(const std::string& path, uint32_t attributes) {
+  files_.setFileAttributes(path, attributes);
+}
+
+archive::FileTimes MachineZipFileSystem::fileTimes(const std::string& path) {
+  return toArchive(files_.getFileTime(path));
+}
+
+void MachineZipFileSystem::setFileTimes(const std::string& path, const archive::FileTimes& times) {
+  auto given = [](archive::FileTime t) -> std::optional<platform::FileTime> {
+    if (t == 0) return std::nullopt;
+    return platform::FileTime{t};
+  };
+  files_.setFileTime(path, given(times.creation), given(times.lastAccess), given(times.lastWrite));
+}
+
+void MachineZipFileSystem::createDirectory(const std::string& path) {
+  if (files_.directoryExists(path)) return;
+  files_.createDirectory(path);
+}
+
+void MachineZipFileSystem::deleteFile(const std::string& path) {
+  files_.deleteFile(path);
+}
+
+void MachineZipFileSystem::moveFile(const std::string& from, const std::string& to) {
+  files_.moveFile(from, to);
+}
+
+uint64_t MachineZipFileSystem::freeSpace(const std::string& root) {
+  return files_.getDiskFreeSpaceEx(root).freeBytesAvailable;
+}
+
+archive::DriveType MachineZipFileSystem::driveType(const std::string& root) {
+  switch (files_.getDriveType(root)) {
+    case platform::DriveType::Removable:
+      return archive::DriveType::Removable;
+    case platform::DriveType::Fixed:
+      return archive::DriveType::Fixed;
+    case platform::DriveType::Remote:
+      return archive::DriveType::Remote;
+    case platform::DriveType::CdRom:
+      return archive::DriveType::CdRom;
+    case platform::DriveType::RamDisk:
+      return archive::DriveType::RamDisk;
+    default:
+      return archive::DriveType::Unknown;
+  }
+}
+
+std::string MachineZipFileSystem::volumeLabel(const std::string& root) {
+  return files_.getVolumeInformation(root).label;
+}
+
+void MachineZipFileSystem::setVolumeLabel(const std::string& root, const std::string& label) {
+  files_.setVolumeLabel(root, label);
+}
+
+archive::FileTime MachineZipFileSystem::now() {
+  return platform::currentFileTime().value;
+}
+
+}  // namespace corvasta
