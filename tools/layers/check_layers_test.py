@@ -174,10 +174,14 @@ class LayerCheck(unittest.TestCase):
             f'archive/archive.cpp:{line}: missing include: "platform/core/gone.h" names no file '
             "in the tree")
 
-    def test_a_file_in_no_component_fails(self):
-        self.tree.write("newfolder/thing.cpp", "int thing;\n")
-        self.expect_offence("newfolder/thing.cpp: no component: newfolder/thing.cpp lies in no "
-                            "component: add its folder to [components] in tools/layers.txt")
+    def test_a_file_in_no_component_fails_and_so_does_including_it(self):
+        self.tree.write("newfolder/thing.h", "#pragma once\n")
+        line = self.tree.append("app/app.cpp", '#include "newfolder/thing.h"')
+        output = self.expect_offence("newfolder/thing.h: no component: newfolder/thing.h lies in "
+                                     "no component: add its folder to [components] in "
+                                     "tools/layers.txt")
+        self.assertIn(f'app/app.cpp:{line}: no component: "newfolder/thing.h" lies in no '
+                      "component", output)
 
     def test_outside_and_build_folders_are_not_read_nor_included(self):
         self.tree.write("tests/app/app_test.cpp", '#include "app/app.h"\n#include <QWidget>\n')

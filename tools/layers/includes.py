@@ -63,8 +63,9 @@ def include_lines(text: str) -> Iterator[tuple[int, str, str]]:
 def inside_tree(path: str) -> str | None:
     """A normalised relative path, or None when it climbs out of the tree."""
     normal = posixpath.normpath(path)
-    return None if normal.startswith("../") or normal in ("..", ".") or normal.startswith(
-        "/") else normal
+    if normal in (".", "..") or normal.startswith(("../", "/")):
+        return None
+    return normal
 
 
 class IncludeCheck:
@@ -79,9 +80,7 @@ class IncludeCheck:
         for path in product_sources(self.root, self.map):
             component = self.map.component_of(path)
             if component is None:
-                self.report.add(path, "no component",
-                                f"{path} lies in no component: add its folder to "
-                                "[components] in tools/layers.txt")
+                self._no_component(path, path)
                 continue
             text = (self.root / path).read_text(encoding="utf-8", errors="replace")
             for number, delimiter, header in include_lines(text):
@@ -120,9 +119,7 @@ class IncludeCheck:
             return
         used = self.map.component_of(target)
         if used is None:
-            self.report.add(location, "include",
-                            f'"{header}" lies in no component: add its folder to '
-                            "[components] in tools/layers.txt")
+            self._no_component(location, f'"{header}"')
             return
         if used == component:
             return
@@ -130,6 +127,11 @@ class IncludeCheck:
         if not self.map.may_use(component, used):
             self.report.add(location, "include", f'{component} may not use {used} ("{header}")',
                             (component, used))
+
+    def _no_component(self, location: str, what: str) -> None:
+        self.report.add(location, "no component",
+                        f"{what} lies in no component: add its folder to [components] in "
+                        "tools/layers.txt")
 
     def _existing(self, path: str) -> str | None:
         normal = inside_tree(path)
