@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config make
+  cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config make python3
   qt6-base-dev libgl-dev zlib1g-dev libdeflate-dev libisal-dev libmspack-dev libgcab-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # peers the tests check our files with

@@ -1,0 +1,1 @@
+"""The layer check of tools/check-layers."""
