@@ -7,6 +7,7 @@
 #include "ui/MainWindowModeTexts.h"
 #include "ui/MainWindowPages.h"
 #include "ui/MainWindowWidgets.h"
+#include "ui/QtUi.h"
 
 namespace corvasta {
 

@@ -11,6 +11,7 @@
 #include "ui/MainWindowModeTexts.h"
 #include "ui/MainWindowTabBar.h"
 #include "ui/MainWindowWidgets.h"
+#include "ui/QtUi.h"
 
 namespace corvasta {
 
