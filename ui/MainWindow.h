@@ -6,6 +6,7 @@
 //
 // The implementation is spread over files by concern:
 //   MainWindow.cpp          construction and layout
+//   MainWindowPages.cpp     the pages' controls
 //   MainWindowActions.cpp   what the buttons and the troubleshooter menu start;
 //                           closing and minimising
 //   MainWindowState.cpp     the window start sequence and showing TForm1's state
