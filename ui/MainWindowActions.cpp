@@ -57,7 +57,8 @@ QMenu* MainWindow::buildTroubleshooterMenu() {
     QAction* action = menu->addAction(entry ? fromAnsi(entry->caption) : QString());
     action->setObjectName(QStringLiteral("troubleshooter%1").arg(item));
     action->setVisible(entry.has_value());
-    connect(action, &QAction::triggered, menu, [this, item] { PM1Click(form_, item); });
+    connect(action, &QAction::triggered, menu,
+            [this, item] { guarded([this, item] { PM1Click(form_, item); }); });
   }
   return menu;
 }
