@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
 #include "archive/zip_paths.h"
 #include "archive/zip_read_parts.h"
 #include "platform/core/codepage.h"

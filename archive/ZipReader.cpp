@@ -1,6 +1,6 @@
 #include "archive/ZipReader.h"
 
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
 #include "archive/zip_masks.h"
 #include "archive/zip_paths.h"
 #include "archive/zip_read_ahead.h"

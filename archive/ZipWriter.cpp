@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
 #include "archive/zip_paths.h"
 #include "archive/zip_read_archive.h"
 #include "archive/zip_read_entry.h"

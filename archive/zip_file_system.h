@@ -94,4 +94,14 @@ class ZipFileSystem {
   virtual FileTime now() = 0;
 };
 
+// Questions the engine asks of a file system in several places.
+
+// A file (not a folder) of that name exists.
+bool fileExists(ZipFileSystem& fs, const std::string& path);
+// The file's size; 0 when it does not exist.
+uint64_t fileSize(ZipFileSystem& fs, const std::string& path);
+// Creates every missing folder of a path ending in "\" (or of a file path's
+// folder), outermost first, below the drive root.
+void createFolders(ZipFileSystem& fs, const std::string& path);
+
 }  // namespace archive

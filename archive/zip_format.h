@@ -79,8 +79,15 @@ struct ZipEntryRecord {
   bool encrypted() const { return (flags & zipflag::kEncrypted) != 0; }
   bool hasDataDescriptor() const { return (flags & zipflag::kDataDescriptor) != 0; }
   bool isDirectory() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }
-  // DOS attributes when the entry was made on a system that stores them.
-  uint32_t dosAttributes() const;
+  // DOS attributes of the entry, with the directory bit for folder entries.
+  // Hosts 0 (MS-DOS), 6 (HPFS), 10 (TOPS-20/NTFS in practice), 11 (NTFS) and
+  // 14 (VFAT) keep DOS attributes in the low byte; Unix zips (3) do as well
+  // when they set them, so the low byte is taken for every host.
+  uint32_t dosAttributes() const {
+    uint32_t attributes = externalAttributes & 0xFF;
+    if (isDirectory()) attributes |= dosattr::kDirectory;
+    return attributes;
+  }
   // The byte an encryption header ends with when the entry's CRC is not known
   // before its data is written (data descriptor archives): the time's high byte.
   uint8_t timeCheckByte() const { return static_cast<uint8_t>(dosTime >> 8); }

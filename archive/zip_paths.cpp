@@ -63,6 +63,17 @@ std::string withBackslash(std::string folder) {
   return folder;
 }
 
+std::string extensionOf(const std::string& path) {
+  size_t dot = path.rfind('.');
+  size_t slash = path.rfind('\\');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return path.substr(dot);
+}
+
+std::string withoutExtension(const std::string& path) {
+  return path.substr(0, path.size() - extensionOf(path).size());
+}
+
 std::string storedName(const std::string& windowsPath, const StoredPathOptions& options) {
   std::vector<std::string> parts = splitComponents(windowsPath);
   std::string name = parts.back();

@@ -44,4 +44,9 @@ ExtractTarget extractionTarget(const std::string& storedName, const ExtractPlace
 // Appends "\" when missing.
 std::string withBackslash(std::string folder);
 
+// ".zip" of "C:\SET\name.zip"; empty when the name has no extension.
+std::string extensionOf(const std::string& path);
+// "C:\SET\name" of "C:\SET\name.zip" (the path itself without an extension).
+std::string withoutExtension(const std::string& path);
+
 }  // namespace archive

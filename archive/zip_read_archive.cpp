@@ -1,6 +1,7 @@
 #include "archive/zip_read_archive.h"
 
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
+#include "archive/zip_paths.h"
 #include "archive/zip_read_directory.h"
 #include "archive/zip_read_salvage.h"
 
@@ -53,7 +54,7 @@ std::unique_ptr<ZipVolumes> OpenedArchive::openAnotherReader(ZipFileSystem& fs) 
 }
 
 std::string tableOfContentsName(const std::string& archiveName) {
-  return archiveName.substr(0, archiveName.size() - extensionOf(archiveName).size()) + ".zfc";
+  return withoutExtension(archiveName) + ".zfc";
 }
 
 std::unique_ptr<OpenedArchive> OpenedArchive::open(ZipFileSystem& fs, const std::string& zipName,

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "archive/zip_error.h"
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
 
 namespace archive {
 namespace {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "archive/zip_file_system.h"
-#include "archive/zip_read_file_source.h"
+#include "archive/zip_source.h"
 
 namespace archive {
 

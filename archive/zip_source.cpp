@@ -12,6 +12,13 @@ void MemorySource::readAt(uint64_t offset, void* buffer, size_t length) {
   std::memcpy(buffer, data_ + offset, length);
 }
 
+void FileSource::readAt(uint64_t offset, void* buffer, size_t length) {
+  if (offset > size_ || length > size_ - offset)
+    throw ZipCorruptError(name_ + " ends early", offset);
+  if (file_->readAt(offset, buffer, length) != length)
+    throw ZipCorruptError(name_ + " could not be read completely", offset);
+}
+
 ZipSource& SingleVolume::volume(uint32_t disk) {
   if (disk != 0)
     throw ZipCorruptError("Archive refers to disk " + std::to_string(disk + 1) +

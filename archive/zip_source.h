@@ -1,13 +1,16 @@
 #pragma once
 // Where archive bytes are read from. A ZipSource is one random-access stream
-// (a file, a buffer, a set of block files read as one); ZipVolumes are the
-// disks of an archive whose records carry disk numbers (spanning); a
-// VolumeReader reads on from a (disk, offset) position across disk ends.
+// (a file of the machine, a buffer, a set of block files read as one);
+// ZipVolumes are the disks of an archive whose records carry disk numbers
+// (spanning); a VolumeReader reads on from a (disk, offset) position across
+// disk ends.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "archive/zip_bytes.h"
+#include "archive/zip_file_system.h"
 
 namespace archive {
 
@@ -28,6 +31,21 @@ class MemorySource : public ZipSource {
  private:
   const uint8_t* data_;
   size_t size_;
+};
+
+// One file of the machine; the name is the one messages about it give.
+class FileSource : public ZipSource {
+ public:
+  FileSource(std::unique_ptr<ZipInputFile> file, std::string name)
+      : file_(std::move(file)), name_(std::move(name)), size_(file_->size()) {}
+  uint64_t size() override { return size_; }
+  void readAt(uint64_t offset, void* buffer, size_t length) override;
+  const std::string& name() const { return name_; }
+
+ private:
+  std::unique_ptr<ZipInputFile> file_;
+  std::string name_;
+  uint64_t size_;
 };
 
 class ZipVolumes {

@@ -3,6 +3,7 @@
 // thread consumes them: results come back in submission order, and the
 // caller raises every event itself, so handlers never run on a worker.
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -14,7 +15,9 @@
 namespace archive {
 
 // Worker threads used when nothing else is set: the cores, at most 8.
-unsigned defaultZipWorkers();
+inline unsigned defaultZipWorkers() {
+  return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+}
 
 template <typename Result>
 class OrderedWorkerPool {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
+#include "archive/zip_paths.h"
 #include "archive/zip_read_parts.h"
 
 namespace archive {
@@ -16,7 +17,7 @@ bool endsWithExactZip(const std::string& name) {
 }
 
 std::string stemOf(const std::string& name) {
-  return name.substr(0, name.size() - extensionOf(name).size()) + ".";
+  return withoutExtension(name) + ".";
 }
 
 }  // namespace

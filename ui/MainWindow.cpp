@@ -12,7 +12,6 @@
 #include "ui/MainWindowTitleBar.h"
 #include "ui/MainWindowWidgets.h"
 #include "ui/Marquee.h"
-#include "ui/TroubleshootersMenu.h"
 
 namespace corvasta {
 namespace {
@@ -83,7 +82,7 @@ void MainWindow::buildLayout() {
   window->addLayout(body, 1);
   window->addWidget(buildStatusPanel());
 
-  troubleshooterMenu_ = buildTroubleshooterMenu(form_, this);
+  troubleshooterMenu_ = buildTroubleshooterMenu();
 }
 
 QWidget* MainWindow::buildLeftColumn() {

@@ -6,7 +6,9 @@
 //
 // The implementation is spread over files by concern:
 //   MainWindow.cpp          construction and layout
-//   MainWindowActions.cpp   what the buttons start; closing and minimising
+//   MainWindowPages.cpp     the pages' controls
+//   MainWindowActions.cpp   what the buttons and the troubleshooter menu start;
+//                           closing and minimising
 //   MainWindowState.cpp     the window start sequence and showing TForm1's state
 
 #include <QWidget>
@@ -55,6 +57,9 @@ class MainWindow : public QWidget {
   QWidget* buildLeftColumn();
   QWidget* buildStatusPanel();
   void connectControls();
+  // One action per item of the Windows mode's troubleshooter menu, hidden
+  // where the mode has no item.
+  QMenu* buildTroubleshooterMenu();
   // Shows TForm1's state: config names and boxes, the restore page, the
   // mode-dependent texts, the Undo RegPack button.
   void showFormState();

@@ -13,6 +13,8 @@
 #include "ui/MainWindow.h"
 #include "ui/MainWindowTabBar.h"
 #include "ui/MainWindowTitleBar.h"
+#include "ui/QtUi.h"
+#include "ui/Troubleshooters.h"
 
 namespace corvasta {
 namespace {
@@ -44,6 +46,21 @@ void MainWindow::connectControls() {
           [this] { guarded([this] { Button4Click(form_); }); });
   connect(help_.troubleshooters, &QPushButton::clicked, this, &MainWindow::showTroubleshooterMenu);
   connect(help_.about, &QPushButton::clicked, this, &MainWindow::showAbout);
+}
+
+QMenu* MainWindow::buildTroubleshooterMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("troubleshooterMenu"));
+  const TroubleshooterMenu items = troubleshooterMenu(form_.core.WindowsMode);
+  for (int item = 1; item <= kTroubleshooterItems; ++item) {
+    const std::optional<TroubleshooterItem>& entry = items[static_cast<size_t>(item - 1)];
+    QAction* action = menu->addAction(entry ? fromAnsi(entry->caption) : QString());
+    action->setObjectName(QStringLiteral("troubleshooter%1").arg(item));
+    action->setVisible(entry.has_value());
+    connect(action, &QAction::triggered, menu,
+            [this, item] { guarded([this, item] { PM1Click(form_, item); }); });
+  }
+  return menu;
 }
 
 void MainWindow::guarded(const std::function<void()>& operation) {

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's pages and the controls the window binds. Each page is
-// built by its own function (MainWindow*Page.cpp); the window keeps the
+// built by its own function (MainWindowPages.cpp); the window keeps the
 // pointers to wire them to the program's logic.
 
 #include <QString>
@@ -13,8 +13,6 @@ class QPushButton;
 class QWidget;
 
 namespace corvasta {
-
-struct MainWindowModeTexts;
 
 struct BackupPage {
   QWidget* page = nullptr;
@@ -81,9 +79,5 @@ ExtractorPage buildExtractorPage(QWidget* parent);
 BootDiskPage buildBootDiskPage(QWidget* parent);
 RepairPage buildRepairPage(QWidget* parent);
 HelpPage buildHelpPage(QWidget* parent);
-
-// The mode-dependent texts, lists and visibility.
-void applyModeTexts(const MainWindowModeTexts& texts, CrashFixerPage& crashFixer,
-                    RegPackPage& regPack, BootDiskPage& bootDisk, RepairPage& repair);
 
 }  // namespace corvasta

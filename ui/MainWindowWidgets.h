@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "ui/MainWindowGlyphs.h"
-#include "ui/QtUiText.h"
 
 class QLabel;
 class QPushButton;

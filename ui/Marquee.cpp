@@ -6,7 +6,7 @@
 
 #include "app/MarqueeText.h"
 #include "app/Unit1.h"
-#include "ui/QtUiText.h"
+#include "ui/QtUi.h"
 
 namespace corvasta {
 namespace {

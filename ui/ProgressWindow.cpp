@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "ui/ProgressWindowAnimation.h"
-#include "ui/QtUiText.h"
+#include "ui/QtUi.h"
 
 namespace corvasta {
 namespace {

@@ -10,11 +10,22 @@
 #include <QWidget>
 
 #include "app/core/Unit6.h"
+#include "platform/core/codepage.h"
 #include "ui/ProgressWindow.h"
-#include "ui/QtUiText.h"
 #include "ui/WarningList.h"
 
 namespace corvasta {
+
+QString fromAnsi(const std::string& ansi) {
+  QString text = QString::fromStdString(platform::ansiToUtf8(ansi));
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+std::string toAnsi(const QString& text) {
+  return platform::utf8ToAnsi(text.toStdString());
+}
 
 QtUi::QtUi(platform::Machine* machine) : machine_(machine) {}
 

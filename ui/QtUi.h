@@ -10,10 +10,16 @@
 // Tests answer modal windows through the dialog hook: it receives every
 // message box, input box, chooser and warning list once it is showing
 // modally, and closes it by clicking a button or accepting it.
+//
+// Text crosses between the logic and Qt with fromAnsi and toAnsi: the
+// logic's texts are ANSI (Windows-1252) with "\r" (or "\r\n") as the line
+// break; Qt's are Unicode with "\n".
 
 #include <QPointer>
+#include <QString>
 #include <QStringList>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/core/Ui.h"
@@ -29,6 +35,9 @@ namespace corvasta {
 
 class ProgressWindow;
 class WarningList;
+
+QString fromAnsi(const std::string& ansi);
+std::string toAnsi(const QString& text);
 
 class QtUi : public Ui {
  public:

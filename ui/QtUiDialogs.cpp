@@ -12,7 +12,6 @@
 #include "platform/core/machine.h"
 #include "ui/ProgressWindow.h"
 #include "ui/QtUi.h"
-#include "ui/QtUiText.h"
 
 namespace corvasta {
 namespace {

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "app/core/Ui.h"
-#include "ui/QtUiText.h"
+#include "ui/QtUi.h"
 
 namespace corvasta {
 namespace {

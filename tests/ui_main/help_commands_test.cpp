@@ -76,8 +76,8 @@ TEST(Troubleshooters, MissingFileOrViewerIsReported) {
   EXPECT_TRUE(m.startedPrograms().empty());
 }
 
-// Disabled: on the Windows 98 sample the page file does not yet reach its
-// registered application (under investigation).
+// Windows 98 keeps its troubleshooters as page files, opened with the
+// application the registry gives for their extension.
 TEST(Troubleshooters, Windows98PageOpensWithItsRegisteredApplication) {
   MainWindowMachine m(platform::WindowsVersion::Win98, 2);
   ASSERT_TRUE(m.form->RunEntrySequence({}));

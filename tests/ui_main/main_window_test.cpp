@@ -3,14 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 
+#include "platform/system/journal.h"
 #include "tests/ui_main/main_window_fixture.h"
 
 namespace ui_main_test {
@@ -108,6 +111,49 @@ TEST(MainWindow, TabsOpenTheirPagesAndHelpFollowsThePage) {
   QTest::mouseClick(child<QToolButton>(window, "helpButton"), Qt::LeftButton);
   ASSERT_EQ(m.startedPrograms().size(), 1u);
   EXPECT_NE(m.startedPrograms()[0].find("-i Topic41"), std::string::npos);
+}
+
+QAction* troubleshooterAction(MainWindow& window, int item) {
+  QMenu* menu = child<QMenu>(window, "troubleshooterMenu");
+  return menu ? child<QAction>(*menu, ("troubleshooter" + std::to_string(item)).c_str()) : nullptr;
+}
+
+TEST(MainWindow, TroubleshooterMenuOpensTheChosenItem) {
+  MainWindowMachine m(platform::WindowsVersion::WinXp, 6);
+  MainWindow& window = m.showWindow();
+  QAction* printing = troubleshooterAction(window, 14);
+  ASSERT_NE(printing, nullptr);
+  EXPECT_EQ(printing->text(), QStringLiteral("Printing"));
+  EXPECT_TRUE(printing->isVisible());
+  ASSERT_NE(troubleshooterAction(window, 13), nullptr);
+  EXPECT_FALSE(troubleshooterAction(window, 13)->isVisible());
+
+  const std::string help = m.form->core.loc.windowsDir + "Help\\";
+  m.write(help + "tshoot.chm", "chm");
+  m.write(m.form->core.loc.windowsDir + "HH.EXE", "viewer");
+  printing->trigger();
+  ASSERT_EQ(m.startedPrograms().size(), 1u);
+  EXPECT_NE(m.startedPrograms()[0].find("tshoot.chm::/tsprint_result.htm"), std::string::npos)
+      << m.startedPrograms()[0];
+}
+
+// A viewer that cannot be started (here: the machine's journal cannot be
+// written) is reported like every other failed operation; the window goes on.
+TEST(MainWindow, TroubleshooterThatFailsToStartIsReported) {
+  MeWindow m;
+  MainWindow& window = m.showWindow();
+  m.write(m.form->core.loc.windowsDir + "Help\\tshoot00.chm", "chm");
+  m.write(m.form->core.loc.windowsDir + "HH.EXE", "viewer");
+  const std::filesystem::path journal = platform::journalFile(*m.machine);
+  std::filesystem::remove(journal);
+  std::filesystem::create_directory(journal);
+  m.ui.expect("Unable to write to", "OK");
+  QAction* safeMode = troubleshooterAction(window, 26);
+  ASSERT_NE(safeMode, nullptr);
+  safeMode->trigger();
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_TRUE(window.isVisible());
+  std::filesystem::remove(journal);
 }
 
 TEST(MainWindow, BackupRunsTheCheckedConfigsInOrder) {

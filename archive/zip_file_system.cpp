@@ -1,4 +1,4 @@
-#include "archive/zip_file_helpers.h"
+#include "archive/zip_file_system.h"
 
 #include "archive/zip_paths.h"
 #include "platform/core/codepage.h"
@@ -24,13 +24,6 @@ void createFolders(ZipFileSystem& fs, const std::string& path) {
     std::string folder = path.substr(0, slash);
     if (!folder.empty() && !fs.attributes(folder)) fs.createDirectory(folder);
   }
-}
-
-std::string extensionOf(const std::string& path) {
-  size_t dot = path.rfind('.');
-  size_t slash = path.rfind('\\');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return path.substr(dot);
 }
 
 }  // namespace archive
