@@ -3,9 +3,15 @@
 // user with spare copies, on Windows NT/2000/XP every loaded hive saved
 // through the registry interface and zipped into registry.daz.
 
+#include <cstdint>
 #include <string>
 
 #include "platform/live_registry/live_registry.h"
+
+namespace platform {
+class FileSystem;
+class Machine;
+}  // namespace platform
 
 namespace corvasta {
 
@@ -60,5 +66,45 @@ class RegistryCapture {
   BackupManager& manager;
   ExtractFolder& extractFolder;
 };
+
+// --- Path rules: folder and last element of a Windows path, folders compared
+// by their 8.3 forms, the working folders "r" + number of the Windows directory.
+
+// The folder part of a path, with its final backslash ("" without one).
+std::string folderPart(const std::string& path);
+// The last element of a path (the whole text without a backslash).
+std::string lastElement(const std::string& path);
+
+// True when two folders are the same by their 8.3 forms, without case and
+// without regard to a final backslash: a profile reached by its long name and
+// by its alias is one folder.
+bool sameFolder(const platform::Machine& machine, const std::string& a, const std::string& b);
+
+// The first "r" + number folder of the Windows directory, counting from 27,
+// that does not exist (no final backslash).
+std::string firstFreeWorkingFolder(platform::FileSystem& files, const std::string& windowsDir);
+
+// --- The hive list (HKLM\SYSTEM\CurrentControlSet\Control\hivelist): the
+// value name says where a hive is loaded ("\REGISTRY\MACHINE\SOFTWARE"), the
+// data where its file lies in device form.
+
+// The root key (HKEY_USERS when the 11th character is "U" or "u", else
+// HKEY_LOCAL_MACHINE) and the key path below it, starting with "\", of a hive
+// list value name. False for a name too short to hold one.
+bool hiveKeyOf(const std::string& valueName, uint32_t& rootKey, std::string& keyPath);
+
+// The hive file's path without its device prefix:
+// "\Device\HarddiskVolume1\WINDOWS\..." gives "\WINDOWS\...", and
+// "\Device\Harddisk0\Partition1\WINNT\..." gives "\WINNT\...". A path without
+// "\HARDDISK", or with nothing after the device, is returned as it is.
+std::string stripDevicePrefix(const std::string& devicePath);
+
+// --- Windows 98's own registry backups: the cabinets "rb???.cab" that
+// scanregw leaves in the system-backup folder.
+
+// The full path of the newest "rb???.cab" of `folder` (with a final
+// backslash) by modification time; "rbbad.cab", where Windows puts a damaged
+// registry aside, never counts. Empty when the folder holds none.
+std::string newestSystemBackup(platform::FileSystem& files, const std::string& folder);
 
 }  // namespace corvasta

@@ -6,7 +6,7 @@
 
 #include "app/core/Core.h"
 #include "backup/Backup.h"
-#include "backup/RegistryCapturePaths.h"
+#include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "backup/RegistryCaptureHiveList.h"
+#include "backup/RegistryCapture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/RegistryCapturePaths.h"
+#include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
 #include "platform/simulators/registry_checker.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/RegistryCaptureHiveList.h"
+#include "backup/RegistryCapture.h"
 #include "platform/live_registry/live_registry.h"
 
 namespace corvasta {

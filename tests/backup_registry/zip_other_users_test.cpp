@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/RegistryCapturePaths.h"
+#include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
 #include "tests/backup_registry/registry_machine.h"
