@@ -37,8 +37,4 @@ std::unique_ptr<platform::Machine> makeTestMachine(
   return platform::Machine::open(dir);
 }
 
-fs::path driveFolder(const platform::Machine& machine, char letter) {
-  return machine.drive(letter)->hostRoot();
-}
-
 }  // namespace testing_support

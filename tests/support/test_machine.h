@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/machine.h"
+#include "tests/support/machine_builder.h"
 
 namespace testing_support {
 
@@ -27,8 +28,5 @@ std::unique_ptr<platform::Machine> makeTestMachine(
     const std::filesystem::path& dir, platform::WindowsVersion version,
     std::vector<TestDrive> drives = {TestDrive{}},
     const std::function<void(platform::MachineConfig&)>& adjust = {});
-
-// The host folder of a drive (its inserted medium) of a test machine.
-std::filesystem::path driveFolder(const platform::Machine& machine, char letter);
 
 }  // namespace testing_support
