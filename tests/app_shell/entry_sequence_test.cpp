@@ -4,15 +4,24 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/codepage.h"
-#include "tests/app_shell/shell_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace shell_test {
 namespace {
 
 using Params = std::vector<std::string>;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
+
+// The Startup folder the program falls back on without Shell Folders.
+const std::string kStartup = "C:\\WINDOWS\\STARTM~1\\PROGRAMS\\STARTUP\\";
+
+MachineBuilder withStartupFolder() {
+  return MachineBuilder().folder("C:\\WINDOWS\\Startm~1\\Programs\\StartUp");
+}
 
 TEST(EntrySequence, WithoutParametersShowsTheWindowAndIgnoresPendingRegPack) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("Bootup", "Action", "1");
   m.setSetting("AutoBackup", "switch", "1");
   EXPECT_TRUE(m.form->RunEntrySequence({}));
@@ -22,13 +31,13 @@ TEST(EntrySequence, WithoutParametersShowsTheWindowAndIgnoresPendingRegPack) {
   EXPECT_EQ(m.ui.applicationTitle, "Corvasta ME");
   EXPECT_EQ(m.form->loc.windowsDir, "C:\\WINDOWS\\");
   EXPECT_EQ(m.form->loc.windowsDrive, "C:");
-  EXPECT_EQ(m.form->loc.startupDir, m.startup);
+  EXPECT_EQ(m.form->loc.startupDir, kStartup);
   EXPECT_EQ(m.form->Form6.caption, "WARNING");
   EXPECT_EQ(m.form->Form4.view.caption, "Please Wait");
 }
 
 TEST(EntrySequence, ScheduleWithParametersSetsRequestsAndPassword) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoCompact", "Freq", "4");
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "1", "3", "Psecret", "x9"}));
   EXPECT_TRUE(m.form->requests.backup[0]);
@@ -42,7 +51,7 @@ TEST(EntrySequence, ScheduleWithParametersSetsRequestsAndPassword) {
 }
 
 TEST(EntrySequence, ScheduleLettersSetStartAndRegPack) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "s", "R"}));
   EXPECT_TRUE(m.form->requests.start);
   EXPECT_TRUE(m.form->requests.regPack);
@@ -50,11 +59,11 @@ TEST(EntrySequence, ScheduleLettersSetStartAndRegPack) {
 }
 
 TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"schedule"}));
   EXPECT_TRUE(m.form->terminateRequested);
 
-  ShellMachine n;
+  TestProgram n{withStartupFolder()};
   n.setSetting("AutoBackup2", "Freq", "4");
   n.setSetting("AutoBackup3", "Freq", "1");
   EXPECT_TRUE(n.form->RunEntrySequence(Params{"schedule"}));
@@ -63,10 +72,10 @@ TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
 }
 
 TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"whatever"}));
 
-  ShellMachine n;
+  TestProgram n{withStartupFolder()};
   n.setSetting("Bootup", "Action", "1");
   n.write(n.form->loc.programDir + "compact.reg", "REGEDIT4\r\n");
   EXPECT_TRUE(n.form->RunEntrySequence(Params{"whatever"}));
@@ -78,7 +87,7 @@ TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
 }
 
 TEST(EntrySequence, PendingRegPackActionTwoOpensNoWindowWithoutRequests) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("Bootup", "Action", "2");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"whatever"}));
   EXPECT_EQ(m.form->activeTab, corvasta::kRegPackTab);
@@ -86,12 +95,12 @@ TEST(EntrySequence, PendingRegPackActionTwoOpensNoWindowWithoutRequests) {
 }
 
 TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
-  ShellMachine m;
-  m.write(m.startup + "CVOpen.lnk", "L");
+  TestProgram m{withStartupFolder()};
+  m.write(kStartup + "CVOpen.lnk", "L");
   m.setSetting("Bootup", "Action", "2");
   int finished = 0;
   m.form->FinishOpenCopying = [&] {
-    EXPECT_FALSE(m.exists(m.startup + "CVOpen.lnk"));
+    EXPECT_FALSE(m.exists(kStartup + "CVOpen.lnk"));
     ++finished;
   };
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
@@ -100,7 +109,7 @@ TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
 }
 
 TEST(EntrySequence, OpenFileWithoutTheOpenFileCopyReportsIt) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.form->FinishOpenCopying = nullptr;
   m.ui.expect("not available", "OK");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
@@ -109,38 +118,38 @@ TEST(EntrySequence, OpenFileWithoutTheOpenFileCopyReportsIt) {
 }
 
 TEST(EntrySequence, CleanDeleteRemovesTheFileAndTheShortcut) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.write("C:\\startwin.bat", "@echo off\r\n");
-  m.write(m.startup + "cleanup.lnk", "L");
+  m.write(kStartup + "cleanup.lnk", "L");
   m.write("C:\\AUTOEXEC.BAT", "win\r\n");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"clean", "delete", "C:\\startwin.bat"}));
   EXPECT_FALSE(m.exists("C:\\startwin.bat"));
-  EXPECT_FALSE(m.exists(m.startup + "cleanup.lnk"));
+  EXPECT_FALSE(m.exists(kStartup + "cleanup.lnk"));
   EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), "win\r\n");
 }
 
 TEST(EntrySequence, CleanRemovesTheProgramsBatchLines) {
-  ShellMachine m;
-  m.write(m.startup + "cleanup.lnk", "L");
+  TestProgram m{withStartupFolder()};
+  m.write(kStartup + "cleanup.lnk", "L");
   m.write("C:\\AUTOEXEC.BAT",
           "SET PATH=C:\\DOS\r\nC:\\startwin.bat\r\ndel "
           "C:\\startwin.bat\r\nwin\r\nc:\\startwin.bat\r\n");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"clean", "C:\\startwin.bat", "C:\\AUTOEXEC.BAT"}));
   EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), "SET PATH=C:\\DOS\r\nwin\r\nc:\\startwin.bat\r\n");
-  EXPECT_FALSE(m.exists(m.startup + "cleanup.lnk"));
+  EXPECT_FALSE(m.exists(kStartup + "cleanup.lnk"));
 }
 
 TEST(EntrySequence, TemporaryDeletesTheShortcutInTheStartupFolder) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("DefaultDirectories", "StartUp", "C:\\ELSEWHERE\\");
-  m.write(m.startup + "Corvasta.lnk", "L");
+  m.write(kStartup + "Corvasta.lnk", "L");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"temporary"}));
-  EXPECT_EQ(platform::ansiUpper(m.form->loc.startupDir), m.startup);
-  EXPECT_FALSE(m.exists(m.startup + "Corvasta.lnk"));
+  EXPECT_EQ(platform::ansiUpper(m.form->loc.startupDir), kStartup);
+  EXPECT_FALSE(m.exists(kStartup + "Corvasta.lnk"));
 }
 
 TEST(EntrySequence, BootupWeeklyDueDate) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoBackup", "Freq", "1");
   m.setSetting("AutoBackup", "Year", "2004");
   m.setSetting("AutoBackup", "Month", "5");
@@ -161,7 +170,7 @@ TEST(EntrySequence, BootupWeeklyDueDate) {
 }
 
 TEST(EntrySequence, BootupDailyAcrossAMonthAndUnstoredDates) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoCompact", "Freq", "0");
   m.setSetting("AutoCompact", "Year", "2004");
   m.setSetting("AutoCompact", "Month", "2");
@@ -175,7 +184,7 @@ TEST(EntrySequence, BootupDailyAcrossAMonthAndUnstoredDates) {
 }
 
 TEST(EntrySequence, BootupDamagedDateIsDueAndRepaired) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoBackup4", "Freq", "2");
   m.setSetting("AutoBackup4", "Year", "2004");
   m.setSetting("AutoBackup4", "Month", "13");
@@ -186,7 +195,7 @@ TEST(EntrySequence, BootupDamagedDateIsDueAndRepaired) {
 }
 
 TEST(EntrySequence, BootupCarriesOutUnfinishedRequestsWithoutDates) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoBackup", "switch", "1");
   m.setSetting("AutoBackup2", "Freq", "0");
   m.setSetting("AutoBackup2", "Year", "2000");
@@ -197,13 +206,13 @@ TEST(EntrySequence, BootupCarriesOutUnfinishedRequestsWithoutDates) {
 }
 
 TEST(EntrySequence, PauseWaitsOnlyForBootupAndProcessesMessages) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoStart", "Pause", "0");
   m.form->RunEntrySequence(Params{"bootup"});
   EXPECT_EQ(m.ui.processMessagesCalls, 0);
   EXPECT_EQ(m.fakeSeconds, 0);
 
-  ShellMachine n;
+  TestProgram n{withStartupFolder()};
   n.setSetting("AutoStart", "Pause", "2");
   n.form->RunEntrySequence(Params{"schedule"});
   EXPECT_EQ(n.fakeSeconds, 0);

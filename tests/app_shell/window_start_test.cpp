@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/profile/private_profile.h"
-#include "tests/app_shell/shell_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace shell_test {
 namespace {
 
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
+
 struct Started {
-  std::unique_ptr<ShellMachine> m =
-      std::make_unique<ShellMachine>(ShellMachine::Sample{}, platform::WindowsVersion::WinMe, 3);
+  std::unique_ptr<TestProgram> m =
+      std::make_unique<TestProgram>(MachineBuilder::sample(platform::WindowsVersion::WinMe));
   std::vector<std::string> calls;
   Started() {
     corvasta::TForm1& form = *m->form;
@@ -23,7 +26,7 @@ struct Started {
 
 TEST(WindowStart, WritesLocationFilesSettingsAndVersion) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   ASSERT_TRUE(m.form->RunEntrySequence({}));
   m.form->FormShow();
   EXPECT_TRUE(m.ui.finished());
@@ -50,7 +53,7 @@ TEST(WindowStart, WritesLocationFilesSettingsAndVersion) {
 
 TEST(WindowStart, RunsRequestsInOrderAndClearsReportFiles) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   m.write(m.form->loc.programDir + "longfn.txt", "x");
   ASSERT_TRUE(m.form->RunEntrySequence({"schedule", "4", "R", "2"}));
   m.form->BackupClick = [&](int config) {
@@ -67,7 +70,7 @@ TEST(WindowStart, RunsRequestsInOrderAndClearsReportFiles) {
 
 TEST(WindowStart, MissingOperationsAreReportedNotPretended) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   m.form->BackupClick = nullptr;
   ASSERT_TRUE(m.form->RunEntrySequence({"schedule", "1"}));
   m.ui.expect("not available", "OK");
@@ -78,7 +81,7 @@ TEST(WindowStart, MissingOperationsAreReportedNotPretended) {
 
 TEST(WindowStart, HardDriveChangePrompt) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   m.setSetting("HDChanged", "Prompt", "1");
   m.setSetting("Produced by", "SerialNum", "12345");
   int made = -1;
@@ -104,7 +107,7 @@ TEST(WindowStart, HardDriveChangePrompt) {
 
 TEST(WindowStart, InstallerMarkerIsRemovedAfterItsCopies) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   const std::string program = m.form->loc.programDir;
   m.write(program + "afterset.bat", "[CopyFiles2C]\r\nDone=0\r\n");
   m.write(program + "crvastnt.exe", "MZ nt");
