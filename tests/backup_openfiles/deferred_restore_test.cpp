@@ -5,13 +5,13 @@
 
 #include "archive/ZipWriter.h"
 #include "backup/BackupTypes.h"
-#include "tests/backup_openfiles/machine/openfiles_machine.h"
+#include "tests/backup_openfiles/open_files_machine.h"
 
 namespace openfiles_test {
 namespace {
 
 TEST(NeverDeferred, RegistryHivesSetTheRegistryFlagOnlyWithoutTheRegistryItem) {
-  OpenFilesMachine m(platform::WindowsVersion::WinXp, 6);
+  OpenFilesProgram m(platform::WindowsVersion::WinXp);
   const std::string hive = "C:\\Documents and Settings\\Owner\\NTUSER.DAT";
   m.form->Form8.config.winFilesChecks = {1, 1};
   EXPECT_FALSE(m.form->CopyOpenFile(hive, "C:\\Backup\\x.zip", 0, false, true));
@@ -25,8 +25,8 @@ TEST(NeverDeferred, RegistryHivesSetTheRegistryFlagOnlyWithoutTheRegistryItem) {
 }
 
 TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
-  OpenFilesMachine m(platform::WindowsVersion::WinMe, 3, {"C:\\WINDOWS\\WIN386.SWP"});
-  m.write("C:\\WINDOWS\\WIN386.SWP", "swap");
+  OpenFilesProgram m(platform::WindowsVersion::WinMe, {"C:\\WINDOWS\\WIN386.SWP"});
+  m.writeOnHost("C:\\WINDOWS\\WIN386.SWP", "swap");
   m.form->TransferFile("C:\\WINDOWS\\WIN386.SWP", "C:\\Backup\\WIN386.SWP", false,
                        corvasta::kTransferCopy, 0);
   EXPECT_EQ(m.form->OpenFilesFound, 0u);
@@ -37,7 +37,7 @@ TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
 
 // A backup archive of C:\Data made while nothing was in use, then the letter
 // changed and held open.
-std::string backUpThenChangeLetter(OpenFilesMachine& m) {
+std::string backUpThenChangeLetter(OpenFilesProgram& m) {
   const std::string archivePath = "C:\\Backup\\data.zip";
   m.files->createDirectory("C:\\Backup");
   archive::TZipWriter& zip = m.form->Zip1;
@@ -45,11 +45,11 @@ std::string backUpThenChangeLetter(OpenFilesMachine& m) {
   zip.FilesList = {"C:\\Data\\*.*"};
   EXPECT_EQ(zip.CreateArchive(), 2);
   zip.CloseArchive();
-  m.write(kLetter, "A damaged letter");
+  m.writeOnHost(kLetter, "A damaged letter");
   return archivePath;
 }
 
-void restoreData(OpenFilesMachine& m, const std::string& archivePath) {
+void restoreData(OpenFilesProgram& m, const std::string& archivePath) {
   archive::TZipWriter& zip = m.form->Zip1;
   zip.SetZipName(archivePath);
   zip.DestDir.clear();
@@ -61,7 +61,7 @@ void restoreData(OpenFilesMachine& m, const std::string& archivePath) {
 }
 
 TEST(DeferredRestore, Windows98ReplacesTheFileInUseFromTheArchiveAtTheNextStart) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2, {});
+  OpenFilesProgram m(platform::WindowsVersion::Win98, {});
   const std::string archivePath = backUpThenChangeLetter(m);
   m.restartWindows({kLetter});
   m.form->Form8.config.copyOpenFiles = true;
@@ -85,7 +85,7 @@ TEST(DeferredRestore, Windows98ReplacesTheFileInUseFromTheArchiveAtTheNextStart)
 }
 
 TEST(DeferredRestore, WindowsXpReplacesByDelayedMoveWithoutTheAllowedList) {
-  OpenFilesMachine m(platform::WindowsVersion::WinXp, 6, {});
+  OpenFilesProgram m(platform::WindowsVersion::WinXp, {});
   const std::string archivePath = backUpThenChangeLetter(m);
   m.restartWindows({kLetter});
   m.form->Form8.config.copyOpenFiles = true;
@@ -101,9 +101,9 @@ TEST(DeferredRestore, WindowsXpReplacesByDelayedMoveWithoutTheAllowedList) {
 }
 
 TEST(DeferredRestore, PlainCopyOntoAFileInUseIsReplacedAtTheNextStart) {
-  OpenFilesMachine m(platform::WindowsVersion::WinMe, 3);
+  OpenFilesProgram m(platform::WindowsVersion::WinMe);
   m.files->createDirectory("C:\\Backup");
-  m.write("C:\\Backup\\Letter.doc", "The letter as backed up.");
+  m.writeOnHost("C:\\Backup\\Letter.doc", "The letter as backed up.");
   m.form->TransferFile("C:\\Backup\\Letter.doc", kLetter, false, corvasta::kTransferCopyRestore, 0);
   EXPECT_FALSE(m.form->ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), kLetter);
@@ -114,9 +114,9 @@ TEST(DeferredRestore, PlainCopyOntoAFileInUseIsReplacedAtTheNextStart) {
 }
 
 TEST(FinishOpenCopying, MissingTemporaryCopyDropsTheJobAndLeavesTheArchive) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   m.files->createDirectory("C:\\Backup");
-  m.write("C:\\Backup\\data.zip", "");
+  m.writeOnHost("C:\\Backup\\data.zip", "");
   ASSERT_TRUE(m.form->CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
   m.runShortcut(m.startup() + "CVOpen.lnk");  // no restart: no temporary copy
   EXPECT_EQ(m.job(1, "Source"), "@");
@@ -124,9 +124,9 @@ TEST(FinishOpenCopying, MissingTemporaryCopyDropsTheJobAndLeavesTheArchive) {
 }
 
 TEST(FinishOpenCopying, CancelOnTheDiskPromptKeepsTheJobs) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   ASSERT_TRUE(m.form->CopyOpenFile(kLetter, "A:\\data.zip", 0, false, true));
-  m.write(m.programDir() + "Temp\\OpenFN1.doc", kLetterText);
+  m.writeOnHost(m.programDir() + "Temp\\OpenFN1.doc", kLetterText);
   m.machine->drive('A')->eject();
   m.ui.expect("Please insert the disk with A:\\data.zip on it.", "Cancel");
   m.form->FinishOpenCopyingJobs();

@@ -10,7 +10,7 @@
 #include "platform/simulators/registry_checker.h"
 #include "platform/simulators/windows_tools.h"
 #include "platform/system/program_simulators.h"
-#include "tests/backup_registry/registry_machine.h"
+#include "tests/backup_registry/capture_machine.h"
 
 namespace regcap_test {
 namespace {
@@ -20,14 +20,14 @@ using corvasta::kTransferZip;
 using platform::WindowsVersion;
 
 // The extract folders "r" + number the capture may leave in the Windows directory.
-bool anyWorkingFolderLeft(RegistryMachine& m) {
+bool anyWorkingFolderLeft(CaptureProgram& m) {
   for (const platform::FindData& entry : m.files->findAll(m.form->loc.windowsDir + "r*"))
     if ((entry.attributes & platform::kAttributeDirectory) && entry.name.size() <= 4) return true;
   return false;
 }
 
 TEST(Capture9x, Windows98WithoutProfiles) {
-  RegistryMachine m(WindowsVersion::Win98, 2);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98)};
   corvasta::TForm1& form = *m.form;
   form.ConfigRunsAutomatically = true;  // no scanregw run
   form.BackupRegistry(10);
@@ -53,7 +53,7 @@ TEST(Capture9x, Windows98WithoutProfiles) {
 }
 
 TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
-  RegistryMachine m(WindowsVersion::Win98, 2, 3);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98, 3)};
   corvasta::TForm1& form = *m.form;
   form.ConfigRunsAutomatically = true;
   form.BackupRegistry(5);
@@ -70,7 +70,7 @@ TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
 }
 
 TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
-  RegistryMachine m(WindowsVersion::WinMe, 3);
+  CaptureProgram m{captureMachine(WindowsVersion::WinMe)};
   corvasta::TForm1& form = *m.form;
   form.TransferMode = kTransferCopy;
   form.BackupRegistry(0);
@@ -88,7 +88,7 @@ TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
 }
 
 TEST(Capture9x, Windows95PreviousRegistryTakesTheDa0Files) {
-  RegistryMachine m(WindowsVersion::Win95, 1);
+  CaptureProgram m{captureMachine(WindowsVersion::Win95)};
   corvasta::TForm1& form = *m.form;
   form.Form8.config.previousRegistry = true;
   form.BackupRegistry(0);
@@ -111,7 +111,7 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
         ++scanregwRuns;
         return platform::runWindowsRegistryChecker(machine, commandLine);
       });
-  RegistryMachine m(WindowsVersion::Win98, 2, 1);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98, 1)};
   corvasta::TForm1& form = *m.form;
   form.BackupRegistry(0);
   EXPECT_EQ(scanregwRuns, 1);
@@ -131,7 +131,7 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
 }
 
 TEST(Capture9x, DamagedSystemBackupFailsTheCaptureAndLeavesNoFolder) {
-  RegistryMachine m(WindowsVersion::Win98, 2);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98)};
   corvasta::TForm1& form = *m.form;
   form.ConfigRunsAutomatically = true;
   const std::string folder = corvasta::CheckPath(form.loc.systemBackupDir);
