@@ -1,7 +1,7 @@
 #pragma once
-// Every place where the test rig reaches into the main window's logic. The
-// program's state is being moved out of TForm1; when it moves, this file is
-// what changes, not the rig or the tests that use it.
+// Every place where the test rig reaches into the main window's logic, kept
+// together so that where TForm1 keeps its state matters to this file only,
+// not to the rig or the tests built on it.
 
 #include <memory>
 #include <string>

@@ -24,10 +24,10 @@ MachineBuilder withHeldFiles(const std::filesystem::path& folder,
 
 }  // namespace
 
-ProgramRig::ProgramRig(const MachineBuilder& machineSpec, corvasta::Ui& ui)
-    : setDir(machineSpec.program().backupSet), ui_(ui), start_(machineSpec.program()) {
-  folder = machineSpec.existingFolder().empty() ? dir / "machine" : machineSpec.existingFolder();
-  MachineBuilder installed = machineSpec;
+ProgramRig::ProgramRig(const MachineBuilder& described, corvasta::Ui& ui)
+    : setDir(described.program().backupSet), ui_(ui), start_(described.program()) {
+  folder = described.existingFolder().empty() ? dir / "machine" : described.existingFolder();
+  MachineBuilder installed = described;
   machine = installed.installationFolders().build(folder);
   openProgram();
 }
