@@ -13,15 +13,8 @@
 #include <set>
 #include <string>
 
-#include "app/Unit1.h"
-#include "app/core/ScriptedUi.h"
 #include "backup/model/WinFiles.h"
-#include "platform/core/codepage.h"
-#include "platform/core/machine.h"
-#include "platform/files/file_system.h"
-#include "platform/live_registry/live_registry.h"
-#include "platform/sample/sample_machine.h"
-#include "platform/system/system_info.h"
+#include "tests/support/program_rig.h"
 
 namespace {
 
@@ -77,42 +70,19 @@ class Generator {
   uint64_t state_ = 0x9E3779B97F4A7C15ULL;
 };
 
-struct Program {
-  std::unique_ptr<platform::Machine> machine;
-  std::unique_ptr<platform::FileSystem> files;
-  std::unique_ptr<platform::LiveRegistry> registry;
-  corvasta::ScriptedUi ui;
-  std::unique_ptr<corvasta::TForm1> form;
-
-  explicit Program(const fs::path& dir) {
-    machine = platform::Machine::open(dir);
-    files = std::make_unique<platform::FileSystem>(*machine);
-    registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
-    form = std::make_unique<corvasta::TForm1>(
-        corvasta::Environment{*machine, *files, *registry, ui}, 6);
-    form->core.loc.windowsDir =
-        corvasta::CheckPath(platform::ansiUpper(platform::getWindowsDirectory(*machine)));
-    form->core.loc.systemDir =
-        corvasta::CheckPath(platform::ansiUpper(platform::getSystemDirectory(*machine)));
-    form->core.loc.windowsDrive = form->core.loc.windowsDir.substr(0, 2);
-    form->core.GetStartup();
-    form->core.ReadDirectories();
-    form->core.loc.tempDir = "C:\\BENCHTMP\\";
-    form->core.createDirectories("C:\\BENCHTMP");
-  }
-};
-
-void writeHost(const fs::path& file, const std::string& bytes) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+// The bench machine in `dir` as the program finds it, with C:\BENCHTMP\ as
+// its temporary directory.
+testing_support::MachineBuilder benchMachine(const fs::path& dir) {
+  return testing_support::MachineBuilder::existing(dir)
+      .setting("DefaultDirectories", "Temp", "C:\\BENCHTMP\\")
+      .folder("C:\\BENCHTMP");
 }
 
 // Half text, a third incompressible, the rest mail-like records, spread over
 // the profile folders the backup takes.
 void makeMachine(const fs::path& dir, uint64_t megabytes) {
-  platform::sample::createSampleMachine(dir, platform::WindowsVersion::WinXp);
-  Program program(dir);
+  testing_support::MachineBuilder::sample(platform::WindowsVersion::WinXp).build(dir);
+  testing_support::TestProgram program{benchMachine(dir)};
   const std::string profile = program.form->core.loc.userDir;
   const std::string folders[] = {profile + "Desktop\\",
                                  profile + "Favorites\\Links\\",
@@ -140,23 +110,19 @@ void makeMachine(const fs::path& dir, uint64_t megabytes) {
       extension = ".dbx";
     }
     const std::string& folder = folders[generator.next() % std::size(folders)];
-    writeHost(program.machine->resolve(folder).host / ("item" + std::to_string(n) + extension),
-              bytes);
+    program.writeOnHost(folder + "item" + std::to_string(n) + extension, bytes);
     written += bytes.size();
   }
 }
 
 int backUp(const fs::path& dir, int level, const fs::path& list) {
-  Program program(dir);
+  testing_support::TestProgram program{benchMachine(dir).backupSet(kSetDir).packLevel(level)};
   corvasta::TForm1& form = *program.form;
-  form.core.backupRun.backupSetDir = kSetDir;
-  form.core.createDirectories(corvasta::RemoveBackSl(kSetDir));
-  form.core.Zip1.PackLevel = level;
   std::set<std::string> hostFolders;
   for (const corvasta::WinFilesItem& item : corvasta::winFilesItems(6)) {
     if (item.kind != corvasta::WinFilesKind::ProfileFolder) continue;
-    form.backup.items.ZipDir(kSetDir + item.archive, kShellFolders, 1, true,
-                             platform::HKEY_CURRENT_USER, item.fallback, item.shellFolder);
+    form.backup.items.ZipDir(kSetDir + item.archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                item.fallback, item.shellFolder);
     for (const std::string& entry : form.core.Zip1.FilesList)
       hostFolders.insert(program.machine->resolve(entry.substr(0, entry.size() - 3)).host.string());
   }

@@ -7,15 +7,17 @@
 #include <filesystem>
 
 #include "app/MarqueeText.h"
-#include "tests/ui_support/form_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace ui_test {
 namespace {
 
 using platform::WindowsVersion;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 TEST(MakeMarqueeText, ConfigWithoutNameAndStoredDates) {
-  FormMachine m;
+  TestProgram m;
   m.setSetting("Last Backup", "Year", "2004");
   m.setSetting("Last Backup", "Month", "5");
   m.setSetting("Last Backup", "Day", "2");
@@ -35,7 +37,7 @@ TEST(MakeMarqueeText, ConfigWithoutNameAndStoredDates) {
 }
 
 TEST(MakeMarqueeText, ANonsenseLastBackupDateWelcomes) {
-  FormMachine m;
+  TestProgram m;
   m.setSetting("Last Backup", "Year", "2004");
   m.setSetting("Last Backup", "Month", "14");
   m.setSetting("Last Backup", "Day", "2");
@@ -44,7 +46,7 @@ TEST(MakeMarqueeText, ANonsenseLastBackupDateWelcomes) {
 }
 
 TEST(MakeMarqueeText, JustDoneIsAnnouncedOnceAndKept) {
-  FormMachine m;  // Windows ME: the sizes of the .zzz copies against the .dat files
+  TestProgram m;  // Windows ME: the sizes of the .zzz copies against the .dat files
   m.writeFileOfSize("C:\\WINDOWS\\system.zzz", 600 * 1024);
   m.writeFileOfSize("C:\\WINDOWS\\user.zzz", 200 * 1024);
   m.writeFileOfSize("C:\\WINDOWS\\system.dat", 450 * 1024);
@@ -76,7 +78,7 @@ TEST(MakeMarqueeText, JustDoneIsAnnouncedOnceAndKept) {
 }
 
 TEST(MakeMarqueeText, NtModesCompareTheHivesWithTheStoredSize) {
-  FormMachine m(WindowsVersion::WinXp, 6);
+  TestProgram m{MachineBuilder(WindowsVersion::WinXp)};
   for (const char* hive : {"system", "software", "sam", "security", "default"})
     m.writeFileOfSize("C:\\WINDOWS\\System32\\config\\" + std::string(hive), 100 * 1024);
   m.writeFileOfSize("C:\\WINDOWS\\registry.zzz", 10);
@@ -90,7 +92,7 @@ TEST(MakeMarqueeText, NtModesCompareTheHivesWithTheStoredSize) {
 }
 
 TEST(MakeMarqueeText, WithoutTheUndoCopyRegPackIsRecommended) {
-  FormMachine m;
+  TestProgram m;
   m.setSetting("RegPack", "LastReduction", "77");
   m.form->MakeMarqueeText();
   EXPECT_NE(m.form->MarqueeText.find("   RegPack will rearrange the registry making it smaller"),
@@ -99,14 +101,14 @@ TEST(MakeMarqueeText, WithoutTheUndoCopyRegPackIsRecommended) {
 }
 
 TEST(MakeMarqueeText, TodayPicksTheTip) {
-  FormMachine m;
+  TestProgram m;
   m.setToday(2004, 5, 30);
   m.form->MakeMarqueeText();
   EXPECT_NE(m.form->MarqueeText.find(corvasta::tipOfTheDay(30, 3, "ME", "ME")), std::string::npos);
 }
 
 TEST(MarqueeClick, StopsTheScrollingAndWriteSettingsKeepsIt) {
-  FormMachine m;
+  TestProgram m;
   m.form->ReadSettings();
   ASSERT_TRUE(m.form->core.marqueeRunning);
   m.form->PaintBox1Click();

@@ -3,15 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/app_prefs/prefs_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace prefs_test {
 namespace {
 
 using platform::WindowsVersion;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings("[MultiFiles0]\r\nFileName=Docs\r\nCheck1=1\r\n");
   m.form->ReadSettings();
   corvasta::BackupConfigRecord& config1 = m.form->core.Form8.config;
@@ -74,7 +76,7 @@ TEST(SwitchConfig, NewConfigStartsFromTheLeavingConfigsTargetAndBehaviour) {
 
 TEST(SwitchConfig, NumbersOutsideOneToFourMeanConfigOne) {
   for (int number : {0, 7, -3}) {
-    PrefsMachine m = smallMachine();
+    TestProgram m;
     m.writeSettings(
         "[BackupPreferences]\r\ncurconfig=3\r\n[BackupPreferences1]\r\nTarget=E:\\One\\\r\n");
     m.form->ReadSettings();
@@ -86,7 +88,7 @@ TEST(SwitchConfig, NumbersOutsideOneToFourMeanConfigOne) {
 }
 
 TEST(SwitchConfig, Windows95CarriesWhichRegistryAndSetsTheExtension) {
-  PrefsMachine m = smallMachine(WindowsVersion::Win95, 1);
+  TestProgram m{MachineBuilder(WindowsVersion::Win95)};
   m.form->ReadSettings();
   m.form->core.Form8.config.previousRegistry = false;
   m.form->core.SwitchConfig(3);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/app_prefs/prefs_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace prefs_test {
 namespace {
@@ -14,6 +14,8 @@ using corvasta::CheckPath;
 using corvasta::RemoveBackSl;
 using corvasta::ShortFileName;
 using platform::WindowsVersion;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 TEST(PathHelpers, FinalBackslashes) {
   EXPECT_EQ(CheckPath(""), "\\");
@@ -26,7 +28,7 @@ TEST(PathHelpers, FinalBackslashes) {
 }
 
 TEST(ShortFileName, GeneratesNamesForPathsThatDoNotExist) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   const platform::Machine& machine = *m.machine;
   EXPECT_EQ(ShortFileName(machine, "C:\\My File.txt"), "C:\\MyFile~1.txt");
   EXPECT_EQ(ShortFileName(machine, "C:\\report.html"), "C:\\report~1.htm");
@@ -41,7 +43,7 @@ TEST(ShortFileName, GeneratesNamesForPathsThatDoNotExist) {
 }
 
 TEST(ShortFileName, ExistingDirectoriesKeepTheirRealShortNames) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.files->createDirectory("C:\\Long Folder Name");
   m.files->createDirectory("C:\\Long Folder Nameless");
   m.files->createDirectory("C:\\Long Folder Nameless\\inner dir");
@@ -55,9 +57,8 @@ TEST(ShortFileName, ExistingDirectoriesKeepTheirRealShortNames) {
 }
 
 TEST(RedoShortDate, WidensTheLocaleFormatOnlyWhenNoFormatIsSet) {
-  PrefsMachine m = smallMachine(WindowsVersion::WinMe, 3, [](platform::MachineConfig& config) {
-    config.shortDate = "M/d/yy";
-  });
+  TestProgram m{MachineBuilder().configure(
+      [](platform::MachineConfig& config) { config.shortDate = "M/d/yy"; })};
   m.form->core.RedoShortDate();
   EXPECT_EQ(m.form->core.Form8.dateFormat, "MM/dd/yyyy");
   EXPECT_EQ(m.form->core.loc.shortDateFormat, "MM/dd/yyyy");
@@ -68,15 +69,14 @@ TEST(RedoShortDate, WidensTheLocaleFormatOnlyWhenNoFormatIsSet) {
   EXPECT_EQ(m.form->core.Form8.dateFormat, "yy-d-M");
   EXPECT_EQ(m.form->core.loc.shortDateFormat, "unchanged");
 
-  PrefsMachine german = smallMachine(WindowsVersion::WinMe, 3, [](platform::MachineConfig& config) {
-    config.shortDate = "dd.MM.yyyy";
-  });
+  TestProgram german{MachineBuilder().configure(
+      [](platform::MachineConfig& config) { config.shortDate = "dd.MM.yyyy"; })};
   german.form->core.RedoShortDate();
   EXPECT_EQ(german.form->core.Form8.dateFormat, "dd.MM.yyyy");
 }
 
 TEST(WriteDate, FillsTheDateOnlyWhenPartOfItIsMissing) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings(
       "[AutoBackup]\r\nYear=2001\r\nMonth=2\r\nDay=3\r\n[AutoBackup2]\r\nYear=2001\r\n");
   m.form->core.WriteDate("AutoBackup");
@@ -87,10 +87,9 @@ TEST(WriteDate, FillsTheDateOnlyWhenPartOfItIsMissing) {
 }
 
 TEST(Directories, RootTempAndInterpreterFollowSettingsAndEnvironment) {
-  PrefsMachine m = smallMachine(WindowsVersion::WinXp, 6, [](platform::MachineConfig& config) {
-    config.environment["TEMP"] = "C:\\TMP";
-    config.environment["ComSpec"] = "C:\\WINDOWS\\system32\\cmd.exe";
-  });
+  TestProgram m{MachineBuilder(WindowsVersion::WinXp)
+                    .environment("TEMP", "C:\\TMP")
+                    .environment("ComSpec", "C:\\WINDOWS\\system32\\cmd.exe")};
   testing_support::writeFile(m.host("C:\\ntldr"), "boot");
   m.writeSettings("[DefaultDirectories]\r\nRoot=\r\nTemp=C:\\Missing\\\r\n");
   m.form->core.ReadDirectories();
@@ -104,13 +103,7 @@ TEST(Directories, RootTempAndInterpreterFollowSettingsAndEnvironment) {
 }
 
 TEST(Directories, BootDriveIsTheFirstFixedDriveWithTheMarker) {
-  PrefsMachine m = smallMachine(WindowsVersion::Win98, 2, [](platform::MachineConfig& config) {
-    platform::DriveConfig d = config.drives.front();
-    d.letter = 'D';
-    d.folder = d.folder.parent_path() / "D";
-    std::filesystem::create_directories(d.folder);
-    config.drives.push_back(d);
-  });
+  TestProgram m{MachineBuilder(WindowsVersion::Win98).fixedDrive('D')};
   m.form->core.FindBootDrive();
   EXPECT_EQ(m.form->core.loc.bootDriveRoot, "C:\\");
   testing_support::writeFile(m.host("D:\\SYSTEM.1ST"), "registry");
@@ -119,10 +112,11 @@ TEST(Directories, BootDriveIsTheFirstFixedDriveWithTheMarker) {
 }
 
 TEST(Startup, MissingStartupDirectoryFallsBackToTheRegistrysStartupFolder) {
-  PrefsMachine m(WindowsVersion::WinMe, 3);
-  m.setRegistryString(platform::HKEY_CURRENT_USER,
-                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                      "Startup", "C:\\WINDOWS\\Start Menu\\Programs\\StartUp");
+  TestProgram m{MachineBuilder::sample(WindowsVersion::WinMe)
+                    .registryString(platform::HKEY_CURRENT_USER,
+                                    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                    "Shell Folders",
+                                    "Startup", "C:\\WINDOWS\\Start Menu\\Programs\\StartUp")};
   m.writeSettings("[DefaultDirectories]\r\nStartUp=c:\\gone\r\n");
   m.form->core.GetStartup();
   EXPECT_EQ(m.form->core.loc.startupFolder, "C:\\WINDOWS\\Start Menu\\Programs\\StartUp\\");
@@ -135,27 +129,20 @@ TEST(Startup, MissingStartupDirectoryFallsBackToTheRegistrysStartupFolder) {
 }
 
 TEST(Startup, Windows9xUserProfileNeedsTheProfilesUserDat) {
-  PrefsMachine withProfiles(WindowsVersion::Win98, 2, 2);
+  TestProgram withProfiles{MachineBuilder::sample(WindowsVersion::Win98, 2)};
   withProfiles.form->core.GetStartup();
   const std::string user = withProfiles.machine->config().userName;
   ASSERT_FALSE(user.empty());
   EXPECT_EQ(withProfiles.form->core.loc.userDir, "C:\\WINDOWS\\Profiles\\" + user + "\\");
 
-  PrefsMachine withoutProfiles(WindowsVersion::Win98, 2, 0);
+  TestProgram withoutProfiles{MachineBuilder::sample(WindowsVersion::Win98, 0)};
   withoutProfiles.form->core.GetStartup();
   EXPECT_EQ(withoutProfiles.form->core.loc.userDir, "C:\\WINDOWS\\");
 }
 
 class NtProfile : public ::testing::Test {
  protected:
-  NtProfile()
-      : m(WindowsVersion::WinXp, 6,
-          [](platform::MachineConfig& config) { config.userName = "Alice"; }) {
-    m.files->createDirectory("C:\\Documents and Settings");
-    m.files->createDirectory("C:\\Documents and Settings\\Alice");
-    testing_support::writeFile(m.host("C:\\Documents and Settings\\Alice\\ntuser.dat"), "hive");
-  }
-  PrefsMachine m;
+  TestProgram m{MachineBuilder(WindowsVersion::WinXp).userProfile("Alice")};
 };
 
 TEST_F(NtProfile, DetectedProfileIsTheDefault) {
@@ -179,14 +166,13 @@ TEST_F(NtProfile, LongUserTakesPrecedenceOverUser) {
 }
 
 TEST_F(NtProfile, UnknownUserGivesTheWindowsDirectory) {
-  PrefsMachine bob(WindowsVersion::WinXp, 6,
-                   [](platform::MachineConfig& config) { config.userName = "Bob"; });
+  TestProgram bob{MachineBuilder(WindowsVersion::WinXp).userName("Bob")};
   bob.form->core.GetStartup();
   EXPECT_EQ(bob.form->core.loc.ntProfileDir, "C:\\WINDOWS\\");
 }
 
 TEST(Startup, RestorePointDirectoryOfWindowsXp) {
-  PrefsMachine m = smallMachine(WindowsVersion::WinXp, 6);
+  TestProgram m{MachineBuilder(WindowsVersion::WinXp)};
   m.files->createDirectory("C:\\System Volume Information");
   m.files->createDirectory("C:\\System Volume Information\\_restore{1234-ABCD}");
   m.form->core.GetStartup();

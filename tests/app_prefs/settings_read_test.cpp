@@ -3,15 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/app_prefs/prefs_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace prefs_test {
 namespace {
 
 using platform::WindowsVersion;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 TEST(ReadSettings, FreshSettingsGiveTheDefaults) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.form->ReadSettings();
   const corvasta::TForm8& prefs = m.form->core.Form8;
   EXPECT_EQ(prefs.curConfig, 1);
@@ -35,12 +37,12 @@ TEST(ReadSettings, FreshSettingsGiveTheDefaults) {
 }
 
 TEST(ReadSettings, StartupCheckDefaultsDependOnTheWindowsFamily) {
-  PrefsMachine me = smallMachine();
+  TestProgram me;
   me.form->ReadSettings();
   const std::vector<int> win9x{1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(me.form->core.Form8.config.winFilesChecks, win9x);
 
-  PrefsMachine xp = smallMachine(WindowsVersion::WinXp, 6);
+  TestProgram xp{MachineBuilder(WindowsVersion::WinXp)};
   xp.form->ReadSettings();
   std::vector<int> nt(21, 0);
   for (int item = 0; item <= 7; ++item) nt[item] = 1;
@@ -48,7 +50,7 @@ TEST(ReadSettings, StartupCheckDefaultsDependOnTheWindowsFamily) {
 }
 
 TEST(ReadSettings, ConfigWithoutTargetIsDisabledAndNotAutomated) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings(
       "[BackupPreferences2]\r\nTarget=\r\n[AutoBackup2]\r\nFreq=0\r\n"
       "[BackupPreferences3]\r\nTarget=D:\\Sets\\\r\n[AutoBackup3]\r\nFreq=1\r\n"
@@ -66,7 +68,7 @@ TEST(ReadSettings, ConfigWithoutTargetIsDisabledAndNotAutomated) {
 }
 
 TEST(ReadSettings, OldDifferentialMeansReplaceAndIsSavedInTheNewNumbering) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings("[BackupPreferences1]\r\nBackupType=2\r\n");
   m.form->ReadSettings();
   EXPECT_EQ(m.form->core.Form8.config.backupType, 3);
@@ -82,7 +84,7 @@ TEST(ReadSettings, OldDifferentialMeansReplaceAndIsSavedInTheNewNumbering) {
 }
 
 TEST(ReadSettings, StoredValuesAreInterpretedAsTheDialogShowsThem) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings(
       "[BackupPreferences]\r\ncurconfig=7\r\nMaxNum=99999\r\n"
       "[BackupPreferences1]\r\nTarget=\"  x \"\r\nBlockCheck=1\r\nCompress=0x3\r\n"
@@ -103,10 +105,10 @@ TEST(ReadSettings, StoredValuesAreInterpretedAsTheDialogShowsThem) {
 }
 
 TEST(ReadSettings, SectionAndKeyNamesMatchWithoutCase) {
-  PrefsMachine upper = smallMachine();
+  TestProgram upper;
   upper.writeSettings("[AutoBackup]\r\nFreq=1\r\n[BackupPreferences]\r\nMaxNum=20\r\n");
   upper.form->ReadSettings();
-  PrefsMachine lower = smallMachine();
+  TestProgram lower;
   lower.writeSettings("[autobackup]\r\nfreq=1\r\n[backuppreferences]\r\nmaxnum=20\r\n");
   lower.form->ReadSettings();
   EXPECT_EQ(lower.form->core.Form8.automationFreq, upper.form->core.Form8.automationFreq);
@@ -115,7 +117,7 @@ TEST(ReadSettings, SectionAndKeyNamesMatchWithoutCase) {
 }
 
 TEST(ReadSettings, OtherFilesChecksFollowTheEntriesUpToTheFirstWithoutName) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings(
       "[BackupPreferences]\r\ncurconfig=2\r\n"
       "[MultiFiles0]\r\nFileName=Docs\r\nCheck2=1\r\n"
@@ -128,7 +130,7 @@ TEST(ReadSettings, OtherFilesChecksFollowTheEntriesUpToTheFirstWithoutName) {
 }
 
 TEST(ReadSettings, Windows95TakesTheRegistryExtensionFromWhichRegistry) {
-  PrefsMachine m = smallMachine(WindowsVersion::Win95, 1);
+  TestProgram m{MachineBuilder(WindowsVersion::Win95)};
   m.form->ReadSettings();
   EXPECT_EQ(m.form->core.loc.registryExtension, ".da0");
   m.writeSettings("[WhichRegistry1]\r\nPrevious=0\r\n");

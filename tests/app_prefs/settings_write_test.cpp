@@ -4,15 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/file_attributes.h"
-#include "tests/app_prefs/prefs_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace prefs_test {
 namespace {
 
 using platform::WindowsVersion;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 TEST(WriteSettings, SavesTheCurrentConfigAndItsChecksInBothSections) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.form->ReadSettings();
   m.form->core.Form8.config.winFilesChecks[3] = 2;
   m.form->core.Form8.configNames[0] = "Daily";
@@ -35,7 +37,7 @@ TEST(WriteSettings, SavesTheCurrentConfigAndItsChecksInBothSections) {
 }
 
 TEST(WriteSettings, WritesTheUserDirectoryInShortAndLongForm) {
-  PrefsMachine m = smallMachine(WindowsVersion::WinXp, 6);
+  TestProgram m{MachineBuilder(WindowsVersion::WinXp)};
   m.files->createDirectory("C:\\Documents and Settings");
   m.files->createDirectory("C:\\Documents and Settings\\Long User Name");
   m.form->ReadSettings();
@@ -47,14 +49,14 @@ TEST(WriteSettings, WritesTheUserDirectoryInShortAndLongForm) {
 }
 
 TEST(WriteSettings, NothingIsWrittenOutsideTheFourConfigs) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.form->core.Form8.curConfig = 0;
   m.form->WriteSettings();
   EXPECT_FALSE(m.files->fileExists(m.form->core.settingsFile()));
 }
 
 TEST(WriteSettings, RefusedWriteNamesTheFileAndStopsTheSave) {
-  PrefsMachine m = smallMachine();
+  TestProgram m;
   m.writeSettings("[BackupPreferences]\r\nMaxNum=7\r\n");
   m.form->ReadSettings();
   m.form->core.Form8.maxNum = 3;
@@ -72,7 +74,7 @@ TEST(WriteSettings, RefusedWriteNamesTheFileAndStopsTheSave) {
 
 class ScanRegUpdate : public ::testing::Test {
  protected:
-  ScanRegUpdate() : m(WindowsVersion::Win98, 2, std::function<void(platform::MachineConfig&)>{}) {
+  ScanRegUpdate() {
     m.form->ReadSettings();
     m.form->core.loc.rootDir = "C:\\";
     m.form->core.loc.systemBackupDir = "C:\\WINDOWS\\Sysbckup\\";
@@ -81,7 +83,7 @@ class ScanRegUpdate : public ::testing::Test {
   void writeScanReg(const std::string& text) { testing_support::writeFile(m.host(path), text); }
 
   const std::string path = "C:\\WINDOWS\\scanreg.ini";
-  PrefsMachine m;
+  TestProgram m{MachineBuilder(WindowsVersion::Win98)};
 };
 
 TEST_F(ScanRegUpdate, RewritesTheKnownLinesAndAppendsWhatIsMissing) {

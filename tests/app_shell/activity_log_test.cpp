@@ -2,17 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/app_shell/shell_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace shell_test {
 namespace {
 
-std::string results(const ShellMachine& m) {
+using testing_support::TestProgram;
+
+std::string results(const TestProgram& m) {
   return m.read(m.form->core.loc.programDir + "results.txt");
 }
 
 TEST(ActivityLog, FreshFileHoldsTheEntryFramedByEmptyLines) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.Log(">>> RegPack started at 5/3/2004");
   m.form->core.Log("<<< RegPack Completed - 5/3/2004");
   m.form->core.WriteResultFile();
@@ -22,7 +24,7 @@ TEST(ActivityLog, FreshFileHoldsTheEntryFramedByEmptyLines) {
 }
 
 TEST(ActivityLog, RunsOfCarriageReturnsShrinkToOneLineBreak) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.Log(">>> Restore of C:\\B\\ started at x");
   m.form->core.Log("");
   m.form->core.Log("Restore finished.\r\rRestart Windows.");
@@ -34,7 +36,7 @@ TEST(ActivityLog, RunsOfCarriageReturnsShrinkToOneLineBreak) {
 }
 
 TEST(ActivityLog, EntriesStandThreeEmptyLinesApartNewestFirst) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.Log("first");
   m.form->core.WriteResultFile();
   m.form->core.Log("second");
@@ -43,7 +45,7 @@ TEST(ActivityLog, EntriesStandThreeEmptyLinesApartNewestFirst) {
 }
 
 TEST(ActivityLog, KeepsTheFirstThousandOldLines) {
-  ShellMachine m;
+  TestProgram m;
   std::string old;
   for (int line = 0; line < 1500; ++line) old += "old " + std::to_string(line) + "\r\n";
   m.write(m.form->core.loc.programDir + "results.txt", old);
@@ -56,7 +58,7 @@ TEST(ActivityLog, KeepsTheFirstThousandOldLines) {
 }
 
 TEST(ActivityLog, ReportsOfSkippedNamesFollowTheirHeader) {
-  ShellMachine m;
+  TestProgram m;
   const std::string name127(127, 'a'), name128(128, 'b');
   m.form->core.LongFNFound("C:\\D\\" + name127);
   m.form->core.LongFNFound("C:\\D\\" + name128 + "\\");
@@ -84,7 +86,7 @@ TEST(ActivityLog, ReportsOfSkippedNamesFollowTheirHeader) {
 }
 
 TEST(ActivityLog, Write2FileWritesTheTextExactly) {
-  ShellMachine m;
+  TestProgram m;
   m.write("C:\\notes.txt", "old content");
   m.form->core.Write2File("C:\\notes.txt", "");
   EXPECT_EQ(m.read("C:\\notes.txt"), "");
@@ -93,7 +95,7 @@ TEST(ActivityLog, Write2FileWritesTheTextExactly) {
 }
 
 TEST(ActivityLog, TraceStartsAfresWithEachRightClick) {
-  ShellMachine m;
+  TestProgram m;
   const std::string trace = m.form->core.loc.programDir + "cdlogs.txt";
   m.form->core.CDBurnerDebugMessage("ignored while off");
   EXPECT_FALSE(m.exists(trace));
@@ -106,7 +108,7 @@ TEST(ActivityLog, TraceStartsAfresWithEachRightClick) {
 }
 
 TEST(ActivityLog, TimestampLeavesOutTheTimeAtMidnight) {
-  ShellMachine m;
+  TestProgram m;
   m.setToday(2004, 7, 30, 0);
   const std::string midnight = m.form->core.Timestamp();
   m.setToday(2004, 7, 30, 13);

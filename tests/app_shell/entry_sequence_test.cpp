@@ -4,18 +4,28 @@
 #include <gtest/gtest.h>
 
 #include "backup/OpenFilesRules.h"
-#include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
 #include "platform/profile/private_profile.h"
-#include "tests/app_shell/shell_machine.h"
+
+#include "platform/core/codepage.h"
+#include "tests/support/program_rig.h"
 
 namespace shell_test {
 namespace {
 
 using Params = std::vector<std::string>;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
+
+// The Startup folder the program falls back on without Shell Folders.
+const std::string kStartup = "C:\\WINDOWS\\STARTM~1\\PROGRAMS\\STARTUP\\";
+
+MachineBuilder withStartupFolder() {
+  return MachineBuilder().folder("C:\\WINDOWS\\Startm~1\\Programs\\StartUp");
+}
 
 TEST(EntrySequence, WithoutParametersShowsTheWindowAndIgnoresPendingRegPack) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("Bootup", "Action", "1");
   m.setSetting("AutoBackup", "switch", "1");
   EXPECT_TRUE(m.form->RunEntrySequence({}));
@@ -25,13 +35,13 @@ TEST(EntrySequence, WithoutParametersShowsTheWindowAndIgnoresPendingRegPack) {
   EXPECT_EQ(m.ui.applicationTitle, "Corvasta ME");
   EXPECT_EQ(m.form->core.loc.windowsDir, "C:\\WINDOWS\\");
   EXPECT_EQ(m.form->core.loc.windowsDrive, "C:");
-  EXPECT_EQ(m.form->core.loc.startupDir, m.startup);
+  EXPECT_EQ(m.form->core.loc.startupDir, kStartup);
   EXPECT_EQ(m.form->core.Form6.caption, "WARNING");
   EXPECT_EQ(m.form->core.Form4.view.caption, "Please Wait");
 }
 
 TEST(EntrySequence, ScheduleWithParametersSetsRequestsAndPassword) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoCompact", "Freq", "4");
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "1", "3", "Psecret", "x9"}));
   EXPECT_TRUE(m.form->core.requests.backup[0]);
@@ -45,7 +55,7 @@ TEST(EntrySequence, ScheduleWithParametersSetsRequestsAndPassword) {
 }
 
 TEST(EntrySequence, ScheduleLettersSetStartAndRegPack) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   EXPECT_TRUE(m.form->RunEntrySequence(Params{"schedule", "s", "R"}));
   EXPECT_TRUE(m.form->core.requests.start);
   EXPECT_TRUE(m.form->core.requests.regPack);
@@ -53,11 +63,11 @@ TEST(EntrySequence, ScheduleLettersSetStartAndRegPack) {
 }
 
 TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"schedule"}));
   EXPECT_TRUE(m.form->terminateRequested);
 
-  ShellMachine n;
+  TestProgram n{withStartupFolder()};
   n.setSetting("AutoBackup2", "Freq", "4");
   n.setSetting("AutoBackup3", "Freq", "1");
   EXPECT_TRUE(n.form->RunEntrySequence(Params{"schedule"}));
@@ -66,10 +76,10 @@ TEST(EntrySequence, ScheduleAloneRunsWhatUsesTheScheduler) {
 }
 
 TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"whatever"}));
 
-  ShellMachine n;
+  TestProgram n{withStartupFolder()};
   n.setSetting("Bootup", "Action", "1");
   n.write(n.form->core.loc.programDir + "compact.reg", "REGEDIT4\r\n");
   EXPECT_TRUE(n.form->RunEntrySequence(Params{"whatever"}));
@@ -81,7 +91,7 @@ TEST(EntrySequence, UnknownWordEndsWithoutWindowUnlessRegPackIsPending) {
 }
 
 TEST(EntrySequence, PendingRegPackActionTwoOpensNoWindowWithoutRequests) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("Bootup", "Action", "2");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"whatever"}));
   EXPECT_EQ(m.form->activeTab, corvasta::kRegPackTab);
@@ -89,20 +99,20 @@ TEST(EntrySequence, PendingRegPackActionTwoOpensNoWindowWithoutRequests) {
 }
 
 TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
-  ShellMachine m;
-  m.write(m.startup + "CVOpen.lnk", "L");
+  TestProgram m{withStartupFolder()};
+  m.write(kStartup + "CVOpen.lnk", "L");
   m.setSetting("Bootup", "Action", "2");
   // One recorded job: the copy of a file that was in use during the backup.
   const std::string programDir = m.form->core.loc.programDir;
   m.write(programDir + "Temp\\OpenFN1.tmp", "held open");
   {
     platform::TIniFile jobs(*m.machine, programDir + "Temp\\OpenFN.ini");
-    corvasta::WriteOpenFileJob(
-        jobs, 1,
-        {"C:\\DATA.TXT", programDir + "Temp\\OpenFN1.tmp", "C:\\SET\\DATA.TXT", false, true});
+    corvasta::WriteOpenFileJob(jobs, 1,
+                               {"C:\\DATA.TXT", programDir + "Temp\\OpenFN1.tmp",
+                                "C:\\SET\\DATA.TXT", false, true});
   }
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
-  EXPECT_FALSE(m.exists(m.startup + "CVOpen.lnk"));
+  EXPECT_FALSE(m.exists(kStartup + "CVOpen.lnk"));
   EXPECT_EQ(m.read("C:\\SET\\DATA.TXT"), "held open");
   EXPECT_FALSE(m.exists(programDir + "Temp\\OpenFN1.tmp"));
   EXPECT_EQ(platform::getPrivateProfileString(*m.machine, "OpenFN1", "Source", "@",
@@ -112,38 +122,38 @@ TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
 }
 
 TEST(EntrySequence, CleanDeleteRemovesTheFileAndTheShortcut) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.write("C:\\startwin.bat", "@echo off\r\n");
-  m.write(m.startup + "cleanup.lnk", "L");
+  m.write(kStartup + "cleanup.lnk", "L");
   m.write("C:\\AUTOEXEC.BAT", "win\r\n");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"clean", "delete", "C:\\startwin.bat"}));
   EXPECT_FALSE(m.exists("C:\\startwin.bat"));
-  EXPECT_FALSE(m.exists(m.startup + "cleanup.lnk"));
+  EXPECT_FALSE(m.exists(kStartup + "cleanup.lnk"));
   EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), "win\r\n");
 }
 
 TEST(EntrySequence, CleanRemovesTheProgramsBatchLines) {
-  ShellMachine m;
-  m.write(m.startup + "cleanup.lnk", "L");
+  TestProgram m{withStartupFolder()};
+  m.write(kStartup + "cleanup.lnk", "L");
   m.write("C:\\AUTOEXEC.BAT",
           "SET PATH=C:\\DOS\r\nC:\\startwin.bat\r\ndel "
           "C:\\startwin.bat\r\nwin\r\nc:\\startwin.bat\r\n");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"clean", "C:\\startwin.bat", "C:\\AUTOEXEC.BAT"}));
   EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), "SET PATH=C:\\DOS\r\nwin\r\nc:\\startwin.bat\r\n");
-  EXPECT_FALSE(m.exists(m.startup + "cleanup.lnk"));
+  EXPECT_FALSE(m.exists(kStartup + "cleanup.lnk"));
 }
 
 TEST(EntrySequence, TemporaryDeletesTheShortcutInTheStartupFolder) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("DefaultDirectories", "StartUp", "C:\\ELSEWHERE\\");
-  m.write(m.startup + "Corvasta.lnk", "L");
+  m.write(kStartup + "Corvasta.lnk", "L");
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"temporary"}));
-  EXPECT_EQ(platform::ansiUpper(m.form->core.loc.startupDir), m.startup);
-  EXPECT_FALSE(m.exists(m.startup + "Corvasta.lnk"));
+  EXPECT_EQ(platform::ansiUpper(m.form->core.loc.startupDir), kStartup);
+  EXPECT_FALSE(m.exists(kStartup + "Corvasta.lnk"));
 }
 
 TEST(EntrySequence, BootupWeeklyDueDate) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoBackup", "Freq", "1");
   m.setSetting("AutoBackup", "Year", "2004");
   m.setSetting("AutoBackup", "Month", "5");
@@ -164,7 +174,7 @@ TEST(EntrySequence, BootupWeeklyDueDate) {
 }
 
 TEST(EntrySequence, BootupDailyAcrossAMonthAndUnstoredDates) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoCompact", "Freq", "0");
   m.setSetting("AutoCompact", "Year", "2004");
   m.setSetting("AutoCompact", "Month", "2");
@@ -178,7 +188,7 @@ TEST(EntrySequence, BootupDailyAcrossAMonthAndUnstoredDates) {
 }
 
 TEST(EntrySequence, BootupDamagedDateIsDueAndRepaired) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoBackup4", "Freq", "2");
   m.setSetting("AutoBackup4", "Year", "2004");
   m.setSetting("AutoBackup4", "Month", "13");
@@ -189,7 +199,7 @@ TEST(EntrySequence, BootupDamagedDateIsDueAndRepaired) {
 }
 
 TEST(EntrySequence, BootupCarriesOutUnfinishedRequestsWithoutDates) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoBackup", "switch", "1");
   m.setSetting("AutoBackup2", "Freq", "0");
   m.setSetting("AutoBackup2", "Year", "2000");
@@ -200,13 +210,13 @@ TEST(EntrySequence, BootupCarriesOutUnfinishedRequestsWithoutDates) {
 }
 
 TEST(EntrySequence, PauseWaitsOnlyForBootupAndProcessesMessages) {
-  ShellMachine m;
+  TestProgram m{withStartupFolder()};
   m.setSetting("AutoStart", "Pause", "0");
   m.form->RunEntrySequence(Params{"bootup"});
   EXPECT_EQ(m.ui.processMessagesCalls, 0);
   EXPECT_EQ(m.fakeSeconds, 0);
 
-  ShellMachine n;
+  TestProgram n{withStartupFolder()};
   n.setSetting("AutoStart", "Pause", "2");
   n.form->RunEntrySequence(Params{"schedule"});
   EXPECT_EQ(n.fakeSeconds, 0);

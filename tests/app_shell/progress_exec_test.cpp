@@ -5,14 +5,16 @@
 #include "app/core/Unit6.h"
 #include "platform/system/journal.h"
 #include "platform/system/restart.h"
-#include "tests/app_shell/shell_machine.h"
-#include "tests/support/test_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace shell_test {
 namespace {
 
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
+
 TEST(Progress, CancelTwiceAddsUserCancelledOnce) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.ShowProgressForm(true, "Backing up");
   m.ui.pressCancelAfter(1);
   m.ui.processMessages();
@@ -33,7 +35,7 @@ TEST(Progress, CancelTwiceAddsUserCancelledOnce) {
 }
 
 TEST(Progress, CancelWhileTheRegistryIsBusyOnlyShowsTheMessage) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.ShowProgressForm(true, "RegPack");
   m.form->core.RegistryBusy = true;
   m.ui.expect("working with the registry", "OK");
@@ -44,7 +46,7 @@ TEST(Progress, CancelWhileTheRegistryIsBusyOnlyShowsTheMessage) {
 }
 
 TEST(Progress, ShowAndHide) {
-  ShellMachine m;
+  TestProgram m;
   m.form->RunEntrySequence({});
   m.form->core.Form4.view.status = "Copying";
   m.form->core.Form4.view.overall = 50;
@@ -67,7 +69,7 @@ TEST(Progress, ShowAndHide) {
 }
 
 TEST(Progress, WarningListShowsTheErrorList) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.ErrorList = {"a", "", "b"};
   EXPECT_EQ(m.form->core.ShowWarningList(false), corvasta::IDOK);
   EXPECT_EQ(m.ui.lastWarningList, m.form->core.ErrorList);
@@ -92,7 +94,7 @@ TEST(Progress, WarningListSizing) {
 }
 
 TEST(Closing, RefusedWhileTheRegistryIsBusy) {
-  ShellMachine m;
+  TestProgram m;
   m.form->RunEntrySequence({});
   m.form->core.RegistryBusy = true;
   m.ui.expect("Closing Corvasta now could crash Windows", "OK");
@@ -107,7 +109,7 @@ TEST(Closing, RefusedWhileTheRegistryIsBusy) {
 }
 
 TEST(Exec, MissingProgramReturnsFalseAtOnce) {
-  ShellMachine m;
+  TestProgram m;
   EXPECT_FALSE(m.form->core.Exec("C:\\NOWHERE\\tool.exe /x", 0));
   EXPECT_EQ(m.ui.processMessagesCalls, 0);
   m.write("C:\\tool.exe", "MZ");
@@ -122,9 +124,10 @@ bool journalHasRestart(const platform::Machine& machine) {
 }
 
 TEST(Restart, WithoutShutdownPrivilegeTellsTheUserAndStillAsks) {
-  ShellMachine m(platform::WindowsVersion::WinXp, 6, [](platform::MachineConfig& config) {
-    config.privileges = {"SeBackupPrivilege"};
-  });
+  TestProgram m{MachineBuilder(platform::WindowsVersion::WinXp)
+                    .configure([](platform::MachineConfig& config) {
+                      config.privileges = {"SeBackupPrivilege"};
+                    })};
   m.ui.expect("do not have Shutdown Privileges", "OK");
   m.form->core.RestartWinNT();
   EXPECT_TRUE(m.ui.finished());
@@ -132,7 +135,7 @@ TEST(Restart, WithoutShutdownPrivilegeTellsTheUserAndStillAsks) {
 }
 
 TEST(Restart, OnWindowsMeNoPrivilegeIsNeeded) {
-  ShellMachine m;
+  TestProgram m;
   m.form->core.RestartWinNT();
   EXPECT_TRUE(journalHasRestart(*m.machine));
   EXPECT_TRUE(platform::restartRequested(*m.machine));

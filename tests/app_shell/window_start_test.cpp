@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/profile/private_profile.h"
-#include "tests/app_shell/shell_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace shell_test {
 namespace {
 
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
+
 struct Started {
-  std::unique_ptr<ShellMachine> m =
-      std::make_unique<ShellMachine>(ShellMachine::Sample{}, platform::WindowsVersion::WinMe, 3);
+  std::unique_ptr<TestProgram> m =
+      std::make_unique<TestProgram>(MachineBuilder::sample(platform::WindowsVersion::WinMe));
   // A shortcut of an older version in the Startup folder: the start-up
   // shortcut maintenance removes it.
   std::string olderShortcut() const { return m->form->core.loc.startupDir + "CorvastaME.lnk"; }
@@ -19,7 +22,7 @@ struct Started {
 
 TEST(WindowStart, WritesLocationFilesSettingsAndVersion) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   ASSERT_TRUE(m.form->RunEntrySequence({}));
   m.write(s.olderShortcut(), "L");
   m.form->FormShow();
@@ -47,7 +50,7 @@ TEST(WindowStart, WritesLocationFilesSettingsAndVersion) {
 
 TEST(WindowStart, RunsRequestsInOrderAndClearsReportFiles) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   m.write(m.form->core.loc.programDir + "longfn.txt", "x");
   for (const char* config : {"2", "4"})
     m.setSetting(std::string("BackupPreferences") + config, "Target",
@@ -74,7 +77,7 @@ TEST(WindowStart, RunsRequestsInOrderAndClearsReportFiles) {
 
 TEST(WindowStart, HardDriveChangePrompt) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   m.setSetting("HDChanged", "Prompt", "1");
   m.setSetting("Produced by", "SerialNum", "12345");
   const auto bootDisksOffered = [&m] {
@@ -104,7 +107,7 @@ TEST(WindowStart, HardDriveChangePrompt) {
 
 TEST(WindowStart, InstallerMarkerIsRemovedAfterItsCopies) {
   Started s;
-  ShellMachine& m = *s.m;
+  TestProgram& m = *s.m;
   const std::string program = m.form->core.loc.programDir;
   m.write(program + "afterset.bat", "[CopyFiles2C]\r\nDone=0\r\n");
   m.write(program + "crvastnt.exe", "MZ nt");

@@ -3,8 +3,8 @@
 #include "app/core/ShellLnk.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ using testing_support::writeFile;
 class ShellLnkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine_ = testing_support::makeTestMachine(dir_.path(), platform::WindowsVersion::Win98);
+    machine_ = testing_support::MachineBuilder(platform::WindowsVersion::Win98)
+                   .file("C:\\Program Files\\Corvasta\\crvast98.exe", "MZ")
+                   .build(dir_.path());
     files_ = std::make_unique<platform::FileSystem>(*machine_);
-    std::filesystem::create_directories(driveFolder(*machine_, 'C') / "Program Files" / "Corvasta");
-    writeFile(driveFolder(*machine_, 'C') / "Program Files" / "Corvasta" / "crvast98.exe", "MZ");
   }
 
   std::string readError(TShellLink& link) {

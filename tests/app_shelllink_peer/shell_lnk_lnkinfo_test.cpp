@@ -2,21 +2,18 @@
 
 #include "app/core/ShellLnk.h"
 #include "platform/files/file_system.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 namespace {
-
-using testing_support::driveFolder;
 
 TEST(ShellLnkPeer, LnkinfoReadsWhatWeWrite) {
   if (!testing_support::haveProgram("lnkinfo")) GTEST_SKIP() << "lnkinfo is not installed";
   testing_support::TempDir dir;
-  auto machine = testing_support::makeTestMachine(dir.path(), platform::WindowsVersion::WinMe);
+  auto machine = testing_support::MachineBuilder(platform::WindowsVersion::WinMe)
+                     .file("C:\\Program Files\\Corvasta\\crvastme.exe", "MZ")
+                     .build(dir.path());
   platform::FileSystem files(*machine);
-  std::filesystem::create_directories(driveFolder(*machine, 'C') / "Program Files" / "Corvasta");
-  testing_support::writeFile(
-      driveFolder(*machine, 'C') / "Program Files" / "Corvasta" / "crvastme.exe", "MZ");
   corvasta::TShellLink link(files);
   link.FileName = "C:\\CVOpen.lnk";
   link.Target = "C:\\Program Files\\Corvasta\\crvastme.exe";

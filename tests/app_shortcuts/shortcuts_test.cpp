@@ -3,51 +3,32 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Unit1.h"
-#include "app/core/ScriptedUi.h"
 #include "app/core/ShellLnk.h"
-#include "platform/files/file_system.h"
-#include "platform/live_registry/live_registry.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace {
 
 constexpr int kDaily = 0, kWeekly = 1, kUseScheduler = 4;
 
-struct ShortcutMachine {
-  ShortcutMachine() {
-    machine = testing_support::makeTestMachine(dir.path(), platform::WindowsVersion::WinMe);
-    files = std::make_unique<platform::FileSystem>(*machine);
-    registry = std::make_unique<platform::LiveRegistry>(*machine, *files);
-    form = std::make_unique<corvasta::TForm1>(
-        corvasta::Environment{*machine, *files, *registry, ui}, 3);
-    for (const char* folder :
-         {"C:\\Program Files", "C:\\Program Files\\Corvasta", "C:\\WINDOWS", "C:\\WINDOWS\\Tasks",
-          "C:\\WINDOWS\\Start Menu", "C:\\WINDOWS\\Start Menu\\Programs",
-          "C:\\WINDOWS\\Start Menu\\Programs\\StartUp"})
-      files->createDirectory(folder);
-    testing_support::writeFile(host(form->core.ProgramPath()), "MZ");
-    form->core.loc.windowsDir = "C:\\WINDOWS\\";
-    form->core.loc.startupDir = "C:\\WINDOWS\\START MENU\\PROGRAMS\\STARTUP\\";
-  }
-  std::filesystem::path host(const std::string& winPath) const {
-    return machine->resolve(winPath).host;
-  }
-  bool exists(const std::string& winPath) const { return std::filesystem::exists(host(winPath)); }
-  std::string startupLink() const { return form->core.loc.startupDir + "Corvasta.lnk"; }
-  void setLists(std::array<int, 5> freq) { form->core.Form8.automationFreq = freq; }
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
-  testing_support::TempDir dir;
-  std::unique_ptr<platform::Machine> machine;
-  std::unique_ptr<platform::FileSystem> files;
-  std::unique_ptr<platform::LiveRegistry> registry;
-  corvasta::ScriptedUi ui;
-  std::unique_ptr<corvasta::TForm1> form;
+// The program's executable in its directory, a scheduler folder, and the
+// Startup folder the settings name.
+struct ShortcutProgram : TestProgram {
+  ShortcutProgram()
+      : TestProgram(MachineBuilder()
+                        .file("C:\\Program Files\\Corvasta\\crvastME.exe", "MZ")
+                        .folder("C:\\WINDOWS\\Tasks")
+                        .folder("C:\\WINDOWS\\Start Menu\\Programs\\StartUp")
+                        .setting("DefaultDirectories", "StartUp",
+                                 "C:\\WINDOWS\\Start Menu\\Programs\\StartUp")) {}
+  std::string startupLink() const { return startup() + "Corvasta.lnk"; }
+  void setLists(std::array<int, 5> freq) { form->core.Form8.automationFreq = freq; }
 };
 
 TEST(MakeShortcut, WritesTheFileWithTheTargetsFolderAsWorkingDirectory) {
-  ShortcutMachine m;
+  ShortcutProgram m;
   const std::string target = "\"" + m.form->core.ProgramPath() + "\"";
   m.form->core.MakeShortcut(target, "schedule s 1 r", "C:\\WINDOWS\\Daily.lnk", "Daily");
   corvasta::TShellLink link(*m.files);
@@ -67,7 +48,7 @@ TEST(MakeShortcut, WritesTheFileWithTheTargetsFolderAsWorkingDirectory) {
 }
 
 TEST(MakeShortcut, CheckTargetAndParametersOfAMissingFileAreEmpty) {
-  ShortcutMachine m;
+  ShortcutProgram m;
   EXPECT_EQ(m.form->core.CheckTarget("C:\\WINDOWS\\None.lnk"), "");
   EXPECT_EQ(m.form->core.CheckParameters("C:\\WINDOWS\\None.lnk"), "");
   testing_support::writeFile(m.host("C:\\WINDOWS\\Bad.lnk"), "not a shortcut");
@@ -75,7 +56,7 @@ TEST(MakeShortcut, CheckTargetAndParametersOfAMissingFileAreEmpty) {
 }
 
 TEST(StartupShortcut, FollowsTheAutomationLists) {
-  ShortcutMachine m;
+  ShortcutProgram m;
   m.setLists({kUseScheduler, 5, 5, 5, 5});
   m.form->MaintainStartupShortcut();
   EXPECT_FALSE(m.exists(m.startupLink()));
@@ -91,7 +72,7 @@ TEST(StartupShortcut, FollowsTheAutomationLists) {
 }
 
 TEST(StartupShortcut, RemovesTheOlderNameAndRewritesAShortcutToAnotherCopy) {
-  ShortcutMachine m;
+  ShortcutProgram m;
   const std::string older = m.form->core.loc.startupDir + "CorvastaME.lnk";
   m.form->core.MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", older, "Corvasta");
   m.form->core.MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", m.startupLink(), "Corvasta");
@@ -113,7 +94,7 @@ TEST(StartupShortcut, RemovesTheOlderNameAndRewritesAShortcutToAnotherCopy) {
 }
 
 TEST(SchedulerJob, DeletedWhenPresent) {
-  ShortcutMachine m;
+  ShortcutProgram m;
   m.form->RemoveSchedulerJob();  // nothing there: nothing happens
   testing_support::writeFile(m.host("C:\\WINDOWS\\Tasks\\Corvasta.job"), "job");
   m.form->RemoveSchedulerJob();

@@ -7,8 +7,8 @@
 #include "archive/ZipWriter.h"
 #include "platform/core/errors.h"
 #include "platform/files/file_attributes.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
 using testing_support::TempDir;
@@ -18,10 +18,9 @@ namespace {
 class MachineZipTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine = testing_support::makeTestMachine(
-        dir.path(), WindowsVersion::WinMe,
-        {testing_support::TestDrive{},
-         testing_support::TestDrive{'A', DriveType::Removable, 1457664, {"disk1"}}});
+    machine = testing_support::MachineBuilder(WindowsVersion::WinMe)
+                  .removableDrive('A', {"disk1"})
+                  .build(dir.path());
     files = std::make_unique<FileSystem>(*machine);
     zipFiles = std::make_unique<corvasta::MachineZipFileSystem>(*files);
     files->createDirectory("C:\\WINDOWS");

@@ -4,19 +4,15 @@
 
 #include <algorithm>
 
-#include "tests/backup_archiving/archiving_machine.h"
+#include "tests/backup_archiving/archiving_run.h"
 
-using archiving_test::ArchivingMachine;
+using archiving_test::inBackup;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 namespace {
 
-testing_support::TestDrive driveD() {
-  testing_support::TestDrive d;
-  d.letter = 'D';
-  return d;
-}
-
-void writeDriveD(ArchivingMachine& m) {
+void writeDriveD(TestProgram& m) {
   m.write("D:\\GAMES\\chess.exe", "moves");
   m.write("D:\\GAMES\\SAVES\\game1.sav", "e4 e5");
   m.write("D:\\DOCS\\plan.txt", "garden plan");
@@ -33,7 +29,7 @@ std::vector<std::string> sorted(std::vector<std::string> entries) {
 }  // namespace
 
 TEST(EntireDriveTest, EachTopLevelFolderAndTheRootGetAnArchive) {
-  ArchivingMachine m({testing_support::TestDrive{}, driveD()});
+  TestProgram m{inBackup(MachineBuilder().fixedDrive('D'))};
   writeDriveD(m);
 
   m.form->backup.items.BackupOtherFilesEntry(0, 4);
@@ -50,7 +46,7 @@ TEST(EntireDriveTest, EachTopLevelFolderAndTheRootGetAnArchive) {
 }
 
 TEST(EntireDriveTest, CopyModeKeepsTheRootArchiveToTheRootFiles) {
-  ArchivingMachine m({testing_support::TestDrive{}, driveD()});
+  TestProgram m{inBackup(MachineBuilder().fixedDrive('D'))};
   writeDriveD(m);
   m.form->core.Zip1.PackLevel = 0;
 
@@ -63,7 +59,7 @@ TEST(EntireDriveTest, CopyModeKeepsTheRootArchiveToTheRootFiles) {
 }
 
 TEST(EntireDriveTest, TheSetOnTheSameDriveStaysOutOfItsArchives) {
-  ArchivingMachine m({testing_support::TestDrive{}, driveD()});
+  TestProgram m{inBackup(MachineBuilder().fixedDrive('D'))};
   writeDriveD(m);
   m.form->core.backupRun.backupSetDir = "D:\\BACKUPS\\SET1\\";
   m.form->core.createDirectories("D:\\BACKUPS\\SET1");
@@ -78,7 +74,7 @@ TEST(EntireDriveTest, TheSetOnTheSameDriveStaysOutOfItsArchives) {
 }
 
 TEST(EntireDriveTest, MissingDriveIsReportedAndTheRunGoesOn) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   m.addSettings("[MultiFiles0]\r\nFileName=All Files on Drive Q\r\n");
 
   m.form->backup.items.BackupOtherFilesEntry(0, 2);

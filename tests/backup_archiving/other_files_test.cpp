@@ -8,10 +8,12 @@
 
 #include "backup/OtherFilesEntry.h"
 #include "platform/core/errors.h"
-#include "tests/backup_archiving/archiving_machine.h"
+#include "tests/backup_archiving/archiving_run.h"
 
-using archiving_test::ArchivingMachine;
 using archiving_test::countOf;
+using archiving_test::inBackup;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 namespace {
 
@@ -24,7 +26,7 @@ constexpr const char* kDocsEntry =
     "Files1=\"+C:\\OTHER\\extra.bin\"\r\nSubDirectories=1\r\nCheck1=1\r\n"
     "[MultiFiles0Notes]\r\n0=Letters and lists\r\n1=from the study\r\n";
 
-void writeDocsTree(ArchivingMachine& m) {
+void writeDocsTree(TestProgram& m) {
   m.write("C:\\DATA\\a.txt", "alpha");
   m.write("C:\\DATA\\b.doc", "not a text file");
   m.write("C:\\DATA\\unticked.txt", "left out by hand");
@@ -37,7 +39,7 @@ void writeDocsTree(ArchivingMachine& m) {
 }  // namespace
 
 TEST(OtherFilesTest, EntryArchiveFollowsMasksExclusionsAndTicks) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   writeDocsTree(m);
   m.addSettings(kDocsEntry);
 
@@ -54,7 +56,7 @@ TEST(OtherFilesTest, EntryArchiveFollowsMasksExclusionsAndTicks) {
 }
 
 TEST(OtherFilesTest, CopyModeCopiesTheSameFilesAsATree) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   writeDocsTree(m);
   m.addSettings(kDocsEntry);
   m.form->core.Zip1.PackLevel = 0;
@@ -74,7 +76,7 @@ TEST(OtherFilesTest, CopyModeCopiesTheSameFilesAsATree) {
 }
 
 TEST(OtherFilesTest, OlderOneLineNoteIsWrittenAsItStands) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   m.write("C:\\DATA\\a.txt", "alpha");
   m.addSettings(
       "[MultiFiles0]\r\nFileName=Old\r\nPath=C:\\DATA\\\r\nFileType=*.txt\r\nNotes=Kept "
@@ -90,7 +92,7 @@ TEST(OtherFilesTest, OlderOneLineNoteIsWrittenAsItStands) {
 }
 
 TEST(OtherFilesTest, ReadOnlyHiddenSourceKeepsAttributesAndTimesInCopyMode) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   m.write("C:\\DATA\\secret.txt", "hidden text");
   const platform::FileTime written{125911584000000000ULL};
   const platform::FileTime created{125000000000000000ULL};
@@ -115,8 +117,7 @@ TEST(OtherFilesTest, ReadOnlyHiddenSourceKeepsAttributesAndTimesInCopyMode) {
 }
 
 TEST(OtherFilesTest, FailureRecordsTheArchiveAndEndsTheRun) {
-  testing_support::TestDrive small{'E', platform::DriveType::Fixed, 4096, {}};
-  ArchivingMachine m({testing_support::TestDrive{}, small});
+  TestProgram m{inBackup(MachineBuilder().fixedDrive('E', 4096))};
   std::string big;
   for (int i = 0; i < 4000; ++i) big += std::to_string(i * 7919 % 104729) + ",";
   m.write("C:\\DATA\\big.csv", big);
@@ -132,7 +133,7 @@ TEST(OtherFilesTest, FailureRecordsTheArchiveAndEndsTheRun) {
 }
 
 TEST(OtherFilesTest, EntryNameThatWouldLeaveTheSetIsReported) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   m.write("C:\\DATA\\a.txt", "alpha");
   m.addSettings("[MultiFiles0]\r\nFileName=..\\..\\Escape\r\nFileType0=C:\\DATA\\*.txt\r\n");
 
@@ -144,7 +145,7 @@ TEST(OtherFilesTest, EntryNameThatWouldLeaveTheSetIsReported) {
 }
 
 TEST(OtherFilesTest, ControlPanelGroupTakesAppletsSettingsAndProgramOnly) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   const std::string windows = m.form->core.loc.windowsDir;
   const std::string system = m.form->core.loc.systemDir;
   m.write(system + "desk.cpl", "applet");

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/errors.h"
-#include "tests/backup_archiving/archiving_machine.h"
+#include "tests/backup_archiving/archiving_run.h"
+#include "tests/support/registry_values.h"
 
-using archiving_test::ArchivingMachine;
 using archiving_test::countOf;
+using archiving_test::inBackup;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 namespace {
 
@@ -17,28 +20,8 @@ constexpr const char* kShellFolders =
 constexpr const char* kCommonShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Folders";
 
-void setString(platform::LiveRegistry& registry, platform::HKEY root, const std::string& key,
-               const std::string& name, const std::string& value) {
-  platform::HKEY handle = 0;
-  ASSERT_EQ(registry.createKeyEx(root, key, 0, platform::KEY_ALL_ACCESS, handle),
-            platform::WinError::Success);
-  std::vector<uint8_t> data(value.begin(), value.end());
-  data.push_back(0);
-  ASSERT_EQ(registry.setValueEx(handle, name, 1, data), platform::WinError::Success);
-  registry.closeKey(handle);
-}
-
-void deleteValue(platform::LiveRegistry& registry, platform::HKEY root, const std::string& key,
-                 const std::string& name) {
-  platform::HKEY handle = 0;
-  ASSERT_EQ(registry.openKeyEx(root, key, 0, platform::KEY_ALL_ACCESS, handle),
-            platform::WinError::Success);
-  ASSERT_EQ(registry.deleteValue(handle, name), platform::WinError::Success);
-  registry.closeKey(handle);
-}
-
 // The user profiles of a Windows 9x sample, logged-on user first.
-std::vector<std::string> profileNames(ArchivingMachine& m) {
+std::vector<std::string> profileNames(TestProgram& m) {
   std::vector<std::string> names;
   const std::string current = m.form->core.loc.userDir;
   for (const platform::FindData& found : m.files->findAll("C:\\WINDOWS\\Profiles\\*.*")) {
@@ -56,15 +39,15 @@ std::vector<std::string> profileNames(ArchivingMachine& m) {
 }  // namespace
 
 TEST(ProfileFolderTest, WindowsMeDesktopGathersEveryProfileOnce) {
-  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, 2);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinMe, 2))};
   const std::vector<std::string> users = profileNames(m);
   ASSERT_EQ(users.size(), 2u);
   m.write("C:\\WINDOWS\\All Users\\Desktop\\Shared.txt", "for everyone");
   m.write("C:\\WINDOWS\\Desktop\\Before profiles.txt", "from before");
   const std::string archive = m.setDir + "desktop.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
 
   const std::vector<std::string> entries = m.entries(archive);
   for (const std::string& user : users)
@@ -79,20 +62,22 @@ TEST(ProfileFolderTest, WindowsMeDesktopGathersEveryProfileOnce) {
 }
 
 TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
-  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, 2);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinMe, 2))};
   const std::string user = profileNames(m).front();
   const std::string programs = "C:\\WINDOWS\\Profiles\\" + user + "\\Start Menu\\Programs\\";
   m.write(programs + "Solitaire.lnk", "shortcut");
   m.write("C:\\WINDOWS\\All Users\\Start Menu\\Programs\\Shared.lnk", "shortcut");
   // The shell folder value names the same folder in its short form.
-  setString(*m.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Programs",
-            "C:\\WINDOWS\\PROFILES\\" + user + "\\STARTM~1\\PROGRAMS");
+  testing_support::setRegistryString(*m.registry, platform::HKEY_CURRENT_USER, kShellFolders,
+                                     "Programs",
+                                     "C:\\WINDOWS\\PROFILES\\" + user + "\\STARTM~1\\PROGRAMS");
   // Without "Common Programs" the all-users folder is the one holding "Common Startup".
-  deleteValue(*m.registry, platform::HKEY_LOCAL_MACHINE, kCommonShellFolders, "Common Programs");
+  testing_support::deleteRegistryValue(*m.registry, platform::HKEY_LOCAL_MACHINE,
+                                       kCommonShellFolders, "Common Programs");
   const std::string archive = m.setDir + "start.zip";
 
   m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                              "Start Menu\\Programs", "Programs");
+                 "Start Menu\\Programs", "Programs");
 
   const std::vector<std::string> entries = m.entries(archive);
   size_t solitaire = 0;
@@ -104,14 +89,14 @@ TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
 }
 
 TEST(ProfileFolderTest, WindowsXpDesktopTakesTheProfileAndAllUsers) {
-  ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinXp))};
   const std::string profile = platform::ansiUpper(m.form->core.loc.userDir);
   ASSERT_NE(profile.find("DOCUMENTS AND SETTINGS"), std::string::npos) << profile;
   m.write("C:\\Documents and Settings\\All Users\\Desktop\\Shared.txt", "for everyone");
   const std::string archive = m.setDir + "desktop.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
 
   const std::vector<std::string> entries = m.entries(archive);
   EXPECT_EQ(countOf(entries, profile + "DESKTOP\\NOTES.TXT"), 1u);
@@ -119,29 +104,30 @@ TEST(ProfileFolderTest, WindowsXpDesktopTakesTheProfileAndAllUsers) {
 }
 
 TEST(ProfileFolderTest, MissingShellFolderValueFallsBackToTheWindowsFolder) {
-  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, -1);
-  deleteValue(*m.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Favorites");
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinMe))};
+  testing_support::deleteRegistryValue(*m.registry, platform::HKEY_CURRENT_USER, kShellFolders,
+                                       "Favorites");
   m.write("C:\\WINDOWS\\Favorites\\Kept.url", "[InternetShortcut]");
   const std::string archive = m.setDir + "favorites.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                              "Favorites", "Favorites");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Favorites",
+                 "Favorites");
 
   EXPECT_EQ(countOf(m.entries(archive), "C:\\WINDOWS\\FAVORITES\\KEPT.URL"), 1u);
 }
 
 TEST(ProfileFolderTest, RestoreDirectionPutsFilesBackWhereTheyCameFrom) {
-  ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinXp))};
   const std::string notes = m.form->core.loc.userDir + "Desktop\\Notes.txt";
   const std::string original = m.read(notes);
   const std::string archive = m.setDir + "desktop.zip";
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
   m.files->deleteFile(notes);
   const uint64_t before = m.form->core.FilesBackedUp;
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
 
   ASSERT_TRUE(m.exists(notes));
   EXPECT_EQ(m.read(notes), original);
@@ -151,15 +137,15 @@ TEST(ProfileFolderTest, RestoreDirectionPutsFilesBackWhereTheyCameFrom) {
 }
 
 TEST(ProfileFolderTest, RestoreAsksForTheDiskHoldingAMissingArchive) {
-  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, -1);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinMe))};
   m.form->core.backupRun.target = archive::TargetKind::RemovableDisk;
   m.form->core.backupRun.backingUp = false;
   m.ui.expect("desktop.zip not Found - Corvasta", "Retry");
   m.ui.expect("Please insert the next disk.", "Cancel");
   const std::string archive = "A:\\desktop.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
 
   EXPECT_TRUE(m.ui.finished());
   EXPECT_TRUE(m.form->core.ErrorFlag);
@@ -168,18 +154,18 @@ TEST(ProfileFolderTest, RestoreAsksForTheDiskHoldingAMissingArchive) {
 }
 
 TEST(ProfileFolderTest, EncryptedArchiveAsksForThePasswordBeforeRestoring) {
-  ArchivingMachine m(platform::WindowsVersion::WinXp, 6, -1);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinXp))};
   const std::string notes = m.form->core.loc.userDir + "Desktop\\Notes.txt";
   const std::string archive = m.setDir + "desktop.zip";
   m.form->core.Form8.password = "garden";
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
   m.files->deleteFile(notes);
   m.form->core.Form8.password.clear();
   m.ui.expect("Password Needed", "garden");
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER,
-                              "Desktop", "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER, "Desktop",
+                 "Desktop");
 
   EXPECT_TRUE(m.ui.finished());
   EXPECT_TRUE(m.exists(notes));

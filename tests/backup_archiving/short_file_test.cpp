@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "backup/AliasNumbers.h"
-#include "tests/backup_archiving/archiving_machine.h"
+#include "tests/backup_archiving/archiving_run.h"
 
-using archiving_test::ArchivingMachine;
+using archiving_test::inBackup;
+using testing_support::MachineBuilder;
+using testing_support::TestProgram;
 
 namespace {
 
-std::string aliasOf(ArchivingMachine& m, const std::string& path) {
+std::string aliasOf(TestProgram& m, const std::string& path) {
   const std::vector<platform::FindData> found = m.files->findAll(path);
   return found.empty() ? std::string() : found.front().alternateName;
 }
 
-size_t entriesIn(ArchivingMachine& m, const std::string& folder) {
+size_t entriesIn(TestProgram& m, const std::string& folder) {
   size_t count = 0;
   for (const platform::FindData& found : m.files->findAll(folder + "*.*"))
     if (found.name != "." && found.name != "..") ++count;
@@ -24,7 +26,7 @@ size_t entriesIn(ArchivingMachine& m, const std::string& folder) {
 }  // namespace
 
 TEST(ShortFileTest, CopyCarriesTheSourceAliasNumber) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   for (const char* name : {"Report Final A.txt", "Report Final B.txt", "Report Final C.txt"})
     m.write(std::string("C:\\SRC\\") + name, name);
   ASSERT_EQ(aliasOf(m, "C:\\SRC\\Report Final C.txt"), "REPORT~3.TXT");
@@ -39,7 +41,7 @@ TEST(ShortFileTest, CopyCarriesTheSourceAliasNumber) {
 }
 
 TEST(ShortFileTest, NumbersAlreadyTakenNeedNoPlaceholder) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   for (const char* name : {"Report Final A.txt", "Report Final B.txt"})
     m.write(std::string("C:\\SRC\\") + name, name);
   m.write("C:\\DST\\Report Other.txt", "already here");
@@ -54,7 +56,7 @@ TEST(ShortFileTest, NumbersAlreadyTakenNeedNoPlaceholder) {
 }
 
 TEST(ShortFileTest, CopyModeBackupKeepsAliases) {
-  ArchivingMachine m({testing_support::TestDrive{}});
+  TestProgram m{inBackup(MachineBuilder())};
   m.write("C:\\DATA\\Holiday Photos 1.bmp", "one");
   m.write("C:\\DATA\\Holiday Photos 2.bmp", "two");
   m.files->deleteFile("C:\\DATA\\Holiday Photos 1.bmp");

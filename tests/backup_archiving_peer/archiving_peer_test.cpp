@@ -2,11 +2,13 @@
 // standard ZIP files: Info-ZIP tests them and lists the full source paths.
 #include <gtest/gtest.h>
 
-#include "tests/backup_archiving/archiving_machine.h"
+#include "tests/backup_archiving/archiving_run.h"
 
-using archiving_test::ArchivingMachine;
+using archiving_test::inBackup;
 using testing_support::haveProgram;
+using testing_support::MachineBuilder;
 using testing_support::runCommand;
+using testing_support::TestProgram;
 
 namespace {
 
@@ -14,7 +16,7 @@ std::string quoted(const std::filesystem::path& path) {
   return "'" + path.string() + "'";
 }
 
-void expectSoundArchive(ArchivingMachine& m, const std::string& archive,
+void expectSoundArchive(TestProgram& m, const std::string& archive,
                         const std::vector<std::string>& listed, const std::string& password = "") {
   const std::string host = quoted(m.host(archive));
   const std::string passwordOption = password.empty() ? "" : "-P " + password + " ";
@@ -31,7 +33,7 @@ void expectSoundArchive(ArchivingMachine& m, const std::string& archive,
 
 TEST(ArchivingPeerTest, ProfileFolderArchiveOfWindowsMeIsStandard) {
   if (!haveProgram("unzip")) GTEST_SKIP() << "unzip is not installed";
-  ArchivingMachine m(platform::WindowsVersion::WinMe, 3, 2);
+  TestProgram m{inBackup(MachineBuilder::sample(platform::WindowsVersion::WinMe, 2))};
   m.write("C:\\WINDOWS\\All Users\\Desktop\\Shared.txt", "for everyone");
   const std::string archive = m.setDir + "desktop.zip";
   m.form->core.Form8.password = "garden";
@@ -46,9 +48,7 @@ TEST(ArchivingPeerTest, ProfileFolderArchiveOfWindowsMeIsStandard) {
 
 TEST(ArchivingPeerTest, OtherFilesAndEntireDriveArchivesAreStandard) {
   if (!haveProgram("unzip")) GTEST_SKIP() << "unzip is not installed";
-  testing_support::TestDrive d;
-  d.letter = 'D';
-  ArchivingMachine m({testing_support::TestDrive{}, d});
+  TestProgram m{inBackup(MachineBuilder().fixedDrive('D'))};
   m.write("C:\\DATA\\Long File Name.txt", std::string(50000, 'a'));
   m.write("C:\\DATA\\SUB\\b.txt", "below");
   m.write("D:\\GAMES\\chess.exe", std::string(30000, '\x07'));

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "backup/BackupManager.h"
-#include "tests/backup_run/run_machine.h"
+#include "tests/support/program_rig.h"
 
 namespace backup_test {
 namespace {
 
 struct Manager : ::testing::Test {
-  RunMachine m{RunMachine::Small{}};
+  testing_support::TestProgram m{testing_support::MachineBuilder().folder("C:\\TEMP")};
   corvasta::TForm1& form = *m.form;
   const corvasta::BackupManagerLists& lists = form.backup.manager.lists;
 

@@ -11,7 +11,7 @@
 #include "archive/ZipWriter.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
-#include "tests/backup_openfiles/machine/openfiles_machine.h"
+#include "tests/backup_openfiles/open_files_machine.h"
 
 namespace openfiles_test {
 namespace {
@@ -19,7 +19,7 @@ namespace {
 const std::string kArchive = "C:\\Backup\\data.zip";
 
 // The engine archives C:\Data; the letter is in use.
-int archiveData(OpenFilesMachine& m) {
+int archiveData(OpenFilesProgram& m) {
   m.files->createDirectory("C:\\Backup");
   archive::TZipWriter& zip = m.form->core.Zip1;
   zip.SetZipName(kArchive);
@@ -32,7 +32,7 @@ int archiveData(OpenFilesMachine& m) {
 }
 
 // The letter in the archive: its entry and its bytes.
-std::string letterFromArchive(OpenFilesMachine& m) {
+std::string letterFromArchive(OpenFilesProgram& m) {
   archive::TZipWriter& zip = m.form->core.Zip2;
   zip.SetZipName(kArchive);
   EXPECT_TRUE(zip.TestArchive());
@@ -46,7 +46,7 @@ std::string letterFromArchive(OpenFilesMachine& m) {
   return written == 1 ? m.read("C:\\Out\\Letter.doc") : std::string("(not extracted)");
 }
 
-void expectJobFinished(OpenFilesMachine& m, const std::string& temp) {
+void expectJobFinished(OpenFilesProgram& m, const std::string& temp) {
   EXPECT_FALSE(m.exists(m.startup() + "CVOpen.lnk"));
   EXPECT_EQ(m.job(1, "Source"), "@");
   EXPECT_FALSE(m.exists(temp));
@@ -54,7 +54,7 @@ void expectJobFinished(OpenFilesMachine& m, const std::string& temp) {
 }
 
 TEST(DeferredBackup, Windows98CopiesTheFileInUseFromAutoexecAndFinishesAtLogon) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   EXPECT_EQ(archiveData(m), 1);
   const std::string temp = m.programDir() + "Temp\\OpenFN1.doc";
   EXPECT_EQ(m.form->core.OpenFilesFound, 1u);
@@ -88,7 +88,7 @@ TEST(DeferredBackup, Windows98CopiesTheFileInUseFromAutoexecAndFinishesAtLogon) 
   m.runShortcut(m.startup() + "CVOpen.lnk");
   EXPECT_FALSE(m.form->showMainWindow);
   expectJobFinished(m, temp);
-  const std::vector<std::string> names = entryNames(*m.form, kArchive);
+  const std::vector<std::string> names = m.storedNames(kArchive);
   EXPECT_EQ(names, (std::vector<std::string>{"C:\\Data\\Notes.txt", "C:\\Data\\Letter.doc"}));
   EXPECT_EQ(letterFromArchive(m), kLetterText);
 
@@ -101,23 +101,21 @@ TEST(DeferredBackup, TheProgramStartedAtLogonFinishesTheJob) {
   const char* build = std::getenv("CORVASTA_BUILD_DIR");
   const std::filesystem::path program = std::string(build ? build : ".") + "/corvasta";
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "corvasta is not built";
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   archiveData(m);
   m.restartWindows({kLetter}, program);
   expectJobFinished(m, m.programDir() + "Temp\\OpenFN1.doc");
   EXPECT_EQ(letterFromArchive(m), kLetterText) << m.bootLog;
   EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
-  EXPECT_EQ(m.read(m.form->core.loc.rootDir + "autoexec.bat").find("openfile.bat"),
-            std::string::npos);
+  EXPECT_EQ(m.read(m.form->core.loc.rootDir + "autoexec.bat").find("openfile.bat"), std::string::npos);
 }
 
 TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2, {kLetter, kNotes});
+  OpenFilesProgram m(platform::WindowsVersion::Win98, {kLetter, kNotes});
   archiveData(m);
   EXPECT_EQ(m.form->core.OpenFilesFound, 2u);
-  m.startProgram();  // a second run of the program: its count starts again
-  EXPECT_TRUE(
-      m.form->backup.openFiles.CopyOpenFile(kNotes, "C:\\Backup\\Notes.txt", -1, false, false));
+  m.restartProgram();  // a second run of the program: its count starts again
+  EXPECT_TRUE(m.form->backup.openFiles.CopyOpenFile(kNotes, "C:\\Backup\\Notes.txt", -1, false, false));
   EXPECT_EQ(m.job(3, "Source"), kNotes);
   EXPECT_EQ(m.job(3, "Temp"), m.programDir() + "Temp\\OpenFN3.txt");
   EXPECT_EQ(m.job(3, "Compressed"), "0");
@@ -125,12 +123,11 @@ TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {
   EXPECT_EQ(corvasta::splitLines(batch).size(), 8u);  // three jobs, one closing pair
   const std::vector<std::string> autoexec =
       corvasta::splitLines(m.read(m.form->core.loc.rootDir + "autoexec.bat"));
-  EXPECT_EQ(std::count(autoexec.begin(), autoexec.end(), m.form->core.loc.rootDir + "openfile.bat"),
-            1);
+  EXPECT_EQ(std::count(autoexec.begin(), autoexec.end(), m.form->core.loc.rootDir + "openfile.bat"), 1);
 }
 
 TEST(DeferredBackup, WindowsMeMovesTheFileThroughWininitAndPutsItBack) {
-  OpenFilesMachine m(platform::WindowsVersion::WinMe, 3);
+  OpenFilesProgram m(platform::WindowsVersion::WinMe);
   EXPECT_EQ(archiveData(m), 1);
   const std::string temp = m.programDir() + "Temp\\OpenFN1.doc";
   EXPECT_EQ(m.job(1, "Extract"), "0");
@@ -149,10 +146,10 @@ TEST(DeferredBackup, WindowsMeMovesTheFileThroughWininitAndPutsItBack) {
 }
 
 TEST(DeferredBackup, WindowsXpDefersOnlyAllowedFilesByDelayedMove) {
-  OpenFilesMachine m(platform::WindowsVersion::WinXp, 6, {kLetter, kNotes});
+  OpenFilesProgram m(platform::WindowsVersion::WinXp, {kLetter, kNotes});
   platform::TIniFile(*m.machine, m.form->core.settingsFile())
       .WriteBool("OpenFilesToBackup", "LETTER.DOC", true);
-  EXPECT_EQ(archiveData(m), 0);                // both in use; no archive yet
+  EXPECT_EQ(archiveData(m), 0);           // both in use; no archive yet
   EXPECT_EQ(m.form->core.OpenFilesFound, 1u);  // Notes.txt is not allowed: not counted
   EXPECT_EQ(m.job(1, "Source"), kLetter);
   EXPECT_EQ(m.job(1, "Extract"), "0");
@@ -167,14 +164,14 @@ TEST(DeferredBackup, WindowsXpDefersOnlyAllowedFilesByDelayedMove) {
   const std::string temp = m.programDir() + "Temp\\OpenFN1.doc";
   expectJobFinished(m, temp);
   // The archive that had nothing to store is made by the open file.
-  EXPECT_EQ(entryNames(*m.form, kArchive), std::vector<std::string>{"C:\\Data\\Letter.doc"});
+  EXPECT_EQ(m.storedNames(kArchive), std::vector<std::string>{"C:\\Data\\Letter.doc"});
   EXPECT_EQ(letterFromArchive(m), kLetterText);
 }
 
 TEST(DeferredBackup, PlainCopyOfAFileInUseGoesToTheBackupFolderAtLogon) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
-  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\C\\Data\\Letter.doc", false,
-                                        corvasta::kTransferCopy, 0);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
+  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\C\\Data\\Letter.doc", false, corvasta::kTransferCopy,
+                       0);
   EXPECT_FALSE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), "C:\\Backup\\C\\Data\\Letter.doc");
   EXPECT_EQ(m.job(1, "Compressed"), "0");
@@ -185,10 +182,9 @@ TEST(DeferredBackup, PlainCopyOfAFileInUseGoesToTheBackupFolderAtLogon) {
 }
 
 TEST(DeferredBackup, WithoutOpenFileBackupTheFileIsMissingFromTheCopy) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   m.form->core.Form8.config.copyOpenFiles = false;
-  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\Letter.doc", false,
-                                        corvasta::kTransferCopy, 0);
+  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\Letter.doc", false, corvasta::kTransferCopy, 0);
   EXPECT_TRUE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.form->core.ErrorList, std::vector<std::string>{kLetter});
   EXPECT_EQ(m.form->core.OpenFilesFound, 0u);

@@ -5,31 +5,30 @@
 
 #include "archive/ZipWriter.h"
 #include "backup/model/BackupTypes.h"
-#include "tests/backup_openfiles/machine/openfiles_machine.h"
+#include "tests/backup_openfiles/open_files_machine.h"
 
 namespace openfiles_test {
 namespace {
 
 TEST(NeverDeferred, RegistryHivesSetTheRegistryFlagOnlyWithoutTheRegistryItem) {
-  OpenFilesMachine m(platform::WindowsVersion::WinXp, 6);
+  OpenFilesProgram m(platform::WindowsVersion::WinXp);
   const std::string hive = "C:\\Documents and Settings\\Owner\\NTUSER.DAT";
   m.form->core.Form8.config.winFilesChecks = {1, 1};
   EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(hive, "C:\\Backup\\x.zip", 0, false, true));
   EXPECT_FALSE(m.form->core.RegistryFilesFlag);
   m.form->core.Form8.config.winFilesChecks = {0, 1};
-  EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(
-      m.form->core.loc.windowsDir + "system32\\config\\software", "C:\\Backup\\x.zip", 0, false,
-      true));
+  EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(m.form->core.loc.windowsDir + "system32\\config\\software",
+                                    "C:\\Backup\\x.zip", 0, false, true));
   EXPECT_TRUE(m.form->core.RegistryFilesFlag);
   EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
 }
 
 TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
-  OpenFilesMachine m(platform::WindowsVersion::WinMe, 3, {"C:\\WINDOWS\\WIN386.SWP"});
-  m.write("C:\\WINDOWS\\WIN386.SWP", "swap");
+  OpenFilesProgram m(platform::WindowsVersion::WinMe, {"C:\\WINDOWS\\WIN386.SWP"});
+  m.writeOnHost("C:\\WINDOWS\\WIN386.SWP", "swap");
   m.form->backup.archiving.TransferFile("C:\\WINDOWS\\WIN386.SWP", "C:\\Backup\\WIN386.SWP", false,
-                                        corvasta::kTransferCopy, 0);
+                       corvasta::kTransferCopy, 0);
   EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
   EXPECT_FALSE(m.form->core.RegistryFilesFlag);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
@@ -38,7 +37,7 @@ TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
 
 // A backup archive of C:\Data made while nothing was in use, then the letter
 // changed and held open.
-std::string backUpThenChangeLetter(OpenFilesMachine& m) {
+std::string backUpThenChangeLetter(OpenFilesProgram& m) {
   const std::string archivePath = "C:\\Backup\\data.zip";
   m.files->createDirectory("C:\\Backup");
   archive::TZipWriter& zip = m.form->core.Zip1;
@@ -46,11 +45,11 @@ std::string backUpThenChangeLetter(OpenFilesMachine& m) {
   zip.FilesList = {"C:\\Data\\*.*"};
   EXPECT_EQ(zip.CreateArchive(), 2);
   zip.CloseArchive();
-  m.write(kLetter, "A damaged letter");
+  m.writeOnHost(kLetter, "A damaged letter");
   return archivePath;
 }
 
-void restoreData(OpenFilesMachine& m, const std::string& archivePath) {
+void restoreData(OpenFilesProgram& m, const std::string& archivePath) {
   archive::TZipWriter& zip = m.form->core.Zip1;
   zip.SetZipName(archivePath);
   zip.DestDir.clear();
@@ -62,7 +61,7 @@ void restoreData(OpenFilesMachine& m, const std::string& archivePath) {
 }
 
 TEST(DeferredRestore, Windows98ReplacesTheFileInUseFromTheArchiveAtTheNextStart) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2, {});
+  OpenFilesProgram m(platform::WindowsVersion::Win98, {});
   const std::string archivePath = backUpThenChangeLetter(m);
   m.restartWindows({kLetter});
   m.form->core.Form8.config.copyOpenFiles = true;
@@ -86,7 +85,7 @@ TEST(DeferredRestore, Windows98ReplacesTheFileInUseFromTheArchiveAtTheNextStart)
 }
 
 TEST(DeferredRestore, WindowsXpReplacesByDelayedMoveWithoutTheAllowedList) {
-  OpenFilesMachine m(platform::WindowsVersion::WinXp, 6, {});
+  OpenFilesProgram m(platform::WindowsVersion::WinXp, {});
   const std::string archivePath = backUpThenChangeLetter(m);
   m.restartWindows({kLetter});
   m.form->core.Form8.config.copyOpenFiles = true;
@@ -102,11 +101,10 @@ TEST(DeferredRestore, WindowsXpReplacesByDelayedMoveWithoutTheAllowedList) {
 }
 
 TEST(DeferredRestore, PlainCopyOntoAFileInUseIsReplacedAtTheNextStart) {
-  OpenFilesMachine m(platform::WindowsVersion::WinMe, 3);
+  OpenFilesProgram m(platform::WindowsVersion::WinMe);
   m.files->createDirectory("C:\\Backup");
-  m.write("C:\\Backup\\Letter.doc", "The letter as backed up.");
-  m.form->backup.archiving.TransferFile("C:\\Backup\\Letter.doc", kLetter, false,
-                                        corvasta::kTransferCopyRestore, 0);
+  m.writeOnHost("C:\\Backup\\Letter.doc", "The letter as backed up.");
+  m.form->backup.archiving.TransferFile("C:\\Backup\\Letter.doc", kLetter, false, corvasta::kTransferCopyRestore, 0);
   EXPECT_FALSE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), kLetter);
   m.restartWindows({kLetter});
@@ -116,20 +114,19 @@ TEST(DeferredRestore, PlainCopyOntoAFileInUseIsReplacedAtTheNextStart) {
 }
 
 TEST(FinishOpenCopying, MissingTemporaryCopyDropsTheJobAndLeavesTheArchive) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   m.files->createDirectory("C:\\Backup");
-  m.write("C:\\Backup\\data.zip", "");
-  ASSERT_TRUE(
-      m.form->backup.openFiles.CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
+  m.writeOnHost("C:\\Backup\\data.zip", "");
+  ASSERT_TRUE(m.form->backup.openFiles.CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
   m.runShortcut(m.startup() + "CVOpen.lnk");  // no restart: no temporary copy
   EXPECT_EQ(m.job(1, "Source"), "@");
   EXPECT_EQ(m.read("C:\\Backup\\data.zip"), "");
 }
 
 TEST(FinishOpenCopying, CancelOnTheDiskPromptKeepsTheJobs) {
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   ASSERT_TRUE(m.form->backup.openFiles.CopyOpenFile(kLetter, "A:\\data.zip", 0, false, true));
-  m.write(m.programDir() + "Temp\\OpenFN1.doc", kLetterText);
+  m.writeOnHost(m.programDir() + "Temp\\OpenFN1.doc", kLetterText);
   m.machine->drive('A')->eject();
   m.ui.expect("Please insert the disk with A:\\data.zip on it.", "Cancel");
   m.form->FinishOpenCopying();

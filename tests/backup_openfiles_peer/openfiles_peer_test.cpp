@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "archive/ZipWriter.h"
-#include "tests/backup_openfiles/machine/openfiles_machine.h"
+#include "tests/backup_openfiles/open_files_machine.h"
 
 namespace openfiles_test {
 namespace {
 
-std::string lnkinfo(const OpenFilesMachine& m, const std::string& link) {
+std::string lnkinfo(const OpenFilesProgram& m, const std::string& link) {
   const testing_support::CommandResult result =
       testing_support::runCommand("lnkinfo '" + m.host(link).string() + "'");
   EXPECT_EQ(result.exitCode, 0) << result.output;
@@ -16,7 +16,7 @@ std::string lnkinfo(const OpenFilesMachine& m, const std::string& link) {
 TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
   if (!testing_support::haveProgram("unzip") || !testing_support::haveProgram("lnkinfo"))
     GTEST_SKIP() << "unzip or lnkinfo is not installed";
-  OpenFilesMachine m(platform::WindowsVersion::Win98, 2);
+  OpenFilesProgram m(platform::WindowsVersion::Win98);
   const std::string archivePath = "C:\\Backup\\data.zip";
   m.files->createDirectory("C:\\Backup");
   archive::TZipWriter& zip = m.form->core.Zip1;
@@ -29,8 +29,7 @@ TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
   EXPECT_NE(cvopen.find("Finish copying Corvasta open files"), std::string::npos) << cvopen;
   EXPECT_NE(cvopen.find("openfile"), std::string::npos) << cvopen;
   const std::string cleanup = lnkinfo(m, m.startup() + "cleanup.lnk");
-  EXPECT_NE(cleanup.find("clean \"" + m.form->core.loc.rootDir + "openfile.bat\""),
-            std::string::npos)
+  EXPECT_NE(cleanup.find("clean \"" + m.form->core.loc.rootDir + "openfile.bat\""), std::string::npos)
       << cleanup;
 
   m.restartWindows({kLetter});
@@ -46,7 +45,7 @@ TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
 
 TEST(OpenFilesPeer, StartupShortcutReadsBack) {
   if (!testing_support::haveProgram("lnkinfo")) GTEST_SKIP() << "lnkinfo is not installed";
-  OpenFilesMachine m(platform::WindowsVersion::WinMe, 3, {});
+  OpenFilesProgram m(platform::WindowsVersion::WinMe, {});
   m.form->core.Form8.automationFreq = {5, 0, 5, 5, 5};
   m.form->MaintainStartupShortcut();
   const std::string info = lnkinfo(m, m.startup() + "Corvasta.lnk");

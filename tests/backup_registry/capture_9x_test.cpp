@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
+#include "backup/RegistryCapture.h"
 #include "platform/profile/ini_file.h"
 #include "platform/simulators/registry_checker.h"
 #include "platform/simulators/windows_tools.h"
 #include "platform/system/program_simulators.h"
-#include "tests/backup_registry/registry_machine.h"
+#include "tests/backup_registry/capture_machine.h"
 
 namespace regcap_test {
 namespace {
@@ -20,14 +20,14 @@ using corvasta::kTransferZip;
 using platform::WindowsVersion;
 
 // The extract folders "r" + number the capture may leave in the Windows directory.
-bool anyWorkingFolderLeft(RegistryMachine& m) {
+bool anyWorkingFolderLeft(CaptureProgram& m) {
   for (const platform::FindData& entry : m.files->findAll(m.form->core.loc.windowsDir + "r*"))
     if ((entry.attributes & platform::kAttributeDirectory) && entry.name.size() <= 4) return true;
   return false;
 }
 
 TEST(Capture9x, Windows98WithoutProfiles) {
-  RegistryMachine m(WindowsVersion::Win98, 2);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.ConfigRunsAutomatically = true;  // no scanregw run
   form.backup.registry.BackupRegistry(10);
@@ -47,14 +47,13 @@ TEST(Capture9x, Windows98WithoutProfiles) {
   EXPECT_EQ(m.read(windows + "system.cvk"), m.cabinetMember(newest, "system.dat"));
   EXPECT_EQ(m.read(windows + "user.cvk"), m.cabinetMember(newest, "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_FALSE(form.core.ErrorFlag)
-      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
+  EXPECT_FALSE(form.core.ErrorFlag) << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
   // The two transfers advance the overall bar; the spares do not.
   EXPECT_EQ(form.core.Form4.view.overall, 20);
 }
 
 TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
-  RegistryMachine m(WindowsVersion::Win98, 2, 3);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98, 3)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.ConfigRunsAutomatically = true;
   form.backup.registry.BackupRegistry(5);
@@ -71,7 +70,7 @@ TEST(Capture9x, ThreeProfilesAreNumberedWindowsDirectoryFirst) {
 }
 
 TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
-  RegistryMachine m(WindowsVersion::WinMe, 3);
+  CaptureProgram m{captureMachine(WindowsVersion::WinMe)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.TransferMode = kTransferCopy;
   form.backup.registry.BackupRegistry(0);
@@ -89,7 +88,7 @@ TEST(Capture9x, WindowsMeKeepsClassesAndTakesSparesFromTheRegistryItself) {
 }
 
 TEST(Capture9x, Windows95PreviousRegistryTakesTheDa0Files) {
-  RegistryMachine m(WindowsVersion::Win95, 1);
+  CaptureProgram m{captureMachine(WindowsVersion::Win95)};
   corvasta::TForm1& form = *m.form;
   form.core.Form8.config.previousRegistry = true;
   form.backup.registry.BackupRegistry(0);
@@ -112,7 +111,7 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
         ++scanregwRuns;
         return platform::runWindowsRegistryChecker(machine, commandLine);
       });
-  RegistryMachine m(WindowsVersion::Win98, 2, 1);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98, 1)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.BackupRegistry(0);
   EXPECT_EQ(scanregwRuns, 1);
@@ -123,8 +122,7 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
   EXPECT_EQ(m.read(form.core.loc.userDir + "user.cvk"), m.read(form.core.loc.userDir + "user.dat"));
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "user1.daz"), m.read(form.core.loc.userDir + "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_FALSE(form.core.ErrorFlag)
-      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
+  EXPECT_FALSE(form.core.ErrorFlag) << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
 
   form.backup.registry.ConfigRunsAutomatically = true;
   form.backup.registry.BackupRegistry(0);
@@ -133,7 +131,7 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
 }
 
 TEST(Capture9x, DamagedSystemBackupFailsTheCaptureAndLeavesNoFolder) {
-  RegistryMachine m(WindowsVersion::Win98, 2);
+  CaptureProgram m{captureMachine(WindowsVersion::Win98)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.ConfigRunsAutomatically = true;
   const std::string folder = corvasta::CheckPath(form.core.loc.systemBackupDir);

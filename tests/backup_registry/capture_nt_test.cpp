@@ -11,7 +11,7 @@
 #include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
 #include "platform/registry/nt_hive_read.h"
-#include "tests/backup_registry/registry_machine.h"
+#include "tests/backup_registry/capture_machine.h"
 
 namespace regcap_test {
 namespace {
@@ -38,7 +38,8 @@ std::set<std::string> keysOf(const std::filesystem::path& hive) {
 class CaptureNt : public ::testing::TestWithParam<WindowsVersion> {};
 
 TEST_P(CaptureNt, RegistryDazHoldsEveryLoadedHiveWithItsMap) {
-  RegistryMachine m(GetParam(), GetParam() == WindowsVersion::Nt4 ? 4 : 6, 2);
+  CaptureProgram m{
+      captureMachine(GetParam(), 2).windowsMode(GetParam() == WindowsVersion::Nt4 ? 4 : 6)};
   corvasta::TForm1& form = *m.form;
   form.core.FilesBackedUp = 7;
   int busyWhileSaving = 0;
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, CaptureNt,
                                            WindowsVersion::WinXp));
 
 TEST(CaptureNtMap, UserHiveAndItsClassesHiveAreToldApart) {
-  RegistryMachine m(WindowsVersion::WinXp, 6);
+  CaptureProgram m{captureMachine(WindowsVersion::WinXp)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.TransferMode = kTransferCopy;
   form.backup.registry.BackupRegistry(0);
@@ -117,7 +118,7 @@ TEST(CaptureNtMap, UserHiveAndItsClassesHiveAreToldApart) {
 }
 
 TEST(CaptureNtCopy, AHiveThatCannotBeSavedIsReportedAndTheRestAreSaved) {
-  RegistryMachine m(WindowsVersion::Win2000, 5);
+  CaptureProgram m{captureMachine(WindowsVersion::Win2000)};
   corvasta::TForm1& form = *m.form;
   form.backup.registry.TransferMode = kTransferCopy;
   // A folder where the SAM hive's file would go.
@@ -135,11 +136,12 @@ TEST(CaptureNtCopy, AHiveThatCannotBeSavedIsReportedAndTheRestAreSaved) {
 }
 
 TEST(CaptureNtPrivileges, WithoutTheBackupPrivilegeEveryHiveFails) {
-  RegistryMachine m(WindowsVersion::WinXp, 6, -1, [](platform::MachineConfig& config) {
-    std::erase_if(config.privileges, [](const std::string& name) {
-      return platform::ansiEqualNoCase(name, "SeBackupPrivilege");
-    });
-  });
+  CaptureProgram m{
+      captureMachine(WindowsVersion::WinXp).configure([](platform::MachineConfig& config) {
+        std::erase_if(config.privileges, [](const std::string& name) {
+          return platform::ansiEqualNoCase(name, "SeBackupPrivilege");
+        });
+      })};
   corvasta::TForm1& form = *m.form;
   for (const platform::HiveMount& hive : m.registry->hives())
     if (!hive.winPath.empty())
@@ -156,7 +158,7 @@ TEST(CaptureNtPrivileges, WithoutTheBackupPrivilegeEveryHiveFails) {
 }
 
 TEST(SaveHive, SavesAKeyOverAnOldFileAndRefusesTheRestoreDirection) {
-  RegistryMachine m(WindowsVersion::WinXp, 6);
+  CaptureProgram m{captureMachine(WindowsVersion::WinXp)};
   corvasta::TForm1& form = *m.form;
   m.write("C:\\software.hiv", "old");
   m.files->setFileAttributes("C:\\software.hiv", platform::kAttributeReadOnly);

@@ -6,7 +6,7 @@
 #include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
-#include "tests/backup_registry/registry_machine.h"
+#include "tests/backup_registry/capture_machine.h"
 
 namespace regcap_test {
 namespace {
@@ -15,7 +15,7 @@ using corvasta::kTransferCopy;
 using corvasta::kTransferZip;
 
 TEST(ZipOtherUsers, RegistryFilesOfEveryUserButTheCurrentOne) {
-  RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
+  CaptureProgram m{captureMachine(platform::WindowsVersion::Win98, 3)};
   corvasta::TForm1& form = *m.form;
   const std::vector<std::string> candidates = form.backup.items.profileCandidates("user.dat");
   ASSERT_EQ(candidates.size(), 4u);
@@ -53,7 +53,7 @@ TEST(ZipOtherUsers, RegistryFilesOfEveryUserButTheCurrentOne) {
 }
 
 TEST(ZipOtherUsers, CopyModeWritesDatFilesAndWindows95KeepsEverySpare) {
-  RegistryMachine m(platform::WindowsVersion::Win95, 1, 1);
+  CaptureProgram m{captureMachine(platform::WindowsVersion::Win95, 1)};
   corvasta::TForm1& form = *m.form;
   const int current =
       form.backup.items.ZipOtherUsers("user.dat", m.setDir + "user.daz", 0, kTransferCopy, "", "");
@@ -66,7 +66,7 @@ TEST(ZipOtherUsers, CopyModeWritesDatFilesAndWindows95KeepsEverySpare) {
 }
 
 TEST(ZipOtherUsers, FoldersOfFurtherProfilesJoinTheFilesList) {
-  RegistryMachine m(platform::WindowsVersion::Win98, 2, 3);
+  CaptureProgram m{captureMachine(platform::WindowsVersion::Win98, 3)};
   corvasta::TForm1& form = *m.form;
   const std::string userDesktop = form.core.loc.userDir + "Desktop\\";
   form.core.Zip1.FilesList = {"kept"};

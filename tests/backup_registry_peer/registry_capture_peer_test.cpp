@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/nt_hive_read.h"
-#include "tests/backup_registry/registry_machine.h"
+#include "tests/backup_registry/capture_machine.h"
 
 namespace regcap_test {
 namespace {
@@ -19,7 +19,7 @@ std::string quote(const std::filesystem::path& path) {
 
 TEST(RegistryCapturePeer, UnzipAndHivexReadRegistryDaz) {
   if (!haveProgram("unzip") || !haveProgram("hivexsh")) GTEST_SKIP() << "peers missing";
-  RegistryMachine m(platform::WindowsVersion::WinXp, 6, 2);
+  CaptureProgram m{captureMachine(platform::WindowsVersion::WinXp, 2)};
   m.form->backup.registry.BackupRegistry(0);
   const std::filesystem::path archive = m.host(m.setDir + "registry.daz");
   const auto tested = runCommand("unzip -t " + quote(archive));
@@ -45,7 +45,7 @@ TEST(RegistryCapturePeer, UnzipAndHivexReadRegistryDaz) {
 
 TEST(RegistryCapturePeer, UnzipGivesBackWindows98RegistryFiles) {
   if (!haveProgram("unzip")) GTEST_SKIP() << "unzip is not installed";
-  RegistryMachine m(platform::WindowsVersion::Win98, 2, 2);
+  CaptureProgram m{captureMachine(platform::WindowsVersion::Win98, 2)};
   m.form->backup.registry.ConfigRunsAutomatically = true;
   m.form->backup.registry.BackupRegistry(0);
   const std::vector<std::string> candidates = m.form->backup.items.profileCandidates("user.dat");

@@ -8,12 +8,15 @@
 
 #include "archive/ZipReader.h"
 #include "backup/model/BackupTypes.h"
-#include "tests/backup_run/run_machine.h"
+#include "tests/support/backup_config_settings.h"
+#include "tests/support/disk_swapping_ui.h"
 
 namespace backup_test {
 namespace {
 
-constexpr uint64_t kDiskette = 1457664;
+using testing_support::DiskSwappingProgram;
+using testing_support::MachineBuilder;
+using testing_support::writeConfig;
 
 // Bytes that do not compress.
 std::string noise(size_t size, unsigned seed) {
@@ -23,17 +26,9 @@ std::string noise(size_t size, unsigned seed) {
   return bytes;
 }
 
-testing_support::TestDrive diskettes(std::vector<std::string> media) {
-  testing_support::TestDrive drive;
-  drive.letter = 'A';
-  drive.type = platform::DriveType::Removable;
-  drive.capacity = kDiskette;
-  drive.media = std::move(media);
-  return drive;
-}
-
 struct Diskettes : ::testing::Test {
-  RunMachine m{RunMachine::Small{}, {diskettes({"disk1", "disk2", "disk3"})}};
+  DiskSwappingProgram m{
+      MachineBuilder().folder("C:\\TEMP").removableDrive('A', {"disk1", "disk2", "disk3"})};
   platform::Drive& driveA = *m.machine->drive('A');
   void SetUp() override {
     m.ui.diskDrive = &driveA;
@@ -44,7 +39,7 @@ struct Diskettes : ::testing::Test {
 TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
   const std::string command = noise(2'200'000, 7);
   m.write("C:\\COMMAND.COM", command);
-  m.writeConfig(1, "A:\\", 1, corvasta::kFullBackup, {1, 4});
+  writeConfig(m, 1, "A:\\", 1, corvasta::kFullBackup, {1, 4});
   m.start();
   // Disk 2 for the rest; then disk 1 again for the table of contents, and
   // the last disk once more.
@@ -65,8 +60,8 @@ TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
   archive::TMultiVolumeRun restoring;
   restoring.target = archive::TargetKind::RemovableDisk;
   restoring.backingUp = false;
-  archive::TMultiVolumeHandlers handlers(m.form->core.zipFileSystem,
-                                         *m.form->backup.archiving.multiVolumeHost, restoring);
+  archive::TMultiVolumeHandlers handlers(m.form->core.zipFileSystem, *m.form->backup.archiving.multiVolumeHost,
+                                         restoring);
   archive::TZipReader reader(m.form->core.zipFileSystem);
   handlers.Attach(reader);
   m.ui.nextMedia = {"disk1", "disk2"};
@@ -83,7 +78,7 @@ TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
 
 TEST_F(Diskettes, CancellingTheNextDiskEndsTheRunWithTheWarningList) {
   m.write("C:\\COMMAND.COM", noise(1'800'000, 9));
-  m.writeConfig(1, "A:\\", 1, corvasta::kFullBackup, {4});
+  writeConfig(m, 1, "A:\\", 1, corvasta::kFullBackup, {4});
   m.start();
   m.ui.expect("Please insert another disk", "Abort");
   EXPECT_THROW(m.form->BitBtn1Click(), corvasta::Error);
@@ -95,7 +90,7 @@ TEST_F(Diskettes, CancellingTheNextDiskEndsTheRunWithTheWarningList) {
 }
 
 TEST_F(Diskettes, UncompressedFilesLandInFolderTreesOnTheDisk) {
-  m.writeConfig(1, "A:\\", 0, corvasta::kFullBackup, {1});
+  writeConfig(m, 1, "A:\\", 0, corvasta::kFullBackup, {1});
   m.setSetting("BackupPreferences1", "DeleteFiles", "1");
   m.start();
   m.write("A:\\old.txt", "previous backup");
@@ -108,7 +103,7 @@ TEST_F(Diskettes, UncompressedFilesLandInFolderTreesOnTheDisk) {
 
 TEST_F(Diskettes, NoDiskAsksUntilOneIsInserted) {
   driveA.eject();
-  m.writeConfig(1, "A:\\", 1, corvasta::kFullBackup, {1});
+  writeConfig(m, 1, "A:\\", 1, corvasta::kFullBackup, {1});
   m.start();
   m.ui.nextMedia = {"disk3"};
   m.ui.expect("Please insert a disk.", "OK");
@@ -124,17 +119,14 @@ TEST_F(Diskettes, NoDiskAsksUntilOneIsInserted) {
 }
 
 TEST(FullDrive, DiskFullLeavesEarlierSetsAndSettingsIntact) {
-  testing_support::TestDrive small;
-  small.letter = 'D';
-  small.capacity = 600'000;
-  RunMachine m(RunMachine::Small{}, {small});
+  DiskSwappingProgram m{MachineBuilder().folder("C:\\TEMP").fixedDrive('D', 600'000)};
   m.write("C:\\AUTOEXEC.BAT", "@echo off\r\n");
   m.write("C:\\COMMAND.COM", noise(900'000, 3));
   m.files->createDirectory("D:\\Backups");
   m.files->createDirectory("D:\\Backups\\old");
   m.write("D:\\Backups\\old\\autoexec.baz", "earlier set");
   m.setSetting("Backup Directories", "1", "D:\\Backups\\old\\");
-  m.writeConfig(1, "D:\\Backups", 1, corvasta::kFullBackup, {1, 4});
+  writeConfig(m, 1, "D:\\Backups", 1, corvasta::kFullBackup, {1, 4});
   m.setSetting("BackupName", "UseDate", "0");
   m.start();
   m.ui.expect("Type Name of this Backup:", "1");

@@ -6,12 +6,17 @@
 
 #include "archive/ZipReader.h"
 #include "backup/model/BackupTypes.h"
-#include "tests/backup_run/run_machine.h"
+#include "tests/support/backup_config_settings.h"
+#include "tests/support/disk_swapping_ui.h"
 
 namespace backup_test {
 namespace {
 
 using corvasta::kFullBackup;
+using testing_support::DiskSwappingProgram;
+using testing_support::kSample9xWinConfig;
+using testing_support::MachineBuilder;
+using testing_support::writeConfig;
 
 std::string lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -31,12 +36,12 @@ size_t count(const std::string& text, const std::string& part) {
 }
 
 struct MeSample : ::testing::Test {
-  RunMachine m{platform::WindowsVersion::WinMe, 3};
+  DiskSwappingProgram m{MachineBuilder::sample(platform::WindowsVersion::WinMe)};
   std::string firstSet() const { return m.setting("Backup Directories", "1"); }
 };
 
 TEST_F(MeSample, ScheduledCompressedBackupMakesTheSetAndTheLogEntry) {
-  m.writeConfig(1, "C:\\Backups", 1, kFullBackup, kSample9xWinConfig);
+  writeConfig(m, 1, "C:\\Backups", 1, kFullBackup, kSample9xWinConfig);
   m.ui.expect("Backup Finished", "OK");
   m.start({"schedule", "1"});
   EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
@@ -66,7 +71,7 @@ TEST_F(MeSample, ScheduledCompressedBackupMakesTheSetAndTheLogEntry) {
 }
 
 TEST_F(MeSample, UncompressedCopiesAndReplaceReusesTheTarget) {
-  m.writeConfig(1, "C:\\Mirror\\", 0, corvasta::kReplaceBackup, {1, 2});
+  writeConfig(m, 1, "C:\\Mirror\\", 0, corvasta::kReplaceBackup, {1, 2});
   m.start();
   m.form->core.configChecked = {true, false, false, false};
   for (int run = 0; run < 2; ++run) {
@@ -91,7 +96,7 @@ class ArchiveBit : public MeSample, public ::testing::WithParamInterface<Archive
 
 TEST_P(ArchiveBit, TypesTakeAndClearAsTheirRulesSay) {
   const ArchiveBitCase& c = GetParam();
-  m.writeConfig(1, "C:\\Backups", 1, c.backupType, {1, 2});
+  writeConfig(m, 1, "C:\\Backups", 1, c.backupType, {1, 2});
   m.start();
   m.files->setFileAttributes("C:\\AUTOEXEC.BAT", platform::kAttributeArchive);
   m.files->setFileAttributes("C:\\CONFIG.SYS", platform::kAttributeNormal);
@@ -135,7 +140,7 @@ struct Rotation : MeSample {
   }
   // One run from the button; the name box gets `name`.
   void runOnce(const std::string& name) {
-    m.writeConfig(1, "C:\\Backups", 1, kFullBackup, {1});
+    writeConfig(m, 1, "C:\\Backups", 1, kFullBackup, {1});
     m.setSetting("BackupName", "UseDate", "0");
     m.start();
     m.ui.expect("Type Name of this Backup:", name);
@@ -169,7 +174,7 @@ TEST_F(Rotation, LoweredLimitRemovesOneSetAndLeavesTheRest) {
 
 TEST_F(Rotation, ReplaceOfTheSecondOfFiveMovesItToTheEnd) {
   makeNumberedSets(5);
-  m.writeConfig(1, "C:\\Backups\\2", 1, corvasta::kReplaceBackup, {1});
+  writeConfig(m, 1, "C:\\Backups\\2", 1, corvasta::kReplaceBackup, {1});
   m.start();
   m.ui.expect("Backup Finished", "OK");
   m.form->BitBtn1Click();
@@ -179,8 +184,8 @@ TEST_F(Rotation, ReplaceOfTheSecondOfFiveMovesItToTheEnd) {
 }
 
 TEST_F(MeSample, TwoConfigsWithoutErrorsMakeOneMessageAndOneLogEntry) {
-  m.writeConfig(1, "C:\\Backups", 1, kFullBackup, {1});
-  m.writeConfig(2, "C:\\Other", 0, kFullBackup, {2});
+  writeConfig(m, 1, "C:\\Backups", 1, kFullBackup, {1});
+  writeConfig(m, 2, "C:\\Other", 0, kFullBackup, {2});
   m.start();
   m.form->core.configChecked = {true, true, false, false};
   m.ui.expect("Type Name of this Backup:", "One");
@@ -196,8 +201,8 @@ TEST_F(MeSample, TwoConfigsWithoutErrorsMakeOneMessageAndOneLogEntry) {
 }
 
 TEST_F(MeSample, FirstConfigWithErrorsShowsTheWarningListThenTheSecondItsMessage) {
-  m.writeConfig(1, "C:\\Backups", 1, kFullBackup, {1, 8});
-  m.writeConfig(2, "C:\\Other", 1, kFullBackup, {2});
+  writeConfig(m, 1, "C:\\Backups", 1, kFullBackup, {1, 8});
+  writeConfig(m, 2, "C:\\Other", 1, kFullBackup, {2});
   m.start();
   m.files->deleteFile("C:\\WINDOWS\\DOSSTART.BAT");
   m.form->core.configChecked = {true, true, false, false};
@@ -220,7 +225,7 @@ TEST_F(MeSample, FirstConfigWithErrorsShowsTheWarningListThenTheSecondItsMessage
 }
 
 TEST_F(MeSample, NothingSelectedWritesNothing) {
-  m.writeConfig(1, "C:\\Backups", 1, kFullBackup, {});
+  writeConfig(m, 1, "C:\\Backups", 1, kFullBackup, {});
   m.start();
   m.ui.expect("Nothing is selected to backup.", "OK");
   m.form->BitBtn1Click();
@@ -238,7 +243,7 @@ TEST_F(MeSample, NoConfigCheckedIsRefused) {
 }
 
 TEST_F(MeSample, NameBoxCancelCreatesNothing) {
-  m.writeConfig(1, "C:\\Backups", 1, kFullBackup, {1});
+  writeConfig(m, 1, "C:\\Backups", 1, kFullBackup, {1});
   m.start();
   m.ui.expect("Type Name of this Backup:", "Cancel");
   m.form->BitBtn1Click();
@@ -251,12 +256,9 @@ TEST_F(MeSample, NameBoxCancelCreatesNothing) {
 }
 
 TEST(SmallMachine, CdTargetReportsThatCdWritingIsNotAvailable) {
-  testing_support::TestDrive cd;
-  cd.letter = 'E';
-  cd.type = platform::DriveType::CdRom;
-  RunMachine m(RunMachine::Small{}, {cd});
+  DiskSwappingProgram m{MachineBuilder().folder("C:\\TEMP").cdromDrive('E')};
   m.write("C:\\AUTOEXEC.BAT", "@echo off\r\n");
-  m.writeConfig(1, "E:\\", 1, kFullBackup, {1});
+  writeConfig(m, 1, "E:\\", 1, kFullBackup, {1});
   m.start();
   try {
     m.form->BitBtn1Click();

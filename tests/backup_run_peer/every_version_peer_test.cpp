@@ -5,10 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "backup/model/BackupTypes.h"
-#include "tests/backup_run/run_machine.h"
+#include "tests/support/backup_config_settings.h"
+#include "tests/support/disk_swapping_ui.h"
 
 namespace backup_test {
 namespace {
+
+using testing_support::DiskSwappingProgram;
+using testing_support::kSample9xWinConfig;
+using testing_support::kSampleNtWinConfig;
+using testing_support::MachineBuilder;
+using testing_support::writeConfig;
 
 struct VersionCase {
   platform::WindowsVersion version;
@@ -21,10 +28,10 @@ class EveryVersion : public ::testing::TestWithParam<VersionCase> {};
 TEST_P(EveryVersion, CompressedSetPassesUnzipTest) {
   if (!testing_support::haveProgram("unzip")) GTEST_SKIP() << "unzip is not installed";
   const VersionCase& c = GetParam();
-  RunMachine m(c.version, c.windowsMode);
+  DiskSwappingProgram m{MachineBuilder::sample(c.version).windowsMode(c.windowsMode)};
   const bool nt = c.windowsMode >= 4;
-  m.writeConfig(1, "C:\\Backups", 3, corvasta::kFullBackup,
-                nt ? kSampleNtWinConfig : kSample9xWinConfig);
+  writeConfig(m, 1, "C:\\Backups", 3, corvasta::kFullBackup,
+              nt ? kSampleNtWinConfig : kSample9xWinConfig);
   m.ui.expect("Backup Finished", "OK");
   m.start({"schedule", "1"});
   ASSERT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();

@@ -6,10 +6,15 @@
 
 #include "archive/ZipReader.h"
 #include "backup/model/BackupTypes.h"
-#include "tests/backup_run/run_machine.h"
+#include "tests/support/backup_config_settings.h"
+#include "tests/support/disk_swapping_ui.h"
 
 namespace backup_test {
 namespace {
+
+using testing_support::DiskSwappingProgram;
+using testing_support::MachineBuilder;
+using testing_support::writeConfig;
 
 struct RegistryCase {
   platform::WindowsVersion version;
@@ -19,8 +24,8 @@ struct RegistryCase {
 class RegistryInRun : public ::testing::TestWithParam<RegistryCase> {
  protected:
   // Backs up the Registry alone and returns the set directory.
-  std::string backUpRegistry(RunMachine& m) {
-    m.writeConfig(1, "C:\\Backups", 3, corvasta::kFullBackup, {0});
+  std::string backUpRegistry(DiskSwappingProgram& m) {
+    writeConfig(m, 1, "C:\\Backups", 3, corvasta::kFullBackup, {0});
     m.ui.expect("Backup Finished", "OK");
     m.start({"schedule", "1"});
     EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
@@ -31,7 +36,7 @@ class RegistryInRun : public ::testing::TestWithParam<RegistryCase> {
 TEST_P(RegistryInRun, RegistryFilesAreStoredWhole) {
   if (!testing_support::haveProgram("unzip")) GTEST_SKIP() << "unzip is not installed";
   const RegistryCase& c = GetParam();
-  RunMachine m(c.version, c.windowsMode);
+  DiskSwappingProgram m{MachineBuilder::sample(c.version).windowsMode(c.windowsMode)};
   const std::string set = backUpRegistry(m);
   archive::TZipReader reader(m.form->core.zipFileSystem);
   int registryFiles = 0;
@@ -67,7 +72,7 @@ TEST_P(NtRegistryInRun, HivesInRegistryDazOpenInHivex) {
   if (!testing_support::haveProgram("unzip") || !testing_support::haveProgram("hivexsh"))
     GTEST_SKIP() << "unzip or hivexsh is not installed";
   const RegistryCase& c = GetParam();
-  RunMachine m(c.version, c.windowsMode);
+  DiskSwappingProgram m{MachineBuilder::sample(c.version).windowsMode(c.windowsMode)};
   const std::string set = backUpRegistry(m);
   ASSERT_TRUE(m.exists(set + "registry.daz"));
   testing_support::TempDir out;

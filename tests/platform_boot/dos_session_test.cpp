@@ -8,8 +8,8 @@
 
 #include "platform/files/file_system.h"
 #include "platform/system/journal.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 namespace {
 
@@ -21,12 +21,13 @@ using testing_support::writeFile;
 class DosSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine_ = testing_support::makeTestMachine(dir_.path(), WindowsVersion::Win98, {{}},
-                                                [](MachineConfig& config) {
-                                                  ProgramAction exit3;
-                                                  exit3.exitCode = 3;
-                                                  config.programs["tool.exe"] = exit3;
-                                                });
+    machine_ = testing_support::MachineBuilder(WindowsVersion::Win98)
+                   .configure([](MachineConfig& config) {
+                     ProgramAction exit3;
+                     exit3.exitCode = 3;
+                     config.programs["tool.exe"] = exit3;
+                   })
+                   .build(dir_.path());
     root_ = driveFolder(*machine_, 'C');
     writeFile(root_ / "TOOL.EXE", "MZ");
     std::filesystem::create_directories(root_ / "WINDOWS" / "COMMAND");

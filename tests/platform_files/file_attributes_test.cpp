@@ -23,7 +23,7 @@ class AttributeStoreTest : public FilesTest, public ::testing::WithParamInterfac
  protected:
   FileSystemOptions options() const { return FileSystemOptions{GetParam()}; }
   void SetUp() override {
-    open(WindowsVersion::WinXp, {testing_support::TestDrive{}}, {}, options());
+    open(testing_support::MachineBuilder(WindowsVersion::WinXp), options());
     if (!GetParam() && !hostHasUserXattrs(host()))
       GTEST_SKIP() << "the test folder's file system has no user extended attributes";
   }
@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, AttributeStoreTest, ::testing::Values(false, tr
                          [](const auto& info) { return info.param ? "StateFolder" : "Xattr"; });
 
 TEST_F(FilesTest, XattrStoreWritesSambaCompatibleDosAttrib) {
-  open(WindowsVersion::WinXp);
+  open(testing_support::MachineBuilder(WindowsVersion::WinXp));
   if (!hostHasUserXattrs(host())) GTEST_SKIP() << "no user extended attributes here";
   write("C:\\shared.txt", "x");
   files->setFileAttributes("C:\\shared.txt", kAttributeHidden | kAttributeArchive);
@@ -129,7 +129,7 @@ TEST_F(FilesTest, XattrStoreWritesSambaCompatibleDosAttrib) {
 }
 
 TEST_F(FilesTest, ForcedStateFolderStoreLeavesTheHostFilesAlone) {
-  open(WindowsVersion::WinXp, {testing_support::TestDrive{}}, {}, FileSystemOptions{true});
+  open(testing_support::MachineBuilder(WindowsVersion::WinXp), FileSystemOptions{true});
   write("C:\\kept.txt", "x");
   files->setFileAttributes("C:\\kept.txt", kAttributeReadOnly);
   char value[8];
@@ -140,9 +140,7 @@ TEST_F(FilesTest, ForcedStateFolderStoreLeavesTheHostFilesAlone) {
 }
 
 TEST_F(FilesTest, CdRomFilesAreReadOnly) {
-  open(WindowsVersion::WinMe,
-       {testing_support::TestDrive{},
-        testing_support::TestDrive{'D', DriveType::CdRom, std::nullopt, {}}});
+  open(testing_support::MachineBuilder(WindowsVersion::WinMe).cdromDrive('D'));
   testing_support::writeFile(host('D') / "SETUP.EXE", "MZ");
   EXPECT_EQ(files->getFileAttributes("D:\\setup.exe"), kAttributeReadOnly | kAttributeArchive);
   EXPECT_EQ(files_test::errorOf([&] { files->deleteFile("D:\\SETUP.EXE"); }),
@@ -151,7 +149,7 @@ TEST_F(FilesTest, CdRomFilesAreReadOnly) {
 }
 
 TEST_F(FilesTest, TwoFileSystemsOnOneMachineSeeEachOthersAttributesAndHandles) {
-  open(WindowsVersion::WinMe, {testing_support::TestDrive{}}, {}, FileSystemOptions{true});
+  open(testing_support::MachineBuilder(WindowsVersion::WinMe), FileSystemOptions{true});
   FileSystem other(*machine, FileSystemOptions{true});
   write("C:\\one.txt", "1");
   write("C:\\two.txt", "2");

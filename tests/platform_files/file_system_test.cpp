@@ -10,9 +10,7 @@ namespace {
 class FileSystemTest : public FilesTest {
  protected:
   void SetUp() override {
-    open(WindowsVersion::WinXp,
-         {testing_support::TestDrive{},
-          testing_support::TestDrive{'D', DriveType::Fixed, std::nullopt, {}}});
+    open(testing_support::MachineBuilder(WindowsVersion::WinXp).fixedDrive('D'));
   }
 };
 
@@ -112,10 +110,11 @@ TEST_F(FileSystemTest, SharingViolationsBetweenHandlesOfTheProcess) {
 
 TEST_F(FileSystemTest, ListedOpenFilesAndLoadedHivesAreHeldWhileTheMachineRuns) {
   auto setup = [&](bool running) {
-    open(WindowsVersion::WinXp, {testing_support::TestDrive{}}, [&](MachineConfig& config) {
-      config.running = running;
-      config.openFiles = {"C:\\pagefile.sys"};
-    });
+    open(testing_support::MachineBuilder(WindowsVersion::WinXp)
+             .configure([&](MachineConfig& config) {
+               config.running = running;
+               config.openFiles = {"C:\\pagefile.sys"};
+             }));
     for (const char* path :
          {"C:\\pagefile.sys", "C:\\WINDOWS\\system32\\config\\SYSTEM",
           "C:\\WINDOWS\\system32\\config\\software.LOG", "C:\\WINDOWS\\system32\\config\\other",
@@ -267,7 +266,7 @@ TEST_F(FileSystemTest, DelayedMovesAreRecordedForTheNextBootOnNt) {
 }
 
 TEST_F(FileSystemTest, Windows9xCannotDelayAMoveToTheNextStart) {
-  open(WindowsVersion::Win98);
+  open(testing_support::MachineBuilder(WindowsVersion::Win98));
   write("C:\\in use.dll", "x");
   EXPECT_EQ(
       errorOf([&] { files->moveFileEx("C:\\in use.dll", "C:\\x.dll", kMoveFileDelayUntilReboot); }),
@@ -278,9 +277,7 @@ TEST_F(FileSystemTest, Windows9xCannotDelayAMoveToTheNextStart) {
 }
 
 TEST_F(FileSystemTest, ADisketteFillsUpWithoutLeavingPartialFiles) {
-  open(WindowsVersion::WinMe,
-       {testing_support::TestDrive{'A', DriveType::Removable, 1457664, {"disk1"}},
-        testing_support::TestDrive{}});
+  open(testing_support::MachineBuilder(WindowsVersion::WinMe).removableDrive('A', {"disk1"}));
   std::string big(1000000, 'x');
   write("C:\\big1.bin", big);
   write("C:\\big2.bin", big);
@@ -304,10 +301,9 @@ TEST_F(FileSystemTest, ADisketteFillsUpWithoutLeavingPartialFiles) {
 }
 
 TEST_F(FileSystemTest, VolumeCallsDescribeTheDrives) {
-  open(WindowsVersion::WinMe,
-       {testing_support::TestDrive{'A', DriveType::Removable, 1457664, {"disk1", "disk2"}},
-        testing_support::TestDrive{},
-        testing_support::TestDrive{'E', DriveType::CdRom, std::nullopt, {}}});
+  open(testing_support::MachineBuilder(WindowsVersion::WinMe)
+           .removableDrive('A', {"disk1", "disk2"})
+           .cdromDrive('E'));
   EXPECT_EQ(files->getLogicalDriveStrings(), (std::vector<std::string>{"A:\\", "C:\\", "E:\\"}));
   EXPECT_EQ(files->getDriveType("A:\\"), DriveType::Removable);
   EXPECT_EQ(files->getDriveType("E:\\"), DriveType::CdRom);

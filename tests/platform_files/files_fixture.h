@@ -8,8 +8,8 @@
 
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 namespace files_test {
 
@@ -27,12 +27,10 @@ platform::WinError errorOf(Call&& call) {
 
 class FilesTest : public ::testing::Test {
  protected:
-  void open(platform::WindowsVersion version,
-            std::vector<testing_support::TestDrive> drives = {testing_support::TestDrive{}},
-            const std::function<void(platform::MachineConfig&)>& adjust = {},
+  void open(const testing_support::MachineBuilder& builder,
             platform::FileSystemOptions options = {}) {
     files.reset();
-    machine = testing_support::makeTestMachine(dir.path(), version, std::move(drives), adjust);
+    machine = builder.build(dir.path());
     files = std::make_unique<platform::FileSystem>(*machine, options);
   }
   // A new Machine and FileSystem on the same folder, as after a restart.

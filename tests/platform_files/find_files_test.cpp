@@ -19,7 +19,7 @@ std::vector<std::string> names(const std::vector<FindData>& found) {
 class FindFilesTest : public FilesTest {
  protected:
   void SetUp() override {
-    open(WindowsVersion::WinMe);
+    open(testing_support::MachineBuilder(WindowsVersion::WinMe));
     files->createDirectory("C:\\WINDOWS");
     write("C:\\WINDOWS\\WIN.INI", "[windows]\r\n");
     write("C:\\WINDOWS\\System.ini", "[boot]\r\n");

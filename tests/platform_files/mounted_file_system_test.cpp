@@ -36,7 +36,7 @@ class MountedTest : public FilesTest {
   void mountImage(const ImageKind& kind, WindowsVersion version) {
     if (::geteuid() != 0 || !testing_support::haveProgram(kind.tool))
       GTEST_SKIP() << "mounting an image needs root and " << kind.tool;
-    open(version);
+    open(testing_support::MachineBuilder(version));
     kind_ = &kind;
     image_ = (dir / "disk.img").string();
     auto made = runCommand(expand(kind.make, image_, host().string()));

@@ -7,8 +7,8 @@
 #include "platform/registry/regedit4.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
 using namespace platform::registry;
@@ -48,9 +48,8 @@ std::string queryString(LiveRegistry& registry, HKEY root, const std::string& pa
 class NtRegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine = testing_support::makeTestMachine(dir.path(), WindowsVersion::WinXp,
-                                               {testing_support::TestDrive{}},
-                                               [](MachineConfig& c) { c.userName = "Anna"; });
+    machine =
+        testing_support::MachineBuilder(WindowsVersion::WinXp).userName("Anna").build(dir.path());
     const auto u = StringEncoding::Utf16le;
     RegistryTree system;
     system.stringEncoding = u;
@@ -217,9 +216,9 @@ TEST_F(NtRegistryTest, SaveKeyWritesACompactHiveAndRefusesAnExistingFile) {
 
 TEST_F(NtRegistryTest, SaveAndReplaceNeedTheirPrivileges) {
   TempDir other;
-  auto noPrivileges = testing_support::makeTestMachine(
-      other.path(), WindowsVersion::WinXp, {testing_support::TestDrive{}},
-      [](MachineConfig& c) { c.privileges.clear(); });
+  auto noPrivileges = testing_support::MachineBuilder(WindowsVersion::WinXp)
+                          .configure([](MachineConfig& c) { c.privileges.clear(); })
+                          .build(other.path());
   FileSystem otherFiles(*noPrivileges);
   LiveRegistry otherRegistry(*noPrivileges, otherFiles);
   EXPECT_EQ(otherRegistry.saveKey(HKEY_USERS, "C:\\x.sav"), WinError::PrivilegeNotHeld);
@@ -249,7 +248,7 @@ TEST_F(NtRegistryTest, ReplaceKeyRecordsTheReplacementOfAHiveRoot) {
 
 TEST(Win9xRegistry, ComposesSystemUserAndClassesFiles) {
   TempDir dir;
-  auto machine = testing_support::makeTestMachine(dir.path(), WindowsVersion::WinMe);
+  auto machine = testing_support::MachineBuilder(WindowsVersion::WinMe).build(dir.path());
   const auto a = StringEncoding::Ansi;
   RegistryTree system;
   system.root.ensurePath("System\\CurrentControlSet\\Control")

@@ -8,17 +8,16 @@
 #include <memory>
 
 #include "platform/core/machine.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 class ProfileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    using platform::DriveType;
-    machine = testing_support::makeTestMachine(dir.path(), platform::WindowsVersion::WinMe,
-                                               {{'A', DriveType::Removable, 1457664, {}},
-                                                {'C', DriveType::Fixed, std::nullopt, {}},
-                                                {'D', DriveType::CdRom, std::nullopt, {}}});
+    machine = testing_support::MachineBuilder(platform::WindowsVersion::WinMe)
+                  .removableDrive('A', {})
+                  .cdromDrive('D')
+                  .build(dir.path());
     a = testing_support::driveFolder(*machine, 'A');
     c = testing_support::driveFolder(*machine, 'C');
     std::filesystem::create_directories(c / "WINDOWS");

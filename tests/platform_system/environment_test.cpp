@@ -4,19 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/system_info.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
-using testing_support::makeTestMachine;
+using testing_support::MachineBuilder;
 using testing_support::TempDir;
-using testing_support::TestDrive;
 
 namespace {
 
 TEST(Environment, Win9xDefinesItsVariablesFromTheDirectories) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::Win98);
+  auto machine = MachineBuilder(WindowsVersion::Win98).build(dir.path());
   EXPECT_EQ(getEnvironmentVariable(*machine, "WINDIR"), "C:\\WINDOWS");
   EXPECT_EQ(getEnvironmentVariable(*machine, "winbootdir"), "C:\\WINDOWS");
   EXPECT_EQ(getEnvironmentVariable(*machine, "ComSpec"), "C:\\WINDOWS\\COMMAND.COM");
@@ -27,8 +26,7 @@ TEST(Environment, Win9xDefinesItsVariablesFromTheDirectories) {
 
 TEST(Environment, NtDefinesProfileAndSystemVariables) {
   TempDir dir;
-  auto xp = makeTestMachine(dir.path(), WindowsVersion::WinXp, {TestDrive{}},
-                            [](MachineConfig& config) { config.userName = "Anna"; });
+  auto xp = MachineBuilder(WindowsVersion::WinXp).userName("Anna").build(dir.path());
   EXPECT_EQ(getEnvironmentVariable(*xp, "SystemRoot"), "C:\\WINDOWS");
   EXPECT_EQ(getEnvironmentVariable(*xp, "systemdrive"), "C:");
   EXPECT_EQ(getEnvironmentVariable(*xp, "USERPROFILE"), "C:\\Documents and Settings\\Anna");
@@ -38,8 +36,7 @@ TEST(Environment, NtDefinesProfileAndSystemVariables) {
   EXPECT_EQ(getEnvironmentVariable(*xp, "winbootdir"), std::nullopt);
 
   TempDir nt4Dir;
-  auto nt4 = makeTestMachine(nt4Dir.path(), WindowsVersion::Nt4, {TestDrive{}},
-                             [](MachineConfig& config) { config.userName = "Bob"; });
+  auto nt4 = MachineBuilder(WindowsVersion::Nt4).userName("Bob").build(nt4Dir.path());
   EXPECT_EQ(getEnvironmentVariable(*nt4, "windir"), "C:\\WINNT");
   EXPECT_EQ(getEnvironmentVariable(*nt4, "USERPROFILE"), "C:\\WINNT\\Profiles\\Bob");
   EXPECT_EQ(getEnvironmentVariable(*nt4, "TEMP"), "C:\\TEMP");
@@ -47,10 +44,11 @@ TEST(Environment, NtDefinesProfileAndSystemVariables) {
 
 TEST(Environment, MachineIniOverridesAndAdds) {
   TempDir dir;
-  auto machine =
-      makeTestMachine(dir.path(), WindowsVersion::WinMe, {TestDrive{}}, [](MachineConfig& config) {
-        config.environment = {{"temp", "D:\\T"}, {"MyVar", "x"}, {"TMP", ""}};
-      });
+  auto machine = MachineBuilder(WindowsVersion::WinMe)
+                     .configure([](MachineConfig& config) {
+                       config.environment = {{"temp", "D:\\T"}, {"MyVar", "x"}, {"TMP", ""}};
+                     })
+                     .build(dir.path());
   EXPECT_EQ(getEnvironmentVariable(*machine, "TEMP"), "D:\\T");
   EXPECT_EQ(getEnvironmentVariable(*machine, "MYVAR"), "x");
   // TMP is set but empty: GetTempPath passes over it to TEMP.
@@ -61,16 +59,18 @@ TEST(Environment, MachineIniOverridesAndAdds) {
 
 TEST(Environment, TempPathFallsBackToTheWindowsDirectory) {
   TempDir dir;
-  auto machine =
-      makeTestMachine(dir.path(), WindowsVersion::Win95, {TestDrive{}}, [](MachineConfig& config) {
-        config.environment = {{"TEMP", ""}, {"TMP", "C:\\TMPDIR\\"}};
-      });
+  auto machine = MachineBuilder(WindowsVersion::Win95)
+                     .configure([](MachineConfig& config) {
+                       config.environment = {{"TEMP", ""}, {"TMP", "C:\\TMPDIR\\"}};
+                     })
+                     .build(dir.path());
   EXPECT_EQ(getTempPath(*machine), "C:\\TMPDIR\\");
   TempDir other;
-  auto none = makeTestMachine(other.path(), WindowsVersion::Win95, {TestDrive{}},
-                              [](MachineConfig& config) {
-                                config.environment = {{"TEMP", ""}, {"TMP", ""}};
-                              });
+  auto none = MachineBuilder(WindowsVersion::Win95)
+                  .configure([](MachineConfig& config) {
+                    config.environment = {{"TEMP", ""}, {"TMP", ""}};
+                  })
+                  .build(other.path());
   EXPECT_EQ(getTempPath(*none), "C:\\WINDOWS\\");
 }
 
@@ -93,12 +93,13 @@ TEST(Environment, ExpansionRules) {
 
 TEST(SystemInfo, NamesDirectoriesAndSafeMode) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::Win2000, {TestDrive{}},
-                                 [](MachineConfig& config) {
-                                   config.userName = "Admin";
-                                   config.computerName = "BOX";
-                                   config.safeMode = true;
-                                 });
+  auto machine = MachineBuilder(WindowsVersion::Win2000)
+                     .configure([](MachineConfig& config) {
+                       config.userName = "Admin";
+                       config.computerName = "BOX";
+                       config.safeMode = true;
+                     })
+                     .build(dir.path());
   EXPECT_EQ(getWindowsDirectory(*machine), "C:\\WINNT");
   EXPECT_EQ(getSystemDirectory(*machine), "C:\\WINNT\\system32");
   EXPECT_EQ(getUserName(*machine), "Admin");

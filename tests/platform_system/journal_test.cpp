@@ -3,20 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
-using testing_support::makeTestMachine;
+using testing_support::MachineBuilder;
 using testing_support::readFile;
 using testing_support::TempDir;
-using testing_support::TestDrive;
 
 namespace {
 
 TEST(Journal, EntriesRoundTripAndStayOnOneLine) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
+  auto machine = MachineBuilder(WindowsVersion::WinMe).build(dir.path());
   EXPECT_TRUE(readJournal(*machine).empty());
   appendJournal(*machine, "start", "C:\\WINDOWS\\REGEDIT.EXE /e C:\\all.reg");
   appendJournal(*machine, "shell", "two\r\nlines ^ caret \x7F and \xE9");
@@ -37,7 +36,7 @@ TEST(Journal, EntriesRoundTripAndStayOnOneLine) {
 
 TEST(Journal, KindMustBeOneWord) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
+  auto machine = MachineBuilder(WindowsVersion::WinMe).build(dir.path());
   EXPECT_THROW(appendJournal(*machine, "two words", "x"), corvasta::Error);
   EXPECT_THROW(appendJournal(*machine, "", "x"), corvasta::Error);
 }

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/locale_format.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
 
@@ -60,12 +60,13 @@ TEST(LocaleFormat, QuotedText) {
 
 TEST(LocaleFormat, MachineLocale) {
   testing_support::TempDir dir;
-  auto machine = testing_support::makeTestMachine(
-      dir.path(), WindowsVersion::WinMe, {testing_support::TestDrive{}}, [](MachineConfig& config) {
-        config.shortDate = "dd.MM.yyyy";
-        config.longTime = "HH:mm:ss";
-        config.dateSeparator = ".";
-      });
+  auto machine = testing_support::MachineBuilder(WindowsVersion::WinMe)
+                     .configure([](MachineConfig& config) {
+                       config.shortDate = "dd.MM.yyyy";
+                       config.longTime = "HH:mm:ss";
+                       config.dateSeparator = ".";
+                     })
+                     .build(dir.path());
   LocaleFormats locale = machineLocale(*machine);
   EXPECT_EQ(locale.shortDate, "dd.MM.yyyy");
   EXPECT_EQ(locale.longTime, "HH:mm:ss");

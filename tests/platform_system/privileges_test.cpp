@@ -3,19 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
-using testing_support::makeTestMachine;
+using testing_support::MachineBuilder;
 using testing_support::TempDir;
-using testing_support::TestDrive;
 
 namespace {
 
 TEST(Privileges, GrantedPrivilegeIsEnabled) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinXp);  // default: all three granted
+  auto machine =
+      MachineBuilder(WindowsVersion::WinXp).build(dir.path());  // default: all three granted
   WinError error = WinError::AccessDenied;
   auto token = openProcessToken(*machine, error);
   ASSERT_TRUE(token);
@@ -35,8 +35,9 @@ TEST(Privileges, GrantedPrivilegeIsEnabled) {
 TEST(Privileges, RefusedPrivilegeReportsNotAllAssigned) {
   TempDir dir;
   auto machine =
-      makeTestMachine(dir.path(), WindowsVersion::Win2000, {TestDrive{}},
-                      [](MachineConfig& config) { config.privileges = {"SeBackupPrivilege"}; });
+      MachineBuilder(WindowsVersion::Win2000)
+          .configure([](MachineConfig& config) { config.privileges = {"SeBackupPrivilege"}; })
+          .build(dir.path());
   WinError error = WinError::Success;
   auto token = openProcessToken(*machine, error);
   ASSERT_TRUE(token);
@@ -58,7 +59,7 @@ TEST(Privileges, RefusedPrivilegeReportsNotAllAssigned) {
 
 TEST(Privileges, Windows9xHasNoTokens) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
+  auto machine = MachineBuilder(WindowsVersion::WinMe).build(dir.path());
   WinError error = WinError::Success;
   EXPECT_FALSE(openProcessToken(*machine, error));
   EXPECT_EQ(error, WinError::CallNotImplemented);

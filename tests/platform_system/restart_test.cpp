@@ -4,19 +4,18 @@
 #include <gtest/gtest.h>
 
 #include "platform/system/journal.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 using namespace platform;
-using testing_support::makeTestMachine;
+using testing_support::MachineBuilder;
 using testing_support::TempDir;
-using testing_support::TestDrive;
 
 namespace {
 
 TEST(Restart, RebootMarksTheMachineUntilCleared) {
   TempDir dir;
-  auto machine = makeTestMachine(dir.path(), WindowsVersion::WinMe);
+  auto machine = MachineBuilder(WindowsVersion::WinMe).build(dir.path());
   EXPECT_FALSE(restartRequested(*machine));
   WinError error = WinError::AccessDenied;
   EXPECT_TRUE(exitWindowsEx(*machine, kEwxReboot, error));
@@ -36,8 +35,9 @@ TEST(Restart, RebootMarksTheMachineUntilCleared) {
 TEST(Restart, NtWithoutShutdownPrivilegeIsRefusedButJournalled) {
   TempDir dir;
   auto machine =
-      makeTestMachine(dir.path(), WindowsVersion::WinXp, {TestDrive{}},
-                      [](MachineConfig& config) { config.privileges = {"SeBackupPrivilege"}; });
+      MachineBuilder(WindowsVersion::WinXp)
+          .configure([](MachineConfig& config) { config.privileges = {"SeBackupPrivilege"}; })
+          .build(dir.path());
   WinError error = WinError::Success;
   EXPECT_FALSE(exitWindowsEx(*machine, kEwxReboot | kEwxForce, error));
   EXPECT_EQ(error, WinError::PrivilegeNotHeld);

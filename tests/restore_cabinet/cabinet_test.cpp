@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "platform/files/file_system.h"
+#include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/test_machine.h"
 
 namespace corvasta {
 namespace {
@@ -15,7 +15,7 @@ class CabinetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!testing_support::haveProgram("gcab")) GTEST_SKIP() << "gcab not installed";
-    machine = testing_support::makeTestMachine(dir.path(), platform::WindowsVersion::Win98);
+    machine = testing_support::MachineBuilder(platform::WindowsVersion::Win98).build(dir.path());
     files = std::make_unique<platform::FileSystem>(*machine);
     drive = testing_support::driveFolder(*machine, 'C');
     std::filesystem::create_directories(drive / "WINDOWS" / "SYSBCKUP");

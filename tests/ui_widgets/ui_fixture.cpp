@@ -10,7 +10,7 @@ UiFixture::UiFixture() {
   mainWindow.resize(491, 244);
   mainWindow.show();
   ui.setMainWindow(&mainWindow);
-  machine = std::make_unique<FormMachine>(platform::WindowsVersion::WinMe, 3, &ui);
+  machine = std::make_unique<testing_support::ProgramRig>(testing_support::MachineBuilder(), ui);
   ui.setMachine(machine->machine.get());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The widget tests' setting: the offscreen QApplication, the Qt Ui, and the
-// main window's logic on a small machine talking to it.
+// main window's logic on a small Windows ME machine talking to it.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/ui_support/form_machine.h"
+#include "tests/support/program_rig.h"
 #include "tests/ui_support/qt_test_app.h"
 #include "ui/QtUi.h"
 
@@ -34,7 +34,7 @@ class UiFixture : public ::testing::Test {
   QApplication& app = qtTestApp();
   corvasta::QtUi ui;
   QWidget mainWindow;
-  std::unique_ptr<FormMachine> machine;
+  std::unique_ptr<testing_support::ProgramRig> machine;
   corvasta::TForm1& form() { return *machine->form; }
   std::vector<std::string> captions;
 };
