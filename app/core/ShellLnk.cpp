@@ -1,5 +1,7 @@
 #include "app/core/ShellLnk.h"
 
+#include <array>
+
 #include "platform/boot/machine_links.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
@@ -10,32 +12,14 @@ namespace {
 
 namespace shell = platform::shell;
 
+// The Shell Folders value of each folder, in the order of TShellFolder.
+constexpr std::array<const char*, 11> kShellFolderValues{
+    "",       "Desktop", "Favorites",  "Fonts",   "Personal", "Programs",
+    "Recent", "SendTo",  "Start Menu", "Startup", "Templates"};
+
 const char* shellFolderValue(TShellFolder folder) {
-  switch (folder) {
-    case TShellFolder::sfNone:
-      return "";
-    case TShellFolder::sfDesktop:
-      return "Desktop";
-    case TShellFolder::sfFavorites:
-      return "Favorites";
-    case TShellFolder::sfFonts:
-      return "Fonts";
-    case TShellFolder::sfPersonal:
-      return "Personal";
-    case TShellFolder::sfPrograms:
-      return "Programs";
-    case TShellFolder::sfRecent:
-      return "Recent";
-    case TShellFolder::sfSendTo:
-      return "SendTo";
-    case TShellFolder::sfStartMenu:
-      return "Start Menu";
-    case TShellFolder::sfStartup:
-      return "Startup";
-    case TShellFolder::sfTemplates:
-      return "Templates";
-  }
-  return "";
+  const auto index = static_cast<size_t>(folder);
+  return index < kShellFolderValues.size() ? kShellFolderValues[index] : "";
 }
 
 shell::ShowCommand showCommandOf(TWindowState state) {
