@@ -4,7 +4,6 @@
 // written back without it.
 
 #include <algorithm>
-#include <ctime>
 
 #include "app/SettingsConfigRecord.h"
 #include "app/SettingsNames.h"
@@ -27,10 +26,8 @@ std::array<int, 3> columnWidths(const platform::TIniFile& settings, std::string_
 }  // namespace
 
 std::string TForm1::FileDateTime(const platform::FileTime& time) const {
-  const timespec moment = platform::timespecFromFileTime(time);
-  std::tm local{};
-  localtime_r(&moment.tv_sec, &local);
-  const platform::SystemTime shown = platform::systemTimeFrom(local);
+  const platform::SystemTime shown =
+      env.machine.localSystemTime(time).value_or(platform::SystemTime{});
   const platform::LocaleFormats locale = platform::machineLocale(env.machine);
   return platform::formatDate(shown, locale.shortDate) + " " +
          platform::formatTime(shown, locale.longTime);
