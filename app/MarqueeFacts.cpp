@@ -3,14 +3,12 @@
 // reduction as announced. The marquee click switches the scrolling on or off.
 
 #include <algorithm>
-#include <ctime>
 
 #include "app/MarqueeText.h"
 #include "app/Unit1.h"
 #include "app/core/SettingsNames.h"
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
-#include "platform/files/file_time.h"
 #include "platform/profile/ini_file.h"
 
 namespace corvasta {
@@ -40,11 +38,7 @@ uint64_t sizesOf(platform::FileSystem& files, const std::string& folder,
 std::optional<platform::SystemTime> fileDate(platform::FileSystem& files, const std::string& path) {
   try {
     if (!files.fileExists(path)) return std::nullopt;
-    const timespec written = platform::timespecFromFileTime(files.getFileTime(path).lastWrite);
-    const std::time_t seconds = written.tv_sec;
-    const std::tm* local = std::localtime(&seconds);
-    if (local == nullptr) return std::nullopt;
-    return platform::systemTimeFrom(*local);
+    return files.machine().localSystemTime(files.getFileTime(path).lastWrite);
   } catch (const corvasta::Error&) {
     return std::nullopt;
   }

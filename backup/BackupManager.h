@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files/file_time.h"
+#include "platform/core/file_time.h"
 
 namespace corvasta {
 

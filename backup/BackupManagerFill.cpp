@@ -4,7 +4,6 @@
 // written back without it.
 
 #include <algorithm>
-#include <ctime>
 
 #include "app/core/Core.h"
 #include "app/core/SettingsConfigRecord.h"
@@ -28,10 +27,8 @@ std::array<int, 3> columnWidths(const platform::TIniFile& settings, std::string_
 }  // namespace
 
 std::string BackupManager::FileDateTime(const platform::FileTime& time) const {
-  const timespec moment = platform::timespecFromFileTime(time);
-  std::tm local{};
-  localtime_r(&moment.tv_sec, &local);
-  const platform::SystemTime shown = platform::systemTimeFrom(local);
+  const platform::SystemTime shown =
+      core.env.machine.localSystemTime(time).value_or(platform::SystemTime{});
   const platform::LocaleFormats locale = platform::machineLocale(core.env.machine);
   return platform::formatDate(shown, locale.shortDate) + " " +
          platform::formatTime(shown, locale.longTime);

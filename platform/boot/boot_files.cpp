@@ -1,44 +1,32 @@
 #include "platform/boot/boot_files.h"
 
-#include <cerrno>
-#include <system_error>
-
 #include "platform/core/errors.h"
+#include "platform/host/host_files.h"
 
 namespace platform::boot {
 namespace {
-
-namespace fs = std::filesystem;
 
 void clearAttributes(FileSystem& files, const std::string& path) {
   if (files.getFileAttributes(path) & (kAttributeReadOnly | kAttributeHidden | kAttributeSystem))
     files.setFileAttributes(path, kAttributeNormal);
 }
 
-void forgetAlias(const HostLocation& location) {
-  location.drive->aliases().forget(location.aliasFolder,
-                                   utf8ToAnsi(location.host.filename().string()));
-}
-
 // Windows holds the file open while it runs, not yet at its start: the
 // host entry is removed directly, with its records.
 void removeHeldFile(FileSystem& files, const std::string& path) {
   HostLocation location = files.machine().resolve(path);
-  std::error_code error;
-  if (!fs::remove(location.host, error) || error) throw OsError(WinError::AccessDenied, path);
+  if (host::removeFile(location.host)) throw OsError(WinError::AccessDenied, path);
   files.attributes().removed(*location.drive, location.host);
-  forgetAlias(location);
+  files.machine().forgetShortNameOf(location);
 }
 
 void moveHeldFile(FileSystem& files, const std::string& source, const std::string& destination) {
   HostLocation from = files.machine().resolve(source);
   HostLocation to = files.machine().resolve(destination);
   if (from.drive != to.drive) throw OsError(WinError::NotSameDevice, destination);
-  std::error_code error;
-  fs::rename(from.host, to.host, error);
-  if (error) throw OsError(WinError::AccessDenied, destination);
+  if (host::renameEntry(from.host, to.host)) throw OsError(WinError::AccessDenied, destination);
   files.attributes().moved(*from.drive, from.host, to.host);
-  forgetAlias(from);
+  files.machine().forgetShortNameOf(from);
   files.machine().shortNameOf(files.machine().resolve(destination));
 }
 

@@ -1,11 +1,11 @@
 #include "platform/boot/dos_session.h"
 
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 #include "platform/core/errors.h"
 #include "platform/core/win_path.h"
+#include "platform/host/host_files.h"
 #include "platform/system/process_start.h"
 
 namespace platform::boot {
@@ -90,12 +90,10 @@ std::optional<std::vector<std::string>> DosSession::readLines(const std::string&
   } catch (const OsError&) {
     return std::nullopt;
   }
-  if (!location.exists || std::filesystem::is_directory(location.host)) return std::nullopt;
-  std::ifstream in(location.host, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
+  if (!location.exists || host::isDirectory(location.host)) return std::nullopt;
+  std::optional<std::string> read = host::readFile(location.host);
+  if (!read) return std::nullopt;
+  std::string text = std::move(*read);
   // DOS text ends at the first Ctrl+Z.
   if (size_t eof = text.find('\x1a'); eof != std::string::npos) text.resize(eof);
   std::vector<std::string> lines;

@@ -5,10 +5,11 @@
 #include "platform/boot/machine_links.h"
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
+#include "platform/host/host_files.h"
 #include "platform/live_registry/live_registry.h"
 #include "platform/system/command_line.h"
-#include "platform/system/host_command.h"
 #include "platform/system/journal.h"
+#include "platform/system/process_start.h"
 
 namespace platform::boot {
 namespace {
@@ -35,7 +36,7 @@ void runProgramShortcut(FileSystem& files, BootLog& log, const std::filesystem::
   std::string arguments = utf8ToAnsi(link.arguments);
   appendJournal(machine, "start",
                 utf8ToAnsi(link.target) + (arguments.empty() ? "" : " " + arguments));
-  if (program.empty() || !std::filesystem::exists(program)) {
+  if (program.empty() || !host::isRegularFile(program)) {
     log.event("cannot run " + utf8ToAnsi(link.target) + ": the console program is not there");
     return;
   }

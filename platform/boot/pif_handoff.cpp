@@ -1,7 +1,5 @@
 #include "platform/boot/pif_handoff.h"
 
-#include <filesystem>
-
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
 #include "platform/system/journal.h"

@@ -2,21 +2,22 @@
 
 #include <mspack.h>
 
-#include "archive/zip_dos_time.h"
 #include "platform/cabinet/cabinet_source.h"
+#include "platform/core/dos_date_time.h"
 #include "platform/files/file_system.h"
 
 namespace platform {
 namespace {
 
 uint32_t dosDateTimeOf(const mscabd_file& file) {
-  const uint32_t date = (static_cast<uint32_t>(file.date_y - 1980) << 9) |
-                        (static_cast<uint32_t>(file.date_m) << 5) |
-                        static_cast<uint32_t>(file.date_d);
-  const uint32_t time = (static_cast<uint32_t>(file.time_h) << 11) |
-                        (static_cast<uint32_t>(file.time_m) << 5) |
-                        static_cast<uint32_t>(file.time_s / 2);
-  return (date << 16) | time;
+  SystemTime fields;
+  fields.year = file.date_y;
+  fields.month = file.date_m;
+  fields.day = file.date_d;
+  fields.hour = file.time_h;
+  fields.minute = file.time_m;
+  fields.second = file.time_s;
+  return dosDateTimeFromFields(fields).packed();
 }
 
 }  // namespace
@@ -99,9 +100,9 @@ uint32_t extractedAttributes(const CabinetEntry& entry) {
 }
 
 void stampExtractedFile(FileSystem& files, const std::string& target, const CabinetEntry& entry) {
-  const auto written = archive::dosToFileTime(entry.dosDateTime);
+  const auto written = dosDateTimeToFileTime(DosDateTime::fromPacked(entry.dosDateTime));
   if (!written) throw OsError(WinError::InvalidParameter, target);
-  files.setFileTime(target, std::nullopt, std::nullopt, FileTime{*written});
+  files.setFileTime(target, std::nullopt, std::nullopt, *written);
   files.setFileAttributes(target, extractedAttributes(entry));
 }
 

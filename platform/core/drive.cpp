@@ -1,9 +1,9 @@
 #include "platform/core/drive.h"
 
-#include <sys/statvfs.h>
-
 #include "platform/core/errors.h"
 #include "platform/core/machine_state.h"
+#include "platform/host/host_folders.h"
+#include "platform/host/host_volumes.h"
 
 namespace platform {
 
@@ -85,19 +85,12 @@ uint64_t Drive::clustersFor(uint64_t size) const {
 
 uint64_t Drive::occupiedBytes() const {
   uint64_t used = 0;
-  std::error_code ec;
-  fs::path top = hostRoot();
-  for (auto it =
-           fs::recursive_directory_iterator(top, fs::directory_options::skip_permission_denied, ec);
-       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    std::error_code statError;
-    auto status = it->symlink_status(statError);
-    if (statError) continue;
-    if (fs::is_directory(status))
+  host::walkTree(hostRoot(), [&](const host::TreeEntry& entry) {
+    if (entry.kind == host::EntryKind::Directory)
       used += config_.clusterSize;
-    else if (fs::is_regular_file(status))
-      used += clustersFor(it->file_size(statError));
-  }
+    else if (entry.kind == host::EntryKind::File)
+      used += clustersFor(entry.size);
+  });
   return used;
 }
 
@@ -117,10 +110,9 @@ SpaceInfo Drive::space() const {
     info.freeBytes = used >= info.totalBytes ? 0 : info.totalBytes - used;
     return info;
   }
-  struct statvfs host {};
-  if (::statvfs(hostRoot().c_str(), &host) == 0) {
-    info.totalBytes = static_cast<uint64_t>(host.f_blocks) * host.f_frsize;
-    info.freeBytes = static_cast<uint64_t>(host.f_bavail) * host.f_frsize;
+  if (auto volume = host::volumeSpace(hostRoot())) {
+    info.totalBytes = volume->totalBytes;
+    info.freeBytes = volume->availableBytes;
   }
   return info;
 }

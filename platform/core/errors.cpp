@@ -59,6 +59,17 @@ std::string winErrorText(WinError code) {
   return "Unknown error " + std::to_string(static_cast<uint32_t>(code)) + ".";
 }
 
+WinError winErrorFromHost(const std::error_code& error) {
+  if (error == std::errc::no_such_file_or_directory) return WinError::FileNotFound;
+  if (error == std::errc::not_a_directory) return WinError::PathNotFound;
+  if (error == std::errc::no_space_on_device) return WinError::DiskFull;
+  if (error == std::errc::file_exists) return WinError::FileExists;
+  if (error == std::errc::directory_not_empty) return WinError::DirNotEmpty;
+  if (error == std::errc::cross_device_link) return WinError::NotSameDevice;
+  if (error == std::errc::device_or_resource_busy) return WinError::SharingViolation;
+  return WinError::AccessDenied;
+}
+
 OsError::OsError(WinError code, std::string winPath)
     : OsError(code, winPath,
               winPath.empty() ? winErrorText(code) : winPath + ": " + winErrorText(code)) {}

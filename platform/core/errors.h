@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace corvasta {
 
@@ -52,6 +53,12 @@ enum class WinError : uint32_t {
 // Text that Windows' FormatMessage gives for a code, e.g. "The system cannot
 // find the file specified."
 std::string winErrorText(WinError code);
+
+// The code Windows gives where a host call failed with `error` (an errno
+// value from platform/host): a missing entry is FileNotFound, a missing
+// folder on the way PathNotFound, a full disk DiskFull, and so on; what has
+// no closer match is AccessDenied.
+WinError winErrorFromHost(const std::error_code& error);
 
 // A failed Windows-style operation: the code, the Windows path it concerned
 // and a message that names both.

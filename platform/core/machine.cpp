@@ -1,30 +1,25 @@
 #include "platform/core/machine.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <tuple>
 
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
+#include "platform/host/host_files.h"
+#include "platform/host/host_folders.h"
 
 namespace platform {
 
 namespace fs = std::filesystem;
 
 std::unique_ptr<Machine> Machine::open(const fs::path& folder) {
-  fs::path absolute = fs::absolute(folder).lexically_normal();
+  fs::path absolute = host::absolutePath(folder);
   fs::path file = absolute / "machine.ini";
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
+  std::optional<std::string> text = host::readFile(file);
+  if (!text)
     throw corvasta::Error("No machine at " + absolute.string() + ": " + file.string() +
                           " cannot be read");
-  std::ostringstream text;
-  text << in.rdbuf();
-  MachineConfig config = parseMachineConfig(text.str(), absolute, file.string());
+  MachineConfig config = parseMachineConfig(*text, absolute, file.string());
   return std::unique_ptr<Machine>(new Machine(absolute, std::move(config)));
 }
 
@@ -56,10 +51,7 @@ DriveType Machine::driveType(std::string_view rootOrPath) const {
 
 std::vector<std::string> Machine::ansiNamesIn(const fs::path& hostFolder) {
   std::vector<std::string> names;
-  std::error_code ec;
-  for (auto it = fs::directory_iterator(hostFolder, ec); !ec && it != fs::directory_iterator();
-       it.increment(ec))
-    names.push_back(utf8ToAnsi(it->path().filename().string()));
+  for (const std::string& name : host::folderNames(hostFolder)) names.push_back(utf8ToAnsi(name));
   return names;
 }
 
@@ -80,26 +72,23 @@ HostLocation Machine::resolve(std::string_view winPath) const {
   fs::path current = location.drive->hostRoot();
   WinPath longPath;
   longPath.drive = location.path.drive;
-  bool found = fs::is_directory(current);
+  bool found = host::isDirectory(current);
   location.parentExists = found;
   const auto& components = location.path.components;
   for (size_t i = 0; i < components.size(); ++i) {
     const std::string& wanted = components[i];
     bool last = i + 1 == components.size();
     if (last) {
-      location.parentExists = found && fs::is_directory(current);
+      location.parentExists = found && host::isDirectory(current);
       if (location.parentExists) location.aliasFolder = aliasKey(*location.drive, current);
     }
     std::optional<std::string> match;
-    if (found && fs::is_directory(current)) {
+    if (found && host::isDirectory(current)) {
       // Exact host name first (cheap), then a scan without case, then aliases.
       std::string utf8 = ansiToUtf8(wanted);
-      std::error_code ec;
-      if (fs::exists(fs::symlink_status(current / utf8, ec))) match = utf8;
+      if (host::entryExists(current / utf8)) match = utf8;
       if (!match) {
-        for (auto it = fs::directory_iterator(current, ec); !ec && it != fs::directory_iterator();
-             it.increment(ec)) {
-          std::string name = it->path().filename().string();
+        for (const std::string& name : host::folderNames(current)) {
           if (ansiEqualNoCase(utf8ToAnsi(name), wanted)) {
             match = name;
             break;
@@ -110,7 +99,7 @@ HostLocation Machine::resolve(std::string_view winPath) const {
         if (auto longName =
                 location.drive->aliases().longNameOf(aliasKey(*location.drive, current), wanted)) {
           std::string utf8Long = ansiToUtf8(*longName);
-          if (fs::exists(fs::symlink_status(current / utf8Long, ec))) return utf8Long;
+          if (host::entryExists(current / utf8Long)) return utf8Long;
         }
         return std::nullopt;
       };
@@ -152,13 +141,10 @@ void Machine::assignFolderAliases(Drive& drive, const fs::path& hostFolder) cons
   std::vector<Pending> pending;
   for (const auto& name : names) {
     if (isValidShortName(name) || drive.aliases().find(key, name)) continue;
-    struct statx info {};
-    fs::path host = hostFolder / ansiToUtf8(name);
-    if (::statx(AT_FDCWD, host.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME | STATX_MTIME | STATX_INO,
-                &info) != 0)
-      continue;
-    const auto& born = (info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_mtime;
-    pending.push_back({born.tv_sec, born.tv_nsec, info.stx_ino, name});
+    std::optional<host::EntryStatus> status = host::entryStatus(hostFolder / ansiToUtf8(name));
+    if (!status) continue;
+    const host::HostTime born = status->birth.value_or(status->lastWrite);
+    pending.push_back({born.seconds, born.nanoseconds, status->identity.inode, name});
   }
   std::sort(pending.begin(), pending.end(), [](const Pending& a, const Pending& b) {
     return std::tie(a.seconds, a.nanoseconds, a.inode, a.name) <
@@ -167,12 +153,25 @@ void Machine::assignFolderAliases(Drive& drive, const fs::path& hostFolder) cons
   for (const auto& entry : pending) drive.aliases().assign(key, entry.name, names);
 }
 
+FileTime Machine::fileTimeToLocalFileTime(FileTime utc) const {
+  return config_.timeZone.toLocal(utc);
+}
+
+std::optional<SystemTime> Machine::localSystemTime(FileTime utc) const {
+  return fileTimeToSystemTime(fileTimeToLocalFileTime(utc));
+}
+
 std::string Machine::shortNameOf(const HostLocation& location) const {
   if (location.path.components.empty()) return "";
   std::string name = utf8ToAnsi(location.host.filename().string());
   fs::path parent = location.host.parent_path();
   return location.drive->aliases().assign(aliasKey(*location.drive, parent), name,
                                           ansiNamesIn(parent));
+}
+
+void Machine::forgetShortNameOf(const HostLocation& location) const {
+  location.drive->aliases().forget(location.aliasFolder,
+                                   utf8ToAnsi(location.host.filename().string()));
 }
 
 std::string Machine::shortPath(std::string_view winPath) const {
@@ -192,7 +191,7 @@ std::string Machine::shortPath(std::string_view winPath) const {
 }
 
 std::optional<std::string> Machine::winPathOf(const fs::path& host) const {
-  fs::path normal = fs::absolute(host).lexically_normal();
+  fs::path normal = host::absolutePath(host);
   for (const auto& d : drives_) {
     if (!d->ready()) continue;
     fs::path relative = normal.lexically_relative(d->hostRoot());

@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "platform/core/drive.h"
+#include "platform/core/file_time.h"
 #include "platform/core/machine_config.h"
 #include "platform/core/machine_state.h"
+#include "platform/core/system_time.h"
 #include "platform/core/win_path.h"
 
 namespace platform {
@@ -55,6 +57,14 @@ class Machine {
   // for an unknown drive.
   DriveType driveType(std::string_view rootOrPath) const;
 
+  // FileTimeToLocalFileTime by the machine's time zone (machine.ini
+  // TimeZone=, else the host's zone).
+  FileTime fileTimeToLocalFileTime(FileTime utc) const;
+  // The machine's local time of a UTC file time as calendar fields
+  // (FileTimeToLocalFileTime, then FileTimeToSystemTime); nullopt for the
+  // values FileTimeToSystemTime refuses.
+  std::optional<SystemTime> localSystemTime(FileTime utc) const;
+
   // Maps a Windows path. Throws OsError: InvalidName (malformed), PathNotFound
   // (unknown drive), NotReady (no medium), InvalidName for a device path.
   HostLocation resolve(std::string_view winPath) const;
@@ -62,6 +72,9 @@ class Machine {
   // The 8.3 name of an existing entry in a host folder: its alias, given now
   // if it has none yet, or its own name when that is a valid 8.3 name.
   std::string shortNameOf(const HostLocation& location) const;
+  // The entry is gone from its folder (deleted, or moved away): its alias is
+  // free again.
+  void forgetShortNameOf(const HostLocation& location) const;
   // Gives each entry of a host folder that needs an alias and has none yet its
   // alias, oldest first (host birth time), so that the numbers ~1, ~2 ...
   // follow the order the entries were created in, as on Windows.

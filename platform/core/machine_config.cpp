@@ -139,7 +139,7 @@ class Parser {
     rejectUnknownKeys(
         "Machine", {"Windows", "State", "WindowsDirectory", "SystemDirectory", "ProgramDirectory",
                     "UserName", "ComputerName", "SafeMode", "ShortDate", "LongTime",
-                    "DateSeparator", "TimeSeparator", "Privileges"});
+                    "DateSeparator", "TimeSeparator", "TimeZone", "Privileges"});
     auto version = doc_.get("Machine", "Windows");
     if (!version)
       fail(doc_.lineOf("Machine"), "[Machine] needs Windows= (95, 98, me, nt4, 2000 or xp)");
@@ -174,6 +174,14 @@ class Parser {
     config.longTime = text("Machine", "LongTime", config.longTime);
     config.dateSeparator = text("Machine", "DateSeparator", config.dateSeparator);
     config.timeSeparator = text("Machine", "TimeSeparator", config.timeSeparator);
+    if (auto zone = doc_.get("Machine", "TimeZone"); zone && !zone->empty()) {
+      auto parsedZone = TimeZone::parse(*zone);
+      if (!parsedZone)
+        fail(doc_.lineOf("Machine", "TimeZone"),
+             "TimeZone must be UTC, UTC+hh:mm or UTC-hh:mm (UTC-12:00 to UTC+14:00), found '" +
+                 *zone + "'");
+      config.timeZone = *parsedZone;
+    }
     std::istringstream privileges(
         text("Machine", "Privileges", "SeBackupPrivilege SeRestorePrivilege SeShutdownPrivilege"));
     for (std::string name; privileges >> name;) config.privileges.push_back(name);
@@ -347,8 +355,9 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
       << "ShortDate=" << utf8(config.shortDate) << "\n"
       << "LongTime=" << utf8(config.longTime) << "\n"
       << "DateSeparator=" << utf8(config.dateSeparator) << "\n"
-      << "TimeSeparator=" << utf8(config.timeSeparator) << "\n"
-      << "Privileges=";
+      << "TimeSeparator=" << utf8(config.timeSeparator) << "\n";
+  if (!config.timeZone.isHost()) out << "TimeZone=" << config.timeZone.text() << "\n";
+  out << "Privileges=";
   for (size_t i = 0; i < config.privileges.size(); ++i)
     out << (i ? " " : "") << config.privileges[i];
   out << "\n";

@@ -13,6 +13,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
+#include "platform/core/time_zone.h"
 #include "platform/core/windows_version.h"
 
 namespace platform {
@@ -68,6 +69,7 @@ struct MachineConfig {
   std::string longTime = "h:mm:ss tt";
   std::string dateSeparator = "/";
   std::string timeSeparator = ":";
+  TimeZone timeZone;                    // the host's zone unless machine.ini names one
   std::vector<std::string> privileges;  // granted privilege names
   std::vector<DriveConfig> drives;      // in GetLogicalDriveStrings order (A..Z)
   std::map<std::string, std::string, AnsiLessNoCase> environment;

@@ -1,10 +1,11 @@
 #include "platform/core/short_names.h"
 
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "platform/core/errors.h"
+#include "platform/core/machine_state.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 namespace {
@@ -77,8 +78,9 @@ AliasStore::AliasStore(std::filesystem::path file) : file_(std::move(file)) {
 }
 
 void AliasStore::load() {
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) return;
+  std::optional<std::string> text = host::readFile(file_);
+  if (!text) return;
+  std::istringstream in(*text);
   // One line per change, later lines overriding earlier ones: folder TAB long
   // name TAB alias (UTF-8 folder, ANSI names stored as UTF-8); an empty alias
   // removes the long name's alias.
@@ -115,26 +117,15 @@ void AliasStore::save() const {
   std::string out;
   for (const auto& [folder, aliases] : folders_)
     for (const auto& [longName, alias] : aliases) out += line(folder, longName, alias);
-  std::filesystem::create_directories(file_.parent_path());
-  std::filesystem::path temp = file_;
-  temp += ".new";
-  {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    file << out;
-    file.flush();
-    if (!file)
-      throw OsError(WinError::WriteFault, "", "cannot write the alias store " + temp.string());
-  }
-  std::filesystem::rename(temp, file_);
+  host::makeDirectories(file_.parent_path());
+  replaceHostFile(file_, out);
 }
 
 void AliasStore::append(const std::string& lines) const {
-  std::filesystem::create_directories(file_.parent_path());
-  std::ofstream file(file_, std::ios::binary | std::ios::app);
-  file << lines;
-  file.flush();
-  if (!file)
-    throw OsError(WinError::WriteFault, "", "cannot write the alias store " + file_.string());
+  host::makeDirectories(file_.parent_path());
+  if (std::error_code error = host::appendFile(file_, lines))
+    throw OsError(WinError::WriteFault, "",
+                  "cannot write the alias store " + file_.string() + ": " + error.message());
 }
 
 std::optional<std::string> AliasStore::find(const std::string& folder,

@@ -18,7 +18,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/files/file_time.h"
+#include "platform/core/file_time.h"
 
 namespace platform {
 

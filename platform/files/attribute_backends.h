@@ -1,7 +1,7 @@
 #pragma once
 // The attribute backends behind makeAttributeBackend (attribute_backend.h).
-// Each talks to one host mechanism; these files are the only ones that make
-// extended-attribute or FAT ioctl calls.
+// Each keeps the attributes in one host mechanism
+// (platform/host/host_attribute_stores.h).
 
 #include <filesystem>
 #include <memory>

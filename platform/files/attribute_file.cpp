@@ -1,12 +1,12 @@
 #include "platform/files/attribute_file.h"
 
 #include <charconv>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "platform/core/machine_state.h"
 #include "platform/files/record_lines.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -110,26 +110,21 @@ AttributeFile::AttributeFile(fs::path root, fs::path file)
 }
 
 void AttributeFile::refresh() const {
-  std::error_code ec;
-  auto time = fs::last_write_time(file_, ec);
-  if (ec) {
+  std::optional<host::EntryStatus> status = host::entryStatus(file_);
+  if (!status) {
     records_.clear();
     seenTime_ = {};
     seenSize_ = 0;
     return;
   }
-  uintmax_t size = fs::file_size(file_, ec);
-  if (time == seenTime_ && size == seenSize_) return;
-  std::ifstream in(file_, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
+  if (status->lastWrite == seenTime_ && status->size == seenSize_) return;
   try {
-    records_ = parseAttributeRecords(text.str());
+    records_ = parseAttributeRecords(host::readFile(file_).value_or(""));
   } catch (const AttributeFileError& error) {
     throw AttributeFileError(file_.string() + ": " + error.what());
   }
-  seenTime_ = time;
-  seenSize_ = size;
+  seenTime_ = status->lastWrite;
+  seenSize_ = status->size;
 }
 
 std::string AttributeFile::keyOf(const fs::path& host) const {
@@ -178,11 +173,10 @@ void AttributeFile::move(const fs::path& from, const fs::path& to) {
 }
 
 void AttributeFile::save() {
-  fs::create_directories(file_.parent_path());
+  host::makeDirectories(file_.parent_path());
   std::string text = formatAttributeRecords(records_);
   replaceHostFile(file_, text);
-  std::error_code ec;
-  seenTime_ = fs::last_write_time(file_, ec);
+  seenTime_ = host::entryStatus(file_).value_or(host::EntryStatus{}).lastWrite;
   seenSize_ = text.size();
 }
 

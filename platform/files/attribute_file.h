@@ -17,6 +17,7 @@
 
 #include "platform/core/errors.h"
 #include "platform/files/attribute_backend.h"
+#include "platform/host/host_time.h"
 
 namespace platform {
 
@@ -53,8 +54,8 @@ class AttributeFile {
   std::filesystem::path root_;
   std::filesystem::path file_;
   mutable AttributeRecords records_;
-  mutable std::filesystem::file_time_type seenTime_{};
-  mutable uintmax_t seenSize_ = 0;
+  mutable host::HostTime seenTime_{};
+  mutable uint64_t seenSize_ = 0;
 };
 
 }  // namespace platform

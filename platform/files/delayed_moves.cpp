@@ -1,11 +1,9 @@
 #include "platform/files/delayed_moves.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/core/codepage.h"
 #include "platform/core/machine_state.h"
 #include "platform/files/record_lines.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -52,12 +50,10 @@ DelayedMoveList::DelayedMoveList(std::filesystem::path stateFolder)
     : file_(std::move(stateFolder) / "delayed_moves.txt") {}
 
 std::vector<DelayedMove> DelayedMoveList::pending() const {
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
+  std::optional<std::string> text = host::readFile(file_);
+  if (!text) return {};
   try {
-    return parseDelayedMoves(text.str());
+    return parseDelayedMoves(*text);
   } catch (const DelayedMovesError& error) {
     throw DelayedMovesError(file_.string() + ": " + error.what());
   }
@@ -66,13 +62,12 @@ std::vector<DelayedMove> DelayedMoveList::pending() const {
 void DelayedMoveList::add(const DelayedMove& move) {
   std::vector<DelayedMove> moves = pending();
   moves.push_back(move);
-  std::filesystem::create_directories(file_.parent_path());
+  host::makeDirectories(file_.parent_path());
   replaceHostFile(file_, formatDelayedMoves(moves));
 }
 
 void DelayedMoveList::clear() {
-  std::error_code ec;
-  std::filesystem::remove(file_, ec);
+  host::removeFile(file_);
 }
 
 }  // namespace platform

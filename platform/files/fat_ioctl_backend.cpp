@@ -1,40 +1,16 @@
-#include <fcntl.h>
-#include <linux/msdos_fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "platform/core/errors.h"
 #include "platform/files/attribute_backends.h"
+#include "platform/files/file_attributes.h"
+#include "platform/host/host_attribute_stores.h"
 
 namespace platform {
 namespace {
 
-// An open descriptor of a file or folder, closed on scope exit.
-class Descriptor {
- public:
-  explicit Descriptor(const std::filesystem::path& host)
-      : fd_(::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-std::optional<uint32_t> getFatAttributes(const std::filesystem::path& host) {
-  Descriptor fd(host);
-  uint32_t attributes = 0;
-  if (fd.get() < 0 || ::ioctl(fd.get(), FAT_IOCTL_GET_ATTRIBUTES, &attributes) != 0)
-    return std::nullopt;
-  return attributes;
-}
+// The bits of the FAT attribute byte the driver keeps for itself.
+constexpr uint32_t kFatVolumeLabel = 0x08;
+constexpr uint32_t kFatDriverBits = kAttributeDirectory | kFatVolumeLabel;
+constexpr uint32_t kFatDosBits =
+    kAttributeReadOnly | kAttributeHidden | kAttributeSystem | kAttributeArchive;
 
 class FatIoctlBackend : public BitsOnHostBackend {
  public:
@@ -45,22 +21,20 @@ class FatIoctlBackend : public BitsOnHostBackend {
 
  protected:
   std::optional<uint32_t> readBits(const std::filesystem::path& host) override {
-    auto bits = getFatAttributes(host);
-    if (bits) *bits &= ~static_cast<uint32_t>(ATTR_DIR | ATTR_VOLUME);
+    auto bits = host::readFatAttributes(host);
+    if (bits) *bits &= ~kFatDriverBits;
     return bits;
   }
   void writeBits(const std::filesystem::path& host, uint32_t bits) override {
-    Descriptor fd(host);
-    auto current = getFatAttributes(host);
-    if (fd.get() < 0 || !current)
+    auto current = host::readFatAttributes(host);
+    if (!current)
       throw OsError(WinError::AccessDenied, "", host.string() + ": FAT attributes not readable");
     // The directory and volume bits are the driver's; only the DOS bits change.
-    uint32_t value = (*current & (ATTR_DIR | ATTR_VOLUME)) |
-                     (bits & (ATTR_RO | ATTR_HIDDEN | ATTR_SYS | ATTR_ARCH));
+    uint32_t value = (*current & kFatDriverBits) | (bits & kFatDosBits);
     if (value == *current) return;
-    if (::ioctl(fd.get(), FAT_IOCTL_SET_ATTRIBUTES, &value) != 0)
+    if (std::error_code error = host::writeFatAttributes(host, value))
       throw OsError(WinError::AccessDenied, "",
-                    host.string() + ": FAT attributes not set: " + std::strerror(errno));
+                    host.string() + ": FAT attributes not set: " + error.message());
   }
 };
 
@@ -71,7 +45,7 @@ std::unique_ptr<AttributeBackend> makeFatIoctlBackend(std::unique_ptr<AttributeF
 }
 
 bool fatIoctlsWork(const std::filesystem::path& root) {
-  return getFatAttributes(root).has_value();
+  return host::readFatAttributes(root).has_value();
 }
 
 }  // namespace platform

@@ -1,10 +1,8 @@
 #include "platform/files/file_attributes.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include "platform/core/errors.h"
 #include "platform/files/attribute_file.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -20,21 +18,16 @@ struct HostStat {
 };
 
 HostStat statHost(const fs::path& host) {
-  struct statx info {};
-  if (::statx(AT_FDCWD, host.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
-              &info) != 0)
+  std::optional<host::EntryStatus> status = host::entryStatus(host);
+  if (!status)
     throw OsError(WinError::FileNotFound, "",
                   host.string() + ": " + winErrorText(WinError::FileNotFound));
-  auto toFileTime = [](const struct statx_timestamp& t) {
-    return fileTimeFromTimespec(
-        timespec{static_cast<time_t>(t.tv_sec), static_cast<long>(t.tv_nsec)});
-  };
   HostStat result;
-  result.isDirectory = S_ISDIR(info.stx_mode);
-  result.size = result.isDirectory ? 0 : info.stx_size;
-  result.lastAccess = toFileTime(info.stx_atime);
-  result.lastWrite = toFileTime(info.stx_mtime);
-  if (info.stx_mask & STATX_BTIME) result.birth = toFileTime(info.stx_btime);
+  result.isDirectory = status->kind == host::EntryKind::Directory;
+  result.size = status->size;
+  result.lastAccess = fileTimeFromHost(status->lastAccess);
+  result.lastWrite = fileTimeFromHost(status->lastWrite);
+  if (status->birth) result.birth = fileTimeFromHost(*status->birth);
   return result;
 }
 
@@ -146,10 +139,11 @@ void FileAttributes::setTimes(Drive& drive, const fs::path& host, std::optional<
                               std::optional<FileTime> lastWrite) {
   HostStat before = statHost(host);
   if (lastAccess || lastWrite) {
-    timespec times[2];
-    times[0] = lastAccess ? timespecFromFileTime(*lastAccess) : timespec{0, UTIME_OMIT};
-    times[1] = lastWrite ? timespecFromFileTime(*lastWrite) : timespec{0, UTIME_OMIT};
-    if (::utimensat(AT_FDCWD, host.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+    auto hostTime = [](std::optional<FileTime> time) -> std::optional<host::HostTime> {
+      if (!time) return std::nullopt;
+      return hostTimeFromFileTime(*time);
+    };
+    if (host::setTimes(host, hostTime(lastAccess), hostTime(lastWrite)))
       throw OsError(WinError::AccessDenied, "", host.string() + ": times not set");
   }
   if (host == drive.hostRoot()) return;

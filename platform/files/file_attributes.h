@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
+#include "platform/core/file_time.h"
 #include "platform/core/machine.h"
 #include "platform/files/attribute_backend.h"
-#include "platform/files/file_time.h"
 
 namespace platform {
 

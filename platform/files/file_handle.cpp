@@ -1,10 +1,5 @@
 #include "platform/files/file_handle.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "platform/core/drive.h"
@@ -35,21 +30,21 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
 }
 
 void FileHandle::close() {
-  if (opened_.fd < 0) return;
-  ::close(opened_.fd);
+  if (!opened_.file.isOpen()) return;
+  opened_.file.close();
   ShareTable::process().release(opened_.token);
   opened_ = Opened{};
 }
 
 void FileHandle::requireOpen() const {
-  if (opened_.fd < 0) throw OsError(WinError::InvalidHandle, "");
+  if (!opened_.file.isOpen()) throw OsError(WinError::InvalidHandle, "");
 }
 
 uint64_t FileHandle::size() const {
   requireOpen();
-  struct stat info {};
-  if (::fstat(opened_.fd, &info) != 0) throw OsError(WinError::ReadFault, opened_.winPath);
-  return static_cast<uint64_t>(info.st_size);
+  std::optional<uint64_t> size = opened_.file.size();
+  if (!size) throw OsError(WinError::ReadFault, opened_.winPath);
+  return *size;
 }
 
 size_t FileHandle::read(void* buffer, size_t count) {
@@ -57,15 +52,8 @@ size_t FileHandle::read(void* buffer, size_t count) {
   if (!(accessAsShareBits(opened_.access) & kFileShareRead))
     throw OsError(WinError::AccessDenied, opened_.winPath);
   size_t done = 0;
-  auto* bytes = static_cast<char*>(buffer);
-  while (done < count) {
-    ssize_t n =
-        ::pread(opened_.fd, bytes + done, count - done, static_cast<off_t>(position_ + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw OsError(WinError::ReadFault, opened_.winPath);
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
+  if (opened_.file.readAt(position_, buffer, count, done))
+    throw OsError(WinError::ReadFault, opened_.winPath);
   position_ += done;
   return done;
 }
@@ -84,22 +72,15 @@ void FileHandle::write(const void* data, size_t count) {
   uint64_t oldSize = size();
   uint64_t end = position_ + count;
   if (end > oldSize) opened_.drive->checkRoomFor(oldSize, end, opened_.winPath);
-  const auto* bytes = static_cast<const char*>(data);
-  size_t done = 0;
-  while (done < count) {
-    ssize_t n =
-        ::pwrite(opened_.fd, bytes + done, count - done, static_cast<off_t>(position_ + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      int error = n < 0 ? errno : ENOSPC;
-      // All or nothing: the file goes back to its old length. Bytes overwritten
-      // inside the old length cannot be restored; the host only fails this way
-      // when it runs out of space, which it does while growing.
-      if (end > oldSize && ::ftruncate(opened_.fd, static_cast<off_t>(oldSize)) != 0) error = EIO;
-      throw OsError(error == ENOSPC || error == EDQUOT ? WinError::DiskFull : WinError::WriteFault,
-                    opened_.winPath);
-    }
-    done += static_cast<size_t>(n);
+  if (std::error_code error = opened_.file.writeAt(position_, data, count)) {
+    // All or nothing: the file goes back to its old length. Bytes overwritten
+    // inside the old length cannot be restored; the host only fails this way
+    // when it runs out of space, which it does while growing.
+    if (end > oldSize && opened_.file.truncate(oldSize))
+      error = std::make_error_code(std::errc::io_error);
+    throw OsError(
+        error == std::errc::no_space_on_device ? WinError::DiskFull : WinError::WriteFault,
+        opened_.winPath);
   }
   position_ = end;
   noteModified();
@@ -121,8 +102,10 @@ void FileHandle::setEndOfFile() {
     throw OsError(WinError::AccessDenied, opened_.winPath);
   uint64_t oldSize = size();
   if (position_ > oldSize) opened_.drive->checkRoomFor(oldSize, position_, opened_.winPath);
-  if (::ftruncate(opened_.fd, static_cast<off_t>(position_)) != 0)
-    throw OsError(errno == ENOSPC ? WinError::DiskFull : WinError::WriteFault, opened_.winPath);
+  if (std::error_code error = opened_.file.truncate(position_))
+    throw OsError(
+        error == std::errc::no_space_on_device ? WinError::DiskFull : WinError::WriteFault,
+        opened_.winPath);
   noteModified();
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/files/sharing.h"
+#include "platform/host/host_file.h"
 
 namespace platform {
 
@@ -25,7 +26,7 @@ enum class SeekOrigin { Begin = 0, Current = 1, End = 2 };  // FILE_BEGIN ...
 class FileHandle {
  public:
   struct Opened {
-    int fd = -1;
+    host::HostFile file;
     uint32_t access = 0;
     std::string winPath;
     std::filesystem::path host;
@@ -42,7 +43,7 @@ class FileHandle {
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
 
-  bool isOpen() const { return opened_.fd >= 0; }
+  bool isOpen() const { return opened_.file.isOpen(); }
   const std::string& path() const { return opened_.winPath; }
 
   // Reads up to `count` bytes at the file pointer; 0 at the end of the file.

@@ -1,15 +1,11 @@
 #include "platform/files/file_system.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <vector>
 
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
 #include "platform/files/held_open_files.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -18,34 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kCopyChunk = 1 << 20;
-
-HostFileId hostFileId(const fs::path& host) {
-  struct stat info {};
-  if (::stat(host.c_str(), &info) != 0) return {};
-  return HostFileId{info.st_dev, info.st_ino};
-}
-
-WinError errorFromErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return WinError::FileNotFound;
-    case ENOTDIR:
-      return WinError::PathNotFound;
-    case ENOSPC:
-    case EDQUOT:
-      return WinError::DiskFull;
-    case EEXIST:
-      return WinError::FileExists;
-    case ENOTEMPTY:
-      return WinError::DirNotEmpty;
-    case EXDEV:
-      return WinError::NotSameDevice;
-    case EBUSY:
-      return WinError::SharingViolation;
-    default:
-      return WinError::AccessDenied;
-  }
-}
 
 bool grantsWrite(uint32_t access) {
   return (accessAsShareBits(access) & kFileShareWrite) != 0;
@@ -75,7 +43,7 @@ void FileSystem::requireWritableMedium(const HostLocation& location) {
 void FileSystem::requireNotHeld(const HostLocation& location, uint32_t access) {
   if (windowsStarted_ && accessAsShareBits(access) && isHeldByWindows(machine_, location))
     throw OsError(WinError::SharingViolation, location.path.str());
-  if (ShareTable::process().conflicts(hostFileId(location.host), access,
+  if (ShareTable::process().conflicts(host::fileIdentity(location.host), access,
                                       kFileShareRead | kFileShareWrite | kFileShareDelete))
     throw OsError(WinError::SharingViolation, location.path.str());
 }
@@ -84,16 +52,11 @@ void FileSystem::giveAlias(std::string_view path) {
   machine_.shortNameOf(machine_.resolve(path));
 }
 
-void FileSystem::forgetAlias(const HostLocation& location) {
-  location.drive->aliases().forget(location.aliasFolder,
-                                   utf8ToAnsi(location.host.filename().string()));
-}
-
 void FileSystem::removeFile(const HostLocation& location) {
-  if (::unlink(location.host.c_str()) != 0)
-    throw OsError(errorFromErrno(errno), location.path.str());
+  if (std::error_code error = host::removeFile(location.host))
+    throw OsError(winErrorFromHost(error), location.path.str());
   attributes_.removed(*location.drive, location.host);
-  forgetAlias(location);
+  machine_.forgetShortNameOf(location);
 }
 
 FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32_t share,
@@ -104,7 +67,7 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
   if (!location.parentExists) throw OsError(WinError::PathNotFound, winPath);
   if (isDosDeviceName(location.path.name())) throw OsError(WinError::InvalidName, winPath);
   bool exists = location.exists;
-  if (exists && fs::is_directory(location.host)) throw OsError(WinError::AccessDenied, winPath);
+  if (exists && host::isDirectory(location.host)) throw OsError(WinError::AccessDenied, winPath);
   switch (disposition) {
     case CreationDisposition::CreateNew:
       if (exists) throw OsError(WinError::FileExists, winPath);
@@ -137,24 +100,34 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
     if (windowsStarted_ && accessAsShareBits(access) && isHeldByWindows(machine_, location))
       throw OsError(WinError::SharingViolation, winPath);
   }
-  int flags = O_CLOEXEC | O_NOFOLLOW | (grantsWrite(access) || truncate ? O_RDWR : O_RDONLY);
-  if (!exists) flags |= O_CREAT | O_EXCL;
-  int fd = ::open(location.host.c_str(), flags, 0644);
-  if (fd < 0) throw OsError(errorFromErrno(errno), winPath);
-  FileHandle::Opened opened{fd, access, winPath, location.host, location.drive, &attributes_, 0};
+  std::error_code openError;
+  host::HostFile file = host::HostFile::open(
+      location.host,
+      grantsWrite(access) || truncate ? host::HostFile::Access::ReadWrite
+                                      : host::HostFile::Access::Read,
+      exists ? host::HostFile::Create::No : host::HostFile::Create::New, openError);
+  if (!file.isOpen()) throw OsError(winErrorFromHost(openError), winPath);
+  ShareTable::Token token = 0;
   try {
-    opened.token = ShareTable::process().acquire(hostFileId(location.host), access, share, winPath);
+    token =
+        ShareTable::process().acquire(host::fileIdentity(location.host), access, share, winPath);
   } catch (...) {
-    ::close(fd);
-    if (!exists) ::unlink(location.host.c_str());
+    file.close();
+    if (!exists) host::removeFile(location.host);
     throw;
   }
-  FileHandle handle(std::move(opened));
+  if (truncate) {
+    if (std::error_code error = file.truncate(0)) {
+      ShareTable::process().release(token);
+      throw OsError(winErrorFromHost(error), winPath);
+    }
+  }
+  FileHandle handle(FileHandle::Opened{std::move(file), access, winPath, location.host,
+                                       location.drive, &attributes_, token});
   if (!exists) {
     attributes_.created(*location.drive, location.host, attributes);
     giveAlias(path);
   } else if (truncate) {
-    if (::ftruncate(fd, 0) != 0) throw OsError(errorFromErrno(errno), winPath);
     if (disposition == CreationDisposition::CreateAlways)
       attributes_.set(*location.drive, location.host,
                       (attributes & kSettableAttributes) | kAttributeArchive);
@@ -174,13 +147,13 @@ void FileSystem::copyContent(const HostLocation& source, std::string_view destin
   HostLocation target = machine_.resolve(destination);
   std::string targetPath(destination);
   if (!target.parentExists) throw OsError(WinError::PathNotFound, targetPath);
-  if (target.exists && fs::is_directory(target.host))
+  if (target.exists && host::isDirectory(target.host))
     throw OsError(WinError::AccessDenied, targetPath);
   if (target.exists && failIfExists) throw OsError(WinError::FileExists, targetPath);
-  if (target.exists && hostFileId(target.host) == hostFileId(source.host))
+  if (target.exists && host::fileIdentity(target.host) == host::fileIdentity(source.host))
     throw OsError(WinError::SharingViolation, targetPath);
   requireWritableMedium(target);
-  uint64_t oldSize = target.exists ? fs::file_size(target.host) : 0;
+  uint64_t oldSize = target.exists ? host::fileSize(target.host).value_or(0) : 0;
   // Refused before the destination is touched when it cannot fit.
   target.drive->checkRoomFor(oldSize, info.size, targetPath);
   FileHandle out =
@@ -214,20 +187,20 @@ void FileSystem::moveFile(std::string_view source, std::string_view destination)
 
 void FileSystem::moveOnDrive(const HostLocation& source, const HostLocation& target,
                              std::string_view destination) {
-  bool sameEntry = target.exists && hostFileId(target.host) == hostFileId(source.host);
+  bool sameEntry =
+      target.exists && host::fileIdentity(target.host) == host::fileIdentity(source.host);
   fs::path newHost =
       sameEntry ? target.host.parent_path() / ansiToUtf8(target.path.name()) : target.host;
-  bool isDirectory = fs::is_directory(source.host);
-  if (::rename(source.host.c_str(), newHost.c_str()) != 0)
-    throw OsError(errno == EINVAL ? WinError::AccessDenied : errorFromErrno(errno),
-                  source.path.str());
+  bool isDirectory = host::isDirectory(source.host);
+  if (std::error_code error = host::renameEntry(source.host, newHost))
+    throw OsError(winErrorFromHost(error), source.path.str());
   Drive& drive = *source.drive;
   if (target.exists && !sameEntry) {
     attributes_.removed(drive, target.host);
-    forgetAlias(target);
+    machine_.forgetShortNameOf(target);
   }
   attributes_.moved(drive, source.host, newHost);
-  forgetAlias(source);
+  machine_.forgetShortNameOf(source);
   if (isDirectory)
     drive.aliases().moveFolder(Machine::aliasKey(drive, source.host),
                                Machine::aliasKey(drive, newHost));
@@ -264,10 +237,10 @@ void FileSystem::move(std::string_view source, std::string_view destination, uin
   requireWritableMedium(from);
   requireWritableMedium(to);
   requireNotHeld(from, kAccessDelete);
-  bool sameEntry = to.exists && hostFileId(to.host) == hostFileId(from.host);
+  bool sameEntry = to.exists && host::fileIdentity(to.host) == host::fileIdentity(from.host);
   if (to.exists && !sameEntry) {
     if (!(flags & kMoveFileReplaceExisting)) throw OsError(WinError::AlreadyExists, targetPath);
-    if (fs::is_directory(to.host) || fs::is_directory(from.host))
+    if (host::isDirectory(to.host) || host::isDirectory(from.host))
       throw OsError(WinError::AccessDenied, targetPath);
     if (attributes_.query(*to.drive, to.host).attributes & kAttributeReadOnly)
       throw OsError(WinError::AccessDenied, targetPath);
@@ -278,14 +251,14 @@ void FileSystem::move(std::string_view source, std::string_view destination, uin
     return;
   }
   if (!(flags & kMoveFileCopyAllowed)) throw OsError(WinError::NotSameDevice, targetPath);
-  if (fs::is_directory(from.host)) throw OsError(WinError::AccessDenied, std::string(source));
+  if (host::isDirectory(from.host)) throw OsError(WinError::AccessDenied, std::string(source));
   copyContent(from, destination, !(flags & kMoveFileReplaceExisting), true);
   removeFile(from);
 }
 
 void FileSystem::deleteFile(std::string_view path) {
   HostLocation location = existing(path);
-  if (fs::is_directory(location.host)) throw OsError(WinError::AccessDenied, std::string(path));
+  if (host::isDirectory(location.host)) throw OsError(WinError::AccessDenied, std::string(path));
   requireWritableMedium(location);
   if (attributes_.query(*location.drive, location.host).attributes & kAttributeReadOnly)
     throw OsError(WinError::AccessDenied, std::string(path));
@@ -299,8 +272,8 @@ void FileSystem::createDirectory(std::string_view path) {
   if (!location.parentExists) throw OsError(WinError::PathNotFound, std::string(path));
   requireWritableMedium(location);
   location.drive->checkRoomFor(0, 1, std::string(path));  // a folder takes one cluster
-  if (::mkdir(location.host.c_str(), 0755) != 0)
-    throw OsError(errorFromErrno(errno), std::string(path));
+  if (std::error_code error = host::makeDirectory(location.host))
+    throw OsError(winErrorFromHost(error), std::string(path));
   attributes_.created(*location.drive, location.host, 0);
   giveAlias(path);
 }
@@ -308,15 +281,16 @@ void FileSystem::createDirectory(std::string_view path) {
 void FileSystem::removeDirectory(std::string_view path) {
   HostLocation location = existing(path);
   std::string winPath(path);
-  if (!fs::is_directory(location.host)) throw OsError(WinError::Directory, winPath);
+  if (!host::isDirectory(location.host)) throw OsError(WinError::Directory, winPath);
   if (location.path.components.empty()) throw OsError(WinError::AccessDenied, winPath);
   requireWritableMedium(location);
   if (attributes_.query(*location.drive, location.host).attributes & kAttributeReadOnly)
     throw OsError(WinError::AccessDenied, winPath);
-  if (!fs::is_empty(location.host)) throw OsError(WinError::DirNotEmpty, winPath);
-  if (::rmdir(location.host.c_str()) != 0) throw OsError(errorFromErrno(errno), winPath);
+  if (!host::isEmptyDirectory(location.host)) throw OsError(WinError::DirNotEmpty, winPath);
+  if (std::error_code error = host::removeDirectory(location.host))
+    throw OsError(winErrorFromHost(error), winPath);
   attributes_.removed(*location.drive, location.host);
-  forgetAlias(location);
+  machine_.forgetShortNameOf(location);
 }
 
 uint32_t FileSystem::getFileAttributes(std::string_view path) {
@@ -345,7 +319,7 @@ void FileSystem::setFileTime(std::string_view path, std::optional<FileTime> crea
   requireWritableMedium(location);
   // SetFileTime needs a handle opened for writing: refused on read-only files
   // and on files Windows holds.
-  bool isDirectory = fs::is_directory(location.host);
+  bool isDirectory = host::isDirectory(location.host);
   if (!isDirectory) {
     if (attributes_.query(*location.drive, location.host).attributes & kAttributeReadOnly)
       throw OsError(WinError::AccessDenied, std::string(path));
@@ -369,7 +343,7 @@ bool FileSystem::exists(std::string_view path) {
 bool FileSystem::fileExists(std::string_view path) {
   try {
     HostLocation location = machine_.resolve(path);
-    return location.exists && !fs::is_directory(location.host);
+    return location.exists && !host::isDirectory(location.host);
   } catch (const OsError&) {
     return false;
   }
@@ -378,7 +352,7 @@ bool FileSystem::fileExists(std::string_view path) {
 bool FileSystem::directoryExists(std::string_view path) {
   try {
     HostLocation location = machine_.resolve(path);
-    return location.exists && fs::is_directory(location.host);
+    return location.exists && host::isDirectory(location.host);
   } catch (const OsError&) {
     return false;
   }

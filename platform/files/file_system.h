@@ -113,7 +113,6 @@ class FileSystem {
   void requireWritableMedium(const HostLocation& location);
   void requireNotHeld(const HostLocation& location, uint32_t access);
   void giveAlias(std::string_view path);
-  void forgetAlias(const HostLocation& location);
   void removeFile(const HostLocation& location);
   void copyContent(const HostLocation& source, std::string_view destination, bool failIfExists,
                    bool keepAllTimes);

@@ -6,6 +6,7 @@
 #include "platform/core/errors.h"
 #include "platform/core/short_names.h"
 #include "platform/files/wildcard.h"
+#include "platform/host/host_folders.h"
 
 namespace platform {
 
@@ -28,14 +29,11 @@ struct HostEntry {
 
 std::vector<HostEntry> listFolder(const fs::path& folder) {
   std::vector<HostEntry> entries;
-  std::error_code ec;
-  for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
-       it.increment(ec)) {
-    std::string utf8 = it->path().filename().string();
+  for (const std::string& utf8 : host::folderNames(folder)) {
     std::string ansi = utf8ToAnsi(utf8);
     // Names whose characters have no ANSI form come back with '?', which Windows forbids.
     if (!isAddressableName(ansi) || ansiToUtf8(ansi) != utf8) continue;
-    entries.push_back({ansi, it->path()});
+    entries.push_back({ansi, folder / utf8});
   }
   return entries;
 }
@@ -58,7 +56,7 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
   std::string folderPath(pattern.substr(0, cut));
   if (folderPath.size() == 2 && folderPath[1] == ':') folderPath += '\\';
   HostLocation folder = machine.resolve(folderPath);
-  if (!folder.exists || !fs::is_directory(folder.host))
+  if (!folder.exists || !host::isDirectory(folder.host))
     throw OsError(WinError::PathNotFound, std::string(pattern));
   std::vector<FindData> found;
   if (mask.empty()) return found;

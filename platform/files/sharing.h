@@ -8,13 +8,12 @@
 // is the process's: two FileSystem objects on one machine see each other's
 // handles, as two modules of one Windows program do.
 
-#include <sys/types.h>
-
-#include <compare>
 #include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
+
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -29,11 +28,7 @@ inline constexpr uint32_t kFileShareWrite = 2;
 inline constexpr uint32_t kFileShareDelete = 4;
 
 // A host file's identity, whatever name it was opened by.
-struct HostFileId {
-  dev_t device = 0;
-  ino_t inode = 0;
-  friend auto operator<=>(const HostFileId&, const HostFileId&) = default;
-};
+using HostFileId = host::FileIdentity;
 
 class ShareTable {
  public:

@@ -1,36 +1,13 @@
-#include <sys/xattr.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "platform/core/errors.h"
 #include "platform/files/attribute_backends.h"
 #include "platform/files/dos_attrib_blob.h"
+#include "platform/host/host_attribute_stores.h"
 
 namespace platform {
 namespace {
 
 constexpr const char* kDosAttribName = "user.DOSATTRIB";
 constexpr const char* kNtfsCreationName = "system.ntfs_crtime";  // ntfs-3g
-
-std::optional<std::string> getXattr(const std::filesystem::path& host, const char* name) {
-  // Values are small; anything beyond 64 KiB is not one of ours and counts as absent.
-  constexpr size_t kLargest = 65536;
-  std::string buffer(256, '\0');
-  while (true) {
-    ssize_t size = ::lgetxattr(host.c_str(), name, buffer.data(), buffer.size());
-    if (size >= 0) {
-      buffer.resize(static_cast<size_t>(size));
-      return buffer;
-    }
-    if (errno != ERANGE || buffer.size() >= kLargest) return std::nullopt;
-    buffer.resize(buffer.size() * 4);
-  }
-}
-
-bool setXattr(const std::filesystem::path& host, const char* name, const std::string& value) {
-  return ::lsetxattr(host.c_str(), name, value.data(), value.size(), 0) == 0;
-}
 
 uint64_t littleEndian(std::string_view bytes) {
   uint64_t value = 0;
@@ -51,7 +28,7 @@ class DosAttribBackend : public RecordFileBackend {
   std::string name() const override { return kDosAttribName; }
 
   std::optional<StoredAttributes> load(const std::filesystem::path& host) override {
-    if (auto blob = getXattr(host, kDosAttribName)) {
+    if (auto blob = host::readExtendedAttribute(host, kDosAttribName)) {
       try {
         return decodeDosAttrib(*blob);
       } catch (const DosAttribFormatError&) {
@@ -62,7 +39,7 @@ class DosAttribBackend : public RecordFileBackend {
   }
 
   void save(const std::filesystem::path& host, const StoredAttributes& stored) override {
-    if (setXattr(host, kDosAttribName, encodeDosAttrib(stored))) {
+    if (!host::writeExtendedAttribute(host, kDosAttribName, encodeDosAttrib(stored))) {
       file().erase(host);
       return;
     }
@@ -81,29 +58,30 @@ class NtfsBackend : public BitsOnHostBackend {
 
  protected:
   std::optional<uint32_t> readBits(const std::filesystem::path& host) override {
-    auto value = getXattr(host, attributeName_.c_str());
+    auto value = host::readExtendedAttribute(host, attributeName_);
     if (!value || value->empty()) return std::nullopt;
     return static_cast<uint32_t>(littleEndian(*value)) & 0xFFFF & ~0x10u;
   }
   void writeBits(const std::filesystem::path& host, uint32_t bits) override {
-    auto value = getXattr(host, attributeName_.c_str());
+    auto value = host::readExtendedAttribute(host, attributeName_);
     if (!value || value->empty())
       throw OsError(WinError::AccessDenied, "", host.string() + ": NTFS attributes not readable");
     uint32_t current = static_cast<uint32_t>(littleEndian(*value));
     constexpr uint32_t kDosBits = 0x27;
     uint32_t word = (current & ~kDosBits) | (bits & kDosBits);
     if (word == current) return;
-    if (!setXattr(host, attributeName_.c_str(), littleEndianBytes(word, value->size())))
+    if (std::error_code error = host::writeExtendedAttribute(
+            host, attributeName_, littleEndianBytes(word, value->size())))
       throw OsError(WinError::AccessDenied, "",
-                    host.string() + ": NTFS attributes not set: " + std::strerror(errno));
+                    host.string() + ": NTFS attributes not set: " + error.message());
   }
   std::optional<FileTime> readCreation(const std::filesystem::path& host) override {
-    auto value = getXattr(host, kNtfsCreationName);
+    auto value = host::readExtendedAttribute(host, kNtfsCreationName);
     if (!value || value->size() != 8) return std::nullopt;
     return FileTime{littleEndian(*value)};
   }
   bool writeCreation(const std::filesystem::path& host, FileTime time) override {
-    return setXattr(host, kNtfsCreationName, littleEndianBytes(time.value, 8));
+    return !host::writeExtendedAttribute(host, kNtfsCreationName, littleEndianBytes(time.value, 8));
   }
 
  private:
@@ -122,13 +100,11 @@ std::unique_ptr<AttributeBackend> makeNtfsBackend(const std::string& name,
 }
 
 bool xattrReadable(const std::filesystem::path& root, const std::string& name) {
-  return getXattr(root, name.c_str()).has_value();
+  return host::readExtendedAttribute(root, name).has_value();
 }
 
 bool hostHasUserXattrs(const std::filesystem::path& root) {
-  char byte;
-  if (::getxattr(root.c_str(), kDosAttribName, &byte, 0) >= 0) return true;
-  return errno == ENODATA;
+  return host::answersExtendedAttribute(root, kDosAttribName);
 }
 
 }  // namespace platform

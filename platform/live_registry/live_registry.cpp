@@ -5,6 +5,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/machine_state.h"
+#include "platform/host/host_files.h"
 #include "platform/registry/nt_hive_write.h"
 #include "platform/registry/regedit4.h"
 #include "platform/registry/win9x_registry_write.h"
@@ -14,26 +15,12 @@ namespace platform {
 
 using registry::RegistryKey;
 using registry::RegistryTree;
+using registry::splitKeyPath;
 
 namespace {
 
 constexpr const char* kHivelistPath = "Control\\hivelist";
 constexpr const char* kReplacementSection = "HiveReplacements";
-
-std::vector<std::string> splitKeyPath(std::string_view path) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (char c : path) {
-    if (c == '\\') {
-      if (!current.empty()) parts.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  if (!current.empty()) parts.push_back(current);
-  return parts;
-}
 
 std::string joinKeyPath(const std::vector<std::string>& parts, size_t from = 0) {
   std::string out;
@@ -382,7 +369,7 @@ void LiveRegistry::flushHive(HiveMount& hive) {
   // Written in place of the old file; its attributes (hidden, system ...) stay.
   HostLocation location = machine_.resolve(hive.winPath);
   uint32_t attributes = files_.getFileAttributes(hive.winPath);
-  location.drive->checkRoomFor(std::filesystem::file_size(location.host), bytes.size(),
+  location.drive->checkRoomFor(host::fileSize(location.host).value_or(0), bytes.size(),
                                hive.winPath);
   replaceHostFile(location.host,
                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

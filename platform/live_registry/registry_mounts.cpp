@@ -1,9 +1,7 @@
 #include "platform/live_registry/registry_mounts.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/core/codepage.h"
+#include "platform/host/host_files.h"
 #include "platform/registry/nt_hive_read.h"
 #include "platform/registry/regedit4.h"
 #include "platform/registry/registry_error.h"
@@ -17,30 +15,17 @@ using registry::RegistryTree;
 
 namespace {
 
-std::vector<uint8_t> readHostFile(const std::filesystem::path& host) {
-  std::ifstream in(host, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
-                              std::istreambuf_iterator<char>());
-}
-
 // Loads `winPath` if it exists; returns false when it does not.
 bool mount(const Machine& machine, std::vector<HiveMount>& mounts, std::string mountPath,
            std::string kernelName, const std::string& winPath, HiveMount::Format format) {
   HostLocation location = machine.resolve(winPath);
   if (!location.exists) return false;
-  std::vector<uint8_t> bytes = readHostFile(location.host);
   HiveMount hive;
   hive.mountPath = std::move(mountPath);
   hive.kernelName = std::move(kernelName);
   hive.winPath = location.longPath;
   hive.format = format;
-  try {
-    hive.tree = format == HiveMount::Format::Win9x
-                    ? registry::readWin9xRegistry(bytes.data(), bytes.size())
-                    : registry::readNtHive(bytes.data(), bytes.size());
-  } catch (const registry::RegistryFormatError& e) {
-    throw registry::RegistryFormatError(location.longPath + ": " + e.what());
-  }
+  hive.tree = readRegistryFileOf(machine, location.longPath, format);
   mounts.push_back(std::move(hive));
   return true;
 }
@@ -130,6 +115,20 @@ void loadNt(const Machine& machine, std::vector<HiveMount>& mounts) {
 }
 
 }  // namespace
+
+RegistryTree readRegistryFileOf(const Machine& machine, const std::string& winPath,
+                                HiveMount::Format format) {
+  HostLocation location = machine.resolve(winPath);
+  std::optional<std::string> bytes = host::readFile(location.host);
+  if (!bytes) throw registry::RegistryFormatError(location.longPath + ": the file cannot be read");
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
+  try {
+    return format == HiveMount::Format::Win9x ? registry::readWin9xRegistry(data, bytes->size())
+                                              : registry::readNtHive(data, bytes->size());
+  } catch (const registry::RegistryFormatError& e) {
+    throw registry::RegistryFormatError(location.longPath + ": " + e.what());
+  }
+}
 
 std::vector<HiveMount> loadHives(const Machine& machine) {
   std::vector<HiveMount> mounts;

@@ -30,6 +30,13 @@ struct HiveMount {
   bool dirty = false;
 };
 
+// Reads and parses one registry file of the machine. It is read from the host
+// directly, not through a FileSystem of the running machine: Windows holds
+// the files it loaded open, and what reads them here is Windows' own loading.
+// Throws RegistryFormatError naming the file when it cannot be read or parsed.
+registry::RegistryTree readRegistryFileOf(const Machine& machine, const std::string& winPath,
+                                          HiveMount::Format format);
+
 // Loads the hives of the machine. Missing files are skipped (that part of the
 // namespace is absent); unreadable ones throw RegistryFormatError naming the file.
 std::vector<HiveMount> loadHives(const Machine& machine);

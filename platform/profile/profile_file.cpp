@@ -1,16 +1,11 @@
 #include "platform/profile/profile_file.h"
 
-#include <fstream>
-#include <sstream>
-#include <system_error>
-
 #include "platform/core/errors.h"
 #include "platform/core/machine_state.h"
 #include "platform/files/file_attributes.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,13 +34,10 @@ IniDocument loadProfile(const Machine& machine, std::string_view winPath) {
   } catch (const OsError&) {
     return {};
   }
-  std::error_code ec;
-  if (!location.exists || !fs::is_regular_file(location.host, ec)) return {};
-  std::ifstream in(location.host, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return IniDocument::parse(text.str());
+  if (!location.exists || !host::isRegularFile(location.host)) return {};
+  std::optional<std::string> text = host::readFile(location.host);
+  if (!text) return {};
+  return IniDocument::parse(*text);
 }
 
 void saveProfile(Machine& machine, std::string_view winPath, const IniDocument& doc) {
@@ -58,8 +50,7 @@ void saveProfile(Machine& machine, std::string_view winPath, const IniDocument& 
   if (!location.parentExists) failWrite(WinError::PathNotFound, winPath);
   Drive& drive = *location.drive;
   if (drive.type() == DriveType::CdRom) failWrite(WinError::AccessDenied, winPath);
-  std::error_code ec;
-  if (location.exists && !fs::is_regular_file(location.host, ec))
+  if (location.exists && !host::isRegularFile(location.host))
     failWrite(WinError::AccessDenied, winPath);
   std::string bytes = doc.serialize("\r\n");
   try {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <vector>
@@ -209,15 +208,6 @@ RegistryTree readNtHive(const uint8_t* data, size_t size, NtHiveInfo* info) {
     info->checksumValid = baseBlockChecksum(data) == readU32(data + kBaseChecksum);
   }
   return tree;
-}
-
-RegistryTree readNtHive(const std::filesystem::path& file, NtHiveInfo* info) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) throw corvasta::Error("Cannot open hive file " + file.string());
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) throw corvasta::Error("Cannot read hive file " + file.string());
-  return readNtHive(bytes.data(), bytes.size(), info);
 }
 
 }  // namespace platform::registry

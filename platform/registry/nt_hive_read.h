@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "platform/registry/registry_tree.h"
@@ -26,9 +25,5 @@ struct NtHiveInfo {
 // data outside the hive bins. A bad base block checksum alone is not an error
 // (see docs/platform_registry.md); `info` reports it.
 RegistryTree readNtHive(const uint8_t* data, size_t size, NtHiveInfo* info = nullptr);
-
-// Reads a hive file from the host. Throws corvasta::Error when the file cannot
-// be read.
-RegistryTree readNtHive(const std::filesystem::path& file, NtHiveInfo* info = nullptr);
 
 }  // namespace platform::registry

@@ -20,26 +20,12 @@ bool sameName(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::vector<std::string> splitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (char c : path) {
-    if (c == '\\') {
-      if (!current.empty()) parts.push_back(current);
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  if (!current.empty()) parts.push_back(current);
-  return parts;
-}
-
 std::string describe(const RegistryKey& a, const RegistryKey& b, const std::string& where) {
   if (!sameName(a.name, b.name)) return where + ": key name '" + a.name + "' vs '" + b.name + "'";
   std::string here = where.empty() ? a.name : where + "\\" + a.name;
   if (a.values.size() != b.values.size())
-    return here + ": " + std::to_string(a.values.size()) + " values vs " + std::to_string(b.values.size());
+    return here + ": " + std::to_string(a.values.size()) + " values vs " +
+           std::to_string(b.values.size());
   for (const auto& value : a.values) {
     const RegistryValue* other = b.findValue(value.name);
     if (!other) return here + ": value '" + value.name + "' missing";
@@ -47,7 +33,8 @@ std::string describe(const RegistryKey& a, const RegistryKey& b, const std::stri
     if (other->data != value.data) return here + ": value '" + value.name + "' data differs";
   }
   if (a.subkeys.size() != b.subkeys.size())
-    return here + ": " + std::to_string(a.subkeys.size()) + " subkeys vs " + std::to_string(b.subkeys.size());
+    return here + ": " + std::to_string(a.subkeys.size()) + " subkeys vs " +
+           std::to_string(b.subkeys.size());
   for (const auto& sub : a.subkeys) {
     const RegistryKey* other = b.findSubkey(sub.name);
     if (!other) return here + ": subkey '" + sub.name + "' missing";
@@ -77,7 +64,7 @@ const RegistryValue* RegistryKey::findValue(const std::string& wanted) const {
 
 RegistryKey* RegistryKey::findPath(const std::string& path) {
   RegistryKey* key = this;
-  for (const auto& part : splitPath(path)) {
+  for (const auto& part : splitKeyPath(path)) {
     key = key->findSubkey(part);
     if (!key) return nullptr;
   }
@@ -90,7 +77,7 @@ const RegistryKey* RegistryKey::findPath(const std::string& path) const {
 
 RegistryKey& RegistryKey::ensurePath(const std::string& path) {
   RegistryKey* key = this;
-  for (const auto& part : splitPath(path)) {
+  for (const auto& part : splitKeyPath(path)) {
     RegistryKey* next = key->findSubkey(part);
     if (!next) {
       key->subkeys.push_back(RegistryKey{});
@@ -112,6 +99,23 @@ void RegistryKey::setValue(RegistryValue value) {
   values.push_back(std::move(value));
 }
 
-std::string describeDifference(const RegistryKey& a, const RegistryKey& b) { return describe(a, b, ""); }
+std::vector<std::string> splitKeyPath(std::string_view path) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : path) {
+    if (c == '\\') {
+      if (!current.empty()) parts.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) parts.push_back(current);
+  return parts;
+}
+
+std::string describeDifference(const RegistryKey& a, const RegistryKey& b) {
+  return describe(a, b, "");
+}
 
 }  // namespace platform::registry

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::registry {
@@ -66,6 +67,10 @@ struct RegistryTree {
   RegistryKey root;
   StringEncoding stringEncoding = StringEncoding::Ansi;
 };
+
+// The components of a backslash-separated key path; empty components (a
+// leading, doubled or final backslash) are dropped.
+std::vector<std::string> splitKeyPath(std::string_view path);
 
 // Comparison of two trees' keys, values, types and data (names without case).
 // Returns an empty string when equal, else a description of the first

@@ -1,7 +1,6 @@
 #include "platform/registry/win9x_registry_read.h"
 
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -270,15 +269,6 @@ class Win9xRegistryReader {
 
 RegistryTree readWin9xRegistry(const uint8_t* data, size_t size) {
   return Win9xRegistryReader(data, size).read();
-}
-
-RegistryTree readWin9xRegistry(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw RegistryFormatError("cannot open the registry file " + file.string());
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) throw RegistryFormatError("cannot read the registry file " + file.string());
-  return readWin9xRegistry(bytes.data(), bytes.size());
 }
 
 }  // namespace platform::registry

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 
 #include "platform/registry/registry_tree.h"
 
@@ -21,9 +20,5 @@ namespace platform::registry {
 // RegistryFormatError with the file offset of the fault. Nothing outside the
 // buffer is ever read.
 RegistryTree readWin9xRegistry(const uint8_t* data, size_t size);
-
-// Reads a registry file from the host; a file that cannot be read also gives
-// RegistryFormatError.
-RegistryTree readWin9xRegistry(const std::filesystem::path& file);
 
 }  // namespace platform::registry

@@ -1,6 +1,6 @@
 #include "platform/sample/install_disc.h"
 
-#include "platform/sample/sample_files.h"
+#include "platform/sample/generated_files.h"
 
 namespace platform::sample {
 

@@ -1,10 +1,11 @@
 #include "platform/sample/machine_selection.h"
 
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 
 #include "platform/core/errors.h"
+#include "platform/host/host_files.h"
+#include "platform/host/host_process.h"
 #include "platform/sample/sample_machine.h"
 
 namespace platform::sample {
@@ -43,28 +44,27 @@ std::optional<fs::path> takeMachineOption(int& argc, char** argv) {
 
 fs::path defaultMachineFolder() {
   // XDG base directories: a relative XDG_DATA_HOME is invalid and ignored.
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  std::optional<std::string> dataHome = host::environmentVariable("XDG_DATA_HOME");
   fs::path base;
-  if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
-    base = dataHome;
+  if (dataHome && !dataHome->empty() && fs::path(*dataHome).is_absolute()) {
+    base = *dataHome;
   } else {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home)
+    std::optional<std::string> home = host::environmentVariable("HOME");
+    if (!home || home->empty())
       throw corvasta::Error(
           "Cannot find a place for the machine: neither XDG_DATA_HOME nor HOME is set. "
           "Name one with --machine DIR or CORVASTA_MACHINE.");
-    base = fs::path(home) / ".local" / "share";
+    base = fs::path(*home) / ".local" / "share";
   }
   return base / "corvasta" / "machine";
 }
 
 fs::path selectMachineFolder(int& argc, char** argv) {
   if (auto folder = takeMachineOption(argc, argv)) return *folder;
-  const char* fromEnvironment = std::getenv("CORVASTA_MACHINE");
-  if (fromEnvironment && *fromEnvironment) return fromEnvironment;
+  std::optional<std::string> fromEnvironment = host::environmentVariable("CORVASTA_MACHINE");
+  if (fromEnvironment && !fromEnvironment->empty()) return *fromEnvironment;
   fs::path folder = defaultMachineFolder();
-  std::error_code ec;
-  if (!fs::exists(folder / "machine.ini", ec))
+  if (!host::entryExists(folder / "machine.ini"))
     createSampleMachine(folder, WindowsVersion::WinMe, SampleOptions{});
   return folder;
 }

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/sample/generated_files.h"
 #include "platform/sample/nt_config_files.h"
-#include "platform/sample/sample_files.h"
-#include "platform/sample/system_binaries.h"
 #include "platform/sample/user_profile.h"
 
 namespace platform::sample {

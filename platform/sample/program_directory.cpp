@@ -1,7 +1,6 @@
 #include "platform/sample/program_directory.h"
 
-#include "platform/sample/sample_content.h"
-#include "platform/sample/sample_files.h"
+#include "platform/sample/generated_files.h"
 
 namespace platform::sample {
 namespace {
@@ -38,8 +37,7 @@ void addProgramDirectory(SampleTree& drive, const SampleLayout& layout) {
   add("crvast" + layout.shortModeName + ".exe", "Corvasta for MS-DOS", 412160);
   // The settings file as the installer leaves it: config 1 backs up to a
   // folder on drive C, so a scheduled backup works on a new sample.
-  addText(drive, folder + "vastel.ini", "[BackupPreferences1]\nTarget=C:\\Backups\\\n",
-          installed);
+  addText(drive, folder + "vastel.ini", "[BackupPreferences1]\nTarget=C:\\Backups\\\n", installed);
   for (const auto& file : kSupportFiles) add(file.name, file.role, file.size);
   addText(drive, folder + "cmosboot.bat",
           "@echo off\n"

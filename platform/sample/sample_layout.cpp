@@ -1,7 +1,7 @@
 #include "platform/sample/sample_layout.h"
 
 #include "platform/core/errors.h"
-#include "platform/sample/sample_content.h"
+#include "platform/sample/generated_files.h"
 
 namespace platform::sample {
 namespace {

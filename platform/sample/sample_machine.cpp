@@ -1,19 +1,22 @@
 #include "platform/sample/sample_machine.h"
 
 #include "platform/core/errors.h"
+#include "platform/core/file_time.h"
 #include "platform/core/machine.h"
 #include "platform/core/machine_state.h"
 #include "platform/core/short_names.h"
 #include "platform/core/win_path.h"
 #include "platform/files/file_system.h"
-#include "platform/files/file_time.h"
+#include "platform/host/host_files.h"
 #include "platform/sample/install_disc.h"
 #include "platform/sample/nt_installation.h"
 #include "platform/sample/program_directory.h"
 #include "platform/sample/sample_config.h"
 #include "platform/sample/sample_layout.h"
-#include "platform/sample/sample_registry.h"
-#include "platform/sample/tree_writer.h"
+#include "platform/sample/sample_registry_backups.h"
+#include "platform/sample/sample_registry_nt.h"
+#include "platform/sample/sample_registry_win9x.h"
+#include "platform/sample/sample_tree.h"
 #include "platform/sample/win9x_installation.h"
 
 namespace platform::sample {
@@ -22,11 +25,10 @@ namespace {
 namespace fs = std::filesystem;
 
 void requireEmptyFolder(const fs::path& dir) {
-  std::error_code ec;
-  if (!fs::exists(dir, ec)) return;
-  if (!fs::is_directory(dir, ec))
+  if (!host::entryExists(dir)) return;
+  if (!host::isDirectory(dir))
     throw corvasta::Error("Cannot create a machine in " + dir.string() + ": it is not a folder");
-  if (!fs::is_empty(dir, ec))
+  if (!host::isEmptyDirectory(dir))
     throw corvasta::Error("Cannot create a machine in " + dir.string() +
                           ": the folder is not empty");
 }
@@ -56,7 +58,7 @@ std::string shortFormOf(const Machine& machine, const std::string& longPath) {
 }
 
 FileTime fileTimeOf(SampleTime time) {
-  return FileTime{(static_cast<uint64_t>(time) + kUnixEpochInFileTimeSeconds) * 10000000ull};
+  return fileTimeFromHost(host::HostTime{time, 0});
 }
 
 // Creation times and DOS attributes (hidden, system and read-only boot files,
@@ -73,6 +75,21 @@ void applyDosAttributes(Machine& machine, char letter, const SampleTree& tree) {
   }
 }
 
+// The registry files and Windows' own registry backups, added to the fixed
+// drive's tree after the installation's folders and files are in it: the
+// registry names the shell folders and the backups hold copies of Windows'
+// configuration files.
+void addSampleRegistry(SampleTree& drive, const SampleLayout& layout) {
+  if (!layout.nt) {
+    addWin9xRegistry(drive, layout);
+    if (layout.version != WindowsVersion::Win95) addWin9xRegistryBackups(drive, layout);
+    return;
+  }
+  addNtRegistry(drive, layout);
+  addNtRepairCopies(drive, layout);
+  if (layout.version == WindowsVersion::WinXp) addXpRestorePoints(drive, layout);
+}
+
 void writeConfig(const fs::path& dir, const MachineConfig& config) {
   replaceHostFile(dir / "machine.ini", formatMachineConfig(config, dir));
 }
@@ -82,7 +99,7 @@ void writeConfig(const fs::path& dir, const MachineConfig& config) {
 void createSampleMachine(const fs::path& dir, WindowsVersion version,
                          const SampleOptions& options) {
   SampleLayout layout = makeSampleLayout(version, options);
-  fs::path machineDir = fs::absolute(dir).lexically_normal();
+  fs::path machineDir = host::absolutePath(dir);
   requireEmptyFolder(machineDir);
 
   SampleTree fixed(layout.installTime);
@@ -97,9 +114,8 @@ void createSampleMachine(const fs::path& dir, WindowsVersion version,
   SampleTree emptyDiskette(layout.useTime);
 
   MachineConfig config = sampleMachineConfig(layout, machineDir, options.running);
-  std::error_code ec;
-  fs::create_directories(machineDir, ec);
-  if (ec) throw corvasta::Error("Cannot create " + machineDir.string() + ": " + ec.message());
+  if (std::error_code error = host::makeDirectories(machineDir))
+    throw corvasta::Error("Cannot create " + machineDir.string() + ": " + error.message());
   // The tree is finished the way Setup finishes it: with Windows not running,
   // so that no file is held open yet.
   MachineConfig setup = config;

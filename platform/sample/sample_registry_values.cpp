@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/registry/regedit4.h"
-#include "platform/sample/sample_content.h"
+#include "platform/sample/generated_files.h"
 
 namespace platform::sample {
 

@@ -1,19 +1,15 @@
 #include "platform/sample/sample_tree.h"
 
 #include "platform/core/codepage.h"
+#include "platform/core/errors.h"
+#include "platform/core/system_time.h"
+#include "platform/host/host_files.h"
 
 namespace platform::sample {
 
 SampleTime sampleTime(int year, int month, int day, int hour, int minute) {
-  // Days from the civil date (proleptic Gregorian), as in H. Hinnant's
-  // days_from_civil.
-  int y = month <= 2 ? year - 1 : year;
-  int era = (y >= 0 ? y : y - 399) / 400;
-  int yoe = y - era * 400;
-  int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  int64_t days = static_cast<int64_t>(era) * 146097 + doe - 719468;
-  return days * 86400 + hour * 3600 + minute * 60;
+  SystemTime fields{year, month, 0, day, hour, minute};
+  return hostTimeFromFileTime(systemTimeToFileTime(fields).value()).seconds;
 }
 
 SampleEntry* SampleTree::find(std::string_view path) {
@@ -57,6 +53,55 @@ void SampleTree::file(std::string_view path, std::string bytes, SampleTime time,
   entry->bytes = std::move(bytes);
   entry->time = time;
   entry->attributes = static_cast<uint8_t>(attributes | kArchive);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void hostFailure(const std::string& what, const fs::path& path,
+                              const std::error_code& error) {
+  throw corvasta::Error("Cannot " + what + " " + path.string() + ": " + error.message());
+}
+
+}  // namespace
+
+void setTimes(const fs::path& path, SampleTime time) {
+  const host::HostTime moment{time, 0};
+  if (std::error_code error = host::setTimes(path, moment, moment, host::FollowLinks::Yes))
+    hostFailure("set the time of", path, error);
+}
+
+fs::path hostPathOf(const fs::path& root, std::string_view winPath) {
+  fs::path host = root;
+  size_t start = 0;
+  while (start <= winPath.size()) {
+    size_t end = winPath.find('\\', start);
+    std::string_view part =
+        winPath.substr(start, end == std::string_view::npos ? end : end - start);
+    if (!part.empty()) host /= ansiToUtf8(part);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return host;
+}
+
+void writeSampleTree(const SampleTree& tree, const fs::path& root) {
+  if (std::error_code error = host::makeDirectories(root)) hostFailure("create", root, error);
+  for (const auto& entry : tree.entries()) {
+    fs::path host = hostPathOf(root, entry.path);
+    if (entry.folder) {
+      if (std::error_code error = host::makeDirectories(host)) hostFailure("create", host, error);
+      continue;
+    }
+    if (std::error_code error = host::writeFile(host, entry.bytes))
+      hostFailure("write", host, error);
+    setTimes(host, entry.time);
+  }
+  const auto& entries = tree.entries();
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+    if (it->folder) setTimes(hostPathOf(root, it->path), it->time);
+  setTimes(root, tree.defaultTime());
 }
 
 }  // namespace platform::sample

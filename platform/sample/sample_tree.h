@@ -1,10 +1,12 @@
 #pragma once
 // The files and folders of one drive of a sample machine, in the order they
-// are created. Paths are Windows paths relative to the drive root, in ANSI
+// are created, and their writing into the drive's host folder. Paths are Windows paths relative to
+// the drive root, in ANSI
 // ("WINDOWS\SYSTEM\kernel32.dll"). Every entry carries the time and the DOS
 // attributes it should have, so that two creations give identical trees.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,5 +57,17 @@ class SampleTree {
   SampleTime defaultTime_;
   std::vector<SampleEntry> entries_;
 };
+
+// Creates every folder and file of `tree` below `root` (which is created as
+// needed) and sets their modification and access times; folders get theirs
+// last, so that writing their contents does not change them again. Throws
+// corvasta::Error on a host failure.
+void writeSampleTree(const SampleTree& tree, const std::filesystem::path& root);
+
+// Sets a host file's or folder's modification and access times.
+void setTimes(const std::filesystem::path& path, SampleTime time);
+
+// The host path of a relative Windows path below `root`.
+std::filesystem::path hostPathOf(const std::filesystem::path& root, std::string_view winPath);
 
 }  // namespace platform::sample

@@ -1,7 +1,6 @@
 #include "platform/sample/user_profile.h"
 
-#include "platform/sample/sample_content.h"
-#include "platform/sample/sample_files.h"
+#include "platform/sample/generated_files.h"
 
 namespace platform::sample {
 namespace {

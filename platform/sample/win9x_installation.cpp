@@ -1,7 +1,6 @@
 #include "platform/sample/win9x_installation.h"
 
-#include "platform/sample/sample_files.h"
-#include "platform/sample/system_binaries.h"
+#include "platform/sample/generated_files.h"
 #include "platform/sample/user_profile.h"
 #include "platform/sample/win9x_config_files.h"
 

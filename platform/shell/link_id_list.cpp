@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/core/dos_date_time.h"
 #include "platform/shell/link_text.h"
 #include "platform/shell/shell_link_error.h"
 
@@ -31,39 +32,12 @@ constexpr size_t kDriveItemSize = 25;
 // Extension block in which Windows 2000 and XP store the long name.
 constexpr uint32_t kFileEntryExtensionSignature = 0xBEEF0004;
 
-struct DosDateTime {
-  uint16_t date = 0;
-  uint16_t time = 0;
-};
-
-// FILETIME to the MS-DOS date and time of a file entry; zero before 1980.
-// DOS times count two-second steps; like Windows, a time between steps rounds
-// up to the next one. The machine's time zone is not known here, so the item
-// holds UTC where Windows would hold local time.
-DosDateTime toDosDateTime(uint64_t fileTime) {
-  constexpr uint64_t kTicksPerSecond = 10'000'000;
-  constexpr uint64_t kSecondsFrom1601To1970 = 11'644'473'600;
-  uint64_t seconds = fileTime / kTicksPerSecond + (fileTime % kTicksPerSecond != 0 ? 1 : 0);
-  if (seconds % 2 != 0) ++seconds;
-  if (seconds < kSecondsFrom1601To1970) return {};
-  uint64_t unixSeconds = seconds - kSecondsFrom1601To1970;
-  // Civil date from days since 1970-01-01 (proleptic Gregorian).
-  int64_t days = static_cast<int64_t>(unixSeconds / 86400) + 719468;
-  int64_t era = days / 146097;
-  int64_t dayOfEra = days - era * 146097;
-  int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-  int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
-  int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
-  int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  if (year < 1980 || year > 2107) return {};
-  uint64_t secondOfDay = unixSeconds % 86400;
-  DosDateTime result;
-  result.date = static_cast<uint16_t>(((year - 1980) << 9) | (month << 5) | day);
-  result.time = static_cast<uint16_t>(((secondOfDay / 3600) << 11) |
-                                      (((secondOfDay / 60) % 60) << 5) | ((secondOfDay % 60) / 2));
-  return result;
+// The MS-DOS date and time of a file entry; zero outside the DOS range. Like
+// Windows, a time between two-second steps rounds up to the next one. The
+// machine's time zone is not known here, so the item holds UTC where Windows
+// would hold local time.
+DosDateTime entryDosDateTime(uint64_t fileTime) {
+  return fileTimeToDosDateTime(FileTime{fileTime}, DosSecondRounding::Up).value_or(DosDateTime{});
 }
 
 // Path components after the drive root ("C:\A\B" -> "A", "B").
@@ -226,7 +200,7 @@ void writeTargetIdList(LinkByteWriter& out, const ShellLink& link) {
     } else {
       entry.directory = targetIsDirectory;
       entry.size = link.fileSize;
-      entry.modified = toDosDateTime(link.writeTime);
+      entry.modified = entryDosDateTime(link.writeTime);
       entry.attributes = static_cast<uint16_t>(link.fileAttributes);
     }
     writeFileEntry(items, entry);

@@ -1,6 +1,5 @@
 #include "platform/simulators/registry_checker.h"
 
-#include "platform/simulators/registry_compaction.h"
 #include "platform/simulators/registry_files.h"
 #include "platform/simulators/system_backups.h"
 #include "platform/simulators/tool_arguments.h"

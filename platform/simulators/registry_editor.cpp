@@ -9,7 +9,6 @@
 #include "platform/live_registry/registry_mounts.h"
 #include "platform/registry/nt_hive_write.h"
 #include "platform/registry/regedit4.h"
-#include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
 #include "platform/simulators/registry_files.h"
 #include "platform/system/command_line.h"
@@ -75,7 +74,7 @@ std::vector<HiveMount> registryFiles(const Machine& machine, const EditorRequest
     mount.mountPath = root;
     mount.winPath = machine.resolve(fullName(machine, file.empty() ? defaultName : file)).longPath;
     mount.format = HiveMount::Format::Win9x;
-    if (!fresh) mount.tree = reg::readWin9xRegistry(machine.resolve(mount.winPath).host);
+    if (!fresh) mount.tree = readRegistryFileOf(machine, mount.winPath, mount.format);
     mounts.push_back(std::move(mount));
   };
   add("HKEY_LOCAL_MACHINE", request.system, "SYSTEM.DAT");

@@ -3,6 +3,8 @@
 #include "platform/cabinet/cabinet_read.h"
 #include "platform/core/machine_state.h"
 #include "platform/registry/win9x_registry_read.h"
+#include "platform/registry/win9x_registry_write.h"
+#include "platform/simulators/system_backups.h"
 
 namespace platform {
 
@@ -27,6 +29,18 @@ void replaceRegistryFile(FileSystem& files, const std::string& winPath,
                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (existed && files.getFileAttributes(winPath) != attributes)
     files.setFileAttributes(winPath, attributes);
+}
+
+void compactRegistryFiles(FileSystem& files) {
+  struct Rebuilt {
+    std::string path;
+    std::vector<uint8_t> bytes;
+  };
+  std::vector<Rebuilt> rebuilt;
+  for (const std::string& path : backedUpRegistryFiles(files.machine())) {
+    rebuilt.push_back({path, registry::writeWin9xRegistry(readRegistryFile(files, path))});
+  }
+  for (const Rebuilt& file : rebuilt) replaceRegistryFile(files, file.path, file.bytes);
 }
 
 }  // namespace platform

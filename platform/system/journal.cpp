@@ -1,16 +1,12 @@
 #include "platform/system/journal.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <ctime>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 
 #include "platform/core/codepage.h"
+#include "platform/core/time_zone.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -72,11 +68,10 @@ bool isTimestamp(std::string_view text) {
 }
 
 std::string timestampNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  SystemTime local = fileTimeToSystemTime(TimeZone().toLocal(currentFileTime())).value();
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", local.year, local.month,
+                local.day, local.hour, local.minute, local.second);
   return text;
 }
 
@@ -112,15 +107,10 @@ void appendJournal(const Machine& machine, std::string_view kind, std::string_vi
   if (!details.empty()) line += " " + escapeControls(ansiToUtf8(details));
   line += '\n';
   std::filesystem::path file = journalFile(machine);
-  // One write with O_APPEND keeps each line whole even when two processes
-  // of the machine record at the same time.
-  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  bool written =
-      fd >= 0 && ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
-  int error = errno;
-  if (fd >= 0) ::close(fd);
-  if (!written)
-    throw corvasta::Error("Unable to write to " + file.string() + ": " + std::strerror(error));
+  // One appending write keeps each line whole even when two processes of the
+  // machine record at the same time.
+  if (std::error_code error = host::appendFile(file, line))
+    throw corvasta::Error("Unable to write to " + file.string() + ": " + error.message());
 }
 
 std::vector<JournalEntry> parseJournal(std::string_view text) {
@@ -135,11 +125,9 @@ std::vector<JournalEntry> parseJournal(std::string_view text) {
 }
 
 std::vector<JournalEntry> readJournal(const Machine& machine) {
-  std::ifstream in(journalFile(machine), std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return parseJournal(text.str());
+  std::optional<std::string> text = host::readFile(journalFile(machine));
+  if (!text) return {};
+  return parseJournal(*text);
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/core/time_zone.h"
+
 namespace platform {
 
 namespace {
@@ -119,23 +121,8 @@ std::string format(const SystemTime& time, std::string_view picture, FieldWriter
 
 }  // namespace
 
-SystemTime systemTimeFrom(const std::tm& time) {
-  SystemTime result;
-  result.year = time.tm_year + 1900;
-  result.month = time.tm_mon + 1;
-  result.dayOfWeek = time.tm_wday;
-  result.day = time.tm_mday;
-  result.hour = time.tm_hour;
-  result.minute = time.tm_min;
-  result.second = time.tm_sec;
-  return result;
-}
-
 SystemTime localTimeNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return systemTimeFrom(local);
+  return fileTimeToSystemTime(TimeZone().toLocal(currentFileTime())).value();
 }
 
 LocaleFormats machineLocale(const Machine& machine) {

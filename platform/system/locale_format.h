@@ -11,25 +11,14 @@
 // one quote); every other character is copied, so the separators are part of
 // the picture. English day and month names and time markers.
 
-#include <ctime>
 #include <string>
 #include <string_view>
 
 #include "platform/core/machine.h"
+#include "platform/core/system_time.h"
 
 namespace platform {
 
-struct SystemTime {
-  int year = 1980;
-  int month = 1;      // 1..12
-  int dayOfWeek = 0;  // 0 = Sunday
-  int day = 1;        // 1..31
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-};
-
-SystemTime systemTimeFrom(const std::tm& time);
 // The host's local time now.
 SystemTime localTimeNow();
 

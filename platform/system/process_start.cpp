@@ -1,8 +1,8 @@
 #include "platform/system/process_start.h"
 
 #include "platform/core/codepage.h"
+#include "platform/host/host_process.h"
 #include "platform/system/command_line.h"
-#include "platform/system/host_command.h"
 #include "platform/system/journal.h"
 #include "platform/system/program_search.h"
 #include "platform/system/program_simulators.h"
@@ -33,6 +33,15 @@ uint32_t runHost(Machine& machine, const ProgramAction& action, const FoundProgr
 }
 
 }  // namespace
+
+uint32_t runHostCommand(const std::string& command, const std::vector<std::string>& arguments,
+                        const std::filesystem::path& workingFolder) {
+  host::CommandOutcome outcome = host::runShellCommand(command, arguments, workingFolder);
+  if (!outcome.error) return outcome.exitCode;
+  throw corvasta::Error(std::string(outcome.started ? "Cannot wait for the host command '"
+                                                    : "Cannot run the host command '") +
+                        command + "': " + outcome.error.message());
+}
 
 ProcessResult createProcess(Machine& machine, std::string_view commandLine,
                             std::string_view currentDirectory) {

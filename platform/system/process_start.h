@@ -13,8 +13,10 @@
 // end before the call returns.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/errors.h"
 #include "platform/core/machine.h"
@@ -33,6 +35,15 @@ struct ProcessResult {
 // machine.ini names a simulator that is not registered.
 ProcessResult createProcess(Machine& machine, std::string_view commandLine,
                             std::string_view currentDirectory = {});
+
+// Runs a host command for a Windows program of the machine (machine.ini
+// [Programs] "host COMMAND"), or a host program the next start of Windows
+// runs: through /bin/sh with `arguments` appended as separate words, in
+// `workingFolder`, with CORVASTA_MACHINE set to that folder, waiting for it.
+// Returns its exit code (128 + the signal number for a process killed by
+// one). Throws corvasta::Error when no process can be started.
+uint32_t runHostCommand(const std::string& command, const std::vector<std::string>& arguments,
+                        const std::filesystem::path& workingFolder);
 
 // WinExec: more than 31 when the program was started, else ERROR_FILE_NOT_FOUND (2).
 inline constexpr uint32_t kWinExecStarted = 33;

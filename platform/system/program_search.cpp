@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/errors.h"
+#include "platform/host/host_files.h"
 #include "platform/system/command_line.h"
 #include "platform/system/environment.h"
 
@@ -30,9 +31,7 @@ std::string joinPath(std::string_view folder, std::string_view name) {
 std::optional<std::string> existingFile(const Machine& machine, const std::string& winPath) {
   try {
     HostLocation location = machine.resolve(winPath);
-    std::error_code ec;
-    if (location.exists && std::filesystem::is_regular_file(location.host, ec))
-      return location.longPath;
+    if (location.exists && host::isRegularFile(location.host)) return location.longPath;
   } catch (const OsError&) {
   }
   return std::nullopt;

@@ -12,6 +12,7 @@
 #include "platform/files/file_system.h"
 #include "platform/registry/nt_hive_read.h"
 #include "platform/sample/sample_machine.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(NtRegistryTest, SecuredKeysNeedTheBackupRestoreFallback) {
   EXPECT_FALSE(reg.openKey("\\SECURITY\\Policy", false));
   std::string file = "C:\\WINDOWS\\Temp\\security.hiv";
   ASSERT_TRUE(reg.saveKey("\\SECURITY", file));
-  registry::RegistryTree saved = registry::readNtHive(machine_->resolve(file).host);
+  registry::RegistryTree saved = testing_support::readNtHiveFile(machine_->resolve(file).host);
   EXPECT_NE(saved.root.findPath("Policy\\PolAdtEv"), nullptr);
 
   // The save itself refuses a file that exists; the caller deletes first.
@@ -136,7 +137,7 @@ TEST_F(NtRegistryTest, SavesRelativeKeysAndReplacesHives) {
   ASSERT_TRUE(reg.openKey("\\SOFTWARE\\Microsoft", false));
   ASSERT_TRUE(reg.saveKey("Windows NT", "C:\\WINDOWS\\Temp\\nt.hiv"));
   registry::RegistryTree saved =
-      registry::readNtHive(machine_->resolve("C:\\WINDOWS\\Temp\\nt.hiv").host);
+      testing_support::readNtHiveFile(machine_->resolve("C:\\WINDOWS\\Temp\\nt.hiv").host);
   EXPECT_NE(saved.root.findPath("CurrentVersion\\ProfileList"), nullptr);
 
   ASSERT_TRUE(reg.saveKey("\\SOFTWARE", "C:\\WINDOWS\\Temp\\software.new"));

@@ -12,6 +12,7 @@
 #include "platform/profile/ini_file.h"
 #include "platform/registry/nt_hive_read.h"
 #include "tests/backup_registry/capture_machine.h"
+#include "tests/support/registry_file.h"
 
 namespace regcap_test {
 namespace {
@@ -31,7 +32,7 @@ void collectKeys(const RegistryKey& key, const std::string& path, std::set<std::
 
 std::set<std::string> keysOf(const std::filesystem::path& hive) {
   std::set<std::string> keys;
-  collectKeys(platform::registry::readNtHive(hive).root, "", keys);
+  collectKeys(testing_support::readNtHiveFile(hive).root, "", keys);
   return keys;
 }
 

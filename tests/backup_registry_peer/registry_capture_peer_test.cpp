@@ -6,6 +6,7 @@
 
 #include "platform/registry/nt_hive_read.h"
 #include "tests/backup_registry/capture_machine.h"
+#include "tests/support/registry_file.h"
 
 namespace regcap_test {
 namespace {
@@ -35,7 +36,7 @@ TEST(RegistryCapturePeer, UnzipAndHivexReadRegistryDaz) {
     const auto listed = runCommand("printf 'ls\\n' | hivexsh " + quote(entry.path()));
     ASSERT_EQ(listed.exitCode, 0) << entry.path() << listed.output;
     std::string expected;
-    for (const auto& child : platform::registry::readNtHive(entry.path()).root.subkeys)
+    for (const auto& child : testing_support::readNtHiveFile(entry.path()).root.subkeys)
       expected += child.name + "\n";
     EXPECT_EQ(listed.output, expected) << entry.path();
   }

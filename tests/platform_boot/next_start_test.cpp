@@ -20,6 +20,7 @@
 #include "platform/system/journal.h"
 #include "platform/system/process_start.h"
 #include "platform/system/restart.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -46,7 +47,7 @@ std::string content(Machine& machine, const std::string& path) {
 
 // A registry file like `original` with one key more, as a restore stages it.
 std::string stagedWin9xRegistry(Machine& machine, const std::string& original) {
-  auto tree = registry::readWin9xRegistry(machine.resolve(original).host);
+  auto tree = testing_support::readWin9xRegistryFile(machine.resolve(original).host);
   tree.root.ensurePath("Software\\Staged");
   auto bytes = registry::writeWin9xRegistry(tree);
   return std::string(bytes.begin(), bytes.end());
@@ -123,7 +124,7 @@ TEST(NextStart, HiveReplacementTakesPlaceOnXpAndKeepsTheOldHive) {
   FileSystem files(*machine);
   const std::string config = machine->config().systemDirectory + "\\config";
   std::string oldSoftware = content(*machine, config + "\\software");
-  auto hive = registry::readNtHive(machine->resolve(config + "\\software").host);
+  auto hive = testing_support::readNtHiveFile(machine->resolve(config + "\\software").host);
   hive.root.ensurePath("Staged");
   auto hiveBytes = registry::writeNtHive(hive);
   const std::string staged(hiveBytes.begin(), hiveBytes.end());

@@ -8,6 +8,7 @@
 #include "platform/sample/sample_machine.h"
 #include "platform/simulators/windows_tools.h"
 #include "platform/system/process_start.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -39,8 +40,8 @@ class RegistryEditorTest : public ::testing::Test {
 TEST_F(RegistryEditorTest, ExportAndRebuildKeepEveryKeyAndValue) {
   const std::string system = windows_ + "\\SYSTEM.DAT";
   const std::string user = windows_ + "\\USER.DAT";
-  auto before = registry::readWin9xRegistry(host(system));
-  auto userBefore = registry::readWin9xRegistry(host(user));
+  auto before = testing_support::readWin9xRegistryFile(host(system));
+  auto userBefore = testing_support::readWin9xRegistryFile(host(user));
   uintmax_t sizeBefore = std::filesystem::file_size(host(system));
 
   ASSERT_EQ(
@@ -51,8 +52,8 @@ TEST_F(RegistryEditorTest, ExportAndRebuildKeepEveryKeyAndValue) {
   ASSERT_EQ(regedit("/L:" + system + " /R:" + user + " /c " + windows_ + "\\HKLM.REG"), 0u);
   ASSERT_EQ(regedit("/L:" + system + " /R:" + user + " /c " + windows_ + "\\HKU.REG"), 0u);
 
-  auto after = registry::readWin9xRegistry(host(system));
-  auto userAfter = registry::readWin9xRegistry(host(user));
+  auto after = testing_support::readWin9xRegistryFile(host(system));
+  auto userAfter = testing_support::readWin9xRegistryFile(host(user));
   EXPECT_EQ(registry::describeDifference(before.root, after.root), "");
   EXPECT_EQ(registry::describeDifference(userBefore.root, userAfter.root), "");
   EXPECT_LE(std::filesystem::file_size(host(system)), sizeBefore);
@@ -64,7 +65,7 @@ TEST_F(RegistryEditorTest, ImportAddsToTheRegistryAndFailuresSetErrorlevel) {
                              "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Added]\r\n"
                              "\"Name\"=\"value\"\r\n\r\n");
   ASSERT_EQ(regedit("/L:" + system + " C:\\ADD.REG"), 0u);
-  auto tree = registry::readWin9xRegistry(host(system));
+  auto tree = testing_support::readWin9xRegistryFile(host(system));
   const registry::RegistryKey* added = tree.root.findPath("Software\\Added");
   ASSERT_NE(added, nullptr);
   ASSERT_NE(added->findValue("Name"), nullptr);
@@ -73,7 +74,8 @@ TEST_F(RegistryEditorTest, ImportAddsToTheRegistryAndFailuresSetErrorlevel) {
   EXPECT_EQ(regedit("/L:" + system + " /c C:\\BAD.REG"), 1u);
   EXPECT_EQ(regedit("/e"), 1u);
   // The failed rebuild left the registry file as it was.
-  EXPECT_NE(registry::readWin9xRegistry(host(system)).root.findPath("Software\\Added"), nullptr);
+  EXPECT_NE(testing_support::readWin9xRegistryFile(host(system)).root.findPath("Software\\Added"),
+            nullptr);
 }
 
 }  // namespace

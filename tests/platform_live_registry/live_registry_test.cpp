@@ -8,6 +8,7 @@
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
 #include "tests/support/machine_builder.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 using namespace platform;
@@ -186,7 +187,8 @@ TEST_F(NtRegistryTest, ChangesReachTheHiveFileWithoutTheVolatileKeys) {
   ASSERT_EQ(registry->setValueEx(key, "Start", kRegDword, {3, 0, 0, 0}), WinError::Success);
   ASSERT_EQ(registry->flushKey(key), WinError::Success);
   registry->closeKey(key);
-  RegistryTree onDisk = readNtHive(machine->resolve("C:\\WINDOWS\\system32\\config\\system").host);
+  RegistryTree onDisk = testing_support::readNtHiveFile(
+      machine->resolve("C:\\WINDOWS\\system32\\config\\system").host);
   ASSERT_NE(onDisk.root.findPath("ControlSet002\\Services\\New"), nullptr);
   EXPECT_EQ(onDisk.root.findPath("ControlSet002\\Control\\hivelist"), nullptr);
   EXPECT_EQ(onDisk.root.findPath("CurrentControlSet"), nullptr);
@@ -201,16 +203,17 @@ TEST_F(NtRegistryTest, SaveKeyWritesACompactHiveAndRefusesAnExistingFile) {
   ASSERT_EQ(registry->saveKey(software, "C:\\WINDOWS\\Temp\\software.sav"), WinError::PathNotFound);
   ASSERT_EQ(registry->saveKey(software, "C:\\software.sav"), WinError::Success);
   EXPECT_EQ(registry->saveKey(software, "C:\\software.sav"), WinError::AlreadyExists);
-  RegistryTree saved = readNtHive(machine->resolve("C:\\software.sav").host);
-  RegistryTree original =
-      readNtHive(machine->resolve("C:\\WINDOWS\\system32\\config\\software").host);
+  RegistryTree saved = testing_support::readNtHiveFile(machine->resolve("C:\\software.sav").host);
+  RegistryTree original = testing_support::readNtHiveFile(
+      machine->resolve("C:\\WINDOWS\\system32\\config\\software").host);
   EXPECT_EQ(describeDifference(saved.root, original.root), "");
   // The user hive's subkey alone.
   HKEY sub;
   ASSERT_EQ(registry->openKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_READ, sub),
             WinError::Success);
   ASSERT_EQ(registry->saveKey(sub, "C:\\sub.sav"), WinError::Success);
-  EXPECT_NE(readNtHive(machine->resolve("C:\\sub.sav").host).root.findPath("Microsoft\\Windows"),
+  EXPECT_NE(testing_support::readNtHiveFile(machine->resolve("C:\\sub.sav").host)
+                .root.findPath("Microsoft\\Windows"),
             nullptr);
 }
 
@@ -287,7 +290,7 @@ TEST(Win9xRegistry, ComposesSystemUserAndClassesFiles) {
   // Windows 9x deletes a key with its subkeys.
   EXPECT_EQ(registry.deleteKey(HKEY_LOCAL_MACHINE, "Config"), WinError::Success);
   registry.flushAll();
-  EXPECT_EQ(
-      readWin9xRegistry(machine->resolve("C:\\WINDOWS\\system.dat").host).root.findPath("Config"),
-      nullptr);
+  EXPECT_EQ(testing_support::readWin9xRegistryFile(machine->resolve("C:\\WINDOWS\\system.dat").host)
+                .root.findPath("Config"),
+            nullptr);
 }

@@ -8,6 +8,7 @@
 #include "platform/registry/registry_error.h"
 #include "tests/platform_registry_hive/nt_hive_inspect.h"
 #include "tests/platform_registry_hive/nt_hive_sample_trees.h"
+#include "tests/support/registry_file.h"
 
 namespace {
 
@@ -240,7 +241,7 @@ TEST(NtHiveRead, BadChecksumIsReportedButTolerated) {
 namespace {
 
 TEST(NtHiveRead, MissingHostFileIsAnError) {
-  EXPECT_THROW(platform::registry::readNtHive(std::filesystem::path("/nonexistent/NTUSER.DAT")),
+  EXPECT_THROW(testing_support::readNtHiveFile(std::filesystem::path("/nonexistent/NTUSER.DAT")),
                corvasta::Error);
 }
 

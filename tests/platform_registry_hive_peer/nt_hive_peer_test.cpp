@@ -14,6 +14,7 @@
 #include "platform/registry/nt_hive_write.h"
 #include "tests/platform_registry_hive/nt_hive_sample_trees.h"
 #include "tests/support/registry_export_listing.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -120,7 +121,7 @@ std::vector<std::pair<std::filesystem::path, RegistryTree>> writeSamples(const T
   for (const RegistryTree& tree : {hive_samples::sampleTree(), hive_samples::bigValueTree(),
                                    hive_samples::manySubkeysTree(3000)}) {
     auto hive = writeHive(dir, tree.root.name + ".hiv", tree, minor);
-    RegistryTree stored = readNtHive(hive);
+    RegistryTree stored = testing_support::readNtHiveFile(hive);
     EXPECT_EQ(describeDifference(tree.root, stored.root), "");
     written.emplace_back(hive, std::move(stored));
   }
@@ -158,7 +159,7 @@ TEST(NtHivePeerEdit, HiveEditedByHivexIsRewrittenSmallerWithTheSameContents) {
   hivexsh(hive, script, "-w");
 
   std::string edited = testing_support::readFile(hive);
-  RegistryTree tree = readNtHive(hive);
+  RegistryTree tree = testing_support::readNtHiveFile(hive);
   EXPECT_EQ(tree.root.findPath("Software\\Scratch"), nullptr);
   ASSERT_NE(tree.root.findPath("Added"), nullptr);
   ASSERT_EQ(tree.root.findPath("Software\\Vendor\\App")->values.size(), 1u);

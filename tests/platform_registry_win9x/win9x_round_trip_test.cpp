@@ -6,6 +6,7 @@
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
 #include "tests/platform_registry_win9x/win9x_sample_trees.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 using namespace platform::registry;
@@ -186,6 +187,8 @@ TEST(Win9xRoundTrip, ReadsAFileFromTheHost) {
   testing_support::TempDir dir;
   std::vector<uint8_t> file = writeWin9xRegistry(typicalTree());
   testing_support::writeFile(dir / "SYSTEM.DAT", std::string(file.begin(), file.end()));
-  EXPECT_EQ(describeDifference(typicalTree().root, readWin9xRegistry(dir / "SYSTEM.DAT").root), "");
-  EXPECT_THROW(readWin9xRegistry(dir / "USER.DAT"), RegistryFormatError);
+  EXPECT_EQ(describeDifference(typicalTree().root,
+                               testing_support::readWin9xRegistryFile(dir / "SYSTEM.DAT").root),
+            "");
+  EXPECT_THROW(testing_support::readWin9xRegistryFile(dir / "USER.DAT"), RegistryFormatError);
 }

@@ -9,7 +9,7 @@
 
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
-#include "platform/sample/sample_content.h"
+#include "platform/sample/generated_files.h"
 #include "tests/platform_sample/sample_test_support.h"
 
 using namespace platform;

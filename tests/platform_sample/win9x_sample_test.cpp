@@ -6,6 +6,7 @@
 #include "platform/files/file_system.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "tests/platform_sample/sample_test_support.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 using namespace platform;
@@ -64,7 +65,7 @@ TEST(Win9xSample, OlderVersionsHaveProtocolIniAndOnly98HasTheRegistryChecker) {
 TEST(Win9xSample, OriginalRegistryIsAReadableRegistryFile) {
   auto created = sample_test::createMachine(WindowsVersion::Win98);
   registry::RegistryTree tree =
-      registry::readWin9xRegistry(created->machine->resolve("C:\\SYSTEM.1ST").host);
+      testing_support::readWin9xRegistryFile(created->machine->resolve("C:\\SYSTEM.1ST").host);
   const registry::RegistryKey* current =
       tree.root.findPath("Software\\Microsoft\\Windows\\CurrentVersion");
   ASSERT_NE(current, nullptr);

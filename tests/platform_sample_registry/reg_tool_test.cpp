@@ -9,6 +9,7 @@
 #include "platform/registry/regedit4.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/sample/sample_machine.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST(RegTool, Win98ExportImportsBackToTheRegistryFiles) {
                                 Root{"HKEY_USERS", "C:\\WINDOWS\\USER.DAT"}}) {
     RegistryTree imported;
     applyRegedit4(keys, rootPath, imported);
-    RegistryTree stored = readWin9xRegistry(machine->resolve(file).host);
+    RegistryTree stored = testing_support::readWin9xRegistryFile(machine->resolve(file).host);
     EXPECT_EQ(describeDifference(stored.root, imported.root), "") << rootPath;
   }
 }
@@ -53,8 +54,8 @@ TEST(RegTool, XpExportOfAHiveImportsBackToItsFile) {
   EXPECT_GT(applyRegedit4(parseRegedit4(exported.output), "HKEY_LOCAL_MACHINE\\SOFTWARE", imported),
             500u);
   auto machine = Machine::open(temp / "m");
-  RegistryTree stored =
-      readNtHive(machine->resolve("C:\\WINDOWS\\system32\\config\\software").host);
+  RegistryTree stored = testing_support::readNtHiveFile(
+      machine->resolve("C:\\WINDOWS\\system32\\config\\software").host);
   // The root's own name is not part of the registry's namespace.
   imported.root.name = stored.root.name;
   EXPECT_EQ(describeDifference(stored.root, imported.root), "");

@@ -9,6 +9,7 @@
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/sample/sample_registry_content.h"
 #include "tests/platform_sample_registry/sample_registry_test_support.h"
+#include "tests/support/registry_file.h"
 
 namespace {
 
@@ -36,11 +37,12 @@ TEST(SampleRegistryCopies, Win95KeepsPreviousStartAndSetupRegistries) {
         "C:\\WINDOWS\\Profiles\\Anna\\USER.DA0"})
     EXPECT_EQ(files.getFileAttributes(path) & registryFile, registryFile) << path;
 
-  RegistryTree current =
-      readWin9xRegistry(sample->machine->resolve("C:\\WINDOWS\\SYSTEM.DAT").host);
-  RegistryTree previous =
-      readWin9xRegistry(sample->machine->resolve("C:\\WINDOWS\\SYSTEM.DA0").host);
-  RegistryTree original = readWin9xRegistry(sample->machine->resolve("C:\\SYSTEM.1ST").host);
+  RegistryTree current = testing_support::readWin9xRegistryFile(
+      sample->machine->resolve("C:\\WINDOWS\\SYSTEM.DAT").host);
+  RegistryTree previous = testing_support::readWin9xRegistryFile(
+      sample->machine->resolve("C:\\WINDOWS\\SYSTEM.DA0").host);
+  RegistryTree original =
+      testing_support::readWin9xRegistryFile(sample->machine->resolve("C:\\SYSTEM.1ST").host);
   const std::string last = kUninstall + "\\" + kLastProgram;
   EXPECT_NE(current.root.findPath(last), nullptr);
   EXPECT_EQ(previous.root.findPath(last), nullptr);
@@ -92,15 +94,15 @@ TEST(SampleRegistryCopies, NtRepairFoldersHoldSetupHives) {
   EXPECT_FALSE(nt4->files->fileExists("C:\\WINNT\\repair\\system"));
 
   auto windows2000 = openSample(WindowsVersion::Win2000, {.running = false});
-  RegistryTree software =
-      readNtHive(windows2000->machine->resolve("C:\\WINNT\\repair\\software").host);
+  RegistryTree software = testing_support::readNtHiveFile(
+      windows2000->machine->resolve("C:\\WINNT\\repair\\software").host);
   const RegistryKey* current = software.root.findPath("Microsoft\\Windows NT\\CurrentVersion");
   ASSERT_NE(current, nullptr);
   EXPECT_NE(current->findValue("SystemRoot"), nullptr);
   EXPECT_EQ(software.root.findPath(kUninstallInSoftware + "\\Sketchpad"), nullptr);
   for (const char* name : {"system", "sam", "security", "default", "ntuser.dat"})
-    EXPECT_NO_THROW(
-        readNtHive(windows2000->machine->resolve(std::string("C:\\WINNT\\repair\\") + name).host))
+    EXPECT_NO_THROW(testing_support::readNtHiveFile(
+        windows2000->machine->resolve(std::string("C:\\WINNT\\repair\\") + name).host))
         << name;
 }
 
@@ -119,17 +121,19 @@ TEST(SampleRegistryCopies, XpRestorePointsHoldHivesOfTheirMoment) {
     for (const char* name :
          {"_REGISTRY_MACHINE_SAM", "_REGISTRY_MACHINE_SECURITY", "_REGISTRY_MACHINE_SOFTWARE",
           "_REGISTRY_MACHINE_SYSTEM", "_REGISTRY_USER_.DEFAULT"})
-      EXPECT_NO_THROW(readNtHive(sample->machine->resolve(snapshot + name).host)) << rp << name;
+      EXPECT_NO_THROW(
+          testing_support::readNtHiveFile(sample->machine->resolve(snapshot + name).host))
+          << rp << name;
     for (const auto& sid : sids)
       EXPECT_TRUE(sample->files->fileExists(snapshot + "_REGISTRY_USER_USRCLASS_" + sid)) << sid;
     EXPECT_EQ(sample->files->getFileSize(base + rp + "\\rp.log"), 536u);
   }
   const std::string programs = kUninstallInSoftware + "\\";
   const sample::SampleProgram& fourth = sample::samplePrograms()[3];
-  RegistryTree early =
-      readNtHive(sample->machine->resolve(base + "RP1\\snapshot\\_REGISTRY_MACHINE_SOFTWARE").host);
-  RegistryTree later =
-      readNtHive(sample->machine->resolve(base + "RP2\\snapshot\\_REGISTRY_MACHINE_SOFTWARE").host);
+  RegistryTree early = testing_support::readNtHiveFile(
+      sample->machine->resolve(base + "RP1\\snapshot\\_REGISTRY_MACHINE_SOFTWARE").host);
+  RegistryTree later = testing_support::readNtHiveFile(
+      sample->machine->resolve(base + "RP2\\snapshot\\_REGISTRY_MACHINE_SOFTWARE").host);
   EXPECT_EQ(early.root.findPath(programs + fourth.key), nullptr);
   EXPECT_NE(later.root.findPath(programs + fourth.key), nullptr);
   EXPECT_EQ(later.root.findPath(programs + kLastProgram), nullptr);

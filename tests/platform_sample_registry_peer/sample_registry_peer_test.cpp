@@ -18,6 +18,7 @@
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/sample/sample_machine.h"
 #include "tests/support/registry_export_listing.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_P(NtSamplePeer, EveryHiveOpensWithRegfexportAndHivexsh) {
   std::vector<fs::path> hives = filesStartingWith(temp / "m" / "drives", "regf");
   EXPECT_GE(hives.size(), GetParam() == WindowsVersion::WinXp ? 40u : 15u);
   for (const auto& hive : hives) {
-    RegistryTree tree = readNtHive(hive);
+    RegistryTree tree = testing_support::readNtHiveFile(hive);
     expectExportAgrees("regfexport", hive, tree);
     // hivexsh lists the root's subkeys and the values of one of them.
     auto listed = runCommand("printf 'ls\\n' | hivexsh " + quote(hive));
@@ -71,7 +72,7 @@ TEST_P(NtSamplePeer, HivexgetReadsTheShellFoldersAndProfileList) {
   sample::createSampleMachine(temp / "m", GetParam(), {.running = false});
   fs::path drive = temp / "m" / "drives" / "c";
   fs::path ntuser = drive / "Documents and Settings" / "Owner" / "NTUSER.DAT";
-  RegistryTree user = readNtHive(ntuser);
+  RegistryTree user = testing_support::readNtHiveFile(ntuser);
   const RegistryKey* folders =
       user.root.findPath("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
   ASSERT_NE(folders, nullptr);
@@ -123,7 +124,8 @@ TEST_P(Win9xSamplePeer, RegistryFilesAndBackupsOpenWithPeers) {
                              quote(windows / "SYSBCKUP" / "RB004.CAB"));
   ASSERT_EQ(unpacked.exitCode, 0) << unpacked.output;
   for (const auto& file : filesStartingWith(extracted, "CREG")) files.push_back(file);
-  for (const auto& file : files) expectExportAgrees("cregexport", file, readWin9xRegistry(file));
+  for (const auto& file : files)
+    expectExportAgrees("cregexport", file, testing_support::readWin9xRegistryFile(file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, Win9xSamplePeer,
@@ -142,7 +144,7 @@ TEST(NtSamplePeer, Nt4RepairCabinetsExpandToHives) {
     EXPECT_EQ(result.exitCode, 0) << name << result.output;
   }
   for (const char* name : {"system", "software", "sam", "security", "default", "ntuser.dat"})
-    EXPECT_NO_THROW(readNtHive(temp / "out" / name)) << name;
+    EXPECT_NO_THROW(testing_support::readNtHiveFile(temp / "out" / name)) << name;
 }
 
 TEST(NtSamplePeer, SaveKeyCompactsAHiveWithFreeSpace) {
@@ -163,7 +165,7 @@ TEST(NtSamplePeer, SaveKeyCompactsAHiveWithFreeSpace) {
   auto edited = runCommand("hivexsh -w -f " + quote(temp / "script") + " " + quote(software));
   ASSERT_EQ(edited.exitCode, 0) << edited.output;
   uintmax_t editedSize = fs::file_size(software);
-  RegistryTree before = readNtHive(software);
+  RegistryTree before = testing_support::readNtHiveFile(software);
 
   auto machine = Machine::open(temp / "m");
   FileSystem files(*machine);
@@ -174,7 +176,7 @@ TEST(NtSamplePeer, SaveKeyCompactsAHiveWithFreeSpace) {
   ASSERT_EQ(registry.saveKey(key, "C:\\WINDOWS\\Temp\\software.hiv"), WinError::Success);
   fs::path saved = machine->resolve("C:\\WINDOWS\\Temp\\software.hiv").host;
   EXPECT_LT(fs::file_size(saved) + 200 * 1024, editedSize);
-  RegistryTree after = readNtHive(saved);
+  RegistryTree after = testing_support::readNtHiveFile(saved);
   EXPECT_EQ(describeDifference(before.root, after.root), "");
 }
 

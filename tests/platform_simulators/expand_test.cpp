@@ -6,6 +6,7 @@
 #include "platform/cabinet/cabinet_write.h"
 #include "platform/registry/nt_hive_read.h"
 #include "tests/platform_simulators/simulator_machine.h"
+#include "tests/support/registry_file.h"
 
 namespace simulators_test {
 namespace {
@@ -35,7 +36,7 @@ TEST_F(ExpandTest, RepairCopyExpandsAsTheNtRestoreRunsIt) {
   const std::string repair = m.windows() + "\\repair\\";
   ASSERT_TRUE(m.files().fileExists(repair + "software._"));
   ASSERT_EQ(m.run("cmd.exe /c Expand \"" + repair + "software._\" \"" + repair + "software\""), 0u);
-  EXPECT_NO_THROW(registry::readNtHive(m.host(repair + "software")));
+  EXPECT_NO_THROW(testing_support::readNtHiveFile(m.host(repair + "software")));
   EXPECT_TRUE(m.files().fileExists(repair + "software._"));
 }
 

@@ -13,6 +13,7 @@
 #include "platform/registry/win9x_registry_read.h"
 #include "tests/platform_simulators/free_space_registry.h"
 #include "tests/platform_simulators/simulator_machine.h"
+#include "tests/support/registry_file.h"
 
 namespace simulators_test {
 namespace {
@@ -26,11 +27,11 @@ class RegistryRebuild : public ::testing::Test {
   void SetUp() override {
     for (const char* name : {"\\SYSTEM.DAT", "\\USER.DAT"}) {
       const std::string path = m.windows() + name;
-      const auto original = registry::readWin9xRegistry(m.host(path));
+      const auto original = testing_support::readWin9xRegistryFile(m.host(path));
       m.write(path, withFreeBlock(m.read(path), kFreeBytes));
       // The free block changes nothing of the content.
-      ASSERT_EQ(registry::describeDifference(original.root,
-                                             registry::readWin9xRegistry(m.host(path)).root),
+      ASSERT_EQ(registry::describeDifference(
+                    original.root, testing_support::readWin9xRegistryFile(m.host(path)).root),
                 "");
       before.push_back({path, original, m.read(path).size()});
     }
@@ -40,8 +41,8 @@ class RegistryRebuild : public ::testing::Test {
     for (const File& file : before) {
       const std::string after = m.read(file.path);
       EXPECT_LE(after.size() + kFreeBytes, file.size) << file.path;
-      EXPECT_EQ(registry::describeDifference(file.tree.root,
-                                             registry::readWin9xRegistry(m.host(file.path)).root),
+      EXPECT_EQ(registry::describeDifference(
+                    file.tree.root, testing_support::readWin9xRegistryFile(m.host(file.path)).root),
                 "")
           << file.path;
     }

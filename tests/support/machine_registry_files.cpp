@@ -7,6 +7,7 @@
 #include "platform/registry/registry_tree.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
+#include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {
@@ -28,7 +29,7 @@ void writeWin9xFileIfMissing(const std::filesystem::path& file, const RegistryTr
 }
 
 void setCurrentUser(const std::filesystem::path& systemDat, const std::string& name) {
-  RegistryTree tree = platform::registry::readWin9xRegistry(systemDat);
+  RegistryTree tree = readWin9xRegistryFile(systemDat);
   std::vector<uint8_t> data(name.begin(), name.end());
   data.push_back(0);
   tree.root.ensurePath("System\\CurrentControlSet\\Control")

@@ -4,7 +4,8 @@
 
 #include <compare>
 #include <cstdint>
-#include <ctime>
+
+#include "platform/host/host_time.h"
 
 namespace platform {
 
@@ -14,12 +15,14 @@ struct FileTime {
   friend auto operator<=>(FileTime, FileTime) = default;
 };
 
+inline constexpr uint64_t kFileTimeTicksPerSecond = 10000000;
 // Seconds from 1601-01-01 to the Unix epoch.
 inline constexpr uint64_t kUnixEpochInFileTimeSeconds = 11644473600ull;
 
-FileTime fileTimeFromTimespec(const timespec& host);
+// Host times before 1601 become 0.
+FileTime fileTimeFromHost(const host::HostTime& time);
 // Times before 1970 become negative seconds, as the host allows.
-timespec timespecFromFileTime(FileTime time);
+host::HostTime hostTimeFromFileTime(FileTime time);
 FileTime currentFileTime();
 
 // The three times Windows keeps for a file.

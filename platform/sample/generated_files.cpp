@@ -1,10 +1,11 @@
-#include "platform/sample/sample_content.h"
+#include "platform/sample/generated_files.h"
 
 #include <algorithm>
 
 #include "platform/core/codepage.h"
 
 namespace platform::sample {
+
 namespace {
 
 // SplitMix64: small, fast and fully determined by its seed.
@@ -125,6 +126,36 @@ std::string bitmapImage(int width, int height, uint64_t seed) {
     out += row;
   }
   return out;
+}
+
+std::string_view fileNameOf(std::string_view path) {
+  size_t slash = path.rfind('\\');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+void addSystemBinary(SampleTree& tree, const SampleLayout& layout, std::string_view path,
+                     std::string_view role, size_t size, uint8_t attributes) {
+  tree.file(path, placeholderBinary(fileNameOf(path), role, size, layout.seedFor(path)),
+            layout.releaseTime, attributes);
+}
+
+void addText(SampleTree& tree, std::string_view path, std::string_view text, SampleTime time,
+             uint8_t attributes) {
+  tree.file(path, crlf(text), time, attributes);
+}
+
+void addData(SampleTree& tree, const SampleLayout& layout, std::string_view path, size_t size,
+             SampleTime time, uint8_t attributes) {
+  tree.file(path, binaryData(size, layout.seedFor(path)), time, attributes);
+}
+
+void addSystemBinaries(SampleTree& drive, const SampleLayout& layout,
+                       std::span<const SystemBinary> binaries) {
+  for (const auto& binary : binaries) {
+    std::string path = binary.path;
+    path = path[0] == '\\' ? path.substr(1) : layout.windowsFolder + "\\" + path;
+    addSystemBinary(drive, layout, path, binary.role, binary.kilobytes * 1024);
+  }
 }
 
 }  // namespace platform::sample

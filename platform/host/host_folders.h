@@ -1,0 +1,29 @@
+#pragma once
+// Walking host folders: the names in one folder, and every entry below one.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/host/host_files.h"
+
+namespace platform::host {
+
+// The names (UTF-8, as the host has them) of the entries of a folder, in host
+// order; none when it cannot be read.
+std::vector<std::string> folderNames(const std::filesystem::path& folder);
+
+struct TreeEntry {
+  EntryKind kind = EntryKind::None;  // of the entry itself (links are not followed)
+  uint64_t size = 0;                 // files only
+};
+
+// Calls `visit` for every entry below `root` (not for `root` itself), going
+// into folders but not through symbolic links; folders that cannot be read
+// are skipped.
+void walkTree(const std::filesystem::path& root,
+              const std::function<void(const TreeEntry&)>& visit);
+
+}  // namespace platform::host
