@@ -121,8 +121,8 @@ int backUp(const fs::path& dir, int level, const fs::path& list) {
   std::set<std::string> hostFolders;
   for (const corvasta::WinFilesItem& item : corvasta::winFilesItems(6)) {
     if (item.kind != corvasta::WinFilesKind::ProfileFolder) continue;
-    form.backup.items.ZipDir(kSetDir + item.archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                item.fallback, item.shellFolder);
+    form.backup.items.ZipDir(kSetDir + item.archive, kShellFolders, 1, true,
+                             platform::HKEY_CURRENT_USER, item.fallback, item.shellFolder);
     for (const std::string& entry : form.core.Zip1.FilesList)
       hostFolders.insert(program.machine->resolve(entry.substr(0, entry.size() - 3)).host.string());
   }

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "backup/OpenFilesRules.h"
+#include "platform/core/codepage.h"
 #include "platform/profile/ini_file.h"
 #include "platform/profile/private_profile.h"
-
-#include "platform/core/codepage.h"
 #include "tests/support/program_rig.h"
 
 namespace shell_test {
@@ -107,9 +106,9 @@ TEST(EntrySequence, OpenFileDeletesItsShortcutAndFinishesTheCopies) {
   m.write(programDir + "Temp\\OpenFN1.tmp", "held open");
   {
     platform::TIniFile jobs(*m.machine, programDir + "Temp\\OpenFN.ini");
-    corvasta::WriteOpenFileJob(jobs, 1,
-                               {"C:\\DATA.TXT", programDir + "Temp\\OpenFN1.tmp",
-                                "C:\\SET\\DATA.TXT", false, true});
+    corvasta::WriteOpenFileJob(
+        jobs, 1,
+        {"C:\\DATA.TXT", programDir + "Temp\\OpenFN1.tmp", "C:\\SET\\DATA.TXT", false, true});
   }
   EXPECT_FALSE(m.form->RunEntrySequence(Params{"openfile"}));
   EXPECT_FALSE(m.exists(kStartup + "CVOpen.lnk"));

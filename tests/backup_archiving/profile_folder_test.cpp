@@ -46,8 +46,8 @@ TEST(ProfileFolderTest, WindowsMeDesktopGathersEveryProfileOnce) {
   m.write("C:\\WINDOWS\\Desktop\\Before profiles.txt", "from before");
   const std::string archive = m.setDir + "desktop.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 7, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   const std::vector<std::string> entries = m.entries(archive);
   for (const std::string& user : users)
@@ -77,7 +77,7 @@ TEST(ProfileFolderTest, OneFolderUnderTwoNamesIsArchivedOnce) {
   const std::string archive = m.setDir + "start.zip";
 
   m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
-                 "Start Menu\\Programs", "Programs");
+                              "Start Menu\\Programs", "Programs");
 
   const std::vector<std::string> entries = m.entries(archive);
   size_t solitaire = 0;
@@ -95,8 +95,8 @@ TEST(ProfileFolderTest, WindowsXpDesktopTakesTheProfileAndAllUsers) {
   m.write("C:\\Documents and Settings\\All Users\\Desktop\\Shared.txt", "for everyone");
   const std::string archive = m.setDir + "desktop.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   const std::vector<std::string> entries = m.entries(archive);
   EXPECT_EQ(countOf(entries, profile + "DESKTOP\\NOTES.TXT"), 1u);
@@ -110,8 +110,8 @@ TEST(ProfileFolderTest, MissingShellFolderValueFallsBackToTheWindowsFolder) {
   m.write("C:\\WINDOWS\\Favorites\\Kept.url", "[InternetShortcut]");
   const std::string archive = m.setDir + "favorites.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Favorites",
-                 "Favorites");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Favorites", "Favorites");
 
   EXPECT_EQ(countOf(m.entries(archive), "C:\\WINDOWS\\FAVORITES\\KEPT.URL"), 1u);
 }
@@ -121,13 +121,13 @@ TEST(ProfileFolderTest, RestoreDirectionPutsFilesBackWhereTheyCameFrom) {
   const std::string notes = m.form->core.loc.userDir + "Desktop\\Notes.txt";
   const std::string original = m.read(notes);
   const std::string archive = m.setDir + "desktop.zip";
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
   m.files->deleteFile(notes);
   const uint64_t before = m.form->core.FilesBackedUp;
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 3, false, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   ASSERT_TRUE(m.exists(notes));
   EXPECT_EQ(m.read(notes), original);
@@ -144,8 +144,8 @@ TEST(ProfileFolderTest, RestoreAsksForTheDiskHoldingAMissingArchive) {
   m.ui.expect("Please insert the next disk.", "Cancel");
   const std::string archive = "A:\\desktop.zip";
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 5, false, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   EXPECT_TRUE(m.ui.finished());
   EXPECT_TRUE(m.form->core.ErrorFlag);
@@ -158,14 +158,14 @@ TEST(ProfileFolderTest, EncryptedArchiveAsksForThePasswordBeforeRestoring) {
   const std::string notes = m.form->core.loc.userDir + "Desktop\\Notes.txt";
   const std::string archive = m.setDir + "desktop.zip";
   m.form->core.Form8.password = "garden";
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, true, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
   m.files->deleteFile(notes);
   m.form->core.Form8.password.clear();
   m.ui.expect("Password Needed", "garden");
 
-  m.form->backup.items.ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER, "Desktop",
-                 "Desktop");
+  m.form->backup.items.ZipDir(archive, kShellFolders, 1, false, platform::HKEY_CURRENT_USER,
+                              "Desktop", "Desktop");
 
   EXPECT_TRUE(m.ui.finished());
   EXPECT_TRUE(m.exists(notes));

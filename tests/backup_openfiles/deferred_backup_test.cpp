@@ -107,7 +107,8 @@ TEST(DeferredBackup, TheProgramStartedAtLogonFinishesTheJob) {
   expectJobFinished(m, m.programDir() + "Temp\\OpenFN1.doc");
   EXPECT_EQ(letterFromArchive(m), kLetterText) << m.bootLog;
   EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
-  EXPECT_EQ(m.read(m.form->core.loc.rootDir + "autoexec.bat").find("openfile.bat"), std::string::npos);
+  EXPECT_EQ(m.read(m.form->core.loc.rootDir + "autoexec.bat").find("openfile.bat"),
+            std::string::npos);
 }
 
 TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {
@@ -115,7 +116,8 @@ TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {
   archiveData(m);
   EXPECT_EQ(m.form->core.OpenFilesFound, 2u);
   m.restartProgram();  // a second run of the program: its count starts again
-  EXPECT_TRUE(m.form->backup.openFiles.CopyOpenFile(kNotes, "C:\\Backup\\Notes.txt", -1, false, false));
+  EXPECT_TRUE(
+      m.form->backup.openFiles.CopyOpenFile(kNotes, "C:\\Backup\\Notes.txt", -1, false, false));
   EXPECT_EQ(m.job(3, "Source"), kNotes);
   EXPECT_EQ(m.job(3, "Temp"), m.programDir() + "Temp\\OpenFN3.txt");
   EXPECT_EQ(m.job(3, "Compressed"), "0");
@@ -123,7 +125,8 @@ TEST(DeferredBackup, TwoRunsBeforeARestartRecordTwoJobsAndOneShortcut) {
   EXPECT_EQ(corvasta::splitLines(batch).size(), 8u);  // three jobs, one closing pair
   const std::vector<std::string> autoexec =
       corvasta::splitLines(m.read(m.form->core.loc.rootDir + "autoexec.bat"));
-  EXPECT_EQ(std::count(autoexec.begin(), autoexec.end(), m.form->core.loc.rootDir + "openfile.bat"), 1);
+  EXPECT_EQ(std::count(autoexec.begin(), autoexec.end(), m.form->core.loc.rootDir + "openfile.bat"),
+            1);
 }
 
 TEST(DeferredBackup, WindowsMeMovesTheFileThroughWininitAndPutsItBack) {
@@ -149,7 +152,7 @@ TEST(DeferredBackup, WindowsXpDefersOnlyAllowedFilesByDelayedMove) {
   OpenFilesProgram m(platform::WindowsVersion::WinXp, {kLetter, kNotes});
   platform::TIniFile(*m.machine, m.form->core.settingsFile())
       .WriteBool("OpenFilesToBackup", "LETTER.DOC", true);
-  EXPECT_EQ(archiveData(m), 0);           // both in use; no archive yet
+  EXPECT_EQ(archiveData(m), 0);                // both in use; no archive yet
   EXPECT_EQ(m.form->core.OpenFilesFound, 1u);  // Notes.txt is not allowed: not counted
   EXPECT_EQ(m.job(1, "Source"), kLetter);
   EXPECT_EQ(m.job(1, "Extract"), "0");
@@ -170,8 +173,8 @@ TEST(DeferredBackup, WindowsXpDefersOnlyAllowedFilesByDelayedMove) {
 
 TEST(DeferredBackup, PlainCopyOfAFileInUseGoesToTheBackupFolderAtLogon) {
   OpenFilesProgram m(platform::WindowsVersion::Win98);
-  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\C\\Data\\Letter.doc", false, corvasta::kTransferCopy,
-                       0);
+  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\C\\Data\\Letter.doc", false,
+                                        corvasta::kTransferCopy, 0);
   EXPECT_FALSE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), "C:\\Backup\\C\\Data\\Letter.doc");
   EXPECT_EQ(m.job(1, "Compressed"), "0");
@@ -184,7 +187,8 @@ TEST(DeferredBackup, PlainCopyOfAFileInUseGoesToTheBackupFolderAtLogon) {
 TEST(DeferredBackup, WithoutOpenFileBackupTheFileIsMissingFromTheCopy) {
   OpenFilesProgram m(platform::WindowsVersion::Win98);
   m.form->core.Form8.config.copyOpenFiles = false;
-  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\Letter.doc", false, corvasta::kTransferCopy, 0);
+  m.form->backup.archiving.TransferFile(kLetter, "C:\\Backup\\Letter.doc", false,
+                                        corvasta::kTransferCopy, 0);
   EXPECT_TRUE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.form->core.ErrorList, std::vector<std::string>{kLetter});
   EXPECT_EQ(m.form->core.OpenFilesFound, 0u);

@@ -17,8 +17,9 @@ TEST(NeverDeferred, RegistryHivesSetTheRegistryFlagOnlyWithoutTheRegistryItem) {
   EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(hive, "C:\\Backup\\x.zip", 0, false, true));
   EXPECT_FALSE(m.form->core.RegistryFilesFlag);
   m.form->core.Form8.config.winFilesChecks = {0, 1};
-  EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(m.form->core.loc.windowsDir + "system32\\config\\software",
-                                    "C:\\Backup\\x.zip", 0, false, true));
+  EXPECT_FALSE(m.form->backup.openFiles.CopyOpenFile(
+      m.form->core.loc.windowsDir + "system32\\config\\software", "C:\\Backup\\x.zip", 0, false,
+      true));
   EXPECT_TRUE(m.form->core.RegistryFilesFlag);
   EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
@@ -28,7 +29,7 @@ TEST(NeverDeferred, SwapFilesArePassedOverSilently) {
   OpenFilesProgram m(platform::WindowsVersion::WinMe, {"C:\\WINDOWS\\WIN386.SWP"});
   m.writeOnHost("C:\\WINDOWS\\WIN386.SWP", "swap");
   m.form->backup.archiving.TransferFile("C:\\WINDOWS\\WIN386.SWP", "C:\\Backup\\WIN386.SWP", false,
-                       corvasta::kTransferCopy, 0);
+                                        corvasta::kTransferCopy, 0);
   EXPECT_EQ(m.form->core.OpenFilesFound, 0u);
   EXPECT_FALSE(m.form->core.RegistryFilesFlag);
   EXPECT_FALSE(m.exists(m.programDir() + "Temp\\OpenFN.ini"));
@@ -104,7 +105,8 @@ TEST(DeferredRestore, PlainCopyOntoAFileInUseIsReplacedAtTheNextStart) {
   OpenFilesProgram m(platform::WindowsVersion::WinMe);
   m.files->createDirectory("C:\\Backup");
   m.writeOnHost("C:\\Backup\\Letter.doc", "The letter as backed up.");
-  m.form->backup.archiving.TransferFile("C:\\Backup\\Letter.doc", kLetter, false, corvasta::kTransferCopyRestore, 0);
+  m.form->backup.archiving.TransferFile("C:\\Backup\\Letter.doc", kLetter, false,
+                                        corvasta::kTransferCopyRestore, 0);
   EXPECT_FALSE(m.form->core.ErrorFlag);
   EXPECT_EQ(m.job(1, "Dest"), kLetter);
   m.restartWindows({kLetter});
@@ -117,7 +119,8 @@ TEST(FinishOpenCopying, MissingTemporaryCopyDropsTheJobAndLeavesTheArchive) {
   OpenFilesProgram m(platform::WindowsVersion::Win98);
   m.files->createDirectory("C:\\Backup");
   m.writeOnHost("C:\\Backup\\data.zip", "");
-  ASSERT_TRUE(m.form->backup.openFiles.CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
+  ASSERT_TRUE(
+      m.form->backup.openFiles.CopyOpenFile(kLetter, "C:\\Backup\\data.zip", 0, false, true));
   m.runShortcut(m.startup() + "CVOpen.lnk");  // no restart: no temporary copy
   EXPECT_EQ(m.job(1, "Source"), "@");
   EXPECT_EQ(m.read("C:\\Backup\\data.zip"), "");

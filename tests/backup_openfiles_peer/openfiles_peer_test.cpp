@@ -29,7 +29,8 @@ TEST(OpenFilesPeer, FinishedArchiveTestsCleanAndShortcutsReadBack) {
   EXPECT_NE(cvopen.find("Finish copying Corvasta open files"), std::string::npos) << cvopen;
   EXPECT_NE(cvopen.find("openfile"), std::string::npos) << cvopen;
   const std::string cleanup = lnkinfo(m, m.startup() + "cleanup.lnk");
-  EXPECT_NE(cleanup.find("clean \"" + m.form->core.loc.rootDir + "openfile.bat\""), std::string::npos)
+  EXPECT_NE(cleanup.find("clean \"" + m.form->core.loc.rootDir + "openfile.bat\""),
+            std::string::npos)
       << cleanup;
 
   m.restartWindows({kLetter});

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "backup/model/BackupTypes.h"
 #include "backup/RegistryCapture.h"
+#include "backup/model/BackupTypes.h"
 #include "platform/profile/ini_file.h"
 #include "platform/simulators/registry_checker.h"
 #include "platform/simulators/windows_tools.h"
@@ -47,7 +47,8 @@ TEST(Capture9x, Windows98WithoutProfiles) {
   EXPECT_EQ(m.read(windows + "system.cvk"), m.cabinetMember(newest, "system.dat"));
   EXPECT_EQ(m.read(windows + "user.cvk"), m.cabinetMember(newest, "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_FALSE(form.core.ErrorFlag) << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
+  EXPECT_FALSE(form.core.ErrorFlag)
+      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
   // The two transfers advance the overall bar; the spares do not.
   EXPECT_EQ(form.core.Form4.view.overall, 20);
 }
@@ -122,7 +123,8 @@ TEST(Capture9x, Windows98SparesComeFromTheBackupScanregwMakesUnlessAutomated) {
   EXPECT_EQ(m.read(form.core.loc.userDir + "user.cvk"), m.read(form.core.loc.userDir + "user.dat"));
   EXPECT_EQ(m.onlyEntryOf(m.setDir + "user1.daz"), m.read(form.core.loc.userDir + "user.dat"));
   EXPECT_FALSE(anyWorkingFolderLeft(m));
-  EXPECT_FALSE(form.core.ErrorFlag) << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
+  EXPECT_FALSE(form.core.ErrorFlag)
+      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
 
   form.backup.registry.ConfigRunsAutomatically = true;
   form.backup.registry.BackupRegistry(0);

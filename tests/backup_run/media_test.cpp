@@ -60,8 +60,8 @@ TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
   archive::TMultiVolumeRun restoring;
   restoring.target = archive::TargetKind::RemovableDisk;
   restoring.backingUp = false;
-  archive::TMultiVolumeHandlers handlers(m.form->core.zipFileSystem, *m.form->backup.archiving.multiVolumeHost,
-                                         restoring);
+  archive::TMultiVolumeHandlers handlers(m.form->core.zipFileSystem,
+                                         *m.form->backup.archiving.multiVolumeHost, restoring);
   archive::TZipReader reader(m.form->core.zipFileSystem);
   handlers.Attach(reader);
   m.ui.nextMedia = {"disk1", "disk2"};

@@ -32,7 +32,8 @@ TEST_P(EveryVersion, SmallMachineRunsTheProgramOfItsWindows) {
   EXPECT_EQ(m.form->core.loc.windowsDrive, "C:");
   EXPECT_EQ(m.form->core.loc.rootDir, "C:\\");
   EXPECT_EQ(m.programDir(), "C:\\Program Files\\Corvasta\\");
-  for (const std::string& folder : {m.form->core.loc.windowsDir, m.form->core.loc.systemDir, m.programDir()})
+  for (const std::string& folder :
+       {m.form->core.loc.windowsDir, m.form->core.loc.systemDir, m.programDir()})
     EXPECT_TRUE(m.files->directoryExists(folder)) << folder;
   // Nothing of the program's own is written before it runs.
   EXPECT_FALSE(m.exists(m.programDir() + "vastel.ini"));

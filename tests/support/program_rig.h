@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ScriptedUi.h"
 #include "app/Unit1.h"
+#include "app/core/ScriptedUi.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
