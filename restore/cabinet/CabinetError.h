@@ -8,20 +8,21 @@
 
 namespace corvasta {
 
-// Operation codes of cabinet failures, in the order their texts are numbered.
+// Operation codes of cabinet failures, numbered from 0 in the order of their
+// texts.
 enum class CabinetErrorCode : int {
-  None = 0,
-  CabinetNotFound = 1,
-  NotACabinet = 2,
-  UnknownVersion = 3,
-  CorruptCabinet = 4,
-  AllocFail = 5,
-  BadCompressionType = 6,
-  MdiFail = 7,
-  TargetFile = 8,
-  ReserveMismatch = 9,
-  WrongCabinet = 10,
-  UserAbort = 11,
+  None,
+  CabinetNotFound,
+  NotACabinet,
+  UnknownVersion,
+  CorruptCabinet,
+  AllocFail,
+  BadCompressionType,
+  MdiFail,
+  TargetFile,
+  ReserveMismatch,
+  WrongCabinet,
+  UserAbort,
 };
 
 // "No error." ... "FDI aborted."; an empty text for codes outside the table.

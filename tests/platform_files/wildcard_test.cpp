@@ -3,55 +3,83 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
+namespace {
+
 using platform::matchesWildcard;
 
+struct WildcardCase {
+  const char* name;
+  const char* mask;
+  bool matches;
+};
+
+// Each group of cases is one of the mask rules; a failure names its case.
+void expectCases(std::initializer_list<WildcardCase> cases) {
+  for (const WildcardCase& c : cases)
+    EXPECT_EQ(matchesWildcard(c.name, c.mask), c.matches) << c.name << " ~ " << c.mask;
+}
+
 TEST(Wildcard, StarDotStarMatchesEveryNameWithOrWithoutDot) {
-  EXPECT_TRUE(matchesWildcard("README", "*.*"));
-  EXPECT_TRUE(matchesWildcard("win.ini", "*.*"));
-  EXPECT_TRUE(matchesWildcard("a.b.c", "*.*"));
-  EXPECT_TRUE(matchesWildcard(".", "*.*"));
-  EXPECT_TRUE(matchesWildcard("..", "*"));
+  expectCases({
+      {"README", "*.*", true},
+      {"win.ini", "*.*", true},
+      {"a.b.c", "*.*", true},
+      {".", "*.*", true},
+      {"..", "*", true},
+  });
 }
 
 TEST(Wildcard, StarDotMatchesOnlyNamesWithoutExtension) {
-  EXPECT_TRUE(matchesWildcard("README", "*."));
-  EXPECT_TRUE(matchesWildcard("Program Files", "*."));
-  EXPECT_FALSE(matchesWildcard("win.ini", "*."));
-  EXPECT_FALSE(matchesWildcard("a.b.c", "*."));
+  expectCases({
+      {"README", "*.", true},
+      {"Program Files", "*.", true},
+      {"win.ini", "*.", false},
+      {"a.b.c", "*.", false},
+  });
 }
 
 TEST(Wildcard, QuestionMarkAlsoMatchesNothingAtTheEndOrBeforeADot) {
-  EXPECT_TRUE(matchesWildcard("file", "file?"));
-  EXPECT_TRUE(matchesWildcard("file1", "file?"));
-  EXPECT_FALSE(matchesWildcard("file12", "file?"));
-  EXPECT_FALSE(matchesWildcard("file.txt", "file?"));
-  EXPECT_TRUE(matchesWildcard("ab.txt", "ab??.txt"));
-  EXPECT_TRUE(matchesWildcard("abcd.txt", "ab??.txt"));
-  EXPECT_TRUE(matchesWildcard("ab", "???"));
-  EXPECT_FALSE(matchesWildcard("abcd", "???"));
-  EXPECT_TRUE(matchesWildcard("x", "x.?"));
+  expectCases({
+      {"file", "file?", true},
+      {"file1", "file?", true},
+      {"file12", "file?", false},
+      {"file.txt", "file?", false},
+      {"ab.txt", "ab??.txt", true},
+      {"abcd.txt", "ab??.txt", true},
+      {"ab", "???", true},
+      {"abcd", "???", false},
+      {"x", "x.?", true},
+  });
 }
 
 TEST(Wildcard, QuestionMarkInsideANameNeedsOneCharacter) {
-  EXPECT_TRUE(matchesWildcard("abc", "a?c"));
-  EXPECT_TRUE(matchesWildcard("ABC", "a?c"));
-  EXPECT_FALSE(matchesWildcard("ac", "a?c"));
-  EXPECT_FALSE(matchesWildcard("a.c", "a?c"));
+  expectCases({
+      {"abc", "a?c", true},
+      {"ABC", "a?c", true},
+      {"ac", "a?c", false},
+      {"a.c", "a?c", false},
+  });
 }
 
 TEST(Wildcard, StarBeforeADotStopsAtTheLastDot) {
-  EXPECT_TRUE(matchesWildcard("report.txt", "*.txt"));
-  EXPECT_TRUE(matchesWildcard("a.b.txt", "*.txt"));
-  EXPECT_FALSE(matchesWildcard("report.txt.bak", "*.txt"));
-  EXPECT_FALSE(matchesWildcard("report.html", "*.htm"));
-  EXPECT_TRUE(matchesWildcard("_restore{1234}", "_restore{*"));
-  EXPECT_TRUE(matchesWildcard("readme", "readme.*"));
+  expectCases({
+      {"report.txt", "*.txt", true},
+      {"a.b.txt", "*.txt", true},
+      {"report.txt.bak", "*.txt", false},
+      {"report.html", "*.htm", false},
+      {"_restore{1234}", "_restore{*", true},
+      {"readme", "readme.*", true},
+  });
 }
 
 TEST(Wildcard, LettersMatchWithoutCaseInCodePage1252) {
-  EXPECT_TRUE(matchesWildcard("WIN.INI", "win.ini"));
-  EXPECT_TRUE(matchesWildcard("caf\xE9.txt", "CAF\xC9.*"));
-  EXPECT_FALSE(matchesWildcard("win.ini", "win.in"));
+  expectCases({
+      {"WIN.INI", "win.ini", true},
+      {"caf\xE9.txt", "CAF\xC9.*", true},
+      {"win.ini", "win.in", false},
+  });
 }
 
 TEST(Wildcard, LongMasksOnLongNamesStayFast) {
@@ -59,3 +87,5 @@ TEST(Wildcard, LongMasksOnLongNamesStayFast) {
   EXPECT_FALSE(matchesWildcard(name, "*a*a*a*a*a*a*a*a*a*a*b"));
   EXPECT_TRUE(matchesWildcard(name + ".b", "*a*a*.?"));
 }
+
+}  // namespace
