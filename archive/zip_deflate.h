@@ -2,7 +2,7 @@
 // Deflate (RFC 1951) compression of entry data. Pack levels 1-2 use ISA-L's
 // igzip and 3-9 libdeflate: each is several times faster than zlib at the
 // same archive size. Entries too large to hold in memory stream through
-// igzip (levels 1-2) or zlib (3-9, in parallel chunks).
+// igzip (levels 1-2) or libdeflate (3-9, in chunks on worker threads).
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +20,7 @@ size_t deflateWhole(const uint8_t* data, size_t length, int level, uint8_t* out,
 class DeflateStream {
  public:
   // workers > 0: at pack levels above 2, chunks are compressed on that many
-  // threads (see zip_deflate.cpp); 0 compresses on the caller's thread.
+  // threads (see zip_deflate.cpp); 0 compresses them on the caller's thread.
   explicit DeflateStream(int level, unsigned workers = 0);
   ~DeflateStream();
   DeflateStream(const DeflateStream&) = delete;

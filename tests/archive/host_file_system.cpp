@@ -1,5 +1,6 @@
 #include "tests/archive/host_file_system.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -114,6 +115,13 @@ std::string HostFileSystem::key(const std::string& winPath) const {
 
 fs::path HostFileSystem::hostPath(const std::string& winPath) const {
   fs::path result = driveRoot(drive(winPath));
+  // Most paths name host entries with their exact case: one lookup instead of
+  // one a component.
+  std::string rest = winPath.substr(2);
+  std::replace(rest.begin(), rest.end(), '\\', '/');
+  std::error_code ec;
+  fs::path exact = result / fs::path(platform::ansiToUtf8(rest)).relative_path();
+  if (fs::exists(exact, ec)) return exact;
   size_t start = 2;
   while (start < winPath.size()) {
     size_t end = winPath.find('\\', start);
@@ -123,7 +131,6 @@ fs::path HostFileSystem::hostPath(const std::string& winPath) const {
     if (part.empty()) continue;
     std::string utf8 = platform::ansiToUtf8(part);
     fs::path next = result / utf8;
-    std::error_code ec;
     if (!fs::exists(next, ec) && fs::is_directory(result, ec)) {
       for (const auto& entry : fs::directory_iterator(result, ec))
         if (platform::ansiEqualNoCase(platform::utf8ToAnsi(entry.path().filename().string()), part))

@@ -123,28 +123,63 @@ TEST_F(FormatPeer, EveryPackLevelWithAndWithoutPasswordPassesPeerTests) {
   }
 }
 
+std::string noise(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(random());
+  return bytes;
+}
+
 TEST_F(FormatPeer, StreamedEntriesOfManyChunksPassPeerTests) {
-  // Streaming hands the compressor 1 MiB at a time; each engine (igzip for
-  // levels 1-2, zlib above, alone or in chunks on workers) must carry its
-  // state across the chunks. The last file ends on a chunk boundary, the
-  // sparse one has long runs that matches reach across boundaries for.
-  std::string sparse = mixedContent(size_t{3} << 20, 5);
+  // Streaming cuts a file into chunks, each compressed on its own (igzip
+  // primed with the chunk before, or libdeflate opened at its end) and
+  // joined into one stream; data that looks compressed goes through igzip's
+  // fastest level at every pack level. The sparse file has long runs that
+  // matches reach across boundaries for, "exact" ends on a chunk boundary,
+  // and "mixed" turns from noise into text and back between chunks.
+  std::string sparse = mixedContent(size_t{5} << 20, 5);
   for (size_t at = 0; at < sparse.size(); at += 300000)
     std::fill_n(sparse.begin() + static_cast<std::ptrdiff_t>(at), 90000, 'x');
+  std::string mixed =
+      noise(size_t{3} << 20, 6) + mixedContent(size_t{3} << 20, 7) + noise(1 << 20, 8);
   std::map<std::string, std::string> files = {
       {"C:/Mail/Inbox.mbx", mixedContent(3300000, 3)},
       {"C:/Mail/sparse.dat", sparse},
-      {"C:/Mail/exact.bin", mixedContent(size_t{2} << 20, 4)}};
+      {"C:/Mail/exact.bin", mixedContent(size_t{4} << 20, 4)},
+      {"C:/Mail/mixed.bin", mixed},
+      {"C:/Mail/empty.bin", ""}};
   for (int level : {1, 2, 3, 6, 9}) {
     for (unsigned workers : {0u, 2u}) {
-      if (level <= 2 && workers > 0) continue;  // igzip streams alone
       for (std::string password : {"", "pw"}) {
+        if (!password.empty() && workers == 0) continue;  // encryption follows compression
         auto zip = dir / ("streamed" + std::to_string(level) + "w" + std::to_string(workers) +
                           password + ".zip");
         writeFile(zip, writeArchive(files, level, password, true, workers));
         SCOPED_TRACE(zip.string());
         expectPeersAccept(zip, password);
         EXPECT_EQ(readArchive(readFile(zip), password), files);
+      }
+    }
+  }
+}
+
+TEST_F(FormatPeer, CompressedLookingDataIsStoredAndTextBehindNoiseIsNot) {
+  std::string text = mixedContent(200000, 9);
+  std::map<std::string, std::string> files = {{"C:/noise.jpg", noise(300000, 10)},
+                                              {"C:/late.txt", noise(20000, 11) + text}};
+  for (int level : {2, 6}) {
+    std::string zip = writeArchive(files, level, "", false);
+    EXPECT_EQ(readArchive(zip, ""), files);
+    MemorySource source(reinterpret_cast<const uint8_t*>(zip.data()), zip.size());
+    SingleVolume volumes(source);
+    for (const ZipEntryRecord& record : readCentralDirectory(volumes, *findZipEnd(source))) {
+      if (record.name == "C:/noise.jpg") {
+        EXPECT_EQ(record.method, zipmethod::kStored);
+      } else {
+        // The noise costs its size and a little more; the text is packed as
+        // it would be alone.
+        std::string textAlone = writeArchive({{"t", text}}, level, "", false);
+        EXPECT_LT(record.compressedSize, 20000 + textAlone.size() + 512) << level;
       }
     }
   }
