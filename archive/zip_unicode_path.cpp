@@ -15,11 +15,6 @@ constexpr size_t kFieldHead = 5;
 // (far beyond any Windows path) goes without it.
 constexpr size_t kLongestUtf8Name = kMax16 - 64;
 
-bool isAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // Malformed sequences decode to U+FFFD one byte at a time, which encodes in
 // three bytes: only well-formed UTF-8 comes back unchanged.
 bool isWellFormedUtf8(std::string_view text) {
@@ -32,8 +27,13 @@ uint32_t nameCrc(std::string_view name) {
 
 }  // namespace
 
+bool needsUnicodePath(std::string_view ansiName) {
+  return std::any_of(ansiName.begin(), ansiName.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 Bytes unicodePathField(const std::string& ansiName) {
-  if (isAscii(ansiName)) return {};
+  if (!needsUnicodePath(ansiName)) return {};
   std::string utf8 = platform::ansiToUtf8(ansiName);
   if (utf8.size() > kLongestUtf8Name) return {};
   Bytes field;
@@ -60,7 +60,7 @@ std::string entryNameFromHeader(std::string_view nameField, uint16_t flags, Extr
   if (auto field = findExtraField(extra, kUnicodePathExtraId))
     if (auto name = unicodePathName(*field, nameField)) return *name;
   if (flags & zipflag::kUtf8Names) return platform::utf8ToAnsi(nameField);
-  if (fromUnixHost && !isAscii(nameField) && isWellFormedUtf8(nameField))
+  if (fromUnixHost && needsUnicodePath(nameField) && isWellFormedUtf8(nameField))
     return platform::utf8ToAnsi(nameField);
   return std::string(nameField);
 }

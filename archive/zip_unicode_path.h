@@ -20,6 +20,9 @@ namespace archive {
 constexpr uint16_t kUnicodePathExtraId = 0x7075;
 constexpr uint8_t kUnicodePathVersion = 1;
 
+// Whether a name has characters beyond ASCII, and so gets the field.
+bool needsUnicodePath(std::string_view ansiName);
+
 // The whole field (ID, length, data) for an ANSI name; empty for a name of
 // ASCII characters only, which reads the same in every character set.
 Bytes unicodePathField(const std::string& ansiName);

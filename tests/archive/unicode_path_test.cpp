@@ -244,7 +244,7 @@ TEST(UnicodePathNames, PreparedStreamedAndCopiedEntriesKeepNamesAndWholeHeadersO
   // Disks so small that every few headers start a new one: the copies, then
   // each file prepared (encrypted) and streamed.
   SmallDisks out(300);
-  ZipArchiveWriter writer(out);
+  ZipArchiveWriter writer(out, true);
   std::vector<std::pair<std::string, std::string>> expected = files;
   for (const ZipEntryRecord& record : first.entries())
     writer.addCopied(record, openEntryData(originalVolumes, record));
@@ -306,6 +306,51 @@ TEST(UnicodePathNames, PreparedStreamedAndCopiedEntriesKeepNamesAndWholeHeadersO
   auto salvaged = salvageEntries(originalSource);
   ASSERT_EQ(salvaged.size(), files.size());
   for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(salvaged[i].name, files[i].first);
+}
+
+TEST(UnicodePathNames, DescriptorEntriesGetZip64SizesWhenTheArchiveAsks) {
+  const std::string content = "streamed";
+  auto archiveOf = [&](bool zip64Descriptors) {
+    MemoryOutput out;
+    ZipArchiveWriter writer(out, zip64Descriptors);
+    ZipEntryRecord header;
+    header.name = kAnsiName;
+    header.method = zipmethod::kStored;
+    writer.beginStreamed(header, false);
+    writer.writeStreamed(reinterpret_cast<const uint8_t*>(content.data()), content.size());
+    writer.endStreamed(crc32Update(0, content.data(), content.size()), content.size(),
+                       content.size());
+    writer.finish();
+    return out.bytes();
+  };
+  Bytes plain = archiveOf(false), zip64 = archiveOf(true);
+  // A ZIP64 field in the local header, 8 more bytes of descriptor, and a
+  // central header that needs version 4.5 but no ZIP64 field of its own.
+  EXPECT_EQ(zip64.size(), plain.size() + 20 + 8);
+  HeaderParts local = partsOf(Bytes(zip64.begin(), zip64.begin() + 30 + kAnsiName.size() + 20 +
+                                                       unicodePathField(kAnsiName).size()),
+                              zipsize::kLocalHeader);
+  EXPECT_EQ(local.extra[0], kZip64ExtraId);
+  size_t descriptorAt = 30 + kAnsiName.size() + local.extra.size() + content.size();
+  EXPECT_EQ(zip64[descriptorAt + 16 + 8], 'P');  // the central header follows 24 bytes on
+  for (bool withZip64 : {false, true}) {
+    const Bytes& archive = withZip64 ? zip64 : plain;
+    MemorySource source(archive.data(), archive.size());
+    SingleVolume volumes(source);
+    auto end = findZipEnd(source);
+    ASSERT_TRUE(end);
+    auto records = readCentralDirectory(volumes, *end);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].versionNeeded, withZip64 ? kVersionZip64 : kVersionDeflate);
+    std::string read;
+    readEntry(volumes, records[0], "", [&](const uint8_t* data, size_t n) {
+      read.append(reinterpret_cast<const char*>(data), n);
+    });
+    EXPECT_EQ(read, content);
+    auto salvaged = salvageEntries(source);
+    ASSERT_EQ(salvaged.size(), 1u);
+    EXPECT_EQ(salvaged[0].compressedSize, content.size());
+  }
 }
 
 }  // namespace
