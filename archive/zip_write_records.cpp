@@ -16,7 +16,7 @@ void writeFixedStart(ByteWriter& w, const ZipEntryRecord& r, uint16_t versionNee
   w.u16(versionNeeded);
   // Names are written as ANSI bytes, also those of entries copied from an
   // archive whose names were UTF-8.
-  w.u16(r.flags & ~zipflag::kUtf8Names);
+  w.u16(static_cast<uint16_t>(r.flags & ~zipflag::kUtf8Names));
   w.u16(r.method);
   w.u32(r.dosTime);
 }
