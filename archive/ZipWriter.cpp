@@ -7,6 +7,7 @@
 #include "archive/zip_paths.h"
 #include "archive/zip_read_archive.h"
 #include "archive/zip_read_entry.h"
+#include "archive/zip_unicode_path.h"
 #include "archive/zip_worker_pool.h"
 #include "archive/zip_write_entry.h"
 #include "archive/zip_write_file_output.h"
@@ -190,10 +191,15 @@ TZipWriter::WriteResult TZipWriter::writeArchive(const std::vector<ZipEntryRecor
     output = std::make_unique<SingleFileOutput>(fs_, tempName);
   }
 
+  bool namesBeyondAscii =
+      std::any_of(kept.begin(), kept.end(),
+                  [](const ZipEntryRecord& r) { return needsUnicodePath(r.name); }) ||
+      std::any_of(toStore.begin(), toStore.end(),
+                  [](const PendingFile& f) { return needsUnicodePath(f.storedName); });
   WriteResult result;
   Bytes table;
   try {
-    ZipArchiveWriter writer(*output);
+    ZipArchiveWriter writer(*output, namesBeyondAscii);
     uint64_t total = 0, done = 0;
     for (const ZipEntryRecord& record : kept) total += record.compressedSize;
     for (const PendingFile& file : toStore) total += file.source.size;

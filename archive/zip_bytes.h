@@ -76,6 +76,7 @@ class ByteReader {
 class ByteWriter {
  public:
   explicit ByteWriter(Bytes& out) : out_(out) {}
+  void u8(uint8_t v) { out_.push_back(v); }
   void u16(uint16_t v) {
     out_.push_back(static_cast<uint8_t>(v));
     out_.push_back(static_cast<uint8_t>(v >> 8));

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/core/codepage.h"
+#include "archive/zip_extra_fields.h"
+#include "archive/zip_unicode_path.h"
 
 namespace archive {
 namespace {
@@ -52,18 +53,19 @@ void readZip64End(ZipSource& source, uint64_t eocdPos, ZipEndLocation& end) {
 }
 
 // Values of the ZIP64 extra field replace those stored as all ones.
-void applyZip64Extra(ZipEntryRecord& e, ByteReader extra, bool diskOverflow) {
-  while (extra.remaining() >= 4) {
-    uint16_t id = extra.u16();
-    uint16_t size = extra.u16();
-    ByteReader field(extra.take(size), size, "ZIP64 extra field");
-    if (id != kZip64ExtraId) continue;
-    if (e.uncompressedSize == kMax32) e.uncompressedSize = field.u64();
-    if (e.compressedSize == kMax32) e.compressedSize = field.u64();
-    if (e.localHeaderOffset == kMax32) e.localHeaderOffset = field.u64();
-    if (diskOverflow) e.diskStart = field.u32();
-    return;
-  }
+void applyZip64Extra(ZipEntryRecord& e, ExtraBytes extra, bool diskOverflow) {
+  auto found = findExtraField(extra, kZip64ExtraId);
+  if (!found) return;
+  ByteReader field(found->data(), found->size(), "ZIP64 extra field");
+  if (e.uncompressedSize == kMax32) e.uncompressedSize = field.u64();
+  if (e.compressedSize == kMax32) e.compressedSize = field.u64();
+  if (e.localHeaderOffset == kMax32) e.localHeaderOffset = field.u64();
+  if (diskOverflow) e.diskStart = field.u32();
+}
+
+// Host 3 in the high byte of "version made by".
+bool madeOnUnix(const ZipEntryRecord& e) {
+  return (e.versionMadeBy >> 8) == 3;
 }
 
 }  // namespace
@@ -130,13 +132,13 @@ std::vector<ZipEntryRecord> parseCentralDirectory(const uint8_t* data, size_t si
     e.internalAttributes = r.u16();
     e.externalAttributes = r.u32();
     e.localHeaderOffset = r.u32();
-    e.name = r.text(nameLength);
-    ByteReader extra(r.take(extraLength), extraLength, "extra field");
+    std::string nameField = r.text(nameLength);
+    ExtraBytes extra(r.take(extraLength), extraLength);
     r.skip(commentLength);
     bool diskOverflow = e.diskStart == kMax16;
     applyZip64Extra(e, extra, diskOverflow);
-    if (e.name.empty()) throw ZipCorruptError("Central directory entry without a name", at);
-    if (e.flags & zipflag::kUtf8Names) e.name = platform::utf8ToAnsi(e.name);
+    if (nameField.empty()) throw ZipCorruptError("Central directory entry without a name", at);
+    e.name = entryNameFromHeader(nameField, e.flags, extra, madeOnUnix(e));
     entries.push_back(std::move(e));
   }
   // Writers of the time before ZIP64 stored the count modulo 65536.

@@ -4,8 +4,9 @@
 #include <optional>
 
 #include "archive/zip_bytes.h"
+#include "archive/zip_extra_fields.h"
 #include "archive/zip_read_directory.h"
-#include "platform/core/codepage.h"
+#include "archive/zip_unicode_path.h"
 
 namespace archive {
 namespace {
@@ -82,16 +83,14 @@ std::vector<ZipEntryRecord> salvageEntries(ZipSource& source) {
     }
     Bytes variable(nameLength + extraLength);
     source.readAt(pos + zipsize::kLocalHeader, variable.data(), variable.size());
-    ByteReader v(variable.data(), variable.size(), "local header");
-    e.name = v.text(nameLength);
-    if (e.flags & zipflag::kUtf8Names) e.name = platform::utf8ToAnsi(e.name);
-    bool zip64 = false;
-    while (v.remaining() >= 4) {
-      uint16_t id = v.u16(), length = v.u16();
-      if (length > v.remaining()) break;
-      ByteReader field(v.take(length), length, "ZIP64 extra field");
-      if (id != kZip64ExtraId || length < 16) continue;
-      zip64 = true;
+    std::string_view nameField(reinterpret_cast<const char*>(variable.data()), nameLength);
+    ExtraBytes extra(variable.data() + nameLength, extraLength);
+    // A local header does not say which host made it.
+    e.name = entryNameFromHeader(nameField, e.flags, extra, false);
+    auto zip64Field = findExtraField(extra, kZip64ExtraId);
+    bool zip64 = zip64Field && zip64Field->size() >= 16;
+    if (zip64) {
+      ByteReader field(zip64Field->data(), zip64Field->size(), "ZIP64 extra field");
       uint64_t uncompressed = field.u64(), compressed = field.u64();
       if (e.uncompressedSize == kMax32) e.uncompressedSize = uncompressed;
       if (e.compressedSize == kMax32) e.compressedSize = compressed;

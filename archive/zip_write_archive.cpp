@@ -25,6 +25,7 @@ void ZipArchiveWriter::addPrepared(const PreparedEntry& entry) {
 
 void ZipArchiveWriter::beginStreamed(ZipEntryRecord record, bool zip64) {
   record.flags |= zipflag::kDataDescriptor;
+  zip64 = zip64 || zip64Descriptors_;
   placeHeader(record, zip64);
   streamed_ = std::move(record);
   streamedZip64_ = zip64;
@@ -49,7 +50,8 @@ void ZipArchiveWriter::endStreamed(uint32_t crc, uint64_t compressedSize,
 
 void ZipArchiveWriter::addCopied(const ZipEntryRecord& source, VolumeReader data) {
   ZipEntryRecord record = source;
-  bool zip64 = record.compressedSize >= kMax32 || record.uncompressedSize >= kMax32;
+  bool zip64 = record.compressedSize >= kMax32 || record.uncompressedSize >= kMax32 ||
+               (record.hasDataDescriptor() && zip64Descriptors_);
   placeHeader(record, zip64);
   Bytes buffer(static_cast<size_t>(std::min<uint64_t>(record.compressedSize, 1u << 20)));
   for (uint64_t left = record.compressedSize; left > 0;) {

@@ -1,5 +1,7 @@
 #include "archive/zip_write_records.h"
 
+#include "archive/zip_unicode_path.h"
+
 namespace archive {
 namespace {
 
@@ -12,7 +14,9 @@ uint16_t clamp16(uint64_t value) {
 
 void writeFixedStart(ByteWriter& w, const ZipEntryRecord& r, uint16_t versionNeeded) {
   w.u16(versionNeeded);
-  w.u16(r.flags);
+  // Names are written as ANSI bytes, also those of entries copied from an
+  // archive whose names were UTF-8.
+  w.u16(static_cast<uint16_t>(r.flags & ~zipflag::kUtf8Names));
   w.u16(r.method);
   w.u32(r.dosTime);
 }
@@ -40,15 +44,19 @@ Bytes localHeader(const ZipEntryRecord& r, bool zip64) {
   uint32_t marker = zip64 ? kMax32 : 0;
   w.u32(deferred || zip64 ? marker : static_cast<uint32_t>(r.compressedSize));
   w.u32(deferred || zip64 ? marker : static_cast<uint32_t>(r.uncompressedSize));
-  w.u16(static_cast<uint16_t>(r.name.size()));
-  w.u16(zip64 ? 20 : 0);
-  w.text(r.name);
+  Bytes extra;
+  ByteWriter x(extra);
   if (zip64) {
-    w.u16(kZip64ExtraId);
-    w.u16(16);
-    w.u64(deferred ? 0 : r.uncompressedSize);
-    w.u64(deferred ? 0 : r.compressedSize);
+    x.u16(kZip64ExtraId);
+    x.u16(16);
+    x.u64(deferred ? 0 : r.uncompressedSize);
+    x.u64(deferred ? 0 : r.compressedSize);
   }
+  x.bytes(unicodePathField(r.name));
+  w.u16(static_cast<uint16_t>(r.name.size()));
+  w.u16(static_cast<uint16_t>(extra.size()));
+  w.text(r.name);
+  w.bytes(extra);
   return out;
 }
 
@@ -68,34 +76,38 @@ Bytes dataDescriptor(const ZipEntryRecord& r, bool zip64) {
 }
 
 Bytes centralHeader(const ZipEntryRecord& r) {
+  Bytes zip64;
+  ByteWriter z(zip64);
+  if (r.uncompressedSize >= kMax32) z.u64(r.uncompressedSize);
+  if (r.compressedSize >= kMax32) z.u64(r.compressedSize);
+  if (r.localHeaderOffset >= kMax32) z.u64(r.localHeaderOffset);
+  if (r.diskStart >= kMax16) z.u32(r.diskStart);
   Bytes extra;
   ByteWriter x(extra);
-  if (r.uncompressedSize >= kMax32) x.u64(r.uncompressedSize);
-  if (r.compressedSize >= kMax32) x.u64(r.compressedSize);
-  if (r.localHeaderOffset >= kMax32) x.u64(r.localHeaderOffset);
-  if (r.diskStart >= kMax16) x.u32(r.diskStart);
+  if (!zip64.empty()) {
+    x.u16(kZip64ExtraId);
+    x.u16(static_cast<uint16_t>(zip64.size()));
+    x.bytes(zip64);
+  }
+  x.bytes(unicodePathField(r.name));
 
   Bytes out;
   ByteWriter w(out);
   w.u32(zipsig::kCentralHeader);
   w.u16(r.versionMadeBy);
-  writeFixedStart(w, r, extra.empty() ? r.versionNeeded : kVersionZip64);
+  writeFixedStart(w, r, zip64.empty() ? r.versionNeeded : kVersionZip64);
   w.u32(r.crc);
   w.u32(clamp32(r.compressedSize));
   w.u32(clamp32(r.uncompressedSize));
   w.u16(static_cast<uint16_t>(r.name.size()));
-  w.u16(static_cast<uint16_t>(extra.empty() ? 0 : extra.size() + 4));
+  w.u16(static_cast<uint16_t>(extra.size()));
   w.u16(0);  // comment
   w.u16(clamp16(r.diskStart));
   w.u16(r.internalAttributes);
   w.u32(r.externalAttributes);
   w.u32(clamp32(r.localHeaderOffset));
   w.text(r.name);
-  if (!extra.empty()) {
-    w.u16(kZip64ExtraId);
-    w.u16(static_cast<uint16_t>(extra.size()));
-    w.bytes(extra);
-  }
+  w.bytes(extra);
   return out;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Serialises the ZIP records: local headers, data descriptors, central
 // directory headers and the end records, with ZIP64 fields wherever a value
-// passes the 16- or 32-bit limits of the original records.
+// passes the 16- or 32-bit limits of the original records. Names are ANSI
+// bytes; local and central headers of a name beyond ASCII also carry the
+// Unicode Path field with its UTF-8 form.
 
 #include <cstdint>
 

@@ -3,6 +3,8 @@
 
 #include "archive/zip_dos_time.h"
 #include "archive/zip_error.h"
+#include "archive/zip_read_directory.h"
+#include "archive/zip_unicode_path.h"
 #include "tests/archive/engine_fixture.h"
 
 namespace archive_test {
@@ -186,6 +188,36 @@ TEST_F(ExtractTest, RenameEntryKeepsDataAndOrder) {
   EXPECT_EQ(zip.EntryFolder(2), "C:\\WINDOWS\\SYSTEM\\");
   EXPECT_EQ(zip.EntryName(2), "config.bat");
   EXPECT_TRUE(zip.TestArchive());
+}
+
+TEST_F(ExtractTest, RenamedEntryGetsTheUnicodePathOfItsNewName) {
+  makeArchive();
+  TZipWriter zip(fs);
+  prepare(zip, "C:\\backup.zip");
+  zip.ReadDirectory();
+  const std::string renamed = "C:\\WINDOWS\\R\xE9sum\xE9.txt";
+  zip.RenameEntry(2, renamed);
+  zip.ReadDirectory();
+  EXPECT_EQ(zip.EntryName(2), "R\xE9sum\xE9.txt");
+  EXPECT_TRUE(zip.TestArchive());
+  // Its central header's field belongs to the new name field.
+  std::string bytes = testing_support::readFile(fs.hostPath("C:\\backup.zip"));
+  archive::MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  auto end = archive::findZipEnd(source);
+  ASSERT_TRUE(end);
+  const auto* header = reinterpret_cast<const uint8_t*>(bytes.data());
+  size_t at = static_cast<size_t>(end->info.directoryOffset);
+  for (int i = 0; i < 2; ++i)
+    at += 46 + (header[at + 28] | (header[at + 29] << 8)) +
+          (header[at + 30] | (header[at + 31] << 8));
+  size_t nameLength = header[at + 28] | (header[at + 29] << 8);
+  size_t extraLength = header[at + 30] | (header[at + 31] << 8);
+  std::string nameField(bytes, at + 46, nameLength);
+  EXPECT_EQ(nameField, "C:/WINDOWS/R\xE9sum\xE9.txt");
+  auto field = archive::findExtraField({header + at + 46 + nameLength, extraLength},
+                                       archive::kUnicodePathExtraId);
+  ASSERT_TRUE(field);
+  EXPECT_EQ(archive::unicodePathName(*field, nameField), nameField);
 }
 
 TEST_F(ExtractTest, DamagedArchivesFailTheTest) {
