@@ -19,6 +19,10 @@ namespace {
 // Files up to this size are read whole and compressed on a worker; larger
 // ones stream through the caller's thread in chunks.
 constexpr uint64_t kWholeFileLimit = 8u << 20;
+// A batch of small files for one worker: up to this many files or bytes (so
+// at most a few dozen files are open ahead of the one being written).
+constexpr size_t kBatchFiles = 16;
+constexpr uint64_t kBatchBytes = 512u << 10;
 
 std::string folderOf(const std::string& path) {
   size_t slash = path.rfind('\\');
@@ -258,13 +262,40 @@ TZipWriter::WriteResult TZipWriter::writeArchive(const std::vector<ZipEntryRecor
 
 void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingFile>& toStore,
                             WriteResult& result, uint64_t& done, uint64_t total) {
-  OrderedWorkerPool<PreparedEntry> pool(Workers);
+  // Small files go to the workers in batches: one hand-over per file cost
+  // more than compressing the smallest ones.
+  struct SmallFile {
+    std::shared_ptr<ZipInputFile> in;
+    ZipEntryRecord header;
+    uint64_t size;
+  };
+  OrderedWorkerPool<std::vector<PreparedEntry>> pool(Workers);
   EntryOptions options{std::clamp(PackLevel, 0, 9), Password, Workers};
+  std::vector<SmallFile> batch;
+  uint64_t batchBytes = 0;
   auto writeOldest = [&] {
-    PreparedEntry entry = pool.collect();
-    writer.addPrepared(entry);
-    done += entry.record.uncompressedSize;
-    reportPercent(done, total);
+    for (const PreparedEntry& entry : pool.collect()) {
+      writer.addPrepared(entry);
+      done += entry.record.uncompressedSize;
+      reportPercent(done, total);
+    }
+  };
+  auto submitBatch = [&] {
+    if (batch.empty()) return;
+    pool.submit([files = std::move(batch), options] {
+      thread_local ScratchBuffer source;
+      std::vector<PreparedEntry> entries;
+      entries.reserve(files.size());
+      for (const SmallFile& file : files) {
+        uint8_t* data = source.reserve(static_cast<size_t>(file.size));
+        size_t length = readWhole(*file.in, data, static_cast<size_t>(file.size));
+        entries.push_back(prepareEntry(file.header, data, length, options));
+      }
+      return entries;
+    });
+    batch.clear();
+    batchBytes = 0;
+    while (pool.full()) writeOldest();
   };
   for (size_t i = 0; i < toStore.size(); ++i) {
     checkCancel();
@@ -274,14 +305,11 @@ void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingF
     ZipEntryRecord header = headerFor(file);
     uint64_t size = in->size();
     if (size <= kWholeFileLimit) {
-      pool.submit([in, header, size, options] {
-        thread_local ScratchBuffer source;
-        uint8_t* data = source.reserve(static_cast<size_t>(size));
-        size_t length = readWhole(*in, data, static_cast<size_t>(size));
-        return prepareEntry(header, data, length, options);
-      });
-      while (pool.full()) writeOldest();
+      batch.push_back({in, header, size});
+      batchBytes += size;
+      if (batch.size() >= kBatchFiles || batchBytes >= kBatchBytes) submitBatch();
     } else {
+      submitBatch();
       while (pool.pending() > 0) writeOldest();
       uint64_t at = 0;
       streamEntry(
@@ -300,6 +328,7 @@ void TZipWriter::storeFiles(ZipArchiveWriter& writer, const std::vector<PendingF
     ++result.stored;
     result.storedPaths.push_back(file.source.path);
   }
+  submitBatch();
   while (pool.pending() > 0) writeOldest();
 }
 

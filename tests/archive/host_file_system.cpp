@@ -149,11 +149,21 @@ std::vector<archive::FoundFile> HostFileSystem::findFiles(const std::string& pat
   for (const auto& entry : fs::directory_iterator(hostPath(folder), ec)) {
     std::string name = platform::utf8ToAnsi(entry.path().filename().string());
     if (!archive::maskMatches(mask, name)) continue;
+    // One lookup of the entry for its type, size and time: listing a large
+    // tree is otherwise mostly repeated lookups of the same names.
+    std::error_code entryError;
+    bool directory = entry.is_directory(entryError);
     archive::FoundFile file;
     file.name = name;
-    file.attributes = *attributes(folder + name);
-    file.size = entry.is_regular_file() ? entry.file_size() : 0;
-    file.times = fileTimes(folder + name);
+    if (directory) {
+      file.attributes = archive::dosattr::kDirectory;
+    } else {
+      auto it = attributes_.find(key(folder + name));
+      file.attributes = it == attributes_.end() ? archive::dosattr::kArchive : it->second;
+      file.size = entry.file_size(entryError);
+    }
+    FileTime time = toFileTime(entry.last_write_time(entryError));
+    file.times = {time, time, time};
     found.push_back(file);
   }
   return found;
