@@ -21,41 +21,47 @@ struct EngineLevel {
   int level;
 };
 
-// Which compressor and level serve each pack level. libdeflate's levels do
-// more per step than zlib's (and Info-ZIP's); igzip is faster still at a
-// lower ratio. Each choice gives archives no larger than Info-ZIP at the same
-// pack level on the benchmark corpora (a profile tree, a tree of real files
-// from a Linux system, and a backup of very repetitive mail records;
+// Which compressor and level serve each pack level, for data compressed
+// whole and for the chunks of long streams. libdeflate's levels do more per
+// step than zlib's (and Info-ZIP's); igzip is faster still at a lower ratio.
+// Each choice gives archives no larger than Info-ZIP at the same pack level
+// on the benchmark corpora (a profile tree, a tree of real files from a
+// Linux system, and a backup of very repetitive mail records;
 // docs/archive.md), at a fraction of the time. igzip's level 3 would be
 // faster at pack level 2, but on compiled programs and headers it comes out
 // a few percent larger than Info-ZIP's -2.
-constexpr std::array<EngineLevel, 10> kWholeLevels = {{{Compressor::Igzip, 0},
-                                                       {Compressor::Igzip, 2},
-                                                       {Compressor::Libdeflate, 1},
-                                                       {Compressor::Libdeflate, 3},
-                                                       {Compressor::Libdeflate, 4},
-                                                       {Compressor::Libdeflate, 6},
-                                                       {Compressor::Libdeflate, 6},
-                                                       {Compressor::Libdeflate, 7},
-                                                       {Compressor::Libdeflate, 8},
-                                                       {Compressor::Libdeflate, 9}}};
+//
+// libdeflate cannot end a stream on a byte boundary, so its chunks are
+// walked to open their end (zip_deflate_join.h); at its lowest level that
+// walk costs a third of the compression, so pack level 2 streams through
+// igzip, which flushes by itself and is primed with the chunk before. At
+// pack levels 5 and 6 libdeflate's 5 compresses large files within 1 % of
+// its 6 in three quarters of the time. Above, libdeflate's 7 and 9 come out
+// a hair larger than Info-ZIP's 7 to 9 on some text; its 8 and 10 do not.
+struct PackLevelEngines {
+  EngineLevel whole;
+  EngineLevel chunks;
+};
 
-// Chunks of long streams. libdeflate cannot end a stream on a byte boundary,
-// so its chunks are walked to open their end (zip_deflate_join.h); at its
-// lowest level that walk costs a third of the compression, so pack level 2
-// streams through igzip, which flushes by itself and is primed with the
-// chunk before. At levels 5 and 6 libdeflate's 5 compresses these files
-// within 1 % of its 6 in three quarters of the time.
-constexpr std::array<EngineLevel, 10> kChunkLevels = {{{Compressor::Igzip, 0},
-                                                       {Compressor::Igzip, 2},
-                                                       {Compressor::Igzip, 3},
-                                                       {Compressor::Libdeflate, 3},
-                                                       {Compressor::Libdeflate, 4},
-                                                       {Compressor::Libdeflate, 5},
-                                                       {Compressor::Libdeflate, 5},
-                                                       {Compressor::Libdeflate, 7},
-                                                       {Compressor::Libdeflate, 8},
-                                                       {Compressor::Libdeflate, 9}}};
+constexpr EngineLevel igzip(int level) {
+  return {Compressor::Igzip, level};
+}
+constexpr EngineLevel libdeflate(int level) {
+  return {Compressor::Libdeflate, level};
+}
+
+constexpr std::array<PackLevelEngines, 10> kPackLevels = {{
+    {igzip(0), igzip(0)},  // not used: level 0 stores
+    {igzip(2), igzip(2)},
+    {libdeflate(1), igzip(3)},
+    {libdeflate(3), libdeflate(3)},
+    {libdeflate(4), libdeflate(4)},
+    {libdeflate(6), libdeflate(5)},
+    {libdeflate(6), libdeflate(5)},
+    {libdeflate(8), libdeflate(8)},
+    {libdeflate(10), libdeflate(10)},
+    {libdeflate(10), libdeflate(10)},
+}};
 
 // Data that is already compressed (pictures, archives, gzip'ed documents)
 // gains nothing from a deeper search; igzip's level 1 passes over it ten
@@ -77,10 +83,11 @@ bool looksCompressed(const uint8_t* data, size_t length) {
   return entropy > 7.5;
 }
 
-EngineLevel engineFor(const std::array<EngineLevel, 10>& levels, int packLevel, const uint8_t* data,
+// `use`: the whole-data or the chunk column of kPackLevels.
+EngineLevel engineFor(EngineLevel PackLevelEngines::*use, int packLevel, const uint8_t* data,
                       size_t length) {
   if (packLevel > 1 && looksCompressed(data, length)) return kHighEntropyLevel;
-  return levels[static_cast<size_t>(packLevel)];
+  return kPackLevels[static_cast<size_t>(packLevel)].*use;
 }
 
 uint32_t igzipLevelBufferSize(int level) {
@@ -99,7 +106,7 @@ uint32_t checkedLength(size_t length) {
 // compressing a small file.
 libdeflate_compressor* compressorFor(int level) {
   struct Cache {
-    std::array<libdeflate_compressor*, 10> byLevel{};
+    std::array<libdeflate_compressor*, 13> byLevel{};  // libdeflate's levels 0 to 12
     ~Cache() {
       for (auto* c : byLevel)
         if (c) libdeflate_free_compressor(c);
@@ -155,7 +162,7 @@ size_t libdeflateWhole(const uint8_t* data, size_t length, int level, uint8_t* o
 }  // namespace
 
 size_t deflateWhole(const uint8_t* data, size_t length, int level, uint8_t* out, size_t capacity) {
-  EngineLevel engine = engineFor(kWholeLevels, level, data, length);
+  EngineLevel engine = engineFor(&PackLevelEngines::whole, level, data, length);
   return engine.compressor == Compressor::Igzip
              ? igzipWhole(data, length, engine.level, out, capacity)
              : libdeflateWhole(data, length, engine.level, out, capacity);
@@ -221,7 +228,8 @@ class ChunkedEngine : public DeflateStream::Engine {
       chunk.packed = emptyDeflateStream();
       return chunk;
     }
-    EngineLevel engine = engineFor(kChunkLevels, packLevel, chunk.plain.data(), chunk.plain.size());
+    EngineLevel engine =
+        engineFor(&PackLevelEngines::chunks, packLevel, chunk.plain.data(), chunk.plain.size());
     if (engine.compressor == Compressor::Igzip)
       igzipChunk(engine.level, chunk, last);
     else

@@ -15,11 +15,8 @@ namespace {
 using testing_support::haveProgram;
 using testing_support::readFile;
 using testing_support::runCommand;
+using testing_support::shellQuoted;
 using testing_support::writeFile;
-
-std::string quoted(const std::filesystem::path& p) {
-  return "'" + p.string() + "'";
-}
 
 class EnginePeer : public ::testing::Test {
  protected:
@@ -37,12 +34,12 @@ class EnginePeer : public ::testing::Test {
   }
   void expectAccepted(const std::filesystem::path& zip, const std::string& password = "") {
     std::string pass = password.empty() ? "" : "-P '" + password + "' ";
-    auto unzip = runCommand("unzip -t " + pass + quoted(zip));
+    auto unzip = runCommand("unzip -t " + pass + shellQuoted(zip));
     EXPECT_EQ(unzip.exitCode, 0) << unzip.output;
-    auto sevenZip = runCommand("7zz t -p'" + password + "' " + quoted(zip));
+    auto sevenZip = runCommand("7zz t -p'" + password + "' " + shellQuoted(zip));
     EXPECT_EQ(sevenZip.exitCode, 0) << sevenZip.output;
     if (password.empty()) {
-      auto bsdtar = runCommand("bsdtar -tf " + quoted(zip));
+      auto bsdtar = runCommand("bsdtar -tf " + shellQuoted(zip));
       EXPECT_EQ(bsdtar.exitCode, 0) << bsdtar.output;
     }
   }
@@ -65,7 +62,7 @@ TEST_F(EnginePeer, ArchivesWithDriveLettersAndPasswordsPass) {
       expectAccepted(fs.hostPath(name), password);
     }
   }
-  auto listing = runCommand("unzip -l " + quoted(fs.hostPath("C:\\out6.zip")));
+  auto listing = runCommand("unzip -l " + shellQuoted(fs.hostPath("C:\\out6.zip")));
   EXPECT_NE(listing.output.find("C:/WINDOWS/Start Menu/Programs/x.lnk"), std::string::npos)
       << listing.output;
 }
@@ -82,7 +79,8 @@ TEST_F(EnginePeer, BlocksJoinedWithCatPass) {
   zip.CreateArchive();
   auto set = fs.hostPath("C:\\SET");
   ASSERT_EQ(zip.ZipName(), "C:\\SET\\user0.003");
-  auto cat = runCommand("cat " + quoted(set) + "/user0.0?? > " + quoted(dir / "joined.zip"));
+  auto cat =
+      runCommand("cat " + shellQuoted(set) + "/user0.0?? > " + shellQuoted(dir / "joined.zip"));
   ASSERT_EQ(cat.exitCode, 0) << cat.output;
   expectAccepted(dir / "joined.zip", "pw");
 }
@@ -105,7 +103,7 @@ TEST_F(EnginePeer, SpannedDisksAreStandardSplitArchives) {
   std::filesystem::copy_file(dir / "a/disk1/user0.zip", split / "s.z01");
   std::filesystem::copy_file(dir / "a/disk2/user0.zip", split / "s.z02");
   std::filesystem::copy_file(dir / "a/disk3/user0.zip", split / "s.zip");
-  auto join = runCommand("cd " + quoted(split) + " && zip -q -s 0 s.zip --out joined.zip");
+  auto join = runCommand("cd " + shellQuoted(split) + " && zip -q -s 0 s.zip --out joined.zip");
   ASSERT_EQ(join.exitCode, 0) << join.output;
   expectAccepted(split / "joined.zip");
 }
@@ -114,7 +112,7 @@ TEST_F(EnginePeer, EngineExtractsArchivesOfOtherTools) {
   auto src = dir / "src";
   writeFile(src / "docs/readme.txt", std::string(20000, 'r'));
   writeFile(src / "docs/sub/data.bin", "binary\x01\x02");
-  auto made = runCommand("cd " + quoted(src) + " && zip -qr -fd -P pw ../c/zipped.zip . && " +
+  auto made = runCommand("cd " + shellQuoted(src) + " && zip -qr -fd -P pw ../c/zipped.zip . && " +
                          "7zz a -bd -tzip ../c/seven.zip . >/dev/null && " +
                          "echo piped | zip -q - - > ../c/piped.zip");
   ASSERT_EQ(made.exitCode, 0) << made.output;

@@ -14,11 +14,8 @@ namespace {
 using testing_support::haveProgram;
 using testing_support::readFile;
 using testing_support::runCommand;
+using testing_support::shellQuoted;
 using testing_support::writeFile;
-
-std::string quoted(const std::filesystem::path& p) {
-  return "'" + p.string() + "'";
-}
 
 // Listing and testing as a user of a UTF-8 desktop would.
 constexpr const char* kUtf8Locale = "LC_ALL=C.UTF-8 ";
@@ -56,7 +53,7 @@ class NamesPeer : public EngineTest {
   }
   void expectListed(const std::filesystem::path& zip, const std::vector<std::string>& utf8Names,
                     const std::string& password) {
-    std::string zipArg = quoted(zip);
+    std::string zipArg = shellQuoted(zip);
     for (std::string command : {"unzip -l " + zipArg, "7zz l -p'" + password + "' " + zipArg,
                                 bsdtarList(zipArg, password)}) {
       auto listing = runCommand(kUtf8Locale + command);
@@ -68,7 +65,7 @@ class NamesPeer : public EngineTest {
     }
   }
   void expectTested(const std::filesystem::path& zip, const std::string& password) {
-    std::string zipArg = quoted(zip);
+    std::string zipArg = shellQuoted(zip);
     std::string pass = password.empty() ? "" : "-P '" + password + "' ";
     for (std::string command : {"unzip -t " + pass + zipArg, "7zz t -p'" + password + "' " + zipArg,
                                 bsdtarList(zipArg, password)}) {
@@ -101,8 +98,9 @@ TEST_F(NamesPeer, OurArchivesListUnderTheUtf8NamesAndPassPeerTests) {
     expectTested(fs.hostPath(name), password);
   }
   // unzip creates the files under their UTF-8 names.
-  auto unzip = runCommand(std::string(kUtf8Locale) + "unzip -q " +
-                          quoted(fs.hostPath("C:\\names.zip")) + " -d " + quoted(dir / "out"));
+  auto unzip =
+      runCommand(std::string(kUtf8Locale) + "unzip -q " +
+                 shellQuoted(fs.hostPath("C:\\names.zip")) + " -d " + shellQuoted(dir / "out"));
   ASSERT_EQ(unzip.exitCode, 0) << unzip.output;
   EXPECT_EQ(readFile(dir / "out/C:/My Documents" / kResume.utf8), "Lebenslauf\r\n");
 }
@@ -112,7 +110,7 @@ TEST_F(NamesPeer, ArchivesOfZipSevenZipAndOursReadBackUnderTheAnsiNames) {
   writeFile(src / kFolder.utf8 / kResume.utf8, "cv");
   writeFile(src / kFolder.utf8 / kStreet.utf8, noise(50000, 3));
   auto made =
-      runCommand("cd " + quoted(src) + " && " + kUtf8Locale + "zip -qr ../c/zipped.zip . && " +
+      runCommand("cd " + shellQuoted(src) + " && " + kUtf8Locale + "zip -qr ../c/zipped.zip . && " +
                  kUtf8Locale + "zip -qr -P pw ../c/zippedp.zip . && " + kUtf8Locale +
                  "7zz a -bd -tzip ../c/seven.zip . >/dev/null && " + kUtf8Locale +
                  "7zz a -bd -tzip -ppw ../c/sevenp.zip . >/dev/null");
@@ -149,7 +147,7 @@ TEST_F(NamesPeer, SevenZipArchiveUpdatedAndRenamedByTheEngineKeepsItsNames) {
   auto src = dir / "src";
   writeFile(src / kResume.utf8, "cv");
   writeFile(src / kStreet.utf8, "street");
-  auto made = runCommand("cd " + quoted(src) + " && " + kUtf8Locale +
+  auto made = runCommand("cd " + shellQuoted(src) + " && " + kUtf8Locale +
                          "7zz a -bd -tzip ../c/seven.zip . >/dev/null");
   ASSERT_EQ(made.exitCode, 0) << made.output;
   writeFile(fs.hostPath("C:\\added.txt"), "added");
@@ -171,7 +169,7 @@ TEST_F(NamesPeer, SevenZipArchiveUpdatedAndRenamedByTheEngineKeepsItsNames) {
   ASSERT_GE(index, 0);
   zip.RenameEntry(index, "C:\\" + kFolder.ansi + "\\" + kResume.ansi);
   expectListed(zipPath, {kResume.utf8, "C:/" + kFolder.utf8 + "/" + kResume.utf8}, "");
-  auto listing = runCommand(kUtf8Locale + std::string("unzip -l ") + quoted(zipPath));
+  auto listing = runCommand(kUtf8Locale + std::string("unzip -l ") + shellQuoted(zipPath));
   EXPECT_EQ(listing.output.find(kStreet.utf8), std::string::npos) << listing.output;
   expectTested(zipPath, "");
 }

@@ -8,17 +8,14 @@ using archiving_test::inBackup;
 using testing_support::haveProgram;
 using testing_support::MachineBuilder;
 using testing_support::runCommand;
+using testing_support::shellQuoted;
 using testing_support::TestProgram;
 
 namespace {
 
-std::string quoted(const std::filesystem::path& path) {
-  return "'" + path.string() + "'";
-}
-
 void expectSoundArchive(TestProgram& m, const std::string& archive,
                         const std::vector<std::string>& listed, const std::string& password = "") {
-  const std::string host = quoted(m.host(archive));
+  const std::string host = shellQuoted(m.host(archive));
   const std::string passwordOption = password.empty() ? "" : "-P " + password + " ";
   const testing_support::CommandResult test = runCommand("unzip -t " + passwordOption + host);
   EXPECT_EQ(test.exitCode, 0) << test.output;

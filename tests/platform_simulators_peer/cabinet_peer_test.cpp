@@ -12,10 +12,7 @@ namespace {
 using namespace platform;
 using testing_support::readFile;
 using testing_support::runCommand;
-
-std::string quoted(const std::filesystem::path& path) {
-  return "'" + path.string() + "'";
-}
+using testing_support::shellQuoted;
 
 class CabinetPeer : public ::testing::Test {
  protected:
@@ -28,7 +25,8 @@ class CabinetPeer : public ::testing::Test {
   // A cabinet gcab makes of files in dir/src, placed on the machine.
   void gcabCabinet(SimulatorMachine& m, const std::string& path,
                    const std::vector<std::string>& names) {
-    std::string command = "cd " + quoted(dir / "src") + " && gcab -c -z " + quoted(m.host(path));
+    std::string command =
+        "cd " + shellQuoted(dir / "src") + " && gcab -c -z " + shellQuoted(m.host(path));
     for (const std::string& name : names) command += " " + name;
     auto result = runCommand(command);
     ASSERT_EQ(result.exitCode, 0) << result.output;
@@ -41,11 +39,12 @@ TEST_F(CabinetPeer, CabextractAndGcabReadTheCheckersBackup) {
   SimulatorMachine m(WindowsVersion::WinMe);
   ASSERT_EQ(m.run(m.windows() + "\\SCANREGW.EXE /backup"), 0u);
   const std::filesystem::path cabinet = m.host(m.windows() + "\\SYSBCKUP\\RB000.CAB");
-  auto tested = runCommand("cabextract -t " + quoted(cabinet));
+  auto tested = runCommand("cabextract -t " + shellQuoted(cabinet));
   ASSERT_EQ(tested.exitCode, 0) << tested.output;
   EXPECT_EQ(tested.output.find("failed"), std::string::npos) << tested.output;
 
-  auto extracted = runCommand("cd " + quoted(dir / "out") + " && gcab -x " + quoted(cabinet));
+  auto extracted =
+      runCommand("cd " + shellQuoted(dir / "out") + " && gcab -x " + shellQuoted(cabinet));
   ASSERT_EQ(extracted.exitCode, 0) << extracted.output;
   for (const char* name : {"SYSTEM.DAT", "USER.DAT", "CLASSES.DAT", "WIN.INI"})
     EXPECT_EQ(readFile(dir / "out" / name), m.read(m.windows() + "\\" + name)) << name;

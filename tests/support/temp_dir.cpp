@@ -1,11 +1,12 @@
 #include "tests/support/temp_dir.h"
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 
 namespace testing_support {
 
@@ -55,6 +56,12 @@ CommandResult runCommand(const std::string& commandLine) {
 
 bool haveProgram(const std::string& name) {
   return runCommand("command -v '" + name + "'").exitCode == 0;
+}
+
+std::string shellQuoted(const std::string& argument) {
+  std::string out = "'";
+  for (char c : argument) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
 }
 
 }  // namespace testing_support

@@ -32,5 +32,7 @@ struct CommandResult {
 CommandResult runCommand(const std::string& commandLine);
 // True when a program is on PATH (peer tests skip politely otherwise).
 bool haveProgram(const std::string& name);
+// One argument for a shell command line, in single quotes.
+std::string shellQuoted(const std::string& argument);
 
 }  // namespace testing_support

@@ -11,23 +11,18 @@
 
 using testing_support::CommandResult;
 using testing_support::readFile;
+using testing_support::shellQuoted;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
-
-std::string quoted(const std::string& arg) {
-  std::string out = "'";
-  for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
 
 enum class Captured { Both, Output, Errors };
 
 // Runs the tool and captures its standard output, its standard error or both.
 CommandResult tool(const std::vector<std::string>& args, Captured captured = Captured::Both) {
   std::string line = CORVASTA_MACHINE_TOOL;
-  for (const auto& arg : args) line += " " + quoted(arg);
+  for (const auto& arg : args) line += " " + shellQuoted(arg);
   if (captured == Captured::Output) line = "{ " + line + " 2>/dev/null; }";
   if (captured == Captured::Errors) line = "{ " + line + " >/dev/null; }";
   return testing_support::runCommand(line);
