@@ -1,6 +1,7 @@
 #include "platform/core/machine.h"
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include "platform/core/codepage.h"
@@ -87,14 +88,7 @@ HostLocation Machine::resolve(std::string_view winPath) const {
       // Exact host name first (cheap), then a scan without case, then aliases.
       std::string utf8 = ansiToUtf8(wanted);
       if (host::entryExists(current / utf8)) match = utf8;
-      if (!match) {
-        for (const std::string& name : host::folderNames(current)) {
-          if (ansiEqualNoCase(utf8ToAnsi(name), wanted)) {
-            match = name;
-            break;
-          }
-        }
-      }
+      if (!match) match = folderNames_.find(current, wanted);
       auto byAlias = [&]() -> std::optional<std::string> {
         if (auto longName =
                 location.drive->aliases().longNameOf(aliasKey(*location.drive, current), wanted)) {
@@ -150,7 +144,10 @@ void Machine::assignFolderAliases(Drive& drive, const fs::path& hostFolder) cons
     return std::tie(a.seconds, a.nanoseconds, a.inode, a.name) <
            std::tie(b.seconds, b.nanoseconds, b.inode, b.name);
   });
-  for (const auto& entry : pending) drive.aliases().assign(key, entry.name, names);
+  std::set<std::string_view, AnsiLessNoCase> present(names.begin(), names.end());
+  for (const auto& entry : pending)
+    drive.aliases().assignAmong(
+        key, entry.name, [&](std::string_view sibling) { return present.count(sibling) > 0; });
 }
 
 FileTime Machine::fileTimeToLocalFileTime(FileTime utc) const {
@@ -165,8 +162,10 @@ std::string Machine::shortNameOf(const HostLocation& location) const {
   if (location.path.components.empty()) return "";
   std::string name = utf8ToAnsi(location.host.filename().string());
   fs::path parent = location.host.parent_path();
-  return location.drive->aliases().assign(aliasKey(*location.drive, parent), name,
-                                          ansiNamesIn(parent));
+  const FolderListing& siblings = folderNames_.listing(parent);
+  return location.drive->aliases().assignAmong(
+      aliasKey(*location.drive, parent), name,
+      [&](std::string_view sibling) { return siblings.has(sibling); }, siblings.removalStamp());
 }
 
 void Machine::forgetShortNameOf(const HostLocation& location) const {
