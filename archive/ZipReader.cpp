@@ -158,6 +158,9 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
   // megabytes) leaves an existing file as it was.
   PlainStream::Chunk chunk;
   bool more = source.stream && source.stream->next(chunk);
+  FileTime stamp = fs_.toUtcTime(e.Time);
+  FileTimes times{stamp, stamp, stamp};
+  bool timesSet = false;
   std::unique_ptr<ZipOutputFile> out;
   while (!out) {
     try {
@@ -185,6 +188,7 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
       readSettledEntry(openArchive().volumes(), e.record, *source.password,
                        [&](const uint8_t* data, size_t length) { out->write(data, length); });
     }
+    timesSet = out->setTimes(times);
     out->close();
   } catch (...) {
     out.reset();
@@ -195,8 +199,7 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
     }
     throw;
   }
-  FileTime written = fs_.toUtcTime(e.Time);
-  fs_.setFileTimes(target, {written, written, written});
+  if (!timesSet) fs_.setFileTimes(target, times);
   if (RetainAttributes)
     fs_.setAttributes(target, e.Attributes & (dosattr::kReadOnly | dosattr::kHidden |
                                               dosattr::kSystem | dosattr::kArchive));

@@ -37,10 +37,20 @@ class InputFile : public ZipInputFile {
   platform::FileHandle handle_;
 };
 
+// Times of the archive's side as SetFileTime takes them: a 0 time is kept.
+std::optional<platform::FileTime> given(FileTime t) {
+  if (t == 0) return std::nullopt;
+  return platform::FileTime{t};
+}
+
 class OutputFile : public ZipOutputFile {
  public:
   explicit OutputFile(platform::FileHandle handle) : handle_(std::move(handle)) {}
   void write(const void* data, size_t length) override { handle_.write(data, length); }
+  bool setTimes(const FileTimes& times) override {
+    handle_.setFileTime(given(times.creation), given(times.lastAccess), given(times.lastWrite));
+    return true;
+  }
   void close() override {
     if (handle_.isOpen()) handle_.close();
   }
@@ -95,10 +105,6 @@ FileTimes MachineZipFileSystem::fileTimes(const std::string& path) {
 }
 
 void MachineZipFileSystem::setFileTimes(const std::string& path, const FileTimes& times) {
-  auto given = [](FileTime t) -> std::optional<platform::FileTime> {
-    if (t == 0) return std::nullopt;
-    return platform::FileTime{t};
-  };
   files_.setFileTime(path, given(times.creation), given(times.lastAccess), given(times.lastWrite));
 }
 

@@ -85,25 +85,24 @@ const FolderListing& FolderNameIndex::listing(const fs::path& folder) {
   host::FileIdentity identity = host::fileIdentity(folder);
   if (auto kept = kept_.find(folder); kept != kept_.end()) {
     // The path may now lead to another folder (a parent was renamed).
-    if (kept->second.identity == identity && host::isDirectory(folder)) {
+    if (kept->second.identity == identity && identity != host::FileIdentity{}) {
       kept->second.lastUse = ++uses_;
       return kept->second.names;
     }
     drop(kept);
   }
-  std::vector<std::string> names = host::folderNames(folder);
-  std::optional<int> watch;
-  if (names.size() >= kKeepFrom) watch = watch_.add(folder);
+  // The notices run before the folder is read, so nothing done in between
+  // is missed.
+  std::optional<int> watch = identity != host::FileIdentity{} ? watch_.add(folder) : std::nullopt;
   if (watch && !byWatch_.count(*watch)) {
     if (kept_.size() >= kMaxKept) dropOldest();
-    // Read again now that the notices run, so nothing done in between is missed.
-    names = host::folderNames(folder);
     auto kept = kept_.emplace(folder, Kept{{}, identity, *watch, ++uses_}).first;
     byWatch_[*watch] = kept;
-    for (const std::string& name : names) kept->second.names.add(name);
+    for (const std::string& name : host::folderNames(folder)) kept->second.names.add(name);
     kept->second.names.stamp(newStamp());
     return kept->second.names;
   }
+  std::vector<std::string> names = host::folderNames(folder);
   scratch_.clear();
   scratch_.stamp(std::nullopt);
   for (const std::string& name : names) scratch_.add(name);

@@ -1,11 +1,12 @@
 #pragma once
 // Finding entries of host folders by their ANSI names without regard to
-// case, as Windows finds them. A folder of many entries is read once and
-// then kept up to date from the kernel's change notices
+// case, as Windows finds them. A folder asked about is read once and then
+// kept up to date from the kernel's change notices
 // (platform/host/host_folder_watch.h), so that making thousands of files in
-// one folder does not read the folder thousands of times. Small folders, and
-// every folder where the host gives no complete notices, are read afresh for
-// each question. One thread at a time, like the machine's alias stores.
+// one folder does not read the folder thousands of times. The folders asked
+// about last are kept; a folder where the host gives no complete notices is
+// read afresh for each question. One thread at a time, like the machine's
+// alias stores.
 
 #include <cstdint>
 #include <filesystem>
@@ -51,8 +52,7 @@ class FolderNameIndex {
     return listing(folder).find(ansiName);
   }
 
-  // Folders with at least this many entries are kept; at most kMaxKept at once.
-  static constexpr size_t kKeepFrom = 128;
+  // Folders kept at once; the one asked about longest ago goes first.
   static constexpr size_t kMaxKept = 64;
 
  private:
