@@ -1,8 +1,12 @@
 #include "archive/ZipReader.h"
 
+#include <algorithm>
+
 #include "archive/zip_file_system.h"
+#include "archive/zip_folder_maker.h"
 #include "archive/zip_masks.h"
 #include "archive/zip_paths.h"
+#include "archive/zip_plain_stream.h"
 #include "archive/zip_read_ahead.h"
 #include "archive/zip_read_archive.h"
 #include "archive/zip_read_entry.h"
@@ -144,10 +148,19 @@ bool TZipReader::passwordSettled(int index, std::string& password, EntryReadAhea
   return resolvePassword(index, password);
 }
 
-bool TZipReader::writeExtracted(int index, const std::string& target, const EntryBytes* bytes,
-                                const std::string& password) {
+bool TZipReader::writeExtracted(int index, const std::string& target, const ExtractSource& source,
+                                FolderMaker& folders,
+                                const std::function<void(uint64_t)>& progress) {
   const TZipEntry& e = entries_[static_cast<size_t>(index)];
-  if (RecreateDirs) createFolders(fs_, target);
+  if (RecreateDirs) folders.makeFor(target);
+  // A streamed entry's first chunk comes before its target is created, so
+  // damage at its start (local header, encryption header, the first
+  // megabytes) leaves an existing file as it was.
+  PlainStream::Chunk chunk;
+  bool more = source.stream && source.stream->next(chunk);
+  FileTime stamp = fs_.toUtcTime(e.Time);
+  FileTimes times{stamp, stamp, stamp};
+  bool timesSet = false;
   std::unique_ptr<ZipOutputFile> out;
   while (!out) {
     try {
@@ -159,12 +172,23 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Entr
     }
   }
   try {
-    if (bytes) {
-      if (bytes->length > 0) out->write(bytes->data.get(), bytes->length);
+    if (source.bytes) {
+      if (source.bytes->length > 0) out->write(source.bytes->data.get(), source.bytes->length);
+    } else if (source.stream) {
+      uint64_t written = 0;
+      while (more) {
+        out->write(chunk.data.get(), chunk.length);
+        written += chunk.length;
+        source.stream->recycle(std::move(chunk));
+        progress(written);
+        checkCancel();
+        more = source.stream->next(chunk);
+      }
     } else {
-      readSettledEntry(openArchive().volumes(), e.record, password,
+      readSettledEntry(openArchive().volumes(), e.record, *source.password,
                        [&](const uint8_t* data, size_t length) { out->write(data, length); });
     }
+    timesSet = out->setTimes(times);
     out->close();
   } catch (...) {
     out.reset();
@@ -175,8 +199,7 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Entr
     }
     throw;
   }
-  FileTime written = fs_.toUtcTime(e.Time);
-  fs_.setFileTimes(target, {written, written, written});
+  if (!timesSet) fs_.setFileTimes(target, times);
   if (RetainAttributes)
     fs_.setAttributes(target, e.Attributes & (dosattr::kReadOnly | dosattr::kHidden |
                                               dosattr::kSystem | dosattr::kArchive));
@@ -201,10 +224,12 @@ int TZipReader::extractEntries(Selection selection) {
   std::string password = Password;
   int written = 0;
   uint64_t done = 0;
+  FolderMaker folders(fs_);
   // How each chosen entry is finished when its turn comes. Entries that fit
-  // in memory are read ahead on the workers; larger ones stream on this
+  // in memory are read ahead on the workers; larger ones stream ahead on a
+  // thread of their own, or, when the archive has several parts, on this
   // thread in their turn, with the password settled for them.
-  enum class Plan { Folder, Skip, FromMemory, Stream };
+  enum class Plan { Folder, Skip, FromMemory, StreamAhead, Stream };
   struct Planned {
     Plan plan = Plan::Skip;
     std::string password;
@@ -215,16 +240,28 @@ int TZipReader::extractEntries(Selection selection) {
     std::function<void()> finishOne = [&] {
       checkCancel();
       EntryReadAhead::Item item = ahead.next();
+      // A stream not read to its end is given up, so its thread goes on.
+      struct GiveUp {
+        PlainStream* stream;
+        ~GiveUp() {
+          if (stream) stream->abandon();
+        }
+      } giveUp{item.stream.get()};
       size_t i = static_cast<size_t>(item.tag);
       const Planned& planned = plans[i];
+      uint64_t size = entries_[static_cast<size_t>(chosen[i])].Size;
       if (planned.plan == Plan::Folder) {
-        if (RecreateDirs) createFolders(fs_, targets[i] + "\\");
+        if (RecreateDirs) folders.makeFor(targets[i] + "\\");
       } else if (planned.plan != Plan::Skip) {
-        const EntryBytes* bytes = planned.plan == Plan::FromMemory ? &item.bytes : nullptr;
-        if (writeExtracted(chosen[i], targets[i], bytes, planned.password)) ++written;
+        ExtractSource source;
+        if (planned.plan == Plan::FromMemory) source.bytes = &item.bytes;
+        source.stream = item.stream.get();
+        source.password = &planned.password;
+        auto progress = [&](uint64_t part) { reportPercent(done + std::min(part, size), total); };
+        if (writeExtracted(chosen[i], targets[i], source, folders, progress)) ++written;
         ahead.recycle(std::move(item.bytes));
       }
-      done += entries_[static_cast<size_t>(chosen[i])].Size;
+      done += size;
       reportPercent(done, total);
     };
     for (size_t i = 0; i < chosen.size(); ++i) {
@@ -235,11 +272,16 @@ int TZipReader::extractEntries(Selection selection) {
       if (record.isDirectory()) {
         planned.plan = Plan::Folder;
       } else if (passwordSettled(chosen[i], password, ahead, finishOne)) {
-        planned.plan = readsInMemory(record) ? Plan::FromMemory : Plan::Stream;
+        if (readsInMemory(record))
+          planned.plan = Plan::FromMemory;
+        else
+          planned.plan = ahead.streamsAhead() ? Plan::StreamAhead : Plan::Stream;
         if (planned.plan == Plan::Stream) planned.password = password;
       }
       if (planned.plan == Plan::FromMemory)
         ahead.queueEntry(tag, record, password);
+      else if (planned.plan == Plan::StreamAhead)
+        ahead.queueStreamed(tag, record, password);
       else
         ahead.queueNothing(tag);
       while (ahead.full()) finishOne();

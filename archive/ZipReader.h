@@ -17,6 +17,8 @@ namespace archive {
 
 class OpenedArchive;
 class EntryReadAhead;
+class FolderMaker;
+class PlainStream;
 struct EntryBytes;
 
 class TZipReader {
@@ -100,10 +102,18 @@ class TZipReader {
   // entry is to be skipped.
   bool passwordSettled(int index, std::string& password, EntryReadAhead& ahead,
                        const std::function<void()>& finishOne);
-  // Creates the target and writes the entry from bytes, or streams it from
-  // the archive when bytes is null; false when the target was skipped.
-  bool writeExtracted(int index, const std::string& target, const EntryBytes* bytes,
-                      const std::string& password);
+  // Where an extracted entry's plain bytes come from: read ahead whole,
+  // streamed ahead by another thread, or (neither) streamed from the archive
+  // on this thread with the password given.
+  struct ExtractSource {
+    const EntryBytes* bytes = nullptr;
+    PlainStream* stream = nullptr;
+    const std::string* password = nullptr;
+  };
+  // Creates the target and writes the entry; false when the target was
+  // skipped. progress gets the bytes written so far of a streamed entry.
+  bool writeExtracted(int index, const std::string& target, const ExtractSource& source,
+                      FolderMaker& folders, const std::function<void(uint64_t)>& progress);
   // Settles the password for an encrypted entry, asking OnBadPassword while it
   // does not fit; false when the entry is to be skipped.
   bool resolvePassword(int index, std::string& password);

@@ -51,6 +51,11 @@ class ZipOutputFile {
  public:
   virtual ~ZipOutputFile() = default;
   virtual void write(const void* data, size_t length) = 0;
+  // Sets the file's times (a 0 time is left as it is) after the last write,
+  // before close, where the file system can (SetFileTime on the handle);
+  // false when it cannot, and ZipFileSystem::setFileTimes is to be used after
+  // closing.
+  virtual bool setTimes(const FileTimes&) { return false; }
   virtual void close() = 0;
 };
 

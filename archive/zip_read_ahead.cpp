@@ -47,9 +47,11 @@ class EntryReadAhead::HandleLease {
 EntryReadAhead::EntryReadAhead(OpenedArchive& archive, ZipFileSystem& fs, unsigned workers,
                                Keep keep)
     : archive_(archive),
+      fs_(fs),
       keep_(keep),
       freeHandles_(openHandles(archive, fs, workers)),
-      pool_(static_cast<unsigned>(freeHandles_.size()), kMaxQueuedItems) {}
+      workerCount_(freeHandles_.size()),
+      pool_(static_cast<unsigned>(workerCount_), kMaxQueuedItems) {}
 
 EntryReadAhead::~EntryReadAhead() = default;
 
@@ -126,8 +128,24 @@ void EntryReadAhead::submitBatch() {
   batchBytes_ = 0;
 }
 
+void EntryReadAhead::queueStreamed(int tag, const ZipEntryRecord& record,
+                                   const std::string& password) {
+  if (!streamsAhead()) throw ZipError("Entry \"" + record.name + "\" cannot be streamed ahead");
+  if (!streamAhead_) {
+    std::unique_ptr<ZipVolumes> handle = archive_.openAnotherReader(fs_);
+    if (!handle) throw ZipError("Entry \"" + record.name + "\" cannot be streamed ahead");
+    streamAhead_ = std::make_unique<StreamAhead>(std::move(handle));
+  }
+  Item item;
+  item.tag = tag;
+  item.stream = streamAhead_->queue(record, password);
+  streamed_.push_back(std::move(item));
+  order_.push_back(true);
+}
+
 void EntryReadAhead::queueEntry(int tag, const ZipEntryRecord& record,
                                 const std::string& password) {
+  order_.push_back(false);
   if (keep_ == Keep::PlainBytes) queuedBytes_ += record.uncompressedSize;
   if (readsInMemory(record)) {
     batch_.push_back({tag, record, password});
@@ -147,6 +165,7 @@ void EntryReadAhead::queueEntry(int tag, const ZipEntryRecord& record,
 }
 
 void EntryReadAhead::queueNothing(int tag) {
+  order_.push_back(false);
   submitBatch();
   pool_.submit([tag] {
     std::vector<Item> items(1);
@@ -156,6 +175,13 @@ void EntryReadAhead::queueNothing(int tag) {
 }
 
 EntryReadAhead::Item EntryReadAhead::next() {
+  bool streamed = order_.front();
+  order_.pop_front();
+  if (streamed) {
+    Item item = std::move(streamed_.front());
+    streamed_.pop_front();
+    return item;
+  }
   if (ready_.empty()) {
     if (pool_.pending() == 0) submitBatch();
     for (Item& item : pool_.collect()) ready_.push_back(std::move(item));

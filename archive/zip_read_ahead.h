@@ -15,7 +15,9 @@
 
 #include "archive/zip_file_system.h"
 #include "archive/zip_format.h"
+#include "archive/zip_plain_stream.h"
 #include "archive/zip_read_archive.h"
+#include "archive/zip_stream_ahead.h"
 #include "archive/zip_worker_pool.h"
 
 namespace archive {
@@ -46,13 +48,23 @@ class EntryReadAhead {
   // Queues an item with nothing to read (a folder, a skipped entry, one the
   // caller streams itself), so it keeps its place in the order.
   void queueNothing(int tag);
+  // Whether large entries can be streamed ahead (queueStreamed): only when
+  // the archive is one file that workers read.
+  bool streamsAhead() const { return workerCount_ > 0; }
+  // Queues an entry too large for memory whose password is settled: it is
+  // read, inflated and checked on a thread of its own, and its item brings
+  // the stream of its plain bytes.
+  void queueStreamed(int tag, const ZipEntryRecord& record, const std::string& password);
 
-  bool full() const { return pool_.full() || queuedBytes_ >= kMaxQueuedBytes; }
-  bool empty() const { return ready_.empty() && pool_.pending() == 0 && batch_.empty(); }
+  bool full() const {
+    return pool_.full() || queuedBytes_ >= kMaxQueuedBytes || order_.size() >= kMaxQueuedItems;
+  }
+  bool empty() const { return order_.empty(); }
 
   struct Item {
     int tag = 0;
-    EntryBytes bytes;  // Keep::PlainBytes and a queued entry only
+    EntryBytes bytes;                     // Keep::PlainBytes and a queued entry only
+    std::shared_ptr<PlainStream> stream;  // queueStreamed only
     std::exception_ptr failure;
   };
   // The oldest item; rethrows the failure of its read.
@@ -84,7 +96,12 @@ class EntryReadAhead {
   static constexpr uint64_t kBatchBytes = uint64_t{16} << 20;
 
   OpenedArchive& archive_;
+  ZipFileSystem& fs_;
   Keep keep_;
+  // Where each queued item comes from, in order: true for a streamed entry.
+  std::deque<bool> order_;
+  std::deque<Item> streamed_;
+  std::unique_ptr<StreamAhead> streamAhead_;
   uint64_t queuedBytes_ = 0;
   std::vector<Queued> batch_;
   uint64_t batchBytes_ = 0;
@@ -94,6 +111,7 @@ class EntryReadAhead {
   size_t spareBytes_ = 0;
   std::mutex handlesMutex_;
   std::vector<std::unique_ptr<ZipVolumes>> freeHandles_;
+  size_t workerCount_;
   OrderedWorkerPool<std::vector<Item>> pool_;  // last: its workers stop before the handles go
 };
 

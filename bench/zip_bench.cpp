@@ -4,7 +4,9 @@
 //
 //   zip_bench corpus DIR MEGABYTES     a profile-like tree, always the same
 //   zip_bench create DIR ZIP LEVEL [PASSWORD]
-//   zip_bench extract ZIP DEST [PASSWORD]
+//   zip_bench extract ZIP DEST [PASSWORD]            through the test host file system
+//   zip_bench extract-machine ZIP MACHINE [PASSWORD]  through a machine's file system:
+//       MACHINE (made if missing) gets drive C, where the archive is extracted
 //   zip_bench test ZIP [PASSWORD]
 #include <cmath>
 #include <cstdio>
@@ -17,6 +19,9 @@
 #include <vector>
 
 #include "archive/ZipWriter.h"
+#include "archive/machine/MachineZipFileSystem.h"
+#include "platform/core/machine.h"
+#include "platform/files/file_system.h"
 #include "tests/archive/host_file_system.h"
 
 namespace {
@@ -142,6 +147,39 @@ void makeCorpus(const fs::path& root, uint64_t megabytes) {
   }
 }
 
+// A minimal Windows XP machine: drive C (empty, the extraction target) and
+// drive D, the folder holding the archive.
+std::unique_ptr<platform::Machine> benchMachine(const fs::path& folder, const fs::path& zipFolder) {
+  if (!fs::exists(folder / "machine.ini")) {
+    platform::MachineConfig config;
+    config.version = platform::WindowsVersion::WinXp;
+    config.windowsDirectory = "C:\\WINDOWS";
+    config.systemDirectory = "C:\\WINDOWS\\system32";
+    config.programDirectory = "C:\\Program Files\\Corvasta";
+    for (auto [letter, host] : {std::pair{'C', folder / "drives" / "C"}, {'D', zipFolder}}) {
+      platform::DriveConfig drive;
+      drive.letter = letter;
+      drive.folder = host;
+      drive.serial = 0x12340000u + static_cast<unsigned char>(letter);
+      fs::create_directories(host);
+      config.drives.push_back(drive);
+    }
+    std::ofstream(folder / "machine.ini") << platform::formatMachineConfig(config, folder);
+  }
+  return platform::Machine::open(folder);
+}
+
+int extractOnMachine(const fs::path& zip, const fs::path& folder, const std::string& password) {
+  std::unique_ptr<platform::Machine> machine = benchMachine(folder, zip.parent_path());
+  platform::FileSystem files(*machine);
+  archive::MachineZipFileSystem zipFiles(files);
+  archive::TZipReader reader(zipFiles);
+  reader.SetZipName("D:\\" + zip.filename().string());
+  reader.DestDir = "C:\\";
+  reader.Password = password;
+  return reader.Extract();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,6 +201,12 @@ int main(int argc, char** argv) {
       writer.Password = argc > 5 ? argv[5] : "";
       writer.FilesList = {">C:\\*.*"};
       std::printf("%d files\n", writer.CreateArchive());
+      return 0;
+    }
+    if (command == "extract-machine" && argc >= 4) {
+      fs::path zip = fs::absolute(argv[2]);
+      std::printf("%d files\n",
+                  extractOnMachine(zip, fs::absolute(argv[3]), argc > 4 ? argv[4] : ""));
       return 0;
     }
     if ((command == "extract" && argc >= 4) || (command == "test" && argc >= 3)) {
@@ -188,6 +232,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zip_bench: %s\n", e.what());
     return 1;
   }
-  std::fprintf(stderr, "usage: zip_bench corpus|create|extract|test ...\n");
+  std::fprintf(stderr, "usage: zip_bench corpus|create|extract|extract-machine|test ...\n");
   return 2;
 }

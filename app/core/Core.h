@@ -25,12 +25,12 @@
 #include <vector>
 
 #include "app/core/Locations.h"
-#include "app/core/MachineZipFileSystem.h"
 #include "app/core/Ui.h"
 #include "app/core/Unit4.h"
 #include "app/core/Unit6.h"
 #include "archive/MultiVolumeHandlers.h"
 #include "archive/ZipWriter.h"
+#include "archive/machine/MachineZipFileSystem.h"
 #include "platform/system/locale_format.h"
 #include "prefs/Unit8.h"
 
@@ -172,7 +172,7 @@ class Core {
   void reportNotAvailable(const std::string& what);
 
   // --- Archive engines over the machine's files ---------------------------------------
-  MachineZipFileSystem zipFileSystem{env.files};
+  archive::MachineZipFileSystem zipFileSystem{env.files};
   archive::TZipWriter Zip1{zipFileSystem};
   archive::TZipWriter Zip2{zipFileSystem};
   // The running operation's target kind, set folder, volume bytes used and

@@ -1,6 +1,7 @@
 #include "platform/core/machine.h"
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include "platform/core/codepage.h"
@@ -72,29 +73,31 @@ HostLocation Machine::resolve(std::string_view winPath) const {
   fs::path current = location.drive->hostRoot();
   WinPath longPath;
   longPath.drive = location.path.drive;
-  bool found = host::isDirectory(current);
+  // `found`: every component so far exists; `inFolder`: and the last one is
+  // a folder (links followed), so the next one can be looked up in it. Each
+  // existing component costs one host call when its name is exact.
+  bool found = host::kindOf(current) == host::EntryKind::Directory;
+  bool inFolder = found;
   location.parentExists = found;
   const auto& components = location.path.components;
   for (size_t i = 0; i < components.size(); ++i) {
     const std::string& wanted = components[i];
     bool last = i + 1 == components.size();
     if (last) {
-      location.parentExists = found && host::isDirectory(current);
+      location.parentExists = inFolder;
       if (location.parentExists) location.aliasFolder = aliasKey(*location.drive, current);
     }
     std::optional<std::string> match;
-    if (found && host::isDirectory(current)) {
-      // Exact host name first (cheap), then a scan without case, then aliases.
+    std::optional<host::EntryKind> matchKind;
+    if (inFolder) {
+      // Exact host name first (cheap), then a search without case, then aliases.
       std::string utf8 = ansiToUtf8(wanted);
-      if (host::entryExists(current / utf8)) match = utf8;
-      if (!match) {
-        for (const std::string& name : host::folderNames(current)) {
-          if (ansiEqualNoCase(utf8ToAnsi(name), wanted)) {
-            match = name;
-            break;
-          }
-        }
+      host::EntryKind kind = host::kindOf(current / utf8);
+      if (kind != host::EntryKind::None || host::entryExists(current / utf8)) {
+        match = utf8;
+        matchKind = kind;
       }
+      if (!match) match = folderNames_.find(current, wanted);
       auto byAlias = [&]() -> std::optional<std::string> {
         if (auto longName =
                 location.drive->aliases().longNameOf(aliasKey(*location.drive, current), wanted)) {
@@ -114,8 +117,13 @@ HostLocation Machine::resolve(std::string_view winPath) const {
     if (match) {
       current /= *match;
       longPath.components.push_back(utf8ToAnsi(*match));
+      if (!last) {
+        if (!matchKind) matchKind = host::kindOf(current);
+        inFolder = *matchKind == host::EntryKind::Directory;
+      }
     } else {
       found = false;
+      inFolder = false;
       current /= ansiToUtf8(wanted);
       longPath.components.push_back(wanted);
     }
@@ -150,7 +158,10 @@ void Machine::assignFolderAliases(Drive& drive, const fs::path& hostFolder) cons
     return std::tie(a.seconds, a.nanoseconds, a.inode, a.name) <
            std::tie(b.seconds, b.nanoseconds, b.inode, b.name);
   });
-  for (const auto& entry : pending) drive.aliases().assign(key, entry.name, names);
+  std::set<std::string_view, AnsiLessNoCase> present(names.begin(), names.end());
+  for (const auto& entry : pending)
+    drive.aliases().assignAmong(
+        key, entry.name, [&](std::string_view sibling) { return present.count(sibling) > 0; });
 }
 
 FileTime Machine::fileTimeToLocalFileTime(FileTime utc) const {
@@ -165,8 +176,14 @@ std::string Machine::shortNameOf(const HostLocation& location) const {
   if (location.path.components.empty()) return "";
   std::string name = utf8ToAnsi(location.host.filename().string());
   fs::path parent = location.host.parent_path();
-  return location.drive->aliases().assign(aliasKey(*location.drive, parent), name,
-                                          ansiNamesIn(parent));
+  // Names that need no alias, or have one, need no look at the folder.
+  if (isValidShortName(name)) return ansiUpper(name);
+  std::string key = aliasKey(*location.drive, parent);
+  if (auto given = location.drive->aliases().find(key, name)) return *given;
+  const FolderListing& siblings = folderNames_.listing(parent);
+  return location.drive->aliases().assignAmong(
+      key, name, [&](std::string_view sibling) { return siblings.has(sibling); },
+      siblings.removalStamp());
 }
 
 void Machine::forgetShortNameOf(const HostLocation& location) const {

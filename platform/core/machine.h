@@ -17,6 +17,7 @@
 
 #include "platform/core/drive.h"
 #include "platform/core/file_time.h"
+#include "platform/core/folder_names.h"
 #include "platform/core/machine_config.h"
 #include "platform/core/machine_state.h"
 #include "platform/core/system_time.h"
@@ -97,6 +98,7 @@ class Machine {
   MachineConfig config_;
   std::unique_ptr<MachineState> state_;
   std::vector<std::unique_ptr<Drive>> drives_;
+  mutable FolderNameIndex folderNames_;
 };
 
 }  // namespace platform

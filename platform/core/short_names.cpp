@@ -64,13 +64,20 @@ std::string makeAlias(std::string_view longName, unsigned n) {
   return alias;
 }
 
+namespace {
+
+// The first number from `from` on whose alias is not taken.
+unsigned firstFreeNumber(std::string_view longName, const NameQuery& taken, unsigned from) {
+  for (unsigned n = from;; ++n)
+    if (!taken(makeAlias(longName, n))) return n;
+}
+
+}  // namespace
+
 std::string nextFreeAlias(std::string_view longName, const std::vector<std::string>& taken) {
-  for (unsigned n = 1;; ++n) {
-    std::string alias = makeAlias(longName, n);
-    bool used = false;
-    for (const auto& t : taken) used = used || ansiEqualNoCase(t, alias);
-    if (!used) return alias;
-  }
+  std::set<std::string_view, AnsiLessNoCase> names(taken.begin(), taken.end());
+  auto isTaken = [&](std::string_view alias) { return names.count(alias) > 0; };
+  return makeAlias(longName, firstFreeNumber(longName, isTaken, 1));
 }
 
 AliasStore::AliasStore(std::filesystem::path file) : file_(std::move(file)) {
@@ -94,17 +101,15 @@ void AliasStore::load() {
     std::string folder = line.substr(0, tab1);
     std::string longName = utf8ToAnsi(line.substr(tab1 + 1, tab2 - tab1 - 1));
     std::string alias = utf8ToAnsi(line.substr(tab2 + 1));
-    if (!alias.empty()) {
-      folders_[folder][longName] = alias;
-    } else if (auto f = folders_.find(folder); f != folders_.end()) {
-      f->second.erase(longName);
-      if (f->second.empty()) folders_.erase(f);
-    }
+    if (alias.empty())
+      erase(folder, longName);
+    else
+      put(folder, longName, alias);
   }
   // Changes are appended; a file that has grown well past its content is
   // written again compactly.
   size_t entries = 0;
-  for (const auto& [folder, aliases] : folders_) entries += aliases.size();
+  for (const auto& [folder, aliases] : folders_) entries += aliases.byLong.size();
   if (lines > 2 * entries + 64) save();
 }
 
@@ -116,7 +121,7 @@ std::string AliasStore::line(const std::string& folder, std::string_view longNam
 void AliasStore::save() const {
   std::string out;
   for (const auto& [folder, aliases] : folders_)
-    for (const auto& [longName, alias] : aliases) out += line(folder, longName, alias);
+    for (const auto& [longName, alias] : aliases.byLong) out += line(folder, longName, alias);
   host::makeDirectories(file_.parent_path());
   replaceHostFile(file_, out);
 }
@@ -128,12 +133,34 @@ void AliasStore::append(const std::string& lines) const {
                   "cannot write the alias store " + file_.string() + ": " + error.message());
 }
 
+void AliasStore::put(const std::string& folder, std::string_view longName,
+                     const std::string& alias) {
+  erase(folder, longName);
+  FolderAliases& aliases = folders_[folder];
+  aliases.byLong[std::string(longName)] = alias;
+  aliases.byAlias[alias] = std::string(longName);
+}
+
+bool AliasStore::erase(const std::string& folder, std::string_view longName) {
+  auto f = folders_.find(folder);
+  if (f == folders_.end()) return false;
+  auto a = f->second.byLong.find(longName);
+  if (a == f->second.byLong.end()) return false;
+  f->second.hints.clear();  // a number may be free again
+  auto reverse = f->second.byAlias.find(a->second);
+  if (reverse != f->second.byAlias.end() && ansiEqualNoCase(reverse->second, a->first))
+    f->second.byAlias.erase(reverse);
+  f->second.byLong.erase(a);
+  if (f->second.byLong.empty()) folders_.erase(f);
+  return true;
+}
+
 std::optional<std::string> AliasStore::find(const std::string& folder,
                                             std::string_view longName) const {
   auto f = folders_.find(folder);
   if (f == folders_.end()) return std::nullopt;
-  auto a = f->second.find(longName);
-  if (a == f->second.end()) return std::nullopt;
+  auto a = f->second.byLong.find(longName);
+  if (a == f->second.byLong.end()) return std::nullopt;
   return a->second;
 }
 
@@ -141,47 +168,56 @@ std::optional<std::string> AliasStore::longNameOf(const std::string& folder,
                                                   std::string_view alias) const {
   auto f = folders_.find(folder);
   if (f == folders_.end()) return std::nullopt;
-  for (const auto& [longName, given] : f->second)
-    if (ansiEqualNoCase(given, alias)) return longName;
-  return std::nullopt;
+  auto a = f->second.byAlias.find(alias);
+  if (a == f->second.byAlias.end()) return std::nullopt;
+  return a->second;
 }
 
 std::string AliasStore::assign(const std::string& folder, std::string_view longName,
                                const std::vector<std::string>& siblings) {
+  std::set<std::string_view, AnsiLessNoCase> present(siblings.begin(), siblings.end());
+  return assignAmong(folder, longName,
+                     [&](std::string_view name) { return present.count(name) > 0; });
+}
+
+std::string AliasStore::assignAmong(const std::string& folder, std::string_view longName,
+                                    const NameQuery& present,
+                                    std::optional<uint64_t> listingStamp) {
   if (isValidShortName(longName)) return ansiUpper(longName);
   if (auto existing = find(folder, longName)) return *existing;
-  std::vector<std::string> taken;
-  for (const auto& sibling : siblings)
-    if (isValidShortName(sibling)) taken.push_back(sibling);
-  // Aliases of names that are gone from the folder (deleted on the host) are
-  // free again, as Windows reuses the number of a deleted file.
   std::string changes;
-  if (auto f = folders_.find(folder); f != folders_.end()) {
-    std::set<std::string, AnsiLessNoCase> present(siblings.begin(), siblings.end());
-    for (auto it = f->second.begin(); it != f->second.end();) {
-      if (present.count(it->first) || ansiEqualNoCase(it->first, longName)) {
-        taken.push_back(it->second);
-        ++it;
-      } else {
-        changes += line(folder, it->first, "");
-        it = f->second.erase(it);
-      }
-    }
+  std::string sequence = makeAlias(longName, 1);
+  unsigned from = 1;
+  if (auto f = folders_.find(folder); f != folders_.end() && listingStamp) {
+    auto hint = f->second.hints.find(sequence);
+    if (hint != f->second.hints.end() && hint->second.stamp == *listingStamp)
+      from = hint->second.next;
   }
-  std::string alias = nextFreeAlias(longName, taken);
-  folders_[folder][std::string(longName)] = alias;
+  // A number is taken by an entry of the folder whose own name it is, or by
+  // the alias of a name still present. The alias of a name that is gone from
+  // the folder (deleted on the host) is free again, as Windows reuses the
+  // number of a deleted file.
+  unsigned number = firstFreeNumber(
+      longName,
+      [&](std::string_view candidate) {
+        if (present(candidate)) return true;
+        std::optional<std::string> holder = longNameOf(folder, candidate);
+        if (!holder) return false;
+        if (present(*holder)) return true;
+        erase(folder, *holder);
+        changes += line(folder, *holder, "");
+        return false;
+      },
+      from);
+  std::string alias = makeAlias(longName, number);
+  put(folder, longName, alias);
+  if (listingStamp) folders_[folder].hints[sequence] = {*listingStamp, number + 1};
   append(changes + line(folder, longName, alias));
   return alias;
 }
 
 void AliasStore::forget(const std::string& folder, std::string_view longName) {
-  auto f = folders_.find(folder);
-  if (f == folders_.end()) return;
-  auto a = f->second.find(longName);
-  if (a == f->second.end()) return;
-  f->second.erase(a);
-  if (f->second.empty()) folders_.erase(f);
-  append(line(folder, longName, ""));
+  if (erase(folder, longName)) append(line(folder, longName, ""));
 }
 
 void AliasStore::moveFolder(const std::string& from, const std::string& to) {

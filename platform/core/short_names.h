@@ -4,7 +4,9 @@
 // characters of its base, "~N" and up to three characters of its extension,
 // in upper case, with N the lowest number not yet used in the folder.
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -24,6 +26,9 @@ bool isValidShortName(std::string_view name);
 // removed or replaced by "_", blanks and all dots but the last dropped, upper
 // case, the base cut so that base + "~" + n fits in eight characters.
 std::string makeAlias(std::string_view longName, unsigned n);
+
+// Answers whether a name (ANSI, compared without case) is taken or present.
+using NameQuery = std::function<bool(std::string_view)>;
 
 // Picks the first alias number whose result is not in `taken` (compared
 // without case) and returns the alias.
@@ -46,13 +51,34 @@ class AliasStore {
   // Returns the short name: the alias, or the name itself when it is valid 8.3.
   std::string assign(const std::string& folder, std::string_view longName,
                      const std::vector<std::string>& siblings);
+  // The same with the folder's names given as a question: whether a name is
+  // present in the folder. `listingStamp`, when given, changes whenever a
+  // name leaves the folder; while it stays the same, numbers found taken
+  // before are not tried again (a folder of thousands of names alike would
+  // otherwise try every number for every new name).
+  std::string assignAmong(const std::string& folder, std::string_view longName,
+                          const NameQuery& present, std::optional<uint64_t> listingStamp = {});
   // Forget an alias (the file was deleted or renamed away).
   void forget(const std::string& folder, std::string_view longName);
   // A folder moved or was renamed: its aliases, and those below it, follow.
   void moveFolder(const std::string& from, const std::string& to);
 
  private:
-  using FolderAliases = std::map<std::string, std::string, AnsiLessNoCase>;  // long -> alias
+  using NameMap = std::map<std::string, std::string, AnsiLessNoCase>;
+  // The first number not yet known to be taken in a sequence of aliases
+  // (named by its first alias), as of a listing stamp.
+  struct NumberHint {
+    uint64_t stamp = 0;
+    unsigned next = 1;
+  };
+  struct FolderAliases {
+    NameMap byLong;   // long name -> alias
+    NameMap byAlias;  // alias -> long name
+    std::map<std::string, NumberHint> hints;
+  };
+  void put(const std::string& folder, std::string_view longName, const std::string& alias);
+  // Removes a long name's alias; false when it had none.
+  bool erase(const std::string& folder, std::string_view longName);
   void load();
   // Writes the whole store afresh.
   void save() const;

@@ -135,16 +135,17 @@ void FileAttributes::set(Drive& drive, const fs::path& host, uint32_t attributes
 }
 
 void FileAttributes::setTimes(Drive& drive, const fs::path& host, std::optional<FileTime> creation,
-                              std::optional<FileTime> lastAccess,
-                              std::optional<FileTime> lastWrite) {
+                              std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite,
+                              const host::HostFile* open) {
   HostStat before = statHost(host);
   if (lastAccess || lastWrite) {
     auto hostTime = [](std::optional<FileTime> time) -> std::optional<host::HostTime> {
       if (!time) return std::nullopt;
       return hostTimeFromFileTime(*time);
     };
-    if (host::setTimes(host, hostTime(lastAccess), hostTime(lastWrite)))
-      throw OsError(WinError::AccessDenied, "", host.string() + ": times not set");
+    std::error_code error = open ? open->setTimes(hostTime(lastAccess), hostTime(lastWrite))
+                                 : host::setTimes(host, hostTime(lastAccess), hostTime(lastWrite));
+    if (error) throw OsError(WinError::AccessDenied, "", host.string() + ": times not set");
   }
   if (host == drive.hostRoot()) return;
   AttributeBackend& backend = backendFor(drive);
@@ -170,6 +171,8 @@ void FileAttributes::created(Drive& drive, const fs::path& host, uint32_t attrib
 void FileAttributes::modified(Drive& drive, const fs::path& host) {
   AttributeBackend& backend = backendFor(drive);
   if (backend.hostSetsArchiveBit()) return;
+  // A set bit stays set whatever the file's stamp: no need to ask the host.
+  if (auto stored = backend.load(host); stored && (stored->attributes & kAttributeArchive)) return;
   HostStat stat = statHost(host);
   StoredAttributes stored = currentRecord(backend, host, stat, nullptr);
   if (stored.attributes & kAttributeArchive) return;

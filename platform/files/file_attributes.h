@@ -13,6 +13,7 @@
 #include "platform/core/file_time.h"
 #include "platform/core/machine.h"
 #include "platform/files/attribute_backend.h"
+#include "platform/host/host_file.h"
 
 namespace platform {
 
@@ -49,8 +50,11 @@ class FileAttributes {
   // SetFileAttributes: the settable bits of `attributes` replace the stored ones.
   void set(Drive& drive, const std::filesystem::path& host, uint32_t attributes);
   // SetFileTime: the times given are changed, the others kept.
+  // With `open`, the host times are set through that open file (SetFileTime
+  // on a handle) rather than by path.
   void setTimes(Drive& drive, const std::filesystem::path& host, std::optional<FileTime> creation,
-                std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite);
+                std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite,
+                const host::HostFile* open = nullptr);
   // A new entry: attributes as given (files also get the archive bit) and,
   // where the host cannot report it, the creation time now.
   void created(Drive& drive, const std::filesystem::path& host, uint32_t attributes);

@@ -109,4 +109,13 @@ void FileHandle::setEndOfFile() {
   noteModified();
 }
 
+void FileHandle::setFileTime(std::optional<FileTime> creation, std::optional<FileTime> lastAccess,
+                             std::optional<FileTime> lastWrite) {
+  requireOpen();
+  if (!(accessAsShareBits(opened_.access) & kFileShareWrite))
+    throw OsError(WinError::AccessDenied, opened_.winPath);
+  opened_.attributes->setTimes(*opened_.drive, opened_.host, creation, lastAccess, lastWrite,
+                               &opened_.file);
+}
+
 }  // namespace platform

@@ -11,8 +11,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/core/file_time.h"
 #include "platform/files/sharing.h"
 #include "platform/host/host_file.h"
 
@@ -58,6 +60,10 @@ class FileHandle {
   uint64_t size() const;
   // The file ends at the file pointer (growing it is checked like a write).
   void setEndOfFile();
+  // SetFileTime: the times given are changed, the others kept. Needs write
+  // access (AccessDenied otherwise).
+  void setFileTime(std::optional<FileTime> creation, std::optional<FileTime> lastAccess,
+                   std::optional<FileTime> lastWrite);
   void close();
 
  private:

@@ -48,8 +48,8 @@ void FileSystem::requireNotHeld(const HostLocation& location, uint32_t access) {
     throw OsError(WinError::SharingViolation, location.path.str());
 }
 
-void FileSystem::giveAlias(std::string_view path) {
-  machine_.shortNameOf(machine_.resolve(path));
+void FileSystem::giveAlias(const HostLocation& created) {
+  machine_.shortNameOf(created);
 }
 
 void FileSystem::removeFile(const HostLocation& location) {
@@ -126,7 +126,7 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
                                        location.drive, &attributes_, token});
   if (!exists) {
     attributes_.created(*location.drive, location.host, attributes);
-    giveAlias(path);
+    giveAlias(location);
   } else if (truncate) {
     if (disposition == CreationDisposition::CreateAlways)
       attributes_.set(*location.drive, location.host,
@@ -204,7 +204,7 @@ void FileSystem::moveOnDrive(const HostLocation& source, const HostLocation& tar
   if (isDirectory)
     drive.aliases().moveFolder(Machine::aliasKey(drive, source.host),
                                Machine::aliasKey(drive, newHost));
-  giveAlias(destination);
+  giveAlias(machine_.resolve(destination));
 }
 
 void FileSystem::moveFileEx(std::string_view source, std::string_view destination, uint32_t flags) {
@@ -275,7 +275,7 @@ void FileSystem::createDirectory(std::string_view path) {
   if (std::error_code error = host::makeDirectory(location.host))
     throw OsError(winErrorFromHost(error), std::string(path));
   attributes_.created(*location.drive, location.host, 0);
-  giveAlias(path);
+  giveAlias(location);
 }
 
 void FileSystem::removeDirectory(std::string_view path) {

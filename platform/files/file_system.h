@@ -112,7 +112,7 @@ class FileSystem {
   HostLocation existing(std::string_view path);
   void requireWritableMedium(const HostLocation& location);
   void requireNotHeld(const HostLocation& location, uint32_t access);
-  void giveAlias(std::string_view path);
+  void giveAlias(const HostLocation& created);
   void removeFile(const HostLocation& location);
   void copyContent(const HostLocation& source, std::string_view destination, bool failIfExists,
                    bool keepAllTimes);

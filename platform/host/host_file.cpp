@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/host/host_error.h"
+#include "platform/host/host_timespec.h"
 
 namespace platform::host {
 
@@ -73,6 +74,12 @@ std::optional<uint64_t> HostFile::size() const {
 
 std::error_code HostFile::truncate(uint64_t size) const {
   return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 ? std::error_code() : lastHostError();
+}
+
+std::error_code HostFile::setTimes(std::optional<HostTime> lastAccess,
+                                   std::optional<HostTime> lastWrite) const {
+  timespec times[2] = {timespecOf(lastAccess), timespecOf(lastWrite)};
+  return ::futimens(fd_, times) == 0 ? std::error_code() : lastHostError();
 }
 
 }  // namespace platform::host

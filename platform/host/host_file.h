@@ -8,6 +8,8 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/host/host_time.h"
+
 namespace platform::host {
 
 class HostFile {
@@ -35,6 +37,9 @@ class HostFile {
   std::error_code writeAt(uint64_t offset, const void* data, size_t count) const;
   std::optional<uint64_t> size() const;
   std::error_code truncate(uint64_t size) const;
+  // Sets the times given, keeps the others.
+  std::error_code setTimes(std::optional<HostTime> lastAccess,
+                           std::optional<HostTime> lastWrite) const;
   void close();
 
  private:

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/host/host_error.h"
+#include "platform/host/host_timespec.h"
 
 namespace platform::host {
 
@@ -21,11 +22,6 @@ std::error_code resultOf(int status) {
 
 HostTime hostTimeOf(const struct statx_timestamp& t) {
   return HostTime{static_cast<int64_t>(t.tv_sec), t.tv_nsec};
-}
-
-timespec timespecOf(std::optional<HostTime> time) {
-  if (!time) return timespec{0, UTIME_OMIT};
-  return timespec{static_cast<time_t>(time->seconds), static_cast<long>(time->nanoseconds)};
 }
 
 // Writes all of `bytes` to `fd`, retrying after interruptions.
@@ -68,6 +64,14 @@ std::optional<EntryStatus> entryStatus(const fs::path& path) {
 bool entryExists(const fs::path& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
+}
+
+EntryKind kindOf(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return EntryKind::None;
+  return S_ISDIR(info.st_mode)   ? EntryKind::Directory
+         : S_ISREG(info.st_mode) ? EntryKind::File
+                                 : EntryKind::Other;
 }
 
 bool isDirectory(const fs::path& path) {

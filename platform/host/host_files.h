@@ -40,6 +40,8 @@ std::optional<EntryStatus> entryStatus(const std::filesystem::path& path);
 // True when an entry of that name exists, a dangling symbolic link included.
 bool entryExists(const std::filesystem::path& path);
 // These follow symbolic links, as opening the path does.
+// What the path leads to; None when nothing (a dangling link included).
+EntryKind kindOf(const std::filesystem::path& path);
 bool isDirectory(const std::filesystem::path& path);
 bool isRegularFile(const std::filesystem::path& path);
 std::optional<uint64_t> fileSize(const std::filesystem::path& path);

@@ -3,8 +3,8 @@
 // capacity) and are standard ZIP files other tools read.
 #include <gtest/gtest.h>
 
-#include "app/core/MachineZipFileSystem.h"
 #include "archive/ZipWriter.h"
+#include "archive/machine/MachineZipFileSystem.h"
 #include "platform/core/errors.h"
 #include "platform/files/file_attributes.h"
 #include "tests/support/machine_builder.h"
@@ -22,7 +22,7 @@ class MachineZipTest : public ::testing::Test {
                   .removableDrive('A', {"disk1"})
                   .build(dir.path());
     files = std::make_unique<FileSystem>(*machine);
-    zipFiles = std::make_unique<corvasta::MachineZipFileSystem>(*files);
+    zipFiles = std::make_unique<archive::MachineZipFileSystem>(*files);
     files->createDirectory("C:\\WINDOWS");
     files->createDirectory("C:\\My Documents");
     write("C:\\WINDOWS\\win.ini", "[windows]\r\nload=\r\n");
@@ -37,7 +37,7 @@ class MachineZipTest : public ::testing::Test {
   TempDir dir;
   std::unique_ptr<Machine> machine;
   std::unique_ptr<FileSystem> files;
-  std::unique_ptr<corvasta::MachineZipFileSystem> zipFiles;
+  std::unique_ptr<archive::MachineZipFileSystem> zipFiles;
 };
 
 }  // namespace

@@ -131,11 +131,8 @@ fs::path HostFileSystem::hostPath(const std::string& winPath) const {
     if (part.empty()) continue;
     std::string utf8 = platform::ansiToUtf8(part);
     fs::path next = result / utf8;
-    if (!fs::exists(next, ec) && fs::is_directory(result, ec)) {
-      for (const auto& entry : fs::directory_iterator(result, ec))
-        if (platform::ansiEqualNoCase(platform::utf8ToAnsi(entry.path().filename().string()), part))
-          next = entry.path();
-    }
+    if (!fs::exists(next, ec) && fs::is_directory(result, ec))
+      if (auto found = names_.find(result, part)) next = result / *found;
     result = next;
   }
   return result;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "archive/zip_file_system.h"
+#include "platform/core/folder_names.h"
 
 namespace archive_test {
 
@@ -57,6 +58,8 @@ class HostFileSystem : public archive::ZipFileSystem {
   std::map<std::string, uint32_t> attributes_;
   std::map<std::string, std::string> labels_;
   std::set<std::string> held_;
+  // Finds names without case; mutable because hostPath is a question.
+  mutable platform::FolderNameIndex names_;
 };
 
 }  // namespace archive_test

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "app/core/MachineZipFileSystem.h"
 #include "archive/ZipReader.h"
+#include "archive/machine/MachineZipFileSystem.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_attributes.h"
 #include "restore/cabinet/Cabinet.h"
@@ -17,7 +17,7 @@
 namespace testing_support {
 
 std::vector<std::string> ProgramRig::storedNames(const std::string& archive) {
-  corvasta::MachineZipFileSystem zipFiles(*files);
+  archive::MachineZipFileSystem zipFiles(*files);
   archive::TZipReader reader(zipFiles);
   reader.SetZipName(archive);
   reader.ReadDirectory();
@@ -39,7 +39,7 @@ std::vector<std::string> ProgramRig::entries(const std::string& archive) {
 std::string ProgramRig::onlyEntryOf(const std::string& archive) {
   const std::string out = "C:\\unpacked\\";
   form_access::createDirectories(*form, out);
-  corvasta::MachineZipFileSystem zipFiles(*files);
+  archive::MachineZipFileSystem zipFiles(*files);
   archive::TZipReader reader(zipFiles);
   reader.SetZipName(archive);
   reader.ReadDirectory();

@@ -1,19 +1,19 @@
-#include "app/core/MachineZipFileSystem.h"
+#include "archive/machine/MachineZipFileSystem.h"
 
 #include <mutex>
 
 #include "platform/core/errors.h"
 
-namespace corvasta {
+namespace archive {
 namespace {
 
-archive::FileTimes toArchive(const platform::FileTimes& times) {
+FileTimes toArchive(const platform::FileTimes& times) {
   return {times.creation.value, times.lastAccess.value, times.lastWrite.value};
 }
 
 // A file opened with full sharing. readAt may come from a worker thread; one
 // handle serves every read, so reads are serialised.
-class InputFile : public archive::ZipInputFile {
+class InputFile : public ZipInputFile {
  public:
   explicit InputFile(platform::FileHandle handle) : handle_(std::move(handle)) {}
   uint64_t size() override {
@@ -37,10 +37,20 @@ class InputFile : public archive::ZipInputFile {
   platform::FileHandle handle_;
 };
 
-class OutputFile : public archive::ZipOutputFile {
+// Times of the archive's side as SetFileTime takes them: a 0 time is kept.
+std::optional<platform::FileTime> given(FileTime t) {
+  if (t == 0) return std::nullopt;
+  return platform::FileTime{t};
+}
+
+class OutputFile : public ZipOutputFile {
  public:
   explicit OutputFile(platform::FileHandle handle) : handle_(std::move(handle)) {}
   void write(const void* data, size_t length) override { handle_.write(data, length); }
+  bool setTimes(const FileTimes& times) override {
+    handle_.setFileTime(given(times.creation), given(times.lastAccess), given(times.lastWrite));
+    return true;
+  }
   void close() override {
     if (handle_.isOpen()) handle_.close();
   }
@@ -51,8 +61,8 @@ class OutputFile : public archive::ZipOutputFile {
 
 }  // namespace
 
-std::vector<archive::FoundFile> MachineZipFileSystem::findFiles(const std::string& pattern) {
-  std::vector<archive::FoundFile> found;
+std::vector<FoundFile> MachineZipFileSystem::findFiles(const std::string& pattern) {
+  std::vector<FoundFile> found;
   std::vector<platform::FindData> entries;
   try {
     entries = files_.findAll(pattern);
@@ -69,14 +79,14 @@ std::vector<archive::FoundFile> MachineZipFileSystem::findFiles(const std::strin
   return found;
 }
 
-std::unique_ptr<archive::ZipInputFile> MachineZipFileSystem::openRead(const std::string& path) {
+std::unique_ptr<ZipInputFile> MachineZipFileSystem::openRead(const std::string& path) {
   return std::make_unique<InputFile>(files_.createFile(
       path, platform::kGenericRead,
       platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete,
       platform::CreationDisposition::OpenExisting));
 }
 
-std::unique_ptr<archive::ZipOutputFile> MachineZipFileSystem::create(const std::string& path) {
+std::unique_ptr<ZipOutputFile> MachineZipFileSystem::create(const std::string& path) {
   return std::make_unique<OutputFile>(files_.createFile(
       path, platform::kGenericWrite, 0, platform::CreationDisposition::CreateAlways));
 }
@@ -90,15 +100,11 @@ void MachineZipFileSystem::setAttributes(const std::string& path, uint32_t attri
   files_.setFileAttributes(path, attributes);
 }
 
-archive::FileTimes MachineZipFileSystem::fileTimes(const std::string& path) {
+FileTimes MachineZipFileSystem::fileTimes(const std::string& path) {
   return toArchive(files_.getFileTime(path));
 }
 
-void MachineZipFileSystem::setFileTimes(const std::string& path, const archive::FileTimes& times) {
-  auto given = [](archive::FileTime t) -> std::optional<platform::FileTime> {
-    if (t == 0) return std::nullopt;
-    return platform::FileTime{t};
-  };
+void MachineZipFileSystem::setFileTimes(const std::string& path, const FileTimes& times) {
   files_.setFileTime(path, given(times.creation), given(times.lastAccess), given(times.lastWrite));
 }
 
@@ -119,20 +125,20 @@ uint64_t MachineZipFileSystem::freeSpace(const std::string& root) {
   return files_.getDiskFreeSpaceEx(root).freeBytesAvailable;
 }
 
-archive::DriveType MachineZipFileSystem::driveType(const std::string& root) {
+DriveType MachineZipFileSystem::driveType(const std::string& root) {
   switch (files_.getDriveType(root)) {
     case platform::DriveType::Removable:
-      return archive::DriveType::Removable;
+      return DriveType::Removable;
     case platform::DriveType::Fixed:
-      return archive::DriveType::Fixed;
+      return DriveType::Fixed;
     case platform::DriveType::Remote:
-      return archive::DriveType::Remote;
+      return DriveType::Remote;
     case platform::DriveType::CdRom:
-      return archive::DriveType::CdRom;
+      return DriveType::CdRom;
     case platform::DriveType::RamDisk:
-      return archive::DriveType::RamDisk;
+      return DriveType::RamDisk;
     default:
-      return archive::DriveType::Unknown;
+      return DriveType::Unknown;
   }
 }
 
@@ -144,8 +150,26 @@ void MachineZipFileSystem::setVolumeLabel(const std::string& root, const std::st
   files_.setVolumeLabel(root, label);
 }
 
-archive::FileTime MachineZipFileSystem::now() {
+FileTime MachineZipFileSystem::toLocalTime(FileTime utc) {
+  return files_.machine().fileTimeToLocalFileTime(platform::FileTime{utc}).value;
+}
+
+FileTime MachineZipFileSystem::toUtcTime(FileTime local) {
+  // The offset in force at that moment: taken at the local time read as UTC,
+  // then again at the UTC time that gives, so a zone whose offset changed in
+  // between (daylight saving) still turns back what toLocalTime gave.
+  const platform::TimeZone& zone = files_.machine().config().timeZone;
+  auto minus = [local](int64_t seconds) {
+    int64_t ticks = seconds * static_cast<int64_t>(platform::kFileTimeTicksPerSecond);
+    if (ticks > 0 && local < static_cast<uint64_t>(ticks)) return FileTime{0};
+    return static_cast<FileTime>(static_cast<int64_t>(local) - ticks);
+  };
+  FileTime guess = minus(zone.offsetSecondsAt(platform::FileTime{local}));
+  return minus(zone.offsetSecondsAt(platform::FileTime{guess}));
+}
+
+FileTime MachineZipFileSystem::now() {
   return platform::currentFileTime().value;
 }
 
-}  // namespace corvasta
+}  // namespace archive
