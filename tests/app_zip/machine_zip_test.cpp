@@ -117,3 +117,35 @@ TEST_F(MachineZipTest, SpanningWithoutADiskHandlerStopsInsteadOfOverwritingTheDi
   // The first part fills the diskette; it was not overwritten by a second part.
   EXPECT_GT(files->getFileSize("A:\\big.zip"), 1400000u);
 }
+
+// Entries carry the machine's local time (machine.ini TimeZone=), and an
+// extracted file gets back the UTC time it was stored from.
+TEST(MachineZipTimes, EntriesHoldTheMachinesLocalTime) {
+  TempDir dir;
+  auto machine = testing_support::MachineBuilder(WindowsVersion::WinXp)
+                     .configure([](platform::MachineConfig& config) {
+                       config.timeZone = platform::TimeZone::fixed(9 * 60);
+                     })
+                     .build(dir.path());
+  FileSystem files(*machine);
+  archive::MachineZipFileSystem zipFiles(files);
+  FileHandle out =
+      files.createFile("C:\\note.txt", kGenericWrite, 0, CreationDisposition::CreateAlways);
+  out.write("x", 1);
+  out.close();
+  const FileTime utc{127317168000000000ull};  // 2004-06-15 12:00:00 UTC
+  files.setFileTime("C:\\note.txt", std::nullopt, std::nullopt, utc);
+  archive::TZipWriter zip(zipFiles);
+  zip.SetZipName("C:\\times.zip");
+  zip.MultiVolumeInfo.MultiMode = archive::mmNone;
+  zip.FilesList = {"C:\\note.txt"};
+  ASSERT_EQ(zip.CreateArchive(), 1);
+  archive::TZipReader reader(zipFiles);
+  reader.SetZipName("C:\\times.zip");
+  reader.ReadDirectory();
+  const uint64_t nineHours = 9ull * 3600 * 10000000;
+  EXPECT_EQ(reader.EntryTime(0), utc.value + nineHours);  // 21:00 local
+  reader.DestDir = "C:\\OUT";
+  ASSERT_EQ(reader.Extract(), 1);
+  EXPECT_EQ(files.getFileTime("C:\\OUT\\note.txt").lastWrite, utc);
+}

@@ -161,3 +161,29 @@ TEST_F(FilesTest, TwoFileSystemsOnOneMachineSeeEachOthersAttributesAndHandles) {
   EXPECT_EQ(files_test::errorOf([&] { other.deleteFile("C:\\one.txt"); }),
             WinError::SharingViolation);
 }
+
+// SetFileTime on a handle: the same times and creation record as by path,
+// and only through a handle that may write.
+TEST_P(AttributeStoreTest, TimesSetThroughAWritableHandleStayAfterClosing) {
+  FileTime created{125000000000000000ull};
+  FileTime written{126000000000000000ull};
+  auto handle =
+      files->createFile("C:\\made.txt", kGenericWrite, 0, CreationDisposition::CreateAlways);
+  handle.write("content", 7);
+  handle.setFileTime(created, std::nullopt, written);
+  handle.close();
+  reopen(options());
+  FileTimes times = files->getFileTime("C:\\made.txt");
+  EXPECT_EQ(times.creation, created);
+  EXPECT_EQ(times.lastWrite, written);
+  EXPECT_EQ(files->getFileAttributes("C:\\made.txt"), kAttributeArchive);
+  auto reading = files->createFile("C:\\made.txt", kGenericRead, kFileShareRead,
+                                   CreationDisposition::OpenExisting);
+  try {
+    reading.setFileTime(std::nullopt, std::nullopt, created);
+    FAIL() << "a read-only handle cannot set times";
+  } catch (const OsError& e) {
+    EXPECT_EQ(e.code(), WinError::AccessDenied);
+  }
+  EXPECT_EQ(files->getFileTime("C:\\made.txt").lastWrite, written);
+}
