@@ -53,10 +53,6 @@ class BitReader {
     consume(n);
     return value;
   }
-  // Bits are in the buffer; count_ may be below what a caller needs only
-  // before a refill.
-  unsigned available() const { return count_; }
-
   // The position of the next unread bit from the start of the data.
   size_t position() const { return static_cast<size_t>(next_ - start_ + zeroBytes_) * 8 - count_; }
   size_t limit() const { return static_cast<size_t>(end_ - start_) * 8; }
