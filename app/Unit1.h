@@ -22,6 +22,7 @@
 
 #include "app/core/Core.h"
 #include "backup/Backup.h"
+#include "restore/Restore.h"
 
 namespace corvasta {
 
@@ -54,6 +55,7 @@ class TForm1 {
 
   Core core;
   Backup backup;
+  Restore restore;
 
   // --- Start-up state --------------------------------------------------------
   std::string StartupPassword;
