@@ -200,7 +200,7 @@ void FileAttributes::modified(Drive& drive, const fs::path& host) {
   if (backend.hostSetsArchiveBit()) return;
   // A set bit stays set whatever the file's stamp: no need to ask the host.
   if (auto stored = backend.load(host); stored && (stored->attributes & kAttributeArchive)) return;
-  LazyStat stat(host);
+  LazyStat stat(host, statHost(host));
   StoredAttributes stored = currentRecord(backend, host, stat, nullptr);
   if (stored.attributes & kAttributeArchive) return;
   stored.attributes |= kAttributeArchive;
