@@ -83,9 +83,9 @@ uint64_t Drive::clustersFor(uint64_t size) const {
   return (size + cluster - 1) / cluster * cluster;
 }
 
-uint64_t Drive::occupiedBytes() const {
+uint64_t Drive::occupiedBytes(const fs::path& root) const {
   uint64_t used = 0;
-  host::walkTree(hostRoot(), [&](const host::TreeEntry& entry) {
+  host::walkTree(root, [&](const host::TreeEntry& entry) {
     if (entry.kind == host::EntryKind::Directory)
       used += config_.clusterSize;
     else if (entry.kind == host::EntryKind::File)
@@ -94,10 +94,10 @@ uint64_t Drive::occupiedBytes() const {
   return used;
 }
 
-uint64_t Drive::countUsage(const fs::path& root) const {
-  uint64_t used = occupiedBytes();
-  usage_ = UsageEstimate{root, used, std::chrono::steady_clock::now()};
-  return used;
+SpaceEstimate::Count Drive::countSpace(const fs::path& root) const {
+  if (config_.capacity) return {*config_.capacity, occupiedBytes(root)};
+  std::optional<host::VolumeSpace> volume = host::volumeSpace(root);
+  return {volume ? volume->availableBytes : 0, 0};
 }
 
 SpaceInfo Drive::space() const {
@@ -105,9 +105,10 @@ SpaceInfo Drive::space() const {
   info.clusterSize = config_.clusterSize;
   if (config_.capacity) {
     info.totalBytes = *config_.capacity;
-    std::lock_guard lock(usageMutex_);
-    uint64_t used = countUsage(hostRoot());
-    info.freeBytes = used >= info.totalBytes ? 0 : info.totalBytes - used;
+    const fs::path root = hostRoot();
+    SpaceEstimate::Count count = countSpace(root);
+    estimate_.record(root, count);
+    info.freeBytes = count.used >= info.totalBytes ? 0 : info.totalBytes - count.used;
     return info;
   }
   if (auto volume = host::volumeSpace(hostRoot())) {
@@ -120,27 +121,9 @@ SpaceInfo Drive::space() const {
 void Drive::checkRoomFor(uint64_t oldSize, uint64_t newSize, const std::string& winPath) const {
   uint64_t before = clustersFor(oldSize), after = clustersFor(newSize);
   if (after <= before) return;
-  const uint64_t growth = after - before;
-  if (!config_.capacity) {
-    if (growth > space().freeBytes) throw OsError(WinError::DiskFull, winPath);
-    return;
-  }
-  // Files changed on the host behind the program's back show up within this
-  // time; the program's own writes are counted as they happen.
-  constexpr auto kEstimateLifetime = std::chrono::seconds(2);
-  const uint64_t capacity = *config_.capacity;
   const fs::path root = hostRoot();
-  std::lock_guard lock(usageMutex_);
-  const auto now = std::chrono::steady_clock::now();
-  bool fresh = false;
-  if (!usage_ || usage_->root != root || now - usage_->walked > kEstimateLifetime) {
-    countUsage(root);
-    fresh = true;
-  }
-  auto fits = [&] { return usage_->used <= capacity && growth <= capacity - usage_->used; };
-  if (!fits() && !fresh) countUsage(root);
-  if (!fits()) throw OsError(WinError::DiskFull, winPath);
-  usage_->used += growth;
+  if (!estimate_.take(after - before, root, [&] { return countSpace(root); }))
+    throw OsError(WinError::DiskFull, winPath);
 }
 
 AliasStore& Drive::aliases() {

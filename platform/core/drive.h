@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "platform/core/machine_config.h"
 #include "platform/core/short_names.h"
+#include "platform/core/space_estimate.h"
 
 namespace platform {
 
@@ -60,9 +60,11 @@ class Drive {
   // Bytes a file of `size` occupies on this drive.
   uint64_t clustersFor(uint64_t size) const;
   // Throws OsError DiskFull (naming `winPath`) when a file growing from
-  // `oldSize` to `newSize` bytes would not fit on a drive with a capacity.
-  // Checks are made against an estimate of the space used (see UsageEstimate)
-  // and against a fresh count before a write is refused.
+  // `oldSize` to `newSize` bytes would not fit: in the capacity, or in the
+  // host's free space on a drive without one. Checks are made against an
+  // estimate (space_estimate.h) and against a fresh count before a write is
+  // refused; on a drive without a capacity the host's own refusal (ENOSPC)
+  // still stops a write that the estimate let through.
   void checkRoomFor(uint64_t oldSize, uint64_t newSize, const std::string& winPath) const;
 
   // The 8.3 aliases of the medium in the drive.
@@ -70,22 +72,14 @@ class Drive {
 
  private:
   std::string volumeSection() const;
-  uint64_t occupiedBytes() const;
-  // Walks the medium now and remembers the result.
-  uint64_t countUsage(const std::filesystem::path& root) const;
+  uint64_t occupiedBytes(const std::filesystem::path& root) const;
+  // What the medium at `root` can hold and holds now: the capacity and what
+  // its files occupy, or the host's free space (none of it used yet).
+  SpaceEstimate::Count countSpace(const std::filesystem::path& root) const;
 
-  // What the files of a medium occupied at the last walk plus the growth
-  // written through this drive since. Walking the whole drive on every write
-  // makes a long write quadratic; the estimate is trusted while it is fresh
-  // and says the growth fits. Deletions are not subtracted, so it errs on the
-  // full side, and a write it would refuse is checked against a new walk.
-  struct UsageEstimate {
-    std::filesystem::path root;
-    uint64_t used = 0;
-    std::chrono::steady_clock::time_point walked;
-  };
-  mutable std::mutex usageMutex_;
-  mutable std::optional<UsageEstimate> usage_;
+  // Walking a whole medium, or asking the host, on every write makes a long
+  // write slow (quadratic, for the walk).
+  mutable SpaceEstimate estimate_{std::chrono::seconds(2)};
 
   DriveConfig config_;
   MachineState& state_;

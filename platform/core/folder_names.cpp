@@ -80,9 +80,10 @@ void FolderNameIndex::applyChanges() {
   }
 }
 
-const FolderListing& FolderNameIndex::listing(const fs::path& folder) {
+const FolderListing& FolderNameIndex::listing(const fs::path& folder,
+                                              std::optional<host::FileIdentity> known) {
   applyChanges();
-  host::FileIdentity identity = host::fileIdentity(folder);
+  host::FileIdentity identity = known ? *known : host::fileIdentity(folder);
   if (auto kept = kept_.find(folder); kept != kept_.end()) {
     // The path may now lead to another folder (a parent was renamed).
     if (kept->second.identity == identity && identity != host::FileIdentity{}) {

@@ -46,10 +46,13 @@ class FolderListing {
 class FolderNameIndex {
  public:
   // What the folder holds now (nothing when it cannot be read). The listing
-  // stays valid until the next call.
-  const FolderListing& listing(const std::filesystem::path& folder);
-  std::optional<std::string> find(const std::filesystem::path& folder, std::string_view ansiName) {
-    return listing(folder).find(ansiName);
+  // stays valid until the next call. `identity`: the folder's, when the
+  // caller has just found it (saves asking the host again).
+  const FolderListing& listing(const std::filesystem::path& folder,
+                               std::optional<host::FileIdentity> identity = std::nullopt);
+  std::optional<std::string> find(const std::filesystem::path& folder, std::string_view ansiName,
+                                  std::optional<host::FileIdentity> identity = std::nullopt) {
+    return listing(folder, identity).find(ansiName);
   }
 
   // Folders kept at once; the one asked about longest ago goes first.

@@ -70,17 +70,33 @@ HostLocation Machine::resolve(std::string_view winPath) const {
                   std::string(winPath) + ": device paths are reserved for the SCSI layer");
   location.drive = drive(location.path.drive);
   if (!location.drive) throw OsError(WinError::PathNotFound, std::string(winPath));
+  const auto& components = location.path.components;
   fs::path current = location.drive->hostRoot();
   WinPath longPath;
   longPath.drive = location.path.drive;
+  size_t first = 0;  // the first component still to look up
+  // The parent as named, when it is a folder on the host: every component
+  // above the last is then its exact host name (the look-up below would find
+  // each by that name first), so one host call finds them all.
+  if (!components.empty()) {
+    fs::path parent = current;
+    for (size_t i = 0; i + 1 < components.size(); ++i) parent /= ansiToUtf8(components[i]);
+    location.parentIdentity = host::folderIdentity(parent);
+    if (location.parentIdentity) {
+      current = std::move(parent);
+      for (size_t i = 0; i + 1 < components.size(); ++i)
+        longPath.components.push_back(utf8ToAnsi(ansiToUtf8(components[i])));
+      first = components.size() - 1;
+    }
+  }
   // `found`: every component so far exists; `inFolder`: and the last one is
   // a folder (links followed), so the next one can be looked up in it. Each
   // existing component costs one host call when its name is exact.
-  bool found = host::kindOf(current) == host::EntryKind::Directory;
+  bool found =
+      first > 0 || location.parentIdentity || host::kindOf(current) == host::EntryKind::Directory;
   bool inFolder = found;
   location.parentExists = found;
-  const auto& components = location.path.components;
-  for (size_t i = 0; i < components.size(); ++i) {
+  for (size_t i = first; i < components.size(); ++i) {
     const std::string& wanted = components[i];
     bool last = i + 1 == components.size();
     if (last) {
@@ -90,14 +106,16 @@ HostLocation Machine::resolve(std::string_view winPath) const {
     std::optional<std::string> match;
     std::optional<host::EntryKind> matchKind;
     if (inFolder) {
-      // Exact host name first (cheap), then a search without case, then aliases.
+      // Exact host name first (cheap), then a search without case, then
+      // aliases. The last component needs no kind, only to be there.
       std::string utf8 = ansiToUtf8(wanted);
-      host::EntryKind kind = host::kindOf(current / utf8);
+      host::EntryKind kind = last ? host::EntryKind::None : host::kindOf(current / utf8);
       if (kind != host::EntryKind::None || host::entryExists(current / utf8)) {
         match = utf8;
-        matchKind = kind;
+        if (!last) matchKind = kind;
       }
-      if (!match) match = folderNames_.find(current, wanted);
+      if (!match)
+        match = folderNames_.find(current, wanted, last ? location.parentIdentity : std::nullopt);
       auto byAlias = [&]() -> std::optional<std::string> {
         if (auto longName =
                 location.drive->aliases().longNameOf(aliasKey(*location.drive, current), wanted)) {
@@ -180,7 +198,7 @@ std::string Machine::shortNameOf(const HostLocation& location) const {
   if (isValidShortName(name)) return ansiUpper(name);
   std::string key = aliasKey(*location.drive, parent);
   if (auto given = location.drive->aliases().find(key, name)) return *given;
-  const FolderListing& siblings = folderNames_.listing(parent);
+  const FolderListing& siblings = folderNames_.listing(parent, location.parentIdentity);
   return location.drive->aliases().assignAmong(
       key, name, [&](std::string_view sibling) { return siblings.has(sibling); },
       siblings.removalStamp());

@@ -34,6 +34,8 @@ struct HostLocation {
   bool exists = false;         // the whole path exists
   bool parentExists = false;   // every component but the last exists (as a folder)
   std::string aliasFolder;     // alias-store key of the parent folder ("" for the root)
+  // The parent folder's host identity, when resolving found it in one look.
+  std::optional<host::FileIdentity> parentIdentity;
 };
 
 class Machine {

@@ -80,7 +80,7 @@ std::string nextFreeAlias(std::string_view longName, const std::vector<std::stri
   return makeAlias(longName, firstFreeNumber(longName, isTaken, 1));
 }
 
-AliasStore::AliasStore(std::filesystem::path file) : file_(std::move(file)) {
+AliasStore::AliasStore(std::filesystem::path file) : file_(std::move(file)), changes_(file_) {
   load();
 }
 
@@ -118,17 +118,17 @@ std::string AliasStore::line(const std::string& folder, std::string_view longNam
   return folder + '\t' + ansiToUtf8(longName) + '\t' + ansiToUtf8(alias) + '\n';
 }
 
-void AliasStore::save() const {
+void AliasStore::save() {
   std::string out;
   for (const auto& [folder, aliases] : folders_)
     for (const auto& [longName, alias] : aliases.byLong) out += line(folder, longName, alias);
   host::makeDirectories(file_.parent_path());
+  changes_.close();
   replaceHostFile(file_, out);
 }
 
-void AliasStore::append(const std::string& lines) const {
-  host::makeDirectories(file_.parent_path());
-  if (std::error_code error = host::appendFile(file_, lines))
+void AliasStore::append(const std::string& lines) {
+  if (std::error_code error = changes_.append(lines))
     throw OsError(WinError::WriteFault, "",
                   "cannot write the alias store " + file_.string() + ": " + error.message());
 }

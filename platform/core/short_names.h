@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/core/codepage.h"
+#include "platform/host/host_files.h"
 
 namespace platform {
 
@@ -81,13 +82,14 @@ class AliasStore {
   bool erase(const std::string& folder, std::string_view longName);
   void load();
   // Writes the whole store afresh.
-  void save() const;
+  void save();
   // Adds change lines at the end of the store.
-  void append(const std::string& lines) const;
+  void append(const std::string& lines);
   static std::string line(const std::string& folder, std::string_view longName,
                           std::string_view alias);
 
   std::filesystem::path file_;
+  host::AppendFile changes_;  // the store's file, kept open for change lines
   std::map<std::string, FolderAliases> folders_;
 };
 

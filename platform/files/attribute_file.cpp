@@ -118,6 +118,7 @@ void AttributeFile::refresh() const {
     return;
   }
   if (status->lastWrite == seenTime_ && status->size == seenSize_) return;
+  lastSuperseded_.reset();
   try {
     records_ = parseAttributeRecords(host::readFile(file_).value_or(""));
   } catch (const AttributeFileError& error) {
@@ -140,6 +141,7 @@ std::optional<StoredAttributes> AttributeFile::get(const fs::path& host) const {
 
 void AttributeFile::put(const fs::path& host, const StoredAttributes& stored) {
   refresh();
+  lastSuperseded_.reset();
   auto& slot = records_[keyOf(host)];
   if (slot == stored) return;
   slot = stored;
@@ -151,8 +153,17 @@ void AttributeFile::erase(const fs::path& host) {
   if (records_.erase(keyOf(host))) save();
 }
 
+void AttributeFile::supersede(const fs::path& host) {
+  std::string key = keyOf(host);
+  if (lastSuperseded_ == key) return;
+  refresh();
+  if (records_.erase(key)) save();
+  lastSuperseded_ = std::move(key);
+}
+
 void AttributeFile::move(const fs::path& from, const fs::path& to) {
   refresh();
+  lastSuperseded_.reset();
   std::string fromKey = keyOf(from), toKey = keyOf(to);
   AttributeRecords moved;
   for (auto it = records_.begin(); it != records_.end();) {

@@ -42,6 +42,12 @@ class AttributeFile {
   std::optional<StoredAttributes> get(const std::filesystem::path& host) const;
   void put(const std::filesystem::path& host, const StoredAttributes& stored);
   void erase(const std::filesystem::path& host);
+  // The host's own store took the entry's attributes: a record of it here
+  // is out of date and goes. Nothing is looked up when the entry is the one
+  // superseded last and no put or move came since: a record only comes
+  // through those, for an entry whose host store refuses its attributes,
+  // and this one has just taken them.
+  void supersede(const std::filesystem::path& host);
   // The entry and, for a folder, every record below it move to `to`.
   void move(const std::filesystem::path& from, const std::filesystem::path& to);
 
@@ -56,6 +62,7 @@ class AttributeFile {
   mutable AttributeRecords records_;
   mutable host::HostTime seenTime_{};
   mutable uint64_t seenSize_ = 0;
+  mutable std::optional<std::string> lastSuperseded_;
 };
 
 }  // namespace platform

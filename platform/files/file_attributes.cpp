@@ -17,19 +17,39 @@ struct HostStat {
   std::optional<FileTime> birth;
 };
 
+HostStat hostStatOf(const host::EntryStatus& status) {
+  HostStat result;
+  result.isDirectory = status.kind == host::EntryKind::Directory;
+  result.size = status.size;
+  result.lastAccess = fileTimeFromHost(status.lastAccess);
+  result.lastWrite = fileTimeFromHost(status.lastWrite);
+  if (status.birth) result.birth = fileTimeFromHost(*status.birth);
+  return result;
+}
+
 HostStat statHost(const fs::path& host) {
   std::optional<host::EntryStatus> status = host::entryStatus(host);
   if (!status)
     throw OsError(WinError::FileNotFound, "",
                   host.string() + ": " + winErrorText(WinError::FileNotFound));
-  HostStat result;
-  result.isDirectory = status->kind == host::EntryKind::Directory;
-  result.size = status->size;
-  result.lastAccess = fileTimeFromHost(status->lastAccess);
-  result.lastWrite = fileTimeFromHost(status->lastWrite);
-  if (status->birth) result.birth = fileTimeFromHost(*status->birth);
-  return result;
+  return hostStatOf(*status);
 }
+
+// An entry's host status, asked for when first needed: most records are
+// worked out without it.
+class LazyStat {
+ public:
+  explicit LazyStat(const fs::path& host, std::optional<HostStat> known = std::nullopt)
+      : host_(host), stat_(std::move(known)) {}
+  const HostStat& get() {
+    if (!stat_) stat_ = statHost(host_);
+    return *stat_;
+  }
+
+ private:
+  const fs::path& host_;
+  std::optional<HostStat> stat_;
+};
 
 ArchiveStamp stampOf(const HostStat& stat) {
   return ArchiveStamp{stat.size, stat.lastWrite};
@@ -75,14 +95,14 @@ namespace {
 
 // The record of an entry as it stands now, with the archive bit set again
 // when the file changed on the host since the bit was cleared.
-StoredAttributes currentRecord(AttributeBackend& backend, const fs::path& host,
-                               const HostStat& stat, bool* changed) {
+StoredAttributes currentRecord(AttributeBackend& backend, const fs::path& host, LazyStat& stat,
+                               bool* changed) {
   auto stored = backend.load(host);
-  if (!stored) return defaultRecord(stat);
+  if (!stored) return defaultRecord(stat.get());
   stored->attributes &= kSettableAttributes;
   bool clean = !(stored->attributes & kAttributeArchive);
-  if (!stat.isDirectory && clean && stored->cleanStamp &&
-      !stillMatches(*stored->cleanStamp, stampOf(stat)) && !backend.hostSetsArchiveBit()) {
+  if (clean && stored->cleanStamp && !backend.hostSetsArchiveBit() && !stat.get().isDirectory &&
+      !stillMatches(*stored->cleanStamp, stampOf(stat.get()))) {
     stored->attributes |= kAttributeArchive;
     stored->cleanStamp.reset();
     if (changed) *changed = true;
@@ -104,7 +124,8 @@ FileInfo FileAttributes::query(Drive& drive, const fs::path& host) {
   if (host != drive.hostRoot()) {
     AttributeBackend& backend = backendFor(drive);
     bool changed = false;
-    StoredAttributes stored = currentRecord(backend, host, stat, &changed);
+    LazyStat known(host, stat);
+    StoredAttributes stored = currentRecord(backend, host, known, &changed);
     if (changed) {
       // Remember it, so the bit stays set even if the file returns to its old state.
       try {
@@ -126,7 +147,8 @@ void FileAttributes::set(Drive& drive, const fs::path& host, uint32_t attributes
   HostStat stat = statHost(host);
   if (host == drive.hostRoot()) return;  // a root folder has no attributes of its own
   AttributeBackend& backend = backendFor(drive);
-  StoredAttributes stored = currentRecord(backend, host, stat, nullptr);
+  LazyStat known(host, stat);
+  StoredAttributes stored = currentRecord(backend, host, known, nullptr);
   stored.attributes = attributes & kSettableAttributes;
   stored.cleanStamp.reset();
   if (!stat.isDirectory && !(stored.attributes & kAttributeArchive))
@@ -137,7 +159,14 @@ void FileAttributes::set(Drive& drive, const fs::path& host, uint32_t attributes
 void FileAttributes::setTimes(Drive& drive, const fs::path& host, std::optional<FileTime> creation,
                               std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite,
                               const host::HostFile* open) {
-  HostStat before = statHost(host);
+  // By path the entry must be there; an open file vouches for itself, and its
+  // status is asked for only when the record needs it.
+  LazyStat before(host, open ? std::nullopt : std::optional(statHost(host)));
+  // The record as it stood before the times change (its archive stamp is
+  // compared with the file's state before).
+  AttributeBackend* backend = host == drive.hostRoot() ? nullptr : &backendFor(drive);
+  std::optional<StoredAttributes> stored;
+  if (backend) stored = currentRecord(*backend, host, before, nullptr);
   if (lastAccess || lastWrite) {
     auto hostTime = [](std::optional<FileTime> time) -> std::optional<host::HostTime> {
       if (!time) return std::nullopt;
@@ -147,19 +176,17 @@ void FileAttributes::setTimes(Drive& drive, const fs::path& host, std::optional<
                                  : host::setTimes(host, hostTime(lastAccess), hostTime(lastWrite));
     if (error) throw OsError(WinError::AccessDenied, "", host.string() + ": times not set");
   }
-  if (host == drive.hostRoot()) return;
-  AttributeBackend& backend = backendFor(drive);
-  HostStat after = statHost(host);
-  StoredAttributes stored = currentRecord(backend, host, before, nullptr);
-  StoredAttributes updated = stored;
+  if (!backend) return;
+  StoredAttributes updated = *stored;
   if (creation) updated.creation = *creation;
   // Setting times is not a change of content: a clear archive bit stays clear.
-  if (updated.cleanStamp) updated.cleanStamp = stampOf(after);
-  if (!(updated == stored)) backend.save(host, updated);
+  if (updated.cleanStamp) updated.cleanStamp = stampOf(statHost(host));
+  if (!(updated == *stored)) backend->save(host, updated);
 }
 
-void FileAttributes::created(Drive& drive, const fs::path& host, uint32_t attributes) {
-  HostStat stat = statHost(host);
+void FileAttributes::created(Drive& drive, const fs::path& host, uint32_t attributes,
+                             const host::EntryStatus* status) {
+  HostStat stat = status ? hostStatOf(*status) : statHost(host);
   AttributeBackend& backend = backendFor(drive);
   StoredAttributes stored;
   stored.attributes = attributes & kSettableAttributes;
@@ -173,7 +200,7 @@ void FileAttributes::modified(Drive& drive, const fs::path& host) {
   if (backend.hostSetsArchiveBit()) return;
   // A set bit stays set whatever the file's stamp: no need to ask the host.
   if (auto stored = backend.load(host); stored && (stored->attributes & kAttributeArchive)) return;
-  HostStat stat = statHost(host);
+  LazyStat stat(host, statHost(host));
   StoredAttributes stored = currentRecord(backend, host, stat, nullptr);
   if (stored.attributes & kAttributeArchive) return;
   stored.attributes |= kAttributeArchive;

@@ -56,8 +56,10 @@ class FileAttributes {
                 std::optional<FileTime> lastAccess, std::optional<FileTime> lastWrite,
                 const host::HostFile* open = nullptr);
   // A new entry: attributes as given (files also get the archive bit) and,
-  // where the host cannot report it, the creation time now.
-  void created(Drive& drive, const std::filesystem::path& host, uint32_t attributes);
+  // where the host cannot report it, the creation time now. `status`: the
+  // entry's host status when the caller has it (from the file it opened).
+  void created(Drive& drive, const std::filesystem::path& host, uint32_t attributes,
+               const host::EntryStatus* status = nullptr);
   // The content changed through us: the archive bit is set.
   void modified(Drive& drive, const std::filesystem::path& host);
   // The entry was deleted, or moved within the drive (records follow the entry).

@@ -107,10 +107,13 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
                                       : host::HostFile::Access::Read,
       exists ? host::HostFile::Create::No : host::HostFile::Create::New, openError);
   if (!file.isOpen()) throw OsError(winErrorFromHost(openError), winPath);
+  // The opened file's own status gives its identity and, for a new file,
+  // what its record needs: one host call for both.
+  std::optional<host::EntryStatus> status = file.status();
   ShareTable::Token token = 0;
   try {
-    token =
-        ShareTable::process().acquire(host::fileIdentity(location.host), access, share, winPath);
+    token = ShareTable::process().acquire(
+        status ? status->identity : host::fileIdentity(location.host), access, share, winPath);
   } catch (...) {
     file.close();
     if (!exists) host::removeFile(location.host);
@@ -125,7 +128,7 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
   FileHandle handle(FileHandle::Opened{std::move(file), access, winPath, location.host,
                                        location.drive, &attributes_, token});
   if (!exists) {
-    attributes_.created(*location.drive, location.host, attributes);
+    attributes_.created(*location.drive, location.host, attributes, status ? &*status : nullptr);
     giveAlias(location);
   } else if (truncate) {
     if (disposition == CreationDisposition::CreateAlways)

@@ -40,7 +40,7 @@ class DosAttribBackend : public RecordFileBackend {
 
   void save(const std::filesystem::path& host, const StoredAttributes& stored) override {
     if (!host::writeExtendedAttribute(host, kDosAttribName, encodeDosAttrib(stored))) {
-      file().erase(host);
+      file().supersede(host);
       return;
     }
     // Entries that refuse user extended attributes (symbolic links, for one).

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/host/host_error.h"
+#include "platform/host/host_statx.h"
 #include "platform/host/host_timespec.h"
 
 namespace platform::host {
@@ -70,6 +71,12 @@ std::optional<uint64_t> HostFile::size() const {
   struct stat info {};
   if (::fstat(fd_, &info) != 0) return std::nullopt;
   return static_cast<uint64_t>(info.st_size);
+}
+
+std::optional<EntryStatus> HostFile::status() const {
+  struct statx info {};
+  if (::statx(fd_, "", AT_EMPTY_PATH, kStatusFields, &info) != 0) return std::nullopt;
+  return statusFromStatx(info);
 }
 
 std::error_code HostFile::truncate(uint64_t size) const {

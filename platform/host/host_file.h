@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/host/host_files.h"
 #include "platform/host/host_time.h"
 
 namespace platform::host {
@@ -36,6 +37,9 @@ class HostFile {
   // gives ENOSPC.
   std::error_code writeAt(uint64_t offset, const void* data, size_t count) const;
   std::optional<uint64_t> size() const;
+  // What the host keeps about the open file (kind, size, times, identity);
+  // nullopt when it cannot be examined.
+  std::optional<EntryStatus> status() const;
   std::error_code truncate(uint64_t size) const;
   // Sets the times given, keeps the others.
   std::error_code setTimes(std::optional<HostTime> lastAccess,

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/host/host_error.h"
+#include "platform/host/host_statx.h"
 #include "platform/host/host_timespec.h"
 
 namespace platform::host {
@@ -44,11 +45,7 @@ std::error_code closeAfter(int fd, std::error_code error) {
 
 }  // namespace
 
-std::optional<EntryStatus> entryStatus(const fs::path& path) {
-  struct statx info {};
-  if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
-              &info) != 0)
-    return std::nullopt;
+EntryStatus statusFromStatx(const struct statx& info) {
   EntryStatus status;
   status.kind = S_ISDIR(info.stx_mode)   ? EntryKind::Directory
                 : S_ISREG(info.stx_mode) ? EntryKind::File
@@ -59,6 +56,13 @@ std::optional<EntryStatus> entryStatus(const fs::path& path) {
   if (info.stx_mask & STATX_BTIME) status.birth = hostTimeOf(info.stx_btime);
   status.identity = FileIdentity{makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino};
   return status;
+}
+
+std::optional<EntryStatus> entryStatus(const fs::path& path) {
+  struct statx info {};
+  if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, kStatusFields, &info) != 0)
+    return std::nullopt;
+  return statusFromStatx(info);
 }
 
 bool entryExists(const fs::path& path) {
@@ -93,6 +97,12 @@ std::optional<uint64_t> fileSize(const fs::path& path) {
 FileIdentity fileIdentity(const fs::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return {};
+  return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
+std::optional<FileIdentity> folderIdentity(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
   return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
@@ -132,16 +142,68 @@ std::error_code writeFile(const fs::path& path, std::string_view bytes) {
   return closeAfter(fd, writeAll(fd, bytes));
 }
 
-std::error_code appendFile(const fs::path& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) return lastHostError();
+namespace {
+
+int openForAppending(const fs::path& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+}
+
+// One write for the whole record where the host takes it at once (it does
+// for regular files), so records of two writers never interleave.
+std::error_code appendRecord(int fd, std::string_view bytes) {
   ssize_t n = ::write(fd, bytes.data(), bytes.size());
-  std::error_code error;
-  if (n < 0)
-    error = lastHostError();
-  else if (static_cast<size_t>(n) != bytes.size())
-    error = writeAll(fd, bytes.substr(static_cast<size_t>(n)));
-  return closeAfter(fd, error);
+  if (n < 0) return lastHostError();
+  if (static_cast<size_t>(n) != bytes.size())
+    return writeAll(fd, bytes.substr(static_cast<size_t>(n)));
+  return {};
+}
+
+}  // namespace
+
+std::error_code appendFile(const fs::path& path, std::string_view bytes) {
+  int fd = openForAppending(path);
+  if (fd < 0) return lastHostError();
+  return closeAfter(fd, appendRecord(fd, bytes));
+}
+
+AppendFile::AppendFile(fs::path path) : path_(std::move(path)) {}
+
+AppendFile::~AppendFile() {
+  close();
+}
+
+void AppendFile::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+std::error_code AppendFile::append(std::string_view bytes) {
+  if (fd_ >= 0) {
+    // Still the file of that name? Another writer may have renamed a new
+    // file over it, or removed it.
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) != 0 ||
+        FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)} !=
+            identity_)
+      close();
+  }
+  if (fd_ < 0) {
+    fd_ = openForAppending(path_);
+    if (fd_ < 0 && errno == ENOENT) {
+      if (std::error_code error = makeDirectories(path_.parent_path())) return error;
+      fd_ = openForAppending(path_);
+    }
+    if (fd_ < 0) return lastHostError();
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+      std::error_code error = lastHostError();
+      close();
+      return error;
+    }
+    identity_ =
+        FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+  }
+  return appendRecord(fd_, bytes);
 }
 
 std::error_code replaceFile(const fs::path& path, std::string_view bytes) {

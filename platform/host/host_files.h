@@ -47,6 +47,9 @@ bool isRegularFile(const std::filesystem::path& path);
 std::optional<uint64_t> fileSize(const std::filesystem::path& path);
 // An identity of zeros when the path cannot be examined.
 FileIdentity fileIdentity(const std::filesystem::path& path);
+// The identity of the folder the path leads to; nullopt when it leads to
+// no folder.
+std::optional<FileIdentity> folderIdentity(const std::filesystem::path& path);
 bool isEmptyDirectory(const std::filesystem::path& path);
 
 // The path made absolute against the current directory and normalised.
@@ -59,6 +62,29 @@ std::error_code writeFile(const std::filesystem::path& path, std::string_view by
 // Adds `bytes` at the end of the file (created as needed) in one write, so
 // that lines appended by two processes never interleave.
 std::error_code appendFile(const std::filesystem::path& path, std::string_view bytes);
+
+// A file that records are appended to as appendFile appends them, kept open
+// from one record to the next while its name still leads to it: a record
+// costs one stat and one write instead of an open, a write and a close. A
+// file renamed over it or removed (by another process too) is opened afresh;
+// its folders are made when missing.
+class AppendFile {
+ public:
+  explicit AppendFile(std::filesystem::path path);
+  ~AppendFile();
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+
+  std::error_code append(std::string_view bytes);
+  // Lets the file go (it is opened again by the next append).
+  void close();
+
+ private:
+  std::filesystem::path path_;
+  int fd_ = -1;
+  FileIdentity identity_;
+};
+
 // Writes `bytes` to a sibling temporary file, flushes it to the disk and
 // renames it over `path`: a failure leaves the old file as it was. Failures
 // while writing or flushing that are not a full disk are reported as EIO.

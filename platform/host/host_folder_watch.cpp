@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace platform::host {
@@ -86,6 +87,10 @@ bool FolderWatch::take(std::vector<Change>& changes) {
       if (change.kind != Change::Kind::Gone && event.len > 0) change.name = name;
       changes.push_back(std::move(change));
     }
+    // The kernel fills the buffer while events fit; room left for the
+    // largest event means the queue was empty (no second read for EAGAIN).
+    if (static_cast<size_t>(length) + sizeof(inotify_event) + NAME_MAX + 1 <= sizeof buffer)
+      return complete;
   }
 }
 

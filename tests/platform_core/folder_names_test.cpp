@@ -79,3 +79,17 @@ TEST(FolderNameIndex, AliasNumbersFreedOnTheHostAreGivenAgainInAKeptFolder) {
   writeFile(folder / "Long name 43.txt", "");
   EXPECT_EQ(aliasOf(*machine, "C:\\MANY\\Long name 43.txt"), "LONGN~42.TXT");
 }
+
+// More notices than one read takes (thousands of files made at once on the
+// host): every one of them is seen.
+TEST(FolderNameIndex, NoticesBeyondOneReadAreAllTaken) {
+  TempDir dir;
+  fs::create_directories(dir / "f");
+  FolderNameIndex index;
+  EXPECT_FALSE(index.find(dir / "f", "x"));
+  const std::string stem(60, 'n');
+  for (int i = 0; i < 3000; ++i) writeFile(dir / "f" / (stem + std::to_string(i) + ".txt"), "");
+  for (int i = 0; i < 3000; i += 7)
+    EXPECT_TRUE(index.find(dir / "f", stem + std::to_string(i) + ".TXT")) << i;
+  EXPECT_TRUE(index.find(dir / "f", stem + "2999.txt"));
+}

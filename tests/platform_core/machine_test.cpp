@@ -76,6 +76,40 @@ TEST_F(MachineTest, PathsThatDoNotExistMapToWhereTheyWouldBeCreated) {
   EXPECT_EQ(sibling.aliasFolder, "WINDOWS");
 }
 
+// A folder's path is found in one look when every name is the host's own;
+// otherwise each component is looked up, so what others did on the host in
+// between shows in the next answer.
+TEST_F(MachineTest, FoldersChangedOnTheHostBetweenTwoLookUpsAreFoundAgain) {
+  HostLocation exact = machine->resolve("C:\\WINDOWS\\system.ini");
+  EXPECT_TRUE(exact.parentExists);
+  ASSERT_TRUE(exact.parentIdentity);
+  EXPECT_EQ(*exact.parentIdentity, host::fileIdentity(dir / "drives/c/WINDOWS"));
+  // Renamed on the host to another case: found without case again.
+  std::filesystem::rename(dir / "drives/c/WINDOWS", dir / "drives/c/Windows");
+  HostLocation renamed = machine->resolve("C:\\WINDOWS\\WIN.INI");
+  EXPECT_TRUE(renamed.exists);
+  EXPECT_EQ(renamed.host, dir / "drives/c/Windows/Win.ini");
+  EXPECT_EQ(renamed.longPath, "C:\\Windows\\Win.ini");
+  // A file where the folder was: the path has no parent any more.
+  std::filesystem::remove_all(dir / "drives/c/Windows");
+  writeFile(dir / "drives/c/WINDOWS", "not a folder");
+  HostLocation blocked = machine->resolve("C:\\WINDOWS\\win.ini");
+  EXPECT_FALSE(blocked.parentExists);
+  EXPECT_FALSE(blocked.exists);
+  // A link to a folder leads into it; a dangling link is an entry of its own.
+  std::filesystem::create_directory_symlink(dir / "drives/c/Program Files",
+                                            dir / "drives/c/Programs");
+  EXPECT_TRUE(machine->resolve("C:\\Programs\\Corvasta\\vastel.ini").exists);
+  std::filesystem::create_symlink(dir / "gone", dir / "drives/c/Programs/Corvasta/dangling");
+  EXPECT_TRUE(machine->resolve("C:\\PROGRAMS\\CORVASTA\\DANGLING").exists);
+  // A file made on the host after a first look is found, also without case.
+  EXPECT_FALSE(machine->resolve("C:\\Program Files\\Corvasta\\NEW.TXT").exists);
+  writeFile(dir / "drives/c/Program Files/Corvasta/new.txt", "x");
+  HostLocation made = machine->resolve("C:\\Program Files\\Corvasta\\NEW.TXT");
+  EXPECT_TRUE(made.exists);
+  EXPECT_EQ(made.host, dir / "drives/c/Program Files/Corvasta/new.txt");
+}
+
 TEST_F(MachineTest, DotComponentsTrailingDotsAndForwardSlashesAreNormalised) {
   EXPECT_EQ(machine->resolve("C:/WINDOWS/./x/../win.ini.").host, dir / "drives/c/WINDOWS/Win.ini");
   EXPECT_EQ(machine->resolve("C:\\..\\..").host, dir / "drives/c");

@@ -102,3 +102,37 @@ TEST(AliasStore, RemovalsSurviveAReloadAndTheFileIsCompacted) {
   EXPECT_EQ(compacted.find("DIR", "Long Name B.txt"), "LONGNA~1.TXT");
   EXPECT_FALSE(compacted.find("DIR", "Long Name D.txt"));
 }
+
+// The store keeps its file open for change lines: a store that another one
+// (another process, another machine object) rewrote meanwhile still gets
+// every later line, and a removed one is made again.
+TEST(AliasStore, ChangesReachTheFileAfterAnotherStoreRewroteOrRemovedIt) {
+  testing_support::TempDir dir;
+  auto file = dir / "state" / "aliases.tsv";
+  AliasStore first(file);
+  EXPECT_EQ(first.assign("DIR", "Long Name A.txt", {"Long Name A.txt"}), "LONGNA~1.TXT");
+  {
+    // Many changes, then a load that compacts the file by replacing it.
+    AliasStore other(file);
+    for (int i = 0; i < 100; ++i) {
+      other.assign("DIR", "Long Name X.txt", {"Long Name A.txt", "Long Name X.txt"});
+      other.forget("DIR", "Long Name X.txt");
+    }
+    other.moveFolder("OLD", "NEW");  // nothing to move: the file is left alone
+  }
+  const auto grown = std::filesystem::file_size(file);
+  { AliasStore compacting(file); }
+  ASSERT_LT(std::filesystem::file_size(file), grown);
+  EXPECT_EQ(first.assign("DIR", "Long Name B.txt", {"Long Name A.txt", "Long Name B.txt"}),
+            "LONGNA~2.TXT");
+  {
+    AliasStore reloaded(file);
+    EXPECT_EQ(reloaded.find("DIR", "Long Name A.txt"), "LONGNA~1.TXT");
+    EXPECT_EQ(reloaded.find("DIR", "Long Name B.txt"), "LONGNA~2.TXT");
+  }
+  std::filesystem::remove_all(dir / "state");
+  first.forget("DIR", "Long Name A.txt");
+  AliasStore afterRemoval(file);
+  EXPECT_FALSE(afterRemoval.find("DIR", "Long Name A.txt"));
+  EXPECT_FALSE(afterRemoval.find("DIR", "Long Name B.txt"));  // went with the old file
+}

@@ -187,3 +187,50 @@ TEST_P(AttributeStoreTest, TimesSetThroughAWritableHandleStayAfterClosing) {
   }
   EXPECT_EQ(files->getFileTime("C:\\made.txt").lastWrite, written);
 }
+
+// A handle that sets times without writing leaves a clear archive bit clear,
+// and the bit still comes back when the file then changes on the host.
+TEST_P(AttributeStoreTest, TimesSetThroughAHandleKeepAClearArchiveBitClear) {
+  write("C:\\clean.txt", "content");
+  files->setFileAttributes("C:\\clean.txt", 0);
+  auto handle =
+      files->createFile("C:\\clean.txt", kGenericWrite, 0, CreationDisposition::OpenExisting);
+  handle.setFileTime(FileTime{125000000000000000ull}, std::nullopt,
+                     FileTime{126000000000000000ull});
+  handle.close();
+  EXPECT_EQ(files->getFileAttributes("C:\\clean.txt"), kAttributeNormal);
+  EXPECT_EQ(files->getFileTime("C:\\clean.txt").creation, FileTime{125000000000000000ull});
+  testing_support::writeFile(host() / "clean.txt", "changed on the host");
+  EXPECT_EQ(files->getFileAttributes("C:\\clean.txt"), kAttributeArchive);
+}
+
+// An entry that refused extended attributes (a link) had its record in the
+// state folder; deleted on the host, its record must not pass to a new file
+// made under the same name.
+TEST_F(FilesTest, ANewFileDoesNotInheritTheStateRecordOfAnEntryGoneFromTheHost) {
+  open(testing_support::MachineBuilder(WindowsVersion::WinXp));
+  if (!hostHasUserXattrs(host())) GTEST_SKIP() << "no user extended attributes here";
+  std::filesystem::create_symlink(host() / "elsewhere", host() / "name.txt");
+  files->setFileAttributes("C:\\name.txt", kAttributeHidden | kAttributeSystem);
+  ASSERT_EQ(files->getFileAttributes("C:\\name.txt"), kAttributeHidden | kAttributeSystem);
+  std::filesystem::remove(host() / "name.txt");
+  auto make = [&] {
+    auto handle =
+        files->createFile("C:\\name.txt", kGenericWrite, 0, CreationDisposition::CreateAlways);
+    handle.write("new", 3);
+    handle.setFileTime(FileTime{125000000000000000ull}, std::nullopt, std::nullopt);
+    handle.close();
+    return files->getFileAttributes("C:\\name.txt");
+  };
+  EXPECT_EQ(make(), kAttributeArchive);
+  // The same FileSystem sees a record of that name come back (the link
+  // again) after it had dropped the old one.
+  files->deleteFile("C:\\name.txt");
+  std::filesystem::create_symlink(host() / "elsewhere", host() / "name.txt");
+  files->setFileAttributes("C:\\name.txt", kAttributeHidden);
+  std::filesystem::remove(host() / "name.txt");
+  EXPECT_EQ(make(), kAttributeArchive);
+  reopen();
+  EXPECT_EQ(files->getFileAttributes("C:\\name.txt"), kAttributeArchive);
+  EXPECT_EQ(files->getFileTime("C:\\name.txt").creation, FileTime{125000000000000000ull});
+}

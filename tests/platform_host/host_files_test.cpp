@@ -43,6 +43,48 @@ TEST(HostFiles, AppendAddsAtTheEndAndReadFileTellsAbsence) {
   EXPECT_EQ(platform::host::readFile(dir / "log"), "new");
 }
 
+TEST(HostFiles, AKeptAppendFileFollowsItsNameWhenReplacedOrRemoved) {
+  TempDir dir;
+  std::filesystem::path file = dir / "state" / "log";
+  AppendFile log(file);
+  EXPECT_FALSE(log.append("one\n"));  // its folder is made
+  EXPECT_FALSE(log.append("two\n"));
+  EXPECT_EQ(platform::host::readFile(file), "one\ntwo\n");
+  // Another writer compacts the file by renaming a new one over it: the
+  // next record goes to the new file, not to the one that lost its name.
+  EXPECT_FALSE(replaceFile(file, "compact\n"));
+  EXPECT_FALSE(log.append("three\n"));
+  EXPECT_EQ(platform::host::readFile(file), "compact\nthree\n");
+  std::filesystem::remove(file);
+  EXPECT_FALSE(log.append("four\n"));
+  EXPECT_EQ(platform::host::readFile(file), "four\n");
+  log.close();
+  EXPECT_FALSE(log.append("five\n"));
+  EXPECT_EQ(platform::host::readFile(file), "four\nfive\n");
+  // A name that cannot be a file reports the host's error.
+  AppendFile blocked(dir.path());
+  EXPECT_TRUE(blocked.append("x"));
+}
+
+TEST(HostFiles, FolderIdentityAndTheStatusOfAnOpenFile) {
+  TempDir dir;
+  testing_support::writeFile(dir / "file", "12345");
+  std::filesystem::create_directories(dir / "folder");
+  std::filesystem::create_directory_symlink(dir / "folder", dir / "to-folder");
+  EXPECT_EQ(folderIdentity(dir / "folder"), fileIdentity(dir / "folder"));
+  EXPECT_EQ(folderIdentity(dir / "to-folder"), fileIdentity(dir / "folder"));  // followed
+  EXPECT_EQ(folderIdentity(dir / "file"), std::nullopt);
+  EXPECT_EQ(folderIdentity(dir / "none"), std::nullopt);
+  std::error_code error;
+  HostFile open = HostFile::open(dir / "file", HostFile::Access::Read, HostFile::Create::No, error);
+  std::optional<EntryStatus> status = open.status();
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->kind, EntryKind::File);
+  EXPECT_EQ(status->size, 5u);
+  EXPECT_EQ(status->identity, fileIdentity(dir / "file"));
+  EXPECT_EQ(status->lastWrite, entryStatus(dir / "file")->lastWrite);
+}
+
 TEST(HostFiles, StatusDoesNotFollowLinksWhereTheOtherQueriesDo) {
   TempDir dir;
   testing_support::writeFile(dir / "file", "12345");
