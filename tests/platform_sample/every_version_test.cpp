@@ -20,27 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const WindowsVersion kVersions[] = {WindowsVersion::Win95,   WindowsVersion::Win98,
-                                    WindowsVersion::WinMe,   WindowsVersion::Nt4,
-                                    WindowsVersion::Win2000, WindowsVersion::WinXp};
-
-std::string shortModeName(WindowsVersion version) {
-  switch (version) {
-    case WindowsVersion::Win95:
-      return "95";
-    case WindowsVersion::Win98:
-      return "98";
-    case WindowsVersion::WinMe:
-      return "ME";
-    case WindowsVersion::Nt4:
-      return "NT";
-    case WindowsVersion::Win2000:
-      return "2k";
-    case WindowsVersion::WinXp:
-      return "XP";
-  }
-  return "";
-}
+// Every version, with the short mode name its program files carry.
+struct VersionCase {
+  WindowsVersion version;
+  const char* shortModeName;
+};
+const VersionCase kVersions[] = {{WindowsVersion::Win95, "95"},   {WindowsVersion::Win98, "98"},
+                                 {WindowsVersion::WinMe, "ME"},   {WindowsVersion::Nt4, "NT"},
+                                 {WindowsVersion::Win2000, "2k"}, {WindowsVersion::WinXp, "XP"}};
 
 bool holdsFileNamed(const fs::path& folder, const std::string& name) {
   for (const auto& entry : fs::recursive_directory_iterator(folder))
@@ -83,7 +70,7 @@ std::map<std::string, std::string> snapshot(Machine& machine) {
 }  // namespace
 
 TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
-  for (WindowsVersion version : kVersions) {
+  for (const auto& [version, shortModeName] : kVersions) {
     SCOPED_TRACE(windowsVersionName(version));
     auto created = sample_test::createMachine(version);
     const Machine& m = *created->machine;
@@ -94,7 +81,7 @@ TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
     EXPECT_TRUE(isFolder(m, m.config().environment.at("TEMP")));
     const std::string program = m.config().programDirectory + "\\";
     EXPECT_EQ(program, "C:\\Program Files\\Corvasta\\");
-    EXPECT_TRUE(isFile(m, program + "crvast" + shortModeName(version) + ".exe"));
+    EXPECT_TRUE(isFile(m, program + "crvast" + std::string(shortModeName) + ".exe"));
     for (const char* file :
          {"unzip.exe", "startwin.pif", "command.pif", "cmd.pif", "cmossave.com", "cmosrest.com",
           "bootsave.com", "bootrest.com", "need.com", "cmosboot.bat", "ctmouse.exe"})
