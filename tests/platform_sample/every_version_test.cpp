@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
@@ -107,6 +109,35 @@ TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
     EXPECT_EQ(a.space().clusterSize, 512u);
     EXPECT_EQ(a.config().media, (std::vector<std::string>{"disk1", "disk2", "disk3"}));
     EXPECT_EQ(m.driveType("D:\\"), DriveType::CdRom);
+  }
+}
+
+TEST(EverySample, EachVersionHoldsTheWindowsBinariesItShips) {
+  struct Shipped {
+    const char* path;
+    std::vector<WindowsVersion> versions;
+  };
+  const Shipped kShipped[] = {
+      {"C:\\CDROM\\OAKCDROM.SYS", {WindowsVersion::Win95, WindowsVersion::Win98}},
+      {"C:\\WINDOWS\\SCANREGW.EXE", {WindowsVersion::Win98, WindowsVersion::WinMe}},
+      {"C:\\WINDOWS\\SYSTEM\\RESTORE\\RSTRUI.EXE", {WindowsVersion::WinMe}},
+      {"C:\\WINNT\\system32\\rdisk.exe", {WindowsVersion::Nt4}},
+      {"C:\\WINNT\\system32\\ncpa.cpl", {WindowsVersion::Win2000}},
+      {"C:\\WINDOWS\\system32\\ncpa.cpl", {WindowsVersion::WinXp}},
+      {"C:\\WINDOWS\\system32\\Restore\\rstrui.exe", {WindowsVersion::WinXp}},
+      {"C:\\Program Files\\Outlook Express\\msimn.exe",
+       {WindowsVersion::Win95, WindowsVersion::Win98, WindowsVersion::WinMe,
+        WindowsVersion::Win2000, WindowsVersion::WinXp}},
+  };
+  for (const VersionCase& versionCase : kVersions) {
+    const WindowsVersion version = versionCase.version;
+    SCOPED_TRACE(windowsVersionName(version));
+    auto created = sample_test::createMachine(version);
+    for (const Shipped& binary : kShipped) {
+      bool shipped = std::find(binary.versions.begin(), binary.versions.end(), version) !=
+                     binary.versions.end();
+      EXPECT_EQ(created->machine->resolve(binary.path).exists, shipped) << binary.path;
+    }
   }
 }
 
