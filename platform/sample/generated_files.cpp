@@ -149,13 +149,4 @@ void addData(SampleTree& tree, const SampleLayout& layout, std::string_view path
   tree.file(path, binaryData(size, layout.seedFor(path)), time, attributes);
 }
 
-void addSystemBinaries(SampleTree& drive, const SampleLayout& layout,
-                       std::span<const SystemBinary> binaries) {
-  for (const auto& binary : binaries) {
-    std::string path = binary.path;
-    path = path[0] == '\\' ? path.substr(1) : layout.windowsFolder + "\\" + path;
-    addSystemBinary(drive, layout, path, binary.role, binary.kilobytes * 1024);
-  }
-}
-
 }  // namespace platform::sample

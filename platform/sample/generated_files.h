@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -57,18 +56,5 @@ void addData(SampleTree& tree, const SampleLayout& layout, std::string_view path
 
 // The file name part of a relative Windows path.
 std::string_view fileNameOf(std::string_view path);
-
-// A table of Windows' own binaries on a sample machine: where each lies
-// (relative to the Windows folder, or to the drive root with a leading
-// backslash), what it is, and its size.
-struct SystemBinary {
-  const char* path;  // "SYSTEM\\kernel32.dll", or "\\Program Files\\..." from the root
-  const char* role;
-  size_t kilobytes;
-};
-
-// Adds each binary as a stand-in file dated with Windows' release.
-void addSystemBinaries(SampleTree& drive, const SampleLayout& layout,
-                       std::span<const SystemBinary> binaries);
 
 }  // namespace platform::sample

@@ -4,24 +4,6 @@
 
 namespace platform::sample {
 
-std::string installDiscLabel(const SampleLayout& layout) {
-  switch (layout.version) {
-    case WindowsVersion::Win95:
-      return "WIN95";
-    case WindowsVersion::Win98:
-      return "WIN98 SE";
-    case WindowsVersion::WinMe:
-      return "WINME";
-    case WindowsVersion::Nt4:
-      return "NTWKS40A";
-    case WindowsVersion::Win2000:
-      return "W2PFPP_EN";
-    case WindowsVersion::WinXp:
-      return "WXPFPP_EN";
-  }
-  return "WINDOWS";
-}
-
 void addInstallDisc(SampleTree& disc, const SampleLayout& layout) {
   addText(disc, "AUTORUN.INF", "[autorun]\nOPEN=SETUP.EXE\nICON=SETUP.EXE,1\n", layout.releaseTime);
   addSystemBinary(disc, layout, "SETUP.EXE", "Windows Setup", 64 * 1024);

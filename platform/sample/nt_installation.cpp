@@ -5,77 +5,10 @@
 #include "platform/sample/generated_files.h"
 #include "platform/sample/nt_config_files.h"
 #include "platform/sample/user_profile.h"
+#include "platform/sample/windows_binaries.h"
 
 namespace platform::sample {
 namespace {
-
-constexpr SystemBinary kNtBinaries[] = {
-    {"regedit.exe", "Registry Editor", 80},
-    {"notepad.exe", "Notepad", 68},
-    {"explorer.exe", "Windows shell", 240},
-    {"system32\\cmd.exe", "command interpreter", 230},
-    {"system32\\command.com", "MS-DOS command interpreter", 50},
-    {"system32\\regedt32.exe", "Registry Editor", 88},
-    {"system32\\expand.exe", "file expansion utility", 16},
-    {"system32\\format.com", "disk format utility", 36},
-    {"system32\\attrib.exe", "attribute utility", 12},
-    {"system32\\xcopy.exe", "file copy utility", 32},
-    {"system32\\edit.com", "MS-DOS editor", 69},
-    {"system32\\himem.sys", "XMS memory manager", 5},
-    {"system32\\mscdexnt.exe", "CD-ROM extensions for MS-DOS", 1},
-    {"system32\\redir.exe", "network redirector for MS-DOS", 3},
-    {"system32\\dosx.exe", "DPMI support", 32},
-    {"system32\\ntoskrnl.exe", "NT kernel", 300},
-    {"system32\\hal.dll", "hardware abstraction layer", 64},
-    {"system32\\ntdll.dll", "NT layer", 200},
-    {"system32\\kernel32.dll", "Windows kernel", 200},
-    {"system32\\user32.dll", "Windows user interface", 160},
-    {"system32\\gdi32.dll", "Windows graphics", 120},
-    {"system32\\advapi32.dll", "registry and security functions", 160},
-    {"system32\\shell32.dll", "shell functions", 240},
-    {"system32\\comctl32.dll", "common controls", 96},
-    {"system32\\cabinet.dll", "cabinet library", 40},
-    {"system32\\smss.exe", "session manager", 24},
-    {"system32\\csrss.exe", "client/server runtime", 4},
-    {"system32\\winlogon.exe", "logon process", 180},
-    {"system32\\services.exe", "service control manager", 52},
-    {"system32\\lsass.exe", "local security authority", 12},
-    {"system32\\control.exe", "Control Panel", 8},
-    {"system32\\main.cpl", "mouse and keyboard", 60},
-    {"system32\\desk.cpl", "display properties", 60},
-    {"system32\\appwiz.cpl", "add and remove programs", 120},
-    {"system32\\timedate.cpl", "date and time", 40},
-    {"system32\\sysdm.cpl", "system properties", 100},
-    {"system32\\mmsys.cpl", "multimedia", 80},
-    {"system32\\intl.cpl", "regional settings", 60},
-    {"system32\\drivers\\atapi.sys", "IDE driver", 48},
-    {"system32\\drivers\\ntfs.sys", "NTFS driver", 240},
-    {"system32\\drivers\\tcpip.sys", "TCP/IP driver", 120},
-    {"Fonts\\arial.ttf", "TrueType font", 64},
-    {"Fonts\\times.ttf", "TrueType font", 64},
-    {"Fonts\\cour.ttf", "TrueType font", 48},
-    {"Media\\tada.wav", "sound", 28},
-    {"Media\\chord.wav", "sound", 24},
-    {"Media\\ding.wav", "sound", 12},
-    {"Help\\notepad.hlp", "help file", 8},
-    {"\\Program Files\\Internet Explorer\\iexplore.exe", "web browser", 90},
-    {"\\Program Files\\Windows NT\\Accessories\\wordpad.exe", "WordPad", 200},
-};
-
-constexpr SystemBinary kNt4Binaries[] = {
-    {"system32\\rdisk.exe", "repair disk utility", 24},
-};
-
-// Windows 2000 and XP.
-constexpr SystemBinary kNt5Binaries[] = {
-    {"system32\\ncpa.cpl", "network connections", 12},
-    {"system32\\wbem\\winmgmt.exe", "management instrumentation", 32},
-    {"\\Program Files\\Outlook Express\\msimn.exe", "mail client", 60},
-};
-
-constexpr SystemBinary kXpBinaries[] = {
-    {"system32\\Restore\\rstrui.exe", "System Restore", 48},
-};
 
 void addRootFiles(SampleTree& drive, const SampleLayout& layout) {
   const uint8_t loaderFile = kHidden | kSystem | kReadOnly;
@@ -112,17 +45,10 @@ void addRootFiles(SampleTree& drive, const SampleLayout& layout) {
 
 void addWindowsFolder(SampleTree& drive, const SampleLayout& layout) {
   const std::string windows = layout.windowsFolder + "\\";
-  addSystemBinaries(drive, layout, kNtBinaries);
-  if (layout.version == WindowsVersion::Nt4) {
-    addSystemBinaries(drive, layout, kNt4Binaries);
-  } else {
-    addSystemBinaries(drive, layout, kNt5Binaries);
+  addWindowsBinaries(drive, layout);
+  if (layout.version != WindowsVersion::Nt4)
     drive.folder(windows + "system32\\dllcache", kHidden | kSystem);
-  }
-  if (layout.version == WindowsVersion::WinXp) {
-    addSystemBinaries(drive, layout, kXpBinaries);
-    drive.folder(windows + "Prefetch");
-  }
+  if (layout.version == WindowsVersion::WinXp) drive.folder(windows + "Prefetch");
 
   SampleTime configured = layout.useTime - 86400;
   addText(drive, windows + "win.ini", ntWinIni(), configured);

@@ -1,7 +1,6 @@
 #include "platform/sample/sample_config.h"
 
 #include "platform/core/codepage.h"
-#include "platform/sample/install_disc.h"
 
 namespace platform::sample {
 namespace {
@@ -181,7 +180,7 @@ MachineConfig sampleMachineConfig(const SampleLayout& layout, const std::filesys
   cd.letter = 'D';
   cd.type = DriveType::CdRom;
   cd.folder = sampleDriveFolder(dir, 'D');
-  cd.label = installDiscLabel(layout);
+  cd.label = layout.discLabel;
   cd.serial = serialFor(layout, "D:");
   cd.fileSystem = "CDFS";
   cd.capacity = 681984000;

@@ -9,6 +9,7 @@ namespace {
 struct VersionFacts {
   WindowsVersion version;
   const char* shortModeName;
+  const char* discLabel;
   const char* productName;
   const char* versionNumber;
   SampleTime releaseTime;
@@ -17,17 +18,17 @@ struct VersionFacts {
 
 const VersionFacts& factsOf(WindowsVersion version) {
   static const VersionFacts kFacts[] = {
-      {WindowsVersion::Win95, "95", "Microsoft Windows 95", "4.00.950",
+      {WindowsVersion::Win95, "95", "WIN95", "Microsoft Windows 95", "4.00.950",
        sampleTime(1995, 7, 11, 9, 50), sampleTime(1996, 3, 12, 14, 6)},
-      {WindowsVersion::Win98, "98", "Microsoft Windows 98 Second Edition", "4.10.2222",
+      {WindowsVersion::Win98, "98", "WIN98 SE", "Microsoft Windows 98 Second Edition", "4.10.2222",
        sampleTime(1999, 4, 23, 22, 22), sampleTime(1999, 8, 17, 10, 34)},
-      {WindowsVersion::WinMe, "ME", "Microsoft Windows Millennium Edition", "4.90.3000",
+      {WindowsVersion::WinMe, "ME", "WINME", "Microsoft Windows Millennium Edition", "4.90.3000",
        sampleTime(2000, 6, 8, 17, 0), sampleTime(2000, 11, 20, 16, 12)},
-      {WindowsVersion::Nt4, "NT", "Windows NT Workstation Version 4.00", "4.0.1381",
+      {WindowsVersion::Nt4, "NT", "NTWKS40A", "Windows NT Workstation Version 4.00", "4.0.1381",
        sampleTime(1996, 8, 9, 1, 30), sampleTime(1997, 2, 4, 11, 48)},
-      {WindowsVersion::Win2000, "2k", "Microsoft Windows 2000 Professional", "5.0.2195",
-       sampleTime(1999, 12, 7, 8, 0), sampleTime(2000, 5, 15, 9, 20)},
-      {WindowsVersion::WinXp, "XP", "Microsoft Windows XP Professional", "5.1.2600",
+      {WindowsVersion::Win2000, "2k", "W2PFPP_EN", "Microsoft Windows 2000 Professional",
+       "5.0.2195", sampleTime(1999, 12, 7, 8, 0), sampleTime(2000, 5, 15, 9, 20)},
+      {WindowsVersion::WinXp, "XP", "WXPFPP_EN", "Microsoft Windows XP Professional", "5.1.2600",
        sampleTime(2001, 8, 23, 12, 0), sampleTime(2002, 1, 14, 18, 40)},
   };
   for (const auto& facts : kFacts)
@@ -66,6 +67,7 @@ SampleLayout makeSampleLayout(WindowsVersion version, const SampleOptions& optio
 
   const VersionFacts& facts = factsOf(version);
   layout.shortModeName = facts.shortModeName;
+  layout.discLabel = facts.discLabel;
   layout.productName = facts.productName;
   layout.versionNumber = facts.versionNumber;
   layout.releaseTime = facts.releaseTime;

@@ -3,90 +3,10 @@
 #include "platform/sample/generated_files.h"
 #include "platform/sample/user_profile.h"
 #include "platform/sample/win9x_config_files.h"
+#include "platform/sample/windows_binaries.h"
 
 namespace platform::sample {
 namespace {
-
-constexpr SystemBinary kWin9xBinaries[] = {
-    {"WIN.COM", "Windows loader", 24},
-    {"EXPLORER.EXE", "Windows shell", 160},
-    {"REGEDIT.EXE", "Registry Editor", 120},
-    {"NOTEPAD.EXE", "Notepad", 52},
-    {"CONTROL.EXE", "Control Panel", 4},
-    {"TASKMAN.EXE", "Task manager", 32},
-    {"RUNDLL32.EXE", "DLL runner", 8},
-    {"HIMEM.SYS", "XMS memory manager", 33},
-    {"EMM386.EXE", "EMS memory manager", 122},
-    {"SMARTDRV.EXE", "disk cache", 45},
-    {"SETVER.EXE", "version table", 9},
-    {"COMMAND.COM", "MS-DOS command interpreter", 92},
-    {"COMMAND\\ATTRIB.EXE", "MS-DOS attrib", 15},
-    {"COMMAND\\EXTRACT.EXE", "cabinet extractor", 46},
-    {"COMMAND\\FORMAT.COM", "MS-DOS format", 49},
-    {"COMMAND\\SYS.COM", "MS-DOS sys", 18},
-    {"COMMAND\\SCANDISK.EXE", "disk checker", 250},
-    {"COMMAND\\EDIT.COM", "MS-DOS editor", 69},
-    {"COMMAND\\XCOPY.EXE", "MS-DOS xcopy", 4},
-    {"COMMAND\\XCOPY32.EXE", "MS-DOS xcopy", 41},
-    {"COMMAND\\DELTREE.EXE", "MS-DOS deltree", 19},
-    {"COMMAND\\MEM.EXE", "MS-DOS mem", 32},
-    {"COMMAND\\FDISK.EXE", "disk partitioner", 63},
-    {"COMMAND\\MSCDEX.EXE", "CD-ROM extensions", 25},
-    {"COMMAND\\MOUSE.COM", "MS-DOS mouse driver", 56},
-    {"COMMAND\\EGA.CPI", "code page information", 58},
-    {"COMMAND\\KEYBOARD.SYS", "keyboard layouts", 34},
-    {"COMMAND\\DISPLAY.SYS", "display code pages", 17},
-    {"COMMAND\\COUNTRY.SYS", "country settings", 27},
-    {"SYSTEM\\KERNEL32.DLL", "Windows kernel", 200},
-    {"SYSTEM\\USER32.DLL", "Windows user interface", 48},
-    {"SYSTEM\\GDI32.DLL", "Windows graphics", 64},
-    {"SYSTEM\\ADVAPI32.DLL", "registry and security functions", 64},
-    {"SYSTEM\\SHELL32.DLL", "shell functions", 180},
-    {"SYSTEM\\COMCTL32.DLL", "common controls", 96},
-    {"SYSTEM\\KRNL386.EXE", "16-bit kernel", 64},
-    {"SYSTEM\\USER.EXE", "16-bit user interface", 48},
-    {"SYSTEM\\GDI.EXE", "16-bit graphics", 48},
-    {"SYSTEM\\MSGSRV32.EXE", "message server", 12},
-    {"SYSTEM\\VMM32.VXD", "virtual machine manager", 220},
-    {"SYSTEM\\MAIN.CPL", "mouse, keyboard and printers", 44},
-    {"SYSTEM\\DESK.CPL", "display properties", 52},
-    {"SYSTEM\\APPWIZ.CPL", "add and remove programs", 56},
-    {"SYSTEM\\TIMEDATE.CPL", "date and time", 28},
-    {"SYSTEM\\SYSDM.CPL", "system properties", 40},
-    {"SYSTEM\\MMSYS.CPL", "multimedia", 60},
-    {"SYSTEM\\INTL.CPL", "regional settings", 32},
-    {"SYSTEM\\PASSWORD.CPL", "passwords", 20},
-    {"SYSTEM\\IOSUBSYS\\ESDI_506.PDR", "IDE port driver", 24},
-    {"SYSTEM\\VMM32\\IOS.VXD", "I/O supervisor", 48},
-    {"FONTS\\ARIAL.TTF", "TrueType font", 64},
-    {"FONTS\\TIMES.TTF", "TrueType font", 64},
-    {"FONTS\\COUR.TTF", "TrueType font", 48},
-    {"FONTS\\VGASYS.FON", "system font", 8},
-    {"MEDIA\\TADA.WAV", "sound", 28},
-    {"MEDIA\\CHORD.WAV", "sound", 24},
-    {"MEDIA\\DING.WAV", "sound", 12},
-    {"HELP\\NOTEPAD.HLP", "help file", 8},
-    {"\\Program Files\\Accessories\\WORDPAD.EXE", "WordPad", 200},
-    {"\\Program Files\\Internet Explorer\\IEXPLORE.EXE", "web browser", 60},
-    {"\\Program Files\\Outlook Express\\MSIMN.EXE", "mail client", 60},
-};
-
-// Tools that came with Windows 98 and ME only.
-constexpr SystemBinary kWin98Binaries[] = {
-    {"SCANREGW.EXE", "Registry Checker", 88},
-    {"COMMAND\\SCANREG.EXE", "Registry Checker for MS-DOS", 140},
-    {"SYSTEM\\CABINET.DLL", "cabinet library", 40},
-};
-
-constexpr SystemBinary kWinMeBinaries[] = {
-    {"COMMAND\\EBD\\IO.SYS", "emergency boot disk MS-DOS kernel", 114},
-    {"COMMAND\\EBD\\COMMAND.COM", "emergency boot disk command interpreter", 91},
-    {"SYSTEM\\RESTORE\\RSTRUI.EXE", "System Restore", 48},
-};
-
-constexpr SystemBinary kWin9xCdromDriver[] = {
-    {"\\CDROM\\OAKCDROM.SYS", "real-mode CD-ROM driver", 41},
-};
 
 void addRootFiles(SampleTree& drive, const SampleLayout& layout) {
   const uint8_t bootFile = kHidden | kSystem | kReadOnly;
@@ -117,17 +37,13 @@ void addRootFiles(SampleTree& drive, const SampleLayout& layout) {
     drive.folder("_RESTORE\\ARCHIVE");
     drive.folder("_RESTORE\\TEMP");
     addData(drive, layout, "_RESTORE\\SR1.DAT", 4096, layout.useTime, kHidden);
-  } else {
-    addSystemBinaries(drive, layout, kWin9xCdromDriver);
   }
 }
 
 void addWindowsFolder(SampleTree& drive, const SampleLayout& layout) {
   const std::string windows = layout.windowsFolder + "\\";
   bool has98Tools = layout.version != WindowsVersion::Win95;
-  addSystemBinaries(drive, layout, kWin9xBinaries);
-  if (has98Tools) addSystemBinaries(drive, layout, kWin98Binaries);
-  if (layout.version == WindowsVersion::WinMe) addSystemBinaries(drive, layout, kWinMeBinaries);
+  addWindowsBinaries(drive, layout);
 
   SampleTime configured = layout.useTime - 86400;
   addText(drive, windows + "WIN.INI", win9xWinIni(layout), configured);

@@ -9,77 +9,47 @@ namespace {
 
 using platform::matchesWildcard;
 
-struct WildcardCase {
-  const char* name;
-  const char* mask;
-  bool matches;
-};
-
-// Each group of cases is one of the mask rules; a failure names its case.
-void expectCases(std::initializer_list<WildcardCase> cases) {
-  for (const WildcardCase& c : cases)
-    EXPECT_EQ(matchesWildcard(c.name, c.mask), c.matches) << c.name << " ~ " << c.mask;
+// One mask against the names it matches and the names it does not; each group
+// of masks is one of the mask rules, and a failure names its name and mask.
+void expectMask(const char* mask, std::initializer_list<const char*> matching,
+                std::initializer_list<const char*> notMatching = {}) {
+  for (const char* name : matching)
+    EXPECT_TRUE(matchesWildcard(name, mask)) << name << " ~ " << mask;
+  for (const char* name : notMatching)
+    EXPECT_FALSE(matchesWildcard(name, mask)) << name << " ~ " << mask;
 }
 
 TEST(Wildcard, StarDotStarMatchesEveryNameWithOrWithoutDot) {
-  expectCases({
-      {"README", "*.*", true},
-      {"win.ini", "*.*", true},
-      {"a.b.c", "*.*", true},
-      {".", "*.*", true},
-      {"..", "*", true},
-  });
+  expectMask("*.*", {"README", "win.ini", "a.b.c", "."});
+  expectMask("*", {".."});
 }
 
 TEST(Wildcard, StarDotMatchesOnlyNamesWithoutExtension) {
-  expectCases({
-      {"README", "*.", true},
-      {"Program Files", "*.", true},
-      {"win.ini", "*.", false},
-      {"a.b.c", "*.", false},
-  });
+  expectMask("*.", {"README", "Program Files"}, {"win.ini", "a.b.c"});
 }
 
 TEST(Wildcard, QuestionMarkAlsoMatchesNothingAtTheEndOrBeforeADot) {
-  expectCases({
-      {"file", "file?", true},
-      {"file1", "file?", true},
-      {"file12", "file?", false},
-      {"file.txt", "file?", false},
-      {"ab.txt", "ab??.txt", true},
-      {"abcd.txt", "ab??.txt", true},
-      {"ab", "???", true},
-      {"abcd", "???", false},
-      {"x", "x.?", true},
-  });
+  expectMask("file?", {"file", "file1"}, {"file12", "file.txt"});
+  expectMask("ab??.txt", {"ab.txt", "abcd.txt"});
+  expectMask("???", {"ab"}, {"abcd"});
+  expectMask("x.?", {"x"});
 }
 
 TEST(Wildcard, QuestionMarkInsideANameNeedsOneCharacter) {
-  expectCases({
-      {"abc", "a?c", true},
-      {"ABC", "a?c", true},
-      {"ac", "a?c", false},
-      {"a.c", "a?c", false},
-  });
+  expectMask("a?c", {"abc", "ABC"}, {"ac", "a.c"});
 }
 
 TEST(Wildcard, StarBeforeADotStopsAtTheLastDot) {
-  expectCases({
-      {"report.txt", "*.txt", true},
-      {"a.b.txt", "*.txt", true},
-      {"report.txt.bak", "*.txt", false},
-      {"report.html", "*.htm", false},
-      {"_restore{1234}", "_restore{*", true},
-      {"readme", "readme.*", true},
-  });
+  expectMask("*.txt", {"report.txt", "a.b.txt"}, {"report.txt.bak"});
+  expectMask("*.htm", {}, {"report.html"});
+  expectMask("_restore{*", {"_restore{1234}"});
+  expectMask("readme.*", {"readme"});
 }
 
 TEST(Wildcard, LettersMatchWithoutCaseInCodePage1252) {
-  expectCases({
-      {"WIN.INI", "win.ini", true},
-      {"caf\xE9.txt", "CAF\xC9.*", true},
-      {"win.ini", "win.in", false},
-  });
+  expectMask("win.ini", {"WIN.INI"});
+  expectMask("CAF\xC9.*", {"caf\xE9.txt"});
+  expectMask("win.in", {}, {"win.ini"});
 }
 
 TEST(Wildcard, LongMasksOnLongNamesStayFast) {

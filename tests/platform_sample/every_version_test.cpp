@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
@@ -20,27 +22,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const WindowsVersion kVersions[] = {WindowsVersion::Win95,   WindowsVersion::Win98,
-                                    WindowsVersion::WinMe,   WindowsVersion::Nt4,
-                                    WindowsVersion::Win2000, WindowsVersion::WinXp};
-
-std::string shortModeName(WindowsVersion version) {
-  switch (version) {
-    case WindowsVersion::Win95:
-      return "95";
-    case WindowsVersion::Win98:
-      return "98";
-    case WindowsVersion::WinMe:
-      return "ME";
-    case WindowsVersion::Nt4:
-      return "NT";
-    case WindowsVersion::Win2000:
-      return "2k";
-    case WindowsVersion::WinXp:
-      return "XP";
-  }
-  return "";
-}
+// Every version, with the short mode name its program files carry.
+struct VersionCase {
+  WindowsVersion version;
+  const char* shortModeName;
+};
+const VersionCase kVersions[] = {{WindowsVersion::Win95, "95"},   {WindowsVersion::Win98, "98"},
+                                 {WindowsVersion::WinMe, "ME"},   {WindowsVersion::Nt4, "NT"},
+                                 {WindowsVersion::Win2000, "2k"}, {WindowsVersion::WinXp, "XP"}};
 
 bool holdsFileNamed(const fs::path& folder, const std::string& name) {
   for (const auto& entry : fs::recursive_directory_iterator(folder))
@@ -83,7 +72,7 @@ std::map<std::string, std::string> snapshot(Machine& machine) {
 }  // namespace
 
 TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
-  for (WindowsVersion version : kVersions) {
+  for (const auto& [version, shortModeName] : kVersions) {
     SCOPED_TRACE(windowsVersionName(version));
     auto created = sample_test::createMachine(version);
     const Machine& m = *created->machine;
@@ -94,7 +83,7 @@ TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
     EXPECT_TRUE(isFolder(m, m.config().environment.at("TEMP")));
     const std::string program = m.config().programDirectory + "\\";
     EXPECT_EQ(program, "C:\\Program Files\\Corvasta\\");
-    EXPECT_TRUE(isFile(m, program + "crvast" + shortModeName(version) + ".exe"));
+    EXPECT_TRUE(isFile(m, program + "crvast" + std::string(shortModeName) + ".exe"));
     for (const char* file :
          {"unzip.exe", "startwin.pif", "command.pif", "cmd.pif", "cmossave.com", "cmosrest.com",
           "bootsave.com", "bootrest.com", "need.com", "cmosboot.bat", "ctmouse.exe"})
@@ -120,6 +109,35 @@ TEST(EverySample, LoadsWithItsDirectoriesToolsAndSupportFiles) {
     EXPECT_EQ(a.space().clusterSize, 512u);
     EXPECT_EQ(a.config().media, (std::vector<std::string>{"disk1", "disk2", "disk3"}));
     EXPECT_EQ(m.driveType("D:\\"), DriveType::CdRom);
+  }
+}
+
+TEST(EverySample, EachVersionHoldsTheWindowsBinariesItShips) {
+  struct Shipped {
+    const char* path;
+    std::vector<WindowsVersion> versions;
+  };
+  const Shipped kShipped[] = {
+      {"C:\\CDROM\\OAKCDROM.SYS", {WindowsVersion::Win95, WindowsVersion::Win98}},
+      {"C:\\WINDOWS\\SCANREGW.EXE", {WindowsVersion::Win98, WindowsVersion::WinMe}},
+      {"C:\\WINDOWS\\SYSTEM\\RESTORE\\RSTRUI.EXE", {WindowsVersion::WinMe}},
+      {"C:\\WINNT\\system32\\rdisk.exe", {WindowsVersion::Nt4}},
+      {"C:\\WINNT\\system32\\ncpa.cpl", {WindowsVersion::Win2000}},
+      {"C:\\WINDOWS\\system32\\ncpa.cpl", {WindowsVersion::WinXp}},
+      {"C:\\WINDOWS\\system32\\Restore\\rstrui.exe", {WindowsVersion::WinXp}},
+      {"C:\\Program Files\\Outlook Express\\msimn.exe",
+       {WindowsVersion::Win95, WindowsVersion::Win98, WindowsVersion::WinMe,
+        WindowsVersion::Win2000, WindowsVersion::WinXp}},
+  };
+  for (const VersionCase& versionCase : kVersions) {
+    const WindowsVersion version = versionCase.version;
+    SCOPED_TRACE(windowsVersionName(version));
+    auto created = sample_test::createMachine(version);
+    for (const Shipped& binary : kShipped) {
+      bool shipped = std::find(binary.versions.begin(), binary.versions.end(), version) !=
+                     binary.versions.end();
+      EXPECT_EQ(created->machine->resolve(binary.path).exists, shipped) << binary.path;
+    }
   }
 }
 
