@@ -45,6 +45,22 @@ bool checkCommandInterpreter(Core& core) {
   return true;
 }
 
+// Whether the replacement reads the Redo directory's user.ini, for one
+// replacement: Windows' original registry comes with no map of this
+// machine's users. Every other caller (RegPack) finds the map read again.
+class UserMapChoice {
+ public:
+  UserMapChoice(RegistryCapture& registry, SourceKind source) : registry_(registry) {
+    registry_.ReadUserMap = source != SourceKind::OriginalRegistry;
+  }
+  ~UserMapChoice() { registry_.ReadUserMap = true; }
+  UserMapChoice(const UserMapChoice&) = delete;
+  UserMapChoice& operator=(const UserMapChoice&) = delete;
+
+ private:
+  RegistryCapture& registry_;
+};
+
 }  // namespace
 
 bool NtRegistryRestore::PreRegistryRestore(bool checkCmd) {
@@ -71,13 +87,12 @@ void NtRegistryRestore::RestoreRegistryArchive(const std::string& archivePath, i
   }
   core.Form4.view.status = "Restoring Registry";
   core.env.ui.showProgress(core.Form4.view);
-  backup.registry.ReadUserMap = state.sourceKind != SourceKind::OriginalRegistry;
+  const UserMapChoice choice(backup.registry, state.sourceKind);
   backup.registry.SaveNTRegistry(archivePath, progressStep, true, false);
 }
 
 void NtRegistryRestore::replaceRedoHives() {
-  // Windows' original registry comes with no map of this machine's users.
-  backup.registry.ReadUserMap = state.sourceKind != SourceKind::OriginalRegistry;
+  const UserMapChoice choice(backup.registry, state.sourceKind);
   backup.registry.SaveNTRegistry(redoDir(), 0, false, false);
 }
 

@@ -96,6 +96,24 @@ TEST(ArchiveRestore, TheSpareRegistryAndAPasswordProtectedSet) {
   EXPECT_EQ(registryListing(m), before);
 }
 
+TEST(ArchiveRestore, AnUncompressedSetIsRestoredAsAPlainRegistryWithItsUsersMap) {
+  NtProgram m{ntSample(WindowsVersion::WinXp)};
+  const std::string set = backUpRegistry(m, 0);
+  ASSERT_TRUE(m.exists(set + "user.ini"));
+  const auto before = registryListing(m);
+  damageRegistry(m);
+  corvasta::TForm1& form = *m.form;
+  form.restore.state.sourceKind = corvasta::SourceKind::PlainRegistry;
+  form.core.FilesBackedUp = 0;  // the run clears its counters first
+  form.restore.nt.RestoreRepair(set);
+  EXPECT_FALSE(form.core.ErrorFlag)
+      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
+  EXPECT_EQ(form.core.FilesBackedUp, loadedHiveFiles(m).size());
+  m.restartWindows({});
+  EXPECT_FALSE(registryDamaged(m));
+  EXPECT_EQ(registryListing(m), before);
+}
+
 TEST(ArchiveRestore, AnArchiveThatGivesNoHiveIsReportedAndReplacesNothing) {
   NtProgram m{ntSample(WindowsVersion::WinXp)};
   corvasta::TForm1& form = *m.form;

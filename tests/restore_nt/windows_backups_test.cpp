@@ -56,6 +56,7 @@ TEST_P(RepairRestore, TheRepairFoldersHivesReplaceTheLoadedOnesAndTheFolderStays
   }
   const auto software = hiveListing(m, redo + "software");
   EXPECT_EQ(m.registry->pendingReplacements().size(), form.core.FilesBackedUp);
+  EXPECT_TRUE(form.backup.registry.ReadUserMap) << "the choice outlives the restore";
 
   m.restartWindows({});
   EXPECT_FALSE(registryDamaged(m));
