@@ -121,9 +121,7 @@ TEST(HiveReplacement, ARedoFileWithoutItsExtensionIsUsedForTheHive) {
   corvasta::TForm1& form = *m.form;
   ASSERT_TRUE(form.restore.nt.PreRegistryRestore(false));
   const std::string redo = corvasta::redoDirectory(form.core.loc.windowsDir);
-  std::string userHive;
-  for (const std::string& file : loadedHiveFiles(m))
-    if (platform::ansiEqualNoCase(corvasta::lastElement(file), "NTUSER.DAT")) userHive = file;
+  const std::string userHive = loadedHive(m, "NTUSER.DAT");
   ASSERT_FALSE(userHive.empty());
   m.write(redo + "NTUSER", m.read(userHive));
   form.backup.registry.SaveNTRegistry(redo, 0, false, false);

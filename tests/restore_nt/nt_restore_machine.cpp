@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
+#include "platform/core/codepage.h"
 #include "platform/simulators/windows_tools.h"
 #include "tests/support/backup_config_settings.h"
 #include "tests/support/registry_file.h"
@@ -27,6 +29,12 @@ std::vector<std::string> loadedHiveFiles(NtProgram& m) {
   for (const platform::HiveMount& hive : m.registry->hives())
     if (!hive.winPath.empty()) files.push_back(hive.winPath);
   return files;
+}
+
+std::string loadedHive(NtProgram& m, const std::string& fileName) {
+  for (const std::string& file : loadedHiveFiles(m))
+    if (platform::ansiEqualNoCase(corvasta::lastElement(file), fileName)) return file;
+  return "";
 }
 
 testing_support::RegistryListing hiveListing(NtProgram& m, const std::string& winPath) {

@@ -23,6 +23,8 @@ testing_support::MachineBuilder ntSample(platform::WindowsVersion version);
 
 // The long paths of every hive loaded from a file.
 std::vector<std::string> loadedHiveFiles(NtProgram& m);
+// The loaded hive whose file is named `fileName` (without case); "" when none.
+std::string loadedHive(NtProgram& m, const std::string& fileName);
 // Every loaded hive's keys and values, by hive file.
 std::map<std::string, testing_support::RegistryListing> registryListing(NtProgram& m);
 testing_support::RegistryListing hiveListing(NtProgram& m, const std::string& winPath);

@@ -24,12 +24,6 @@ std::map<std::string, std::string> folderContents(NtProgram& m, const std::strin
   return contents;
 }
 
-std::string loadedHive(NtProgram& m, const std::string& fileName) {
-  for (const std::string& file : loadedHiveFiles(m))
-    if (platform::ansiEqualNoCase(corvasta::lastElement(file), fileName)) return file;
-  return "";
-}
-
 class RepairRestore : public ::testing::TestWithParam<WindowsVersion> {};
 
 TEST_P(RepairRestore, TheRepairFoldersHivesReplaceTheLoadedOnesAndTheFolderStaysAsItWas) {

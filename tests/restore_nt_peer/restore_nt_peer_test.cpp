@@ -22,17 +22,11 @@ std::string quote(const std::filesystem::path& path) {
   return "'" + path.string() + "'";
 }
 
-std::string hiveOf(NtProgram& m, const std::string& name) {
-  for (const std::string& file : loadedHiveFiles(m))
-    if (platform::ansiEqualNoCase(corvasta::lastElement(file), name)) return file;
-  return "";
-}
-
 TEST(RestoreNtPeer, AHiveDamagedByHivexComesBackAsRegfexportListedItBefore) {
   if (!haveProgram("hivexsh") || !haveProgram("regfexport")) GTEST_SKIP() << "peers missing";
   NtProgram m{ntSample(WindowsVersion::WinXp)};
   const std::string set = backUpRegistry(m);
-  const std::string software = hiveOf(m, "software");
+  const std::string software = loadedHive(m, "software");
   ASSERT_FALSE(software.empty());
   const std::filesystem::path before = m.dir / "software.before";
   std::filesystem::copy_file(m.host(software), before);
