@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "archive/zip_extra_fields.h"
+#include "archive/zip_read_overlap.h"
 #include "archive/zip_unicode_path.h"
 
 namespace archive {
@@ -180,7 +181,12 @@ std::vector<ZipEntryRecord> readCentralDirectory(ZipVolumes& volumes, const ZipE
       reader.read(directory.data() + at, chunk);
     }
   }
-  return parseCentralDirectory(directory.data(), size, info.entryCount);
+  std::vector<ZipEntryRecord> records =
+      parseCentralDirectory(directory.data(), size, info.entryCount);
+  // Offsets and the directory's recorded place are in one frame, also when
+  // the directory was found before the end records instead.
+  rejectOverlappingEntries(records, info.directoryDisk, info.directoryOffset);
+  return records;
 }
 
 }  // namespace archive

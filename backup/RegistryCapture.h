@@ -11,6 +11,7 @@
 namespace platform {
 class FileSystem;
 class Machine;
+class TIniFile;
 }  // namespace platform
 
 namespace corvasta {
@@ -41,17 +42,25 @@ class RegistryCapture {
   // the end, also when the capture fails.
   void Backup9xRegistry(int step);
   void RemoveUnpackedSystemBackup();
-  // Saves the key `keyPath` (from "\") of `rootKey` to `fileName` with the
-  // backup privilege; false when it could not be saved. The replace
-  // direction (save = false) throws: restoring is not built yet.
+  // save true: saves the key `keyPath` (from "\") of `rootKey` to
+  // `fileName` with the backup privilege; false when it could not be saved.
+  // save false: has Windows load that hive from `fileName` at its next start
+  // (with the restore privilege), the present hive kept in the Undo
+  // directory under the file's name; true also when `fileName` does not
+  // exist (that hive is left alone).
   bool SaveHive(platform::HKEY rootKey, const std::string& keyPath, bool save,
                 const std::string& fileName);
-  // Windows NT/2000/XP: every loaded hive saved and, with its map user.ini,
-  // zipped into `archivePath` (compressed) or left beside it (copy mode).
-  // The restore direction (save = false) throws.
+  // save true, Windows NT/2000/XP: every loaded hive saved and, with its map
+  // user.ini, zipped into `archivePath` (compressed) or left beside it (copy
+  // mode). save false: compressed, `archivePath` is a registry archive
+  // unpacked into the Redo directory (which must exist); then every loaded
+  // hive with a file in the Redo directory (`archivePath` itself when not
+  // compressed) is replaced, and with ReadUserMap the numbered user hives
+  // the Redo directory's user.ini maps.
   void SaveNTRegistry(const std::string& archivePath, int step, bool compressed, bool save);
-  static constexpr const char* kNtRegistryRestoreNotAvailable =
-      "Restoring the Windows NT registry is not available in this version of Corvasta.";
+  // The hive replacement of SaveNTRegistry's restore direction over the
+  // Redo directory `redoDir` (final backslash).
+  void replaceLoadedHives(const std::string& redoDir);
 
   // The run state the capture reads: the run's transfer mode (1 zip, 3 copy)
   // and whether the running config runs automatically (no scanregw then).
@@ -59,6 +68,10 @@ class RegistryCapture {
   bool ConfigRunsAutomatically = false;
   // The unpacked system backup's folder while it exists.
   std::string UnpackedSystemBackup;
+  // Whether the hive replacement reads the Redo directory's user.ini (the
+  // numbered user hives): not for Windows' original registry, whose repair
+  // folder has no map of this machine's users. The restore sets it.
+  bool ReadUserMap = true;
 
   Core& core;
   FileArchiving& archiving;
@@ -84,9 +97,28 @@ bool sameFolder(const platform::Machine& machine, const std::string& a, const st
 // that does not exist (no final backslash).
 std::string firstFreeWorkingFolder(platform::FileSystem& files, const std::string& windowsDir);
 
+// --- The Redo and Undo directories of the NT registry restore: the hive
+// files to put in place at the next start, and the hives they displace.
+
+std::string redoDirectory(const std::string& windowsDir);  // Windows dir + "Corvasta\Redo\"
+std::string undoDirectory(const std::string& windowsDir);  // Windows dir + "Corvasta\Undo\"
+
+// One hive's three facts in the map user.ini, under both layouts readers
+// use: sections Location, ShortLocation and Key with the file as key, and a
+// section of the file's name with the keys Location, ShortLocation and Key.
+// `location` is the hive's path without drive; its 8.3 form is worked out
+// on the Windows drive.
+void writeHiveMap(Core& core, platform::TIniFile& map, const std::string& file,
+                  const std::string& location, const std::string& keyPath);
+// The Key of `file` in a map user.ini, read from either layout ("" when
+// neither has one).
+std::string mappedHiveKey(const platform::TIniFile& map, const std::string& file);
+
 // --- The hive list (HKLM\SYSTEM\CurrentControlSet\Control\hivelist): the
 // value name says where a hive is loaded ("\REGISTRY\MACHINE\SOFTWARE"), the
 // data where its file lies in device form.
+
+inline constexpr const char* kHiveListKey = "\\SYSTEM\\CurrentControlSet\\Control\\hivelist";
 
 // The root key (HKEY_USERS when the 11th character is "U" or "u", else
 // HKEY_LOCAL_MACHINE) and the key path below it, starting with "\", of a hive

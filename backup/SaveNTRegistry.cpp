@@ -16,8 +16,6 @@ namespace corvasta {
 
 namespace {
 
-constexpr const char* kHiveList = "\\SYSTEM\\CurrentControlSet\\Control\\hivelist";
-
 // Holds the registry-busy flag for as long as the capture runs, also when it
 // fails, and puts the current-item bar's divisor and offset back.
 class RegistryOperation {
@@ -40,23 +38,6 @@ class RegistryOperation {
 void showStatus(RegistryCapture& form, const std::string& status) {
   form.core.Form4.view.status = status;
   form.core.env.ui.showProgress(form.core.Form4.view);
-}
-
-// Records where a saved hive belongs in the map file.
-void writeHiveLocation(RegistryCapture& form, platform::TIniFile& map, const std::string& file,
-                       const std::string& location, const std::string& keyPath) {
-  const std::string shortForm =
-      ShortFileName(form.core.env.machine, form.core.loc.windowsDrive + location);
-  const std::string shortLocation =
-      shortForm.size() > 2 && shortForm[1] == ':' ? shortForm.substr(2) : shortForm;
-  map.WriteString("Location", file, location);
-  map.WriteString("ShortLocation", file, shortLocation);
-  map.WriteString("Key", file, keyPath);
-  // The restore looks the numbered user hives up by file: the same three
-  // facts under a section of the file's name.
-  map.WriteString(file, "Location", location);
-  map.WriteString(file, "ShortLocation", shortLocation);
-  map.WriteString(file, "Key", keyPath);
 }
 
 // A saved hive file joins the archive's files list, or in copy mode stays in
@@ -89,7 +70,7 @@ void saveLoadedHives(RegistryCapture& form, const std::string& archivePath, cons
   registry.setRootKey(platform::HKEY_LOCAL_MACHINE);
   // A registry whose hive list cannot be read is not backed up: the run must
   // say so rather than report a backup without a registry.
-  if (!registry.openKey(kHiveList, false))
+  if (!registry.openKey(kHiveListKey, false))
     throw Error("The list of loaded registry hives could not be read.");
   const std::vector<std::string> names = registry.valueNames();
   const int share = compressed ? 50 : 100;
@@ -122,7 +103,7 @@ void saveLoadedHives(RegistryCapture& form, const std::string& archivePath, cons
       const std::string file =
           userHive ? "user" + std::to_string(userNumber) : lastElement(hivePath);
       if (form.SaveHive(root, keyPath, true, work + file)) {
-        writeHiveLocation(form, map, file, stripDevicePrefix(hivePath), keyPath);
+        writeHiveMap(form.core, map, file, stripDevicePrefix(hivePath), keyPath);
         if (userHive) ++userNumber;
       } else {
         form.core.ErrorFlag = true;
@@ -146,11 +127,73 @@ void saveLoadedHives(RegistryCapture& form, const std::string& archivePath, cons
   form.core.Zip1.CloseArchive();
 }
 
+// The restore direction's archive: registry.daz (or RegPack's
+// registry.zzz) unpacked into the Redo directory, asking for the password
+// as every extraction does. The files-restored counter starts again at 0:
+// only replaced hives count. An archive that gives no file at all (a wrong
+// password skips its entries) or is missing is reported, and nothing is
+// replaced.
+bool unpackIntoRedo(RegistryCapture& form, const std::string& archivePath, int step) {
+  Core& core = form.core;
+  if (!core.env.files.fileExists(archivePath)) {
+    core.ErrorFlag = true;
+    core.ErrorList.push_back(archivePath);
+    return false;
+  }
+  const std::string redo = redoDirectory(core.loc.windowsDir);
+  core.Zip1.SetZipName(archivePath);
+  form.items.askArchivePassword();
+  core.Zip1.CloseArchive();
+  const uint64_t before = core.FilesBackedUp;
+  form.archiving.TransferFile(archivePath, ShortFileName(core.env.machine, redo) + "registry",
+                              false, kTransferUnzip, step);
+  const uint64_t unpacked = core.FilesBackedUp - before;
+  core.FilesBackedUp = 0;
+  if (unpacked != 0) return true;
+  core.ErrorFlag = true;
+  core.ErrorList.push_back(archivePath);
+  return false;
+}
+
 }  // namespace
+
+// The map's two layouts: the capture's sections Location, ShortLocation and
+// Key keyed by file, and the per-file sections the restore point restore
+// writes. Both are written so that every reader finds its own.
+void writeHiveMap(Core& core, platform::TIniFile& map, const std::string& file,
+                  const std::string& location, const std::string& keyPath) {
+  const std::string shortForm = ShortFileName(core.env.machine, core.loc.windowsDrive + location);
+  const std::string shortLocation =
+      shortForm.size() > 2 && shortForm[1] == ':' ? shortForm.substr(2) : shortForm;
+  map.WriteString("Location", file, location);
+  map.WriteString("ShortLocation", file, shortLocation);
+  map.WriteString("Key", file, keyPath);
+  map.WriteString(file, "Location", location);
+  map.WriteString(file, "ShortLocation", shortLocation);
+  map.WriteString(file, "Key", keyPath);
+}
+
+std::string mappedHiveKey(const platform::TIniFile& map, const std::string& file) {
+  const std::string key = map.ReadString(file, "Key", "");
+  return key.empty() ? map.ReadString("Key", file, "") : key;
+}
+
+std::string redoDirectory(const std::string& windowsDir) {
+  return CheckPath(windowsDir) + "Corvasta\\Redo\\";
+}
+
+std::string undoDirectory(const std::string& windowsDir) {
+  return CheckPath(windowsDir) + "Corvasta\\Undo\\";
+}
 
 void RegistryCapture::SaveNTRegistry(const std::string& archivePath, int step, bool compressed,
                                      bool save) {
-  if (!save) throw Error(kNtRegistryRestoreNotAvailable);
+  if (!save) {
+    RegistryOperation operation(*this);
+    if (compressed && !unpackIntoRedo(*this, archivePath, step)) return;
+    replaceLoadedHives(compressed ? redoDirectory(core.loc.windowsDir) : CheckPath(archivePath));
+    return;
+  }
   if (core.targetIsEngineCd())
     throw Error("The registry cannot be backed up to a CD written by Corvasta in this version.");
   RegistryOperation operation(*this);

@@ -6,7 +6,9 @@
 // hives kept in the Undo directory.
 
 #include <string>
+#include <vector>
 
+#include "platform/files/find_files.h"
 #include "restore/RestoreState.h"
 
 namespace corvasta {
@@ -32,9 +34,27 @@ class NtRegistryRestore {
   // the Redo directory and its hives replaced.
   void RestoreRegistryArchive(const std::string& archivePath, int progressStep);
 
+  // The error-list line when the preparation stops a restore before any
+  // hive is touched.
+  static constexpr const char* kRegistryNotRestored = "Registry Not Restored";
+
   Core& core;
   Backup& backup;
   RestoreState& state;
+
+ private:
+  // Windows directory + "Corvasta\Redo\".
+  std::string redoDir() const;
+  // `source` copied to the Redo directory as `redoName` with normal
+  // attributes; a file that cannot be copied goes to the error list.
+  bool copyIntoRedo(const std::string& source, const std::string& redoName);
+  // The hive replacement over the Redo directory, reading its user.ini
+  // unless the source is Windows' original registry.
+  void replaceRedoHives();
+  // The files (not folders) matching `pattern`, in listing order; none when
+  // its folder does not exist.
+  std::vector<platform::FindData> filesMatching(const std::string& pattern);
+  void registryNotRestored();
 };
 
 }  // namespace corvasta

@@ -158,7 +158,7 @@ TEST(CaptureNtPrivileges, WithoutTheBackupPrivilegeEveryHiveFails) {
   EXPECT_TRUE(m.ui.finished());
 }
 
-TEST(SaveHive, SavesAKeyOverAnOldFileAndRefusesTheRestoreDirection) {
+TEST(SaveHive, SavesAKeyOverAnOldFileAndReplacesItInTheOtherDirection) {
   CaptureProgram m{captureMachine(WindowsVersion::WinXp)};
   corvasta::TForm1& form = *m.form;
   m.write("C:\\software.hiv", "old");
@@ -172,15 +172,23 @@ TEST(SaveHive, SavesAKeyOverAnOldFileAndRefusesTheRestoreDirection) {
                                              "C:\\none.hiv"));
   EXPECT_EQ(form.core.FilesBackedUp, 1u);
 
-  try {
-    form.backup.registry.SaveNTRegistry(m.setDir + "registry.daz", 0, true, false);
-    FAIL() << "restore direction ran";
-  } catch (const corvasta::Error& error) {
-    EXPECT_NE(std::string(error.what()).find("not available"), std::string::npos);
-  }
-  EXPECT_THROW(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", false,
-                                             "C:\\software.hiv"),
-               corvasta::Error);
+  // The replace direction: a missing file leaves the hive alone; a present
+  // one is pending for the next start, the old hive going to Undo.
+  form.core.createDirectories(corvasta::undoDirectory(form.core.loc.windowsDir));
+  EXPECT_TRUE(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", false,
+                                            "C:\\missing.hiv"));
+  EXPECT_TRUE(m.registry->pendingReplacements().empty());
+  ASSERT_TRUE(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE", false,
+                                            "C:\\software.hiv"));
+  EXPECT_EQ(form.core.FilesBackedUp, 2u);
+  const auto pending = m.registry->pendingReplacements();
+  ASSERT_EQ(pending.size(), 1u);
+  EXPECT_TRUE(platform::ansiEqualNoCase(pending.front().newFile, "C:\\software.hiv"));
+  EXPECT_TRUE(platform::ansiEqualNoCase(
+      pending.front().oldFile, corvasta::undoDirectory(form.core.loc.windowsDir) + "software.hiv"));
+  EXPECT_FALSE(form.backup.registry.SaveHive(platform::HKEY_LOCAL_MACHINE, "\\SOFTWARE\\Classes",
+                                             false, "C:\\software.hiv"))
+      << "only the root of a hive can be replaced";
 }
 
 }  // namespace
