@@ -1,0 +1,156 @@
+// The run's WinConfig and User Profile step: win.ini and system.ini, the
+// WinConfig files of the mode's WinFiles list (RestoreFile) and the profile
+// archives.
+
+#include "app/core/Core.h"
+#include "backup/ArchivePathParts.h"
+#include "backup/Backup.h"
+#include "backup/model/BackupTypes.h"
+#include "platform/files/file_system.h"
+#include "restore/ArchiveExtraction.h"
+#include "restore/RestoreRun.h"
+
+namespace corvasta {
+
+namespace {
+
+// A position of the WinFiles list: a single file with its destination, or
+// (empty destination) an archive of the set.
+struct WinFilesPosition {
+  std::string name;
+  std::string destination;
+};
+
+std::vector<WinFilesPosition> positions9x(const Core& core) {
+  const std::string& root = core.loc.rootDir;
+  const std::string& windows = core.loc.windowsDir;
+  return {{"autoexec.bat", root},
+          {"config.sys", root},
+          {"msdos.sys", root},
+          {"command.com", root},
+          {"io.sys", root},
+          {"system.cb", windows},
+          {"ttfcache", windows},
+          {"dosstart.bat", windows},
+          {core.WindowsMode == 3 ? "scanreg.ini" : "protocol.ini", windows},
+          {"appdata.zip", ""},
+          {"desktop.zip", ""},
+          {"favorites.zip", ""},
+          {"nethood.zip", ""},
+          {"recent.zip", ""},
+          {"start.zip", ""},
+          {"sendto.zip", ""},
+          {"iecache.zip", ""},
+          {"ctrlpanl.zip", ""}};
+}
+
+std::vector<WinFilesPosition> positionsNt(const Core& core) {
+  const std::string& root = core.loc.rootDir;
+  const std::string system32 = core.loc.windowsDir + "system32\\";
+  return {{"autoexec.nt", system32},
+          {"config.nt", system32},
+          {"cmd.exe", pathFolder(core.loc.commandInterpreter)},
+          {"command.com", system32},
+          {"ntldr", root},
+          {"ntdetect.com", root},
+          {"boot.ini", root},
+          {"bootfont.bin", root},
+          {"ntbootdd.sys", root},
+          {"bootsect.dos", root},
+          {"printhood.zip", ""},
+          {"appdata.zip", ""},
+          {"desktop.zip", ""},
+          {"favorites.zip", ""},
+          {"nethood.zip", ""},
+          {"recent.zip", ""},
+          {"start.zip", ""},
+          {"sendto.zip", ""},
+          {"iecache.zip", ""},
+          {"ctrlpanl.zip", ""}};
+}
+
+int transferModeNumber(RestoreTransfer mode) {
+  return mode == RestoreTransfer::Copy || mode == RestoreTransfer::SystemBackupCopy
+             ? kTransferCopyRestore
+             : kTransferUnzip;
+}
+
+}  // namespace
+
+void RestoreRun::RestoreFile(const std::string& source, const std::string& destination,
+                             RestoreTransfer transferMode) {
+  const bool copying =
+      transferMode == RestoreTransfer::Copy || transferMode == RestoreTransfer::SystemBackupCopy;
+  const std::string named =
+      copying ? source : pathFolder(source) + compressedName(pathFileName(source));
+  if (!core.env.files.fileExists(named)) return;
+  backup.archiving.AttrCopy(named, destination, false, transferModeNumber(transferMode), 0);
+}
+
+void RestoreRun::restoreWinConfigAndProfile() {
+  const std::string& set = state.setDir;
+  const std::string& windows = core.loc.windowsDir;
+  if (core.winCrash) {
+    RestoreFile(set + "win.ini", windows + "win.ini", state.transferMode);
+    RestoreFile(set + "system.ini", windows + "system.ini", state.transferMode);
+  }
+  const std::vector<WinFilesPosition> positions =
+      core.isNtMode() ? positionsNt(core) : positions9x(core);
+  const size_t lastWinConfig = core.isNtMode() ? 10 : 9;
+  const bool windowsBackup = state.sourceKind == SourceKind::WindowsBackup;
+  for (size_t i = 1; i <= positions.size(); ++i) {
+    if (windowsBackup && i > 9) break;
+    const WinFilesPosition& position = positions[i - 1];
+    const bool winConfig = i <= lastWinConfig;
+    if (winConfig && selected(kWinUsersBox)) {
+      RestoreFile(set + position.name, position.destination + position.name, state.transferMode);
+      backup.archiving.advanceOverall(state.progressStep);
+    } else if (!winConfig && selected(kUserFilesBox)) {
+      const bool ntCopy = core.isNtMode() && state.transferMode == RestoreTransfer::Copy;
+      if (!ntCopy) {
+        restoreProfileArchive(position.name);
+        if (position.name == "desktop.zip" && core.env.files.fileExists(set + "desktop1.zip"))
+          restoreProfileArchive("desktop1.zip");
+      }
+      backup.archiving.advanceOverall(state.progressStep);
+    }
+  }
+  removeExtractDir();
+}
+
+void RestoreRun::restoreProfileArchive(const std::string& name) {
+  const std::string archive = state.setDir + name;
+  while (!core.env.files.fileExists(archive)) {
+    if (state.sourceKind != SourceKind::Removable) return;
+    if (core.env.ui.messageBox("Please insert the next disk.", name + " not Found - Corvasta",
+                               Buttons::RetryCancel) == IDRETRY)
+      continue;
+    core.ErrorList.push_back(archive);
+    core.ErrorFlag = true;
+    return;
+  }
+  extractToStoredPaths(archive);
+}
+
+void RestoreRun::extractToStoredPaths(const std::string& archive) {
+  core.Form4.view.status = "Unzipping " + pathFileName(archive);
+  core.env.ui.showProgress(core.Form4.view);
+  archive::TZipWriter& zip = core.Zip1;
+  try {
+    zip.SetZipName(archive);
+    zip.FilesList.clear();
+    zip.DestDir.clear();
+    zip.RecreateDirs = true;
+    zip.DoAll = true;
+    ArchiveExtraction extraction(core, backup.items);
+    core.FilesBackedUp += static_cast<uint64_t>(extraction.Extract(archive));
+    zip.CloseArchive();
+  } catch (const Error& error) {
+    // A damaged archive or a disk request declined: what it gave stays
+    // restored, the rest goes on.
+    zip.CloseArchive();
+    recordNotRestored(core, archive, error.what());
+  }
+}
+
+}  // namespace corvasta
