@@ -5,6 +5,7 @@
 #include "app/core/Core.h"
 #include "backup/ArchivePathParts.h"
 #include "backup/Backup.h"
+#include "backup/RegistryCapture.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "restore/NtRegistryRestore.h"
@@ -103,8 +104,12 @@ void RestoreRun::RunRestore(const std::string& userPath, const std::string& syst
     core.ErrorFlag = false;
     state.extractDir.clear();
     state.transferMode = transferModeOf(userPath);
-    if (state.sourceKind == SourceKind::WindowsBackup && core.WindowsMode != 6)
+    if (state.sourceKind == SourceKind::WindowsBackup && core.WindowsMode != 6) {
+      // Named before unpacking, so that a cabinet failing half-way leaves no
+      // folder behind.
+      state.extractDir = firstFreeWorkingFolder(core.env.files, core.loc.windowsDir);
       state.extractDir = backup.extractFolder.CreateExtractDir(userPath, state.progressStep);
+    }
     if (state.sourceKind == SourceKind::WindowsBackup)
       state.setDir = core.WindowsMode == 6 ? CheckPath(userPath) : CheckPath(state.extractDir);
     else

@@ -35,6 +35,10 @@ class RestoreRun {
   void RestoreFile(const std::string& source, const std::string& destination,
                    RestoreTransfer transferMode);
 
+  // The entry of a single file's archive named like `destination`, extracted
+  // over it with the archive's times.
+  void restoreOneEntry(const std::string& archive, const std::string& destination);
+
   // --- Parts of the run ---------------------------------------------------------
   // An extent box that is checked and enabled for the source.
   bool selected(ExtentBox box) const;

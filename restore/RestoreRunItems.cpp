@@ -6,6 +6,7 @@
 #include "backup/ArchivePathParts.h"
 #include "backup/Backup.h"
 #include "backup/model/BackupTypes.h"
+#include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "restore/ArchiveExtraction.h"
 #include "restore/RestoreRun.h"
@@ -69,12 +70,6 @@ std::vector<WinFilesPosition> positionsNt(const Core& core) {
           {"ctrlpanl.zip", ""}};
 }
 
-int transferModeNumber(RestoreTransfer mode) {
-  return mode == RestoreTransfer::Copy || mode == RestoreTransfer::SystemBackupCopy
-             ? kTransferCopyRestore
-             : kTransferUnzip;
-}
-
 }  // namespace
 
 void RestoreRun::RestoreFile(const std::string& source, const std::string& destination,
@@ -84,7 +79,57 @@ void RestoreRun::RestoreFile(const std::string& source, const std::string& desti
   const std::string named =
       copying ? source : pathFolder(source) + compressedName(pathFileName(source));
   if (!core.env.files.fileExists(named)) return;
-  backup.archiving.AttrCopy(named, destination, false, transferModeNumber(transferMode), 0);
+  if (copying)
+    backup.archiving.AttrCopy(named, destination, false, kTransferCopyRestore, 0);
+  else
+    restoreOneEntry(named, destination);
+}
+
+void RestoreRun::restoreOneEntry(const std::string& archive, const std::string& destination) {
+  platform::FileSystem& files = core.env.files;
+  archive::TZipWriter& zip = core.Zip1;
+  // As a copy would: the archive's times, and the destination's attributes
+  // (the archive's when it is new) with the archive bit.
+  const uint32_t archiveAttributes = files.getFileAttributes(archive);
+  const platform::FileTimes times = files.getFileTime(archive);
+  const bool existed = files.fileExists(destination);
+  const uint32_t attributes =
+      ((existed ? files.getFileAttributes(destination) : archiveAttributes) &
+       platform::kSettableAttributes) |
+      platform::kAttributeArchive;
+  core.Form4.view.status = "Unzipping " + pathFileName(archive);
+  core.env.ui.showProgress(core.Form4.view);
+  try {
+    zip.SetZipName(archive);
+    zip.ReadDirectory();
+    // A single file's archive gives that file only, whatever else it holds.
+    int match = -1;
+    for (int i = 0; i < zip.EntryCount() && match < 0; ++i)
+      if (platform::ansiEqualNoCase(zip.EntryName(i), pathFileName(destination))) match = i;
+    if (match < 0) {
+      zip.CloseArchive();
+      recordNotRestored(core, archive, "it holds no " + pathFileName(destination));
+      return;
+    }
+    if (existed) files.setFileAttributes(destination, platform::kAttributeNormal);
+    zip.FilesList = {zip.EntryFolder(match) + zip.EntryName(match)};
+    zip.DoAll = false;
+    zip.DestDir = pathFolder(destination);
+    zip.RecreateDirs = false;
+    ArchiveExtraction extraction(core, backup.items);
+    const int written = extraction.Extract(archive);
+    core.FilesBackedUp += static_cast<uint64_t>(written);
+    zip.DoAll = true;
+    zip.CloseArchive();
+    if (written == 1 && files.fileExists(destination)) {
+      files.setFileTime(destination, times.creation, times.lastAccess, times.lastWrite);
+      files.setFileAttributes(destination, attributes);
+    }
+  } catch (const Error& error) {
+    zip.DoAll = true;
+    zip.CloseArchive();
+    recordNotRestored(core, archive, error.what());
+  }
 }
 
 void RestoreRun::restoreWinConfigAndProfile() {
