@@ -24,12 +24,13 @@ void recordNotRestored(Core& core, const std::string& path, const std::string& r
   core.ErrorList.push_back("  (" + reason + ")");
 }
 
-int ArchiveExtraction::Extract(const std::string& archivePath) {
+int ArchiveExtraction::Extract(const std::string& archivePath, int onlyEntry) {
   archive::TZipWriter& zip = core.Zip1;
   skipped.clear();
   zip.SetZipName(archivePath);
   items.askArchivePassword();
   zip.Password = core.Form8.password;
+  zip.ReadDirectory();
 
   // The engine's own handlers stay in charge; these only watch what they
   // decide, and are put back however the extraction ends.
@@ -59,7 +60,13 @@ int ArchiveExtraction::Extract(const std::string& archivePath) {
           {fileName, "in use; it could not be replaced at the next start of Windows"});
   };
 
-  const int written = zip.Extract();
+  int written = 0;
+  if (onlyEntry >= 0) {
+    zip.SetEntrySelected(onlyEntry, true);
+    written = zip.ExtractSelected();
+  } else {
+    written = zip.Extract();
+  }
   for (const Skipped& entry : skipped)
     recordNotRestored(core, archivePath + ": " + entry.name, entry.reason);
   return written;

@@ -24,9 +24,10 @@ class ArchiveExtraction {
   ArchiveExtraction(Core& core, ItemArchiving& items) : core(core), items(items) {}
 
   // Extracts Zip1's archive `archivePath` as its properties say (set by the
-  // caller); returns the number of files written. Throws what the engine
-  // throws (a damaged archive, a cancelled disk request).
-  int Extract(const std::string& archivePath);
+  // caller: DestDir, RecreateDirs, DoAll), or only the entry `onlyEntry`;
+  // returns the number of files written. Throws what the engine throws (a
+  // damaged archive, a cancelled disk request).
+  int Extract(const std::string& archivePath, int onlyEntry = -1);
 
   // What the last Extract passed over: entry names with their reasons.
   struct Skipped {

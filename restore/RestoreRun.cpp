@@ -89,8 +89,9 @@ void RestoreRun::RunRestore(const std::string& userPath, const std::string& syst
     if (selected(static_cast<ExtentBox>(box))) core.Log(kExtentLines[box]);
 
   RestoreDirection direction(core);
-  if (state.sourceKind == SourceKind::Removable)
-    core.backupRun.target = archive::TargetKind::RemovableDisk;
+  core.backupRun.target = state.sourceKind == SourceKind::Removable
+                              ? archive::TargetKind::RemovableDisk
+                              : archive::TargetKind::HardDiskFolder;
 
   const int divisor = stepDivisor();
   if (divisor == 1) {

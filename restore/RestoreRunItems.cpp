@@ -112,21 +112,17 @@ void RestoreRun::restoreOneEntry(const std::string& archive, const std::string& 
       return;
     }
     if (existed) files.setFileAttributes(destination, platform::kAttributeNormal);
-    zip.FilesList = {zip.EntryFolder(match) + zip.EntryName(match)};
-    zip.DoAll = false;
     zip.DestDir = pathFolder(destination);
     zip.RecreateDirs = false;
     ArchiveExtraction extraction(core, backup.items);
-    const int written = extraction.Extract(archive);
+    const int written = extraction.Extract(archive, match);
     core.FilesBackedUp += static_cast<uint64_t>(written);
-    zip.DoAll = true;
     zip.CloseArchive();
     if (written == 1 && files.fileExists(destination)) {
       files.setFileTime(destination, times.creation, times.lastAccess, times.lastWrite);
       files.setFileAttributes(destination, attributes);
     }
   } catch (const Error& error) {
-    zip.DoAll = true;
     zip.CloseArchive();
     recordNotRestored(core, archive, error.what());
   }

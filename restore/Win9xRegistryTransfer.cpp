@@ -134,20 +134,16 @@ bool Win9xRegistryRestore::transferRegistryFile(const std::string& source,
         zip.CloseArchive();
         recordNotRestored(core, source, "it holds no " + pathFileName(target));
       } else {
-        zip.FilesList = {zip.EntryFolder(match) + zip.EntryName(match)};
-        zip.DoAll = false;
         zip.DestDir = arrival;
         zip.RecreateDirs = false;
         ArchiveExtraction extraction(core, backup.items);
-        core.FilesBackedUp += static_cast<uint64_t>(extraction.Extract(source));
-        zip.DoAll = true;
+        core.FilesBackedUp += static_cast<uint64_t>(extraction.Extract(source, match));
         zip.CloseArchive();
       }
     } else {
       backup.archiving.AttrCopy(source, arrived, false, kTransferCopyQuiet, 0);
     }
   } catch (const Error& error) {
-    core.Zip1.DoAll = true;
     core.Zip1.CloseArchive();
     removeQuietly(files, arrived);
     recordNotRestored(core, source, error.what());
