@@ -19,14 +19,31 @@ constexpr const char* kNothingToRestore =
     "Nothing is selected to restore.  Please select something under 2. Select Extent to Restore.";
 
 // The archive engines read in the restore direction while the run lasts.
+// An archive without its end is one part of a multi-disk set only on a
+// removable source; elsewhere it is damaged, and nobody is asked for a disk.
 struct RestoreDirection {
-  explicit RestoreDirection(Core& core) : core(core), before(core.backupRun) {
+  RestoreDirection(Core& core, bool removable)
+      : core(core),
+        before(core.backupRun),
+        incomplete1(core.Zip1.OnInCompleteZip),
+        incomplete2(core.Zip2.OnInCompleteZip) {
     core.backupRun.backingUp = false;
     core.backupRun.cancelled = false;
+    core.backupRun.target =
+        removable ? archive::TargetKind::RemovableDisk : archive::TargetKind::HardDiskFolder;
+    if (removable) return;
+    const auto damaged = [](archive::TIncompleteMode& mode) { mode = archive::izAssumeBad; };
+    core.Zip1.OnInCompleteZip = damaged;
+    core.Zip2.OnInCompleteZip = damaged;
   }
-  ~RestoreDirection() { core.backupRun = before; }
+  ~RestoreDirection() {
+    core.backupRun = before;
+    core.Zip1.OnInCompleteZip = std::move(incomplete1);
+    core.Zip2.OnInCompleteZip = std::move(incomplete2);
+  }
   Core& core;
   archive::TMultiVolumeRun before;
+  archive::TInCompleteZipEvent incomplete1, incomplete2;
 };
 
 }  // namespace
@@ -88,10 +105,7 @@ void RestoreRun::RunRestore(const std::string& userPath, const std::string& syst
   for (int box = kWinCrashBox; box <= kOtherFilesBox; ++box)
     if (selected(static_cast<ExtentBox>(box))) core.Log(kExtentLines[box]);
 
-  RestoreDirection direction(core);
-  core.backupRun.target = state.sourceKind == SourceKind::Removable
-                              ? archive::TargetKind::RemovableDisk
-                              : archive::TargetKind::HardDiskFolder;
+  RestoreDirection direction(core, state.sourceKind == SourceKind::Removable);
 
   const int divisor = stepDivisor();
   if (divisor == 1) {
@@ -156,14 +170,24 @@ void RestoreRun::RunRestore(const std::string& userPath, const std::string& syst
     }
     if (dosHandOff) handOff.Close();
     finishRun();
+  } catch (const std::exception& error) {
+    failed(error.what());
+    throw;
   } catch (...) {
-    state.runFailed = true;
-    core.Log("An error occurred during Restore.");
-    core.env.ui.messageBox("An error has occurred.  Restore may not have been successful.",
-                           core.ApplicationTitle, Buttons::Ok, Icon::Error);
-    removeExtractDir();
+    failed("");
     throw;
   }
+}
+
+void RestoreRun::failed(const std::string& reason) {
+  state.runFailed = true;
+  core.Log("An error occurred during Restore.");
+  if (!reason.empty()) core.Log("   " + reason);
+  core.env.ui.messageBox("An error has occurred.  Restore may not have been successful.",
+                         core.ApplicationTitle, Buttons::Ok, Icon::Error);
+  removeExtractDir();
+  // The log shows what happened even though the run did not end.
+  core.WriteResultFile();
 }
 
 bool RestoreRun::restoreRegistry(const std::string& attrib) {

@@ -57,6 +57,8 @@ class RestoreRun {
   // Every entry of an archive to its stored full path; a damaged archive is
   // an error line and the run goes on.
   void extractToStoredPaths(const std::string& archive);
+  // The read-only mark taken off the existing files Zip1's entries replace.
+  void clearReadOnlyTargets();
   // False when the user cancelled a disk request.
   bool restoreOtherFiles();
   void restoreDriveFolders();
@@ -69,6 +71,8 @@ class RestoreRun {
   // shown, the log is written, Windows is not restarted.
   void endCancelled();
   void hideProgress();
+  // The error handler: logged, said, the extract folder removed.
+  void failed(const std::string& reason);
 
   Core& core;
   Backup& backup;

@@ -245,6 +245,7 @@ void Win9xRegistryRestore::restoreOtherProfiles(const std::string& tempUser) {
       state.sourceKind != SourceKind::SpareRegistry)
     return;
   const std::string profiles = core.loc.windowsDir + "Profiles\\";
+  if (!core.env.files.directoryExists(profiles)) return;
   const std::string ext = extensionOfName(state.userFileName);
   for (const platform::FindData& entry : core.env.files.findAll(profiles + "*.*")) {
     if (entry.name == "." || entry.name == "..") continue;

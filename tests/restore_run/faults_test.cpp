@@ -86,7 +86,7 @@ TEST_F(MeFaults, UserIniEntryOutsideAUserDatIsRefused) {
 
 TEST_F(MeFaults, DamagedRegistryArchiveLeavesNoTemporaryFileToPutInPlace) {
   const std::string set = backUpConfig1(m, 1);
-  m.write(set + "user0.daz", "PK\x03\x04 this is not an archive any more");
+  m.writeOnHost(set + "user0.daz", "PK\x03\x04 this is not an archive any more");
   m.write("C:\\Temp\\user.dat", "left by an earlier restore");
 
   m.ui.expect("Do you want to Restart Windows?", "Yes");

@@ -30,7 +30,7 @@ TEST_F(MeRestore, CompressedSetPutsEverythingBackAfterTheRestart) {
   restoreAll(m, set + "user0.daz", set + "system.daz");
   EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
   EXPECT_FALSE(m.form->core.ErrorFlag) << m.form->core.ErrorList.back();
-  const std::string& windows = m.form->core.loc.windowsDir;
+  const std::string windows = m.form->core.loc.windowsDir;
   const std::string wininit = windows + "wininit.ini";
   ASSERT_TRUE(m.exists(wininit));
   EXPECT_NE(m.profileString(wininit, "Rename",

@@ -7,6 +7,11 @@
 
 namespace restore_test {
 
+std::ostream& operator<<(std::ostream& out, const FileState& state) {
+  return out << "[" << state.bytes.size() << " bytes \"" << state.bytes.substr(0, 24)
+             << "\" attributes " << state.attributes << " time " << state.lastWrite << "]";
+}
+
 std::vector<std::string> watchedFiles(const testing_support::ProgramRig& m) {
   const std::string windows = m.form->core.loc.windowsDir;
   const std::string root = m.form->core.loc.rootDir;
@@ -46,7 +51,9 @@ std::map<std::string, FileState> snapshot(testing_support::ProgramRig& m,
       continue;
     }
     const platform::FileTimes times = m.files->getFileTime(file);
-    states[file] = {m.read(file), m.files->getFileAttributes(file), times.lastWrite.value};
+    const uint32_t attributes = m.files->getFileAttributes(file) &
+                                ~(platform::kAttributeArchive | platform::kAttributeNormal);
+    states[file] = {m.read(file), attributes, times.lastWrite.value / 20'000'000};
   }
   return states;
 }
@@ -60,8 +67,10 @@ void damage(testing_support::ProgramRig& m) {
   m.files->setFileAttributes(root + "AUTOEXEC.BAT", platform::kAttributeNormal);
   m.write(root + "AUTOEXEC.BAT", "@echo damaged\r\n");
   m.files->deleteFile(windows + "Desktop\\note.txt");
+  // Edited as a user does: the read-only mark taken off and put back.
   m.files->setFileAttributes("C:\\Docs\\letter.txt", platform::kAttributeNormal);
   m.write("C:\\Docs\\letter.txt", "overwritten");
+  m.files->setFileAttributes("C:\\Docs\\letter.txt", platform::kAttributeReadOnly);
 }
 
 void restoreAll(testing_support::TestProgram& m, const std::string& userPath,

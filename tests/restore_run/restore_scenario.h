@@ -5,6 +5,7 @@
 // restore run as the Restore button starts it.
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,16 @@
 
 namespace restore_test {
 
+// A file as a restore must bring it back: its bytes, its attributes apart
+// from the archive bit (which a restored file gets), its last-write time to
+// the two seconds an archive entry keeps.
 struct FileState {
   std::string bytes;
   uint32_t attributes = 0;
   uint64_t lastWrite = 0;
   bool operator==(const FileState&) const = default;
 };
+std::ostream& operator<<(std::ostream& out, const FileState& state);
 
 // The files the scenarios back up, damage and look at again.
 std::vector<std::string> watchedFiles(const testing_support::ProgramRig& m);

@@ -19,7 +19,7 @@ TEST(RestoredRegistryPeer, CregexportReadsTheRestoredFilesAsTheSetHoldsThem) {
   TestProgram m{MachineBuilder::sample(platform::WindowsVersion::WinMe)};
   m.start();
   const std::string cab = corvasta::CheckPath(m.form->core.loc.systemBackupDir) + "RB003.CAB";
-  const std::string& windows = m.form->core.loc.windowsDir;
+  const std::string windows = m.form->core.loc.windowsDir;
   m.form->restore.state.sourceKind = corvasta::SourceKind::WindowsBackup;
   m.form->restore.state.extentEnabled = {true, true, false, false};
   m.form->core.winCrash = true;
