@@ -32,6 +32,7 @@ struct ThreeDiskettes : ::testing::Test {
 
   void SetUp() override {
     m.ui.diskDrive = &driveA;
+    m.write("C:\\WINDOWS\\COMMAND\\ATTRIB.EXE", "attrib");
     m.write("C:\\COMMAND.COM", command);
     m.write("C:\\Docs\\letter.txt", "Dear reader");
     m.addSettings(
@@ -65,8 +66,9 @@ TEST_F(ThreeDiskettes, EveryDiskIsAskedForAndTheFilesComeBack) {
   m.ui.nextMedia = {"disk1", "disk2", "disk3"};
   m.ui.expect("Please insert the 1st with A:\\command.coz on it.", "OK");
   m.ui.expect("Please insert the 2nd with A:\\command.coz on it.", "OK");
-  m.ui.expect("Please insert the 3rd with A:\\command.coz on it.", "OK");
-  m.ui.expect("Please remove disk from disk drive", "OK");
+  m.ui.expect("Please insert the last disk with A:\\command.coz on it.", "OK");
+  // Only autoexec.bat or config.sys among the WinConfig files asks for a restart.
+  m.ui.expect("2 files restored.", "OK");
   restore();
   EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
   EXPECT_FALSE(m.form->core.ErrorFlag) << m.form->core.ErrorList.back();
@@ -75,7 +77,7 @@ TEST_F(ThreeDiskettes, EveryDiskIsAskedForAndTheFilesComeBack) {
 }
 
 // The person at the machine takes the disk out while the first Other Files
-// archive is unzipped and puts in one without the second.
+// archive is unzipped and puts in another one that holds only that archive.
 class SwapWhileUnzippingUi : public testing_support::DiskSwappingUi {
  public:
   void showProgress(const corvasta::ProgressView& view) override {
@@ -92,6 +94,7 @@ TEST(DisketteCancel, CancelAtTheOtherFilesDiskStopsWithoutARestart) {
   testing_support::ProgramWith<SwapWhileUnzippingUi> m{
       MachineBuilder().folder("C:\\TEMP").removableDrive('A', {"disk1", "other"})};
   m.ui.diskDrive = m.machine->drive('A');
+  m.write("C:\\WINDOWS\\COMMAND\\ATTRIB.EXE", "attrib");
   m.write("C:\\AUTOEXEC.BAT", "@echo off\r\n");
   m.write("C:\\A\\a.txt", "first");
   m.write("C:\\B\\b.txt", "second");
@@ -103,6 +106,10 @@ TEST(DisketteCancel, CancelAtTheOtherFilesDiskStopsWithoutARestart) {
   m.ui.expect("Backup Finished", "OK");
   m.form->BitBtn1Click();
   ASSERT_TRUE(m.exists("A:\\B.zip"));
+  const std::string a = m.read("A:\\A.zip");
+  m.machine->drive('A')->insert("other");
+  m.write("A:\\A.zip", a);
+  m.machine->drive('A')->insert("disk1");
   m.write("C:\\AUTOEXEC.BAT", "damaged");
   m.files->deleteFile("C:\\A\\a.txt");
 
