@@ -4,6 +4,7 @@
 
 #include "app/core/Core.h"
 #include "backup/ItemArchiving.h"
+#include "platform/core/codepage.h"
 
 namespace corvasta {
 
@@ -16,6 +17,12 @@ void InstallZipBadPassword(Core& core) {
   };
   core.Zip1.OnBadPassword = handler;
   core.Zip2.OnBadPassword = handler;
+}
+
+int entryNamed(const archive::TZipReader& zip, const std::string& name) {
+  for (int i = 0; i < zip.EntryCount(); ++i)
+    if (platform::ansiEqualNoCase(zip.EntryName(i), name)) return i;
+  return -1;
 }
 
 void recordNotRestored(Core& core, const std::string& path, const std::string& reason) {

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace archive {
+class TZipReader;
+}  // namespace archive
+
 namespace corvasta {
 
 class Core;
@@ -39,6 +43,10 @@ class ArchiveExtraction {
   Core& core;
   ItemArchiving& items;
 };
+
+// The first entry of the archive read last named `name` (without case, any
+// folder); -1 when there is none.
+int entryNamed(const archive::TZipReader& zip, const std::string& name);
 
 // The error-list lines of a file that was not restored: its path, then the
 // reason in brackets on a line of its own.

@@ -22,52 +22,44 @@ struct WinFilesPosition {
   std::string destination;
 };
 
+// The User Profile archives both lists end with (NT modes begin with printhood.zip).
+constexpr const char* kProfileArchives[] = {"appdata.zip", "desktop.zip", "favorites.zip",
+                                            "nethood.zip", "recent.zip",  "start.zip",
+                                            "sendto.zip",  "iecache.zip", "ctrlpanl.zip"};
+
+std::vector<WinFilesPosition> withProfileArchives(std::vector<WinFilesPosition> positions) {
+  for (const char* name : kProfileArchives) positions.push_back({name, ""});
+  return positions;
+}
+
 std::vector<WinFilesPosition> positions9x(const Core& core) {
   const std::string& root = core.loc.rootDir;
   const std::string& windows = core.loc.windowsDir;
-  return {{"autoexec.bat", root},
-          {"config.sys", root},
-          {"msdos.sys", root},
-          {"command.com", root},
-          {"io.sys", root},
-          {"system.cb", windows},
-          {"ttfcache", windows},
-          {"dosstart.bat", windows},
-          {core.WindowsMode == 3 ? "scanreg.ini" : "protocol.ini", windows},
-          {"appdata.zip", ""},
-          {"desktop.zip", ""},
-          {"favorites.zip", ""},
-          {"nethood.zip", ""},
-          {"recent.zip", ""},
-          {"start.zip", ""},
-          {"sendto.zip", ""},
-          {"iecache.zip", ""},
-          {"ctrlpanl.zip", ""}};
+  return withProfileArchives({{"autoexec.bat", root},
+                              {"config.sys", root},
+                              {"msdos.sys", root},
+                              {"command.com", root},
+                              {"io.sys", root},
+                              {"system.cb", windows},
+                              {"ttfcache", windows},
+                              {"dosstart.bat", windows},
+                              {core.WindowsMode == 3 ? "scanreg.ini" : "protocol.ini", windows}});
 }
 
 std::vector<WinFilesPosition> positionsNt(const Core& core) {
   const std::string& root = core.loc.rootDir;
   const std::string system32 = core.loc.windowsDir + "system32\\";
-  return {{"autoexec.nt", system32},
-          {"config.nt", system32},
-          {"cmd.exe", pathFolder(core.loc.commandInterpreter)},
-          {"command.com", system32},
-          {"ntldr", root},
-          {"ntdetect.com", root},
-          {"boot.ini", root},
-          {"bootfont.bin", root},
-          {"ntbootdd.sys", root},
-          {"bootsect.dos", root},
-          {"printhood.zip", ""},
-          {"appdata.zip", ""},
-          {"desktop.zip", ""},
-          {"favorites.zip", ""},
-          {"nethood.zip", ""},
-          {"recent.zip", ""},
-          {"start.zip", ""},
-          {"sendto.zip", ""},
-          {"iecache.zip", ""},
-          {"ctrlpanl.zip", ""}};
+  return withProfileArchives({{"autoexec.nt", system32},
+                              {"config.nt", system32},
+                              {"cmd.exe", pathFolder(core.loc.commandInterpreter)},
+                              {"command.com", system32},
+                              {"ntldr", root},
+                              {"ntdetect.com", root},
+                              {"boot.ini", root},
+                              {"bootfont.bin", root},
+                              {"ntbootdd.sys", root},
+                              {"bootsect.dos", root},
+                              {"printhood.zip", ""}});
 }
 
 }  // namespace
@@ -103,9 +95,7 @@ void RestoreRun::restoreOneEntry(const std::string& archive, const std::string& 
     zip.SetZipName(archive);
     zip.ReadDirectory();
     // A single file's archive gives that file only, whatever else it holds.
-    int match = -1;
-    for (int i = 0; i < zip.EntryCount() && match < 0; ++i)
-      if (platform::ansiEqualNoCase(zip.EntryName(i), pathFileName(destination))) match = i;
+    const int match = entryNamed(zip, pathFileName(destination));
     if (match < 0) {
       zip.CloseArchive();
       recordNotRestored(core, archive, "it holds no " + pathFileName(destination));

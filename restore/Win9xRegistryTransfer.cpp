@@ -127,9 +127,7 @@ bool Win9xRegistryRestore::transferRegistryFile(const std::string& source,
       archive::TZipWriter& zip = core.Zip1;
       zip.SetZipName(source);
       zip.ReadDirectory();
-      int match = -1;
-      for (int i = 0; i < zip.EntryCount() && match < 0; ++i)
-        if (platform::ansiEqualNoCase(zip.EntryName(i), pathFileName(target))) match = i;
+      const int match = entryNamed(zip, pathFileName(target));
       if (match < 0) {
         zip.CloseArchive();
         recordNotRestored(core, source, "it holds no " + pathFileName(target));
