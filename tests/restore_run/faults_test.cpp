@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "backup/model/BackupTypes.h"
 #include "platform/files/file_system.h"
 #include "tests/restore_run/restore_scenario.h"
+#include "tests/support/backup_config_settings.h"
 #include "tests/support/machine_builder.h"
 
 namespace restore_test {
@@ -100,6 +102,59 @@ TEST_F(MeFaults, DamagedRegistryArchiveLeavesNoTemporaryFileToPutInPlace) {
   m.restartWindows({});
   EXPECT_EQ(m.read(windows() + "USER.DAT"), userDat);
   EXPECT_EQ(m.read(windows() + "system.dat"), setRegistryFile(m, set, "system"));
+}
+
+}  // namespace
+}  // namespace restore_test
+
+namespace restore_test {
+namespace {
+
+TEST_F(MeFaults, RightPasswordRestoresTheEncryptedSet) {
+  const std::string set = backUpConfig1(m, 1, "secret");
+  m.form->core.Form8.password.clear();
+  const std::string systemDat = m.read(windows() + "SYSTEM.DAT");
+  m.writeOnHost(windows() + "SYSTEM.DAT", "broken registry");
+  m.ui.expect("Password Needed", "secret");
+  m.ui.expect("files restored", "OK");
+  restoreRegistry(set);
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_FALSE(m.form->core.ErrorFlag) << m.form->core.ErrorList.back();
+  m.restartWindows({});
+  EXPECT_EQ(m.read(windows() + "SYSTEM.DAT"), systemDat);
+}
+
+// Other Files of a small drive D that has filled up since the backup.
+TEST(DiskFull, TheFileThatDoesNotFitIsListedAndTheRestGoesOn) {
+  TestProgram m{MachineBuilder::sample(platform::WindowsVersion::WinMe).fixedDrive('D', 400'000)};
+  m.start();
+  m.write("D:\\Data\\big.txt", std::string(150'000, 'b'));
+  m.write("C:\\Docs\\small.txt", "small");
+  m.addSettings(
+      "[MultiFiles0]\r\nFileName=Big\r\nPath=D:\\Data\\\r\nFileType0=\">*.txt\"\r\nCheck1=1\r\n"
+      "[MultiFiles1]\r\nFileName=Small\r\nPath=C:\\Docs\\\r\nFileType0=\">*.txt\"\r\nCheck1=1\r\n");
+  testing_support::writeConfig(m, 1, "C:\\Backups", 1, corvasta::kFullBackup, {});
+  m.restartProgram();
+  m.start();
+  m.ui.expect("Type Name of this Backup:", "Set1");
+  m.ui.expect("Backup Finished", "OK");
+  m.form->BitBtn1Click();
+  const std::string set = m.setting("Backup Directories", "1");
+  m.files->deleteFile("D:\\Data\\big.txt");
+  m.files->deleteFile("C:\\Docs\\small.txt");
+  m.write("D:\\filler.bin", std::string(300'000, 'f'));
+
+  m.ui.expect("Do you want to Restart Windows?", "No");
+  m.ui.expect("files restored", "OK");
+  m.form->restore.state.sourceKind = corvasta::SourceKind::ProgramBackup;
+  m.form->restore.state.extentEnabled = {true, true, true, true};
+  m.form->core.winCrash = m.form->core.winUsers = m.form->core.userFiles = false;
+  m.form->core.otherFiles = true;
+  m.form->restore.run.RunRestore(set + "Big.zip", set + "system.daz");
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_TRUE(listed(m.form->core.Form6.lines, set + "Big.zip"));
+  EXPECT_FALSE(m.exists("D:\\Data\\big.txt"));
+  EXPECT_EQ(m.read("C:\\Docs\\small.txt"), "small");
 }
 
 }  // namespace
