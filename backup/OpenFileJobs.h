@@ -4,6 +4,7 @@
 // program directory) and arranged for the next start of Windows, and the
 // "openfile" start finishes the recorded jobs.
 
+#include <optional>
 #include <string>
 
 namespace corvasta {
@@ -33,6 +34,8 @@ class OpenFileJobs {
   // attrib.exe of the Windows directory, asked for when missing; "attrib"
   // without an answer.
   std::string FindAttribExe();
+  // The same, without the fallback: nullopt when the user cancelled the question.
+  std::optional<std::string> LocateAttribExe();
 
   Core& core;
 };

@@ -26,13 +26,18 @@ struct DeferredTransfer {
 
 }  // namespace
 
-std::string OpenFileJobs::FindAttribExe() {
+std::optional<std::string> OpenFileJobs::LocateAttribExe() {
   const std::string attrib =
       core.loc.windowsDir + (core.isWin9xMode() ? "Command\\attrib.exe" : "System32\\attrib.exe");
   if (core.env.files.fileExists(attrib)) return attrib;
   const std::optional<std::string> chosen = core.env.ui.chooseFile(
       "Find the Attrib.exe file", "Attrib.exe|attrib.exe", core.loc.windowsDir);
-  return chosen && !chosen->empty() ? *chosen : std::string("attrib");
+  if (!chosen || chosen->empty()) return std::nullopt;
+  return chosen;
+}
+
+std::string OpenFileJobs::FindAttribExe() {
+  return LocateAttribExe().value_or("attrib");
 }
 
 namespace {

@@ -14,11 +14,15 @@ namespace corvasta {
 void RegistryCapture::BackupRegistry(int step) {
   if (core.isWin9xMode()) {
     Backup9xRegistry(step);
-    return;
+  } else {
+    if (!core.isNtMode()) throw Error("The registry of this Windows version cannot be backed up.");
+    SaveNTRegistry(core.backupRun.backupSetDir + "registry.daz", step, TransferMode == kTransferZip,
+                   true);
   }
-  if (!core.isNtMode()) throw Error("The registry of this Windows version cannot be backed up.");
-  SaveNTRegistry(core.backupRun.backupSetDir + "registry.daz", step, TransferMode == kTransferZip,
-                 true);
+  // The registry's companions in every mode: win.inz and system.inz in a
+  // compressed set, the files themselves in an uncompressed one.
+  for (const char* name : {"win.ini", "system.ini"})
+    archiving.BackupFile(core.loc.windowsDir + name, core.backupRun.backupSetDir, TransferMode, 0);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // the backup subsystem in the order they use each other. The main window
 // owns one.
 
+#include "restore/ArchiveExtraction.h"
 #include "restore/NtRegistryRestore.h"
 #include "restore/RestoreRun.h"
 #include "restore/RestoreSources.h"
@@ -20,7 +21,9 @@ class Restore {
       : win9x(core, backup, state),
         nt(core, backup, state),
         run(core, backup, state, win9x, nt),
-        sources(core, backup, state, run) {}
+        sources(core, backup, state, run) {
+    InstallZipBadPassword(core);
+  }
   Restore(const Restore&) = delete;
   Restore& operator=(const Restore&) = delete;
 

@@ -46,6 +46,12 @@ struct RestoreState {
   // Which extent boxes the selected source enables (their checked states are
   // the core's winCrash, winUsers, userFiles, otherFiles).
   std::array<bool, 4> extentEnabled{true, false, false, false};
+  // The two registry paths of the run.
+  std::string userPath, systemPath;
+  // The run's source is a program backup set that its classification made a
+  // PlainRegistry or OriginalRegistry source (the system path names the set's
+  // system.daz), not one of Windows' own registry copies.
+  bool setClassified = false;
   // Set when the last run ended in its error handler ("An error has
   // occurred.  Restore may not have been successful.").
   bool runFailed = false;

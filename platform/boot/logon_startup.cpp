@@ -31,7 +31,7 @@ std::string shellFolder(LiveRegistry& registry, HKEY root, const char* name) {
 }
 
 void runProgramShortcut(FileSystem& files, BootLog& log, const std::filesystem::path& program,
-                        const shell::ShellLink& link) {
+                        const shell::ShellLink& link, const std::string& longTarget) {
   Machine& machine = files.machine();
   std::string arguments = utf8ToAnsi(link.arguments);
   appendJournal(machine, "start",
@@ -41,6 +41,11 @@ void runProgramShortcut(FileSystem& files, BootLog& log, const std::filesystem::
     return;
   }
   std::vector<std::string> hostArguments = {"--console", "--machine", machine.folder().string()};
+  // Each edition is its own executable; the one the shortcut names starts.
+  if (std::string edition = programEdition(longTarget); !edition.empty()) {
+    hostArguments.push_back("--edition");
+    hostArguments.push_back(edition);
+  }
   for (const std::string& argument : splitArguments(arguments))
     hostArguments.push_back(ansiToUtf8(argument));
   uint32_t exitCode = runHostCommand(program.string(), hostArguments, machine.folder());
@@ -77,6 +82,17 @@ bool isProgramTarget(const Machine& machine, const std::string& target) {
          name.ends_with(".exe");
 }
 
+std::string programEdition(const std::string& target) {
+  static constexpr std::pair<const char*, const char*> kEditions[] = {
+      {"95", "95"}, {"98", "98"}, {"me", "me"}, {"nt", "nt4"}, {"2k", "2000"}, {"xp", "xp"}};
+  std::string name = ansiLower(target.substr(target.find_last_of('\\') + 1));
+  if (!name.starts_with("crvast") || !name.ends_with(".exe")) return {};
+  std::string mode = name.substr(6, name.size() - 10);
+  for (const auto& [shortName, edition] : kEditions)
+    if (mode == shortName) return edition;
+  return {};
+}
+
 void runStartupShortcuts(FileSystem& files, BootLog& log,
                          const std::filesystem::path& consoleProgram) {
   Machine& machine = files.machine();
@@ -110,7 +126,7 @@ void runStartupShortcuts(FileSystem& files, BootLog& log,
           if (location.exists) longTarget = location.longPath;
         }
         if (isProgramTarget(machine, longTarget))
-          runProgramShortcut(files, log, consoleProgram, link);
+          runProgramShortcut(files, log, consoleProgram, link, longTarget);
         else
           appendJournal(machine, "start",
                         target + (link.arguments.empty() ? "" : " " + utf8ToAnsi(link.arguments)));

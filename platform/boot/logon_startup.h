@@ -23,6 +23,11 @@ std::vector<std::string> startupFolders(FileSystem& files);
 // directory whose name begins with "crvast", as the program is installed.
 bool isProgramTarget(const Machine& machine, const std::string& target);
 
+// The edition a program target starts: "crvast" + short mode name + ".exe"
+// ("crvast98.exe" gives "98", "crvastNT.exe" "nt4", "crvast2k.exe" "2000"),
+// as the console front end's --edition names it; empty for any other name.
+std::string programEdition(const std::string& target);
+
 // Opens every shortcut of the Startup folders. `consoleProgram` is the host
 // path of the `corvasta` executable; empty or missing, a shortcut of our
 // program is reported as not run.

@@ -50,7 +50,10 @@ TEST_P(CaptureNt, RegistryDazHoldsEveryLoadedHiveWithItsMap) {
   const std::string archive = m.setDir + "registry.daz";
   ASSERT_TRUE(m.exists(archive));
   EXPECT_EQ(m.read(form.core.loc.windowsDir + "registry.daz"), m.read(archive));
-  EXPECT_EQ(form.core.FilesBackedUp, 1u);
+  // registry.daz, then win.ini and system.ini beside it as win.inz and system.inz.
+  EXPECT_EQ(form.core.FilesBackedUp, 3u);
+  EXPECT_EQ(m.onlyEntryOf(m.setDir + "win.inz"), m.read(form.core.loc.windowsDir + "win.ini"));
+  EXPECT_TRUE(m.exists(m.setDir + "system.inz"));
   EXPECT_FALSE(form.core.RegistryBusy);
   EXPECT_EQ(form.backup.archiving.ProgressDivisor, 1);
   EXPECT_EQ(form.core.Form4.view.overall, 20);
@@ -131,8 +134,9 @@ TEST(CaptureNtCopy, AHiveThatCannotBeSavedIsReportedAndTheRestAreSaved) {
     EXPECT_TRUE(m.files->fileExists(m.setDir + hive)) << hive;
   platform::TIniFile map(*m.machine, m.setDir + "user.ini");
   EXPECT_FALSE(map.ValueExists("Location", "SAM"));
-  // Every saved hive counts in copy mode.
-  EXPECT_EQ(form.core.FilesBackedUp, map.ReadSection("Location").size());
+  // Every saved hive counts in copy mode, and so do the copies of win.ini and system.ini.
+  EXPECT_EQ(form.core.FilesBackedUp, map.ReadSection("Location").size() + 2);
+  EXPECT_EQ(m.read(m.setDir + "win.ini"), m.read(form.core.loc.windowsDir + "win.ini"));
   EXPECT_GT(form.core.backupRun.volumeBytesUsed, 0u);
 }
 

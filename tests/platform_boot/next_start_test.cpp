@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "platform/boot/logon_startup.h"
 #include "platform/boot/machine_links.h"
 #include "platform/files/file_system.h"
 #include "platform/live_registry/live_registry.h"
@@ -221,3 +222,17 @@ TEST(NextStart, FilesWindowsHoldsAreFreeBeforeWindowsStarts) {
 }
 
 }  // namespace
+
+TEST(NextStart, AStartupShortcutStartsTheEditionItsExecutableNames) {
+  using platform::boot::programEdition;
+  EXPECT_EQ(programEdition("C:\\Program Files\\Corvasta\\crvast95.exe"), "95");
+  EXPECT_EQ(programEdition("C:\\PROGRA~1\\CORVASTA\\CRVAST98.EXE"), "98");
+  EXPECT_EQ(programEdition("C:\\Corvasta\\crvastME.exe"), "me");
+  EXPECT_EQ(programEdition("C:\\Corvasta\\crvastNT.exe"), "nt4");
+  EXPECT_EQ(programEdition("C:\\Corvasta\\crvast2k.exe"), "2000");
+  EXPECT_EQ(programEdition("C:\\Corvasta\\crvastXP.exe"), "xp");
+  // Any other name starts the program as it is built.
+  EXPECT_EQ(programEdition("C:\\Corvasta\\crvast.exe"), "");
+  EXPECT_EQ(programEdition("C:\\Corvasta\\crvast31.exe"), "");
+  EXPECT_EQ(programEdition("C:\\Corvasta\\notepad.exe"), "");
+}

@@ -1,0 +1,123 @@
+// The run's Other Files step: every Other Files archive of the set to the
+// paths stored in it, then the drive folders of an uncompressed set back to
+// their drives.
+
+#include <algorithm>
+
+#include "app/core/Core.h"
+#include "backup/ArchivePathParts.h"
+#include "backup/Backup.h"
+#include "backup/model/BackupTypes.h"
+#include "platform/core/codepage.h"
+#include "platform/files/file_system.h"
+#include "restore/ArchiveExtraction.h"
+#include "restore/RestoreRun.h"
+
+namespace corvasta {
+
+namespace {
+
+// The archives of a set that are not Other Files archives.
+bool isReservedArchive(const std::string& name) {
+  static constexpr const char* kReserved[] = {".",
+                                              "..",
+                                              "printhood.zip",
+                                              "appdata.zip",
+                                              "desktop.zip",
+                                              "desktop1.zip",
+                                              "favorites.zip",
+                                              "nethood.zip",
+                                              "recent.zip",
+                                              "start.zip",
+                                              "sendto.zip",
+                                              "iecache.zip",
+                                              "ctrlpanl.zip",
+                                              "registry.zip"};
+  const std::string lower = platform::ansiLower(name);
+  return std::any_of(std::begin(kReserved), std::end(kReserved),
+                     [&](const char* reserved) { return lower == reserved; });
+}
+
+// Every file below `folder` (with its final backslash), relative to it.
+void filesBelow(platform::FileSystem& files, const std::string& folder, const std::string& relative,
+                std::vector<std::string>& found) {
+  for (const platform::FindData& entry : files.findAll(folder + relative + "*.*")) {
+    if (entry.name == "." || entry.name == "..") continue;
+    if (entry.attributes & platform::kAttributeDirectory)
+      filesBelow(files, folder, relative + entry.name + "\\", found);
+    else
+      found.push_back(relative + entry.name);
+  }
+}
+
+std::vector<std::string> driveFolders(platform::FileSystem& files, const std::string& set) {
+  std::vector<std::string> folders;
+  for (const platform::FindData& entry : files.findAll(set + "*.*"))
+    if (entry.name != "." && entry.name != ".." &&
+        (entry.attributes & platform::kAttributeDirectory))
+      folders.push_back(entry.name);
+  return folders;
+}
+
+}  // namespace
+
+bool RestoreRun::restoreOtherFiles() {
+  const std::string& set = state.setDir;
+  std::vector<std::string> archives;
+  for (const platform::FindData& entry : core.env.files.findAll(set + "*.zip"))
+    if (!(entry.attributes & platform::kAttributeDirectory) && !isReservedArchive(entry.name))
+      archives.push_back(entry.name);
+
+  for (const std::string& name : archives) {
+    const std::string archive = set + name;
+    while (!core.env.files.fileExists(archive)) {
+      if (state.sourceKind == SourceKind::Removable &&
+          core.env.ui.messageBox("Please insert the next disk.", name + " not Found - Corvasta",
+                                 Buttons::RetryCancel) == IDRETRY)
+        continue;
+      core.ErrorList.push_back(archive);
+      core.ErrorFlag = true;
+      return false;
+    }
+    core.Form4.view.item = 0;
+    extractToStoredPaths(archive);
+  }
+  restoreDriveFolders();
+  return true;
+}
+
+void RestoreRun::restoreDriveFolders() {
+  platform::FileSystem& files = core.env.files;
+  const std::string& set = state.setDir;
+  const std::vector<std::string> folders = driveFolders(files, set);
+  std::vector<std::vector<std::string>> contents;
+  int total = 0;
+  for (const std::string& folder : folders) {
+    core.Form4.view.status = "Counting " + folder + " Files to Restore";
+    core.env.ui.showProgress(core.Form4.view);
+    contents.emplace_back();
+    filesBelow(files, set + folder + "\\", "", contents.back());
+    total += static_cast<int>(contents.back().size());
+  }
+  core.Form4.view.itemMax = std::max(total, 1);
+  core.Form4.view.item = 0;
+  for (size_t i = 0; i < folders.size(); ++i) {
+    core.Form4.view.status = "Restoring " + folders[i] + " Directory";
+    core.env.ui.showProgress(core.Form4.view);
+    for (const std::string& relative : contents[i]) {
+      const std::string source = set + folders[i] + "\\" + relative;
+      const std::string destination = folders[i] + ":\\" + relative;
+      try {
+        backup.archiving.AttrCopy(source, destination, false, kTransferCopyQuiet, 0);
+      } catch (const Error& error) {
+        recordNotRestored(core, source, error.what());
+      }
+      ++core.Form4.view.item;
+      core.env.ui.showProgress(core.Form4.view);
+    }
+  }
+  core.Form4.view.itemMax = 100;
+  backup.archiving.advanceOverall(state.progressStep);
+}
+
+}  // namespace corvasta
