@@ -126,7 +126,6 @@ CrashFixerPage buildCrashFixerPage(QWidget* parent) {
   fixer.sources = new QComboBox(fixer.page);
   fixer.sources->setObjectName(QStringLiteral("restoreSources"));
   sourceLabel->setBuddy(fixer.sources);
-  markNotAvailable(fixer.sources);
 
   auto* extentLabel = new QLabel(QStringLiteral("&2. Select Extent to Restore:"), fixer.page);
   static constexpr const char* kExtent[] = {
@@ -139,7 +138,6 @@ CrashFixerPage buildCrashFixerPage(QWidget* parent) {
   for (size_t index = 0; index < 4; ++index) {
     auto* box = new QCheckBox(QString::fromLatin1(kExtent[index]), fixer.page);
     box->setObjectName(QString::fromLatin1(kExtentNames[index]));
-    markNotAvailable(box);
     fixer.extent[index] = box;
     extent->addWidget(box, static_cast<int>(index % 2), static_cast<int>(index / 2));
   }
@@ -147,7 +145,6 @@ CrashFixerPage buildCrashFixerPage(QWidget* parent) {
 
   fixer.restore = pictureButton(QStringLiteral("&3. Restore"), Glyph::Restore,
                                 QStringLiteral("restoreButton"), fixer.page);
-  markNotAvailable(fixer.restore);
   fixer.willRestart = new QLabel(QStringLiteral("Windows will Restart"), fixer.page);
   fixer.willRestart->setObjectName(QStringLiteral("willRestart"));
 

@@ -63,7 +63,7 @@ TEST(MainWindow, StartSequenceFillsCaptionsAndListsForWindowsMe) {
   EXPECT_FALSE(child<QCheckBox>(window, "config3")->isEnabled());
 
   EXPECT_EQ(items(child<QComboBox>(window, "restoreSources")),
-            QStringList({"WinME Backups", "Spare Registry", "Corvasta Backups",
+            QStringList({"WinME Backups", "Spare Registry", "Corvasta Backup - No Backups",
                          "Diskette, CD, Removable Drive", "Original Registry"}));
   EXPECT_FALSE(child<QCheckBox>(window, "winCrash")->isChecked());
   EXPECT_TRUE(child<QCheckBox>(window, "userFiles")->isChecked());
