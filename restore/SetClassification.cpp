@@ -4,12 +4,13 @@
 // current user's entry in a multi-user set's user.ini.
 
 #include <array>
+#include <map>
 
 #include "app/core/Core.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "platform/files/wildcard.h"
-#include "platform/profile/ini_file.h"
+#include "platform/profile/profile_file.h"
 #include "restore/RestoreRun.h"
 #include "restore/RestoreSources.h"
 
@@ -19,9 +20,6 @@ namespace {
 // The files of an NT repair folder (rdisk, the setup repair disk).
 constexpr std::array<const char*, 6> kRepairSetNames{"sam._",      "security._", "system._",
                                                      "software._", "default._",  "ntuser.da_"};
-
-// Far more users than any machine has; a user.ini beyond it is not a set's.
-constexpr int kMaxUserEntries = 10000;
 
 bool exists(platform::FileSystem& files, const std::string& path) {
   try {
@@ -63,6 +61,23 @@ std::string compressedExtension(const std::string& pattern) {
   return extension;
 }
 
+// The MultiUsers entries of a set's user.ini by upper-case key, the first
+// of a repeated key winning as the profile functions read it; none when the
+// file is missing or unreadable.
+std::map<std::string, std::string> multiUsers(const platform::Machine& machine,
+                                              const std::string& setDir) {
+  std::map<std::string, std::string> users;
+  bool inSection = false;
+  const platform::IniDocument map = platform::loadProfile(machine, setDir + "user.ini");
+  for (const platform::IniDocument::Line& line : map.lines()) {
+    if (line.kind == platform::IniDocument::Line::Kind::Section)
+      inSection = platform::ansiEqualNoCase(line.name, "MultiUsers");
+    else if (inSection && line.kind == platform::IniDocument::Line::Kind::Key)
+      users.try_emplace(platform::ansiUpper(line.name), line.value);
+  }
+  return users;
+}
+
 bool isRepairSet(platform::FileSystem& files, const std::string& setDir) {
   if (exists(files, setDir + "registry.daz")) return false;
   for (const char* name : kRepairSetNames)
@@ -73,23 +88,21 @@ bool isRepairSet(platform::FileSystem& files, const std::string& setDir) {
 }  // namespace
 
 std::string RestoreSources::CurrentUserEntry(const std::string& setDir) {
+  // The map is read once: a set's user.ini may be damaged, or long enough
+  // that reading it anew for every entry would take minutes.
+  const std::map<std::string, std::string> users = multiUsers(core.env.machine, setDir);
+  const std::string profile = core.loc.userDir;
+  const std::string shortProfile = ShortFileName(core.env.machine, profile);
   std::string entry = "user0";
-  try {
-    const platform::TIniFile map(core.env.machine, setDir + "user.ini");
-    const std::string profile = core.loc.userDir;
-    const std::string shortProfile = ShortFileName(core.env.machine, profile);
-    for (int i = 0; i < kMaxUserEntries; ++i) {
-      const std::string key = "user" + std::to_string(i);
-      const std::string value = map.ReadString("MultiUsers", key, "");
-      if (value.empty()) break;
-      const size_t cut = value.find_last_of('\\');
-      const std::string directory = cut == std::string::npos ? "" : value.substr(0, cut + 1);
-      if (platform::ansiEqualNoCase(directory, profile) ||
-          platform::ansiEqualNoCase(directory, shortProfile))
-        entry = key;
-    }
-  } catch (const Error&) {
-    // An unreadable map names nobody: the set's first user.
+  for (size_t i = 0; i < users.size(); ++i) {
+    const std::string key = "user" + std::to_string(i);
+    const auto value = users.find(platform::ansiUpper(key));
+    if (value == users.end() || value->second.empty()) break;
+    const size_t cut = value->second.find_last_of('\\');
+    const std::string directory = cut == std::string::npos ? "" : value->second.substr(0, cut + 1);
+    if (platform::ansiEqualNoCase(directory, profile) ||
+        platform::ansiEqualNoCase(directory, shortProfile))
+      entry = key;
   }
   return entry;
 }

@@ -91,7 +91,7 @@ TEST(MainWindow, RepairTabInWindowsNt4) {
 TEST(MainWindow, LaterOperationsAreShownDisabledWithTheReason) {
   MeWindow m;
   MainWindow& window = m.showWindow();
-  for (const char* name : {"restoreButton", "regPackButton", "extractorButton", "bootDiskButton",
+  for (const char* name : {"regPackButton", "extractorButton", "bootDiskButton",
                            "changePropertiesButton", "preferencesButton", "backupWizardButton"}) {
     QPushButton* button = child<QPushButton>(window, name);
     ASSERT_NE(button, nullptr) << name;
@@ -99,6 +99,7 @@ TEST(MainWindow, LaterOperationsAreShownDisabledWithTheReason) {
     EXPECT_TRUE(button->toolTip().contains("not available yet")) << name;
   }
   EXPECT_TRUE(child<QPushButton>(window, "backupButton")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(window, "restoreButton")->isEnabled());
 }
 
 TEST(MainWindow, TabsOpenTheirPagesAndHelpFollowsThePage) {
