@@ -37,6 +37,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
   for (; index < arguments.size(); ++index) {
     if (arguments[index] == "--console") {
       options.console = true;
+    } else if (arguments[index] == "--restore") {
+      options.restore = true;
     } else if (auto edition = optionValue(arguments, index, "--edition")) {
       const std::optional<int> mode = editionMode(*edition);
       if (!mode) throw Error("Unknown edition " + *edition + " (95, 98, me, nt4, 2000 or xp)");
@@ -47,6 +49,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
       break;
     }
   }
+  if (options.restore && !options.console)
+    throw Error("--restore runs without a window: give --console with it");
   options.switches.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
   return options;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The options `corvasta` takes before the program's own switches:
 //   corvasta [--console] [--machine DIR] [--edition {95,98,me,nt4,2000,xp}]
-//            [--answers FILE] [switches]
+//            [--answers FILE] [--restore] [switches]
 // --machine is taken off by the sample machine selection; this reads the rest.
 
 #include <optional>
@@ -14,6 +14,10 @@ struct ProgramOptions {
   bool console = false;
   int windowsMode = 3;  // the edition: Windows ME unless --edition says otherwise
   std::optional<std::string> answersFile;
+  // After the window start: select the stored restore source as a click
+  // does, press "&3. Restore" with the stored extent, close as Exit. Only
+  // with --console.
+  bool restore = false;
   std::vector<std::string> switches;  // the parameters the program sees
 };
 
@@ -23,7 +27,8 @@ std::optional<int> editionMode(const std::string& name);
 
 // Reads the options up to the first parameter that is not one of them; the
 // rest are the program's parameters as given. Throws corvasta::Error for an
-// option without its value or an unknown edition.
+// option without its value, an unknown edition, or --restore without
+// --console.
 ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments);
 
 }  // namespace corvasta

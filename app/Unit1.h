@@ -3,10 +3,9 @@
 // every subsystem works with: mode, locations, settings model, progress and
 // warnings, activity log, run counters, archive engines) and the subsystem
 // objects, and keeps the state that only the main window has: the run
-// requests' start-up flags, the tabs, the availability of restore sources,
-// the status line. Its handlers are short forwards to the subsystem that
-// does the work. Its Qt view (ui/) binds widgets to it; the console and
-// scripted front ends drive it without a window.
+// requests' start-up flags, the tabs, the status line. Its handlers are short forwards to the
+// subsystem that does the work. Its Qt view (ui/) binds widgets to it; the console and scripted
+// front ends drive it without a window.
 //
 // The implementation is spread over files by concern:
 //   Unit1.cpp           construction, closing rules, end-session, the forwards
@@ -68,9 +67,6 @@ class TForm1 {
 
   // --- What the pages show ---------------------------------------------------
   bool undoRegPackEnabled = false;
-  bool previousRegistryAvailable = false;  // mode 1: system.da0 and user.da0 exist
-  bool spareRegistryAvailable = false;
-  bool originalRegistryAvailable = false;
 
   // --- Entry and window start (EntrySequence.cpp, WindowStart.cpp) -------------
   // `params` are the parameters after the program's path, split as Windows
@@ -111,8 +107,26 @@ class TForm1 {
   // Deletes the scheduler's job file "Tasks\Corvasta.job" when it exists.
   void RemoveSchedulerJob();
 
+  // --- Crash Fixer page (restore/RestoreSources.h) ---------------------------------
+  // The selection is the core's restoreType; the extent, its winCrash ... otherFiles.
+  void ComboBox1Change(SelectionCaller caller = SelectionCaller::Page) {
+    restore.sources.ComboBox1Change(caller);
+  }
+  void RestorePageRefresh() { restore.sources.RestorePageRefresh(); }
+  void WinCrashClick(bool checked) { restore.sources.WinCrashClick(checked); }
+  void WinUsersClick(bool checked) { restore.sources.WinUsersClick(checked); }
+  void MostRecentBackup1Click(size_t item) { restore.sources.MostRecentBackup1Click(item); }
+  void MenuClick(size_t item) { restore.sources.MenuClick(item); }
+  void MostRecent1Click(size_t item) { restore.sources.MostRecent1Click(item); }
+  void MenuClick2(size_t item) { restore.sources.MenuClick2(item); }
+  void RestoreClick() { restore.sources.RestoreClick(); }
+  void GetBackupFile(const std::string& caption) { restore.sources.GetBackupFile(caption); }
+  void GetCompressType(const std::string& setDir) { restore.sources.GetCompressType(setDir); }
+  std::string CurrentUserEntry(const std::string& setDir) {
+    return restore.sources.CurrentUserEntry(setDir);
+  }
+
   // --- Display refreshes the views install (empty without a window) -------------
-  std::function<void()> RestorePageRefresh;
   // The marquee's view (ui/Marquee) installs GetMarqueeText to rebuild the
   // text with MakeMarqueeText and restart the scrolling.
   std::function<void()> GetMarqueeText;

@@ -73,7 +73,7 @@ void readRestorePage(TForm1& form, const platform::TIniFile& settings) {
   form.core.winUsers = settings.ReadBool(kRestorePreferences, "WinUsers", false);
   form.core.userFiles = settings.ReadBool(kRestorePreferences, "UserFiles", false);
   form.core.otherFiles = settings.ReadBool(kRestorePreferences, "OtherFiles", false);
-  if (form.RestorePageRefresh) form.RestorePageRefresh();
+  form.RestorePageRefresh();
 }
 
 void setAvailabilityFlags(TForm1& form) {
@@ -82,18 +82,7 @@ void setAvailabilityFlags(TForm1& form) {
   form.undoRegPackEnabled = form.core.isWin9xMode()
                                 ? files.fileExists(loc.winbootdir + "system.zzz")
                                 : files.fileExists(loc.windowsDir + "registry.zzz");
-  if (form.core.WindowsMode == 1)
-    form.previousRegistryAvailable = files.fileExists(loc.windowsDir + "system.da0") &&
-                                     files.fileExists(loc.windowsDir + "user.da0");
-  if (form.core.isNtMode()) {
-    form.spareRegistryAvailable = files.fileExists(loc.windowsDir + "registry.daz");
-    form.originalRegistryAvailable = files.fileExists(loc.windowsDir + "repair\\system") ||
-                                     files.fileExists(loc.windowsDir + "repair\\system._");
-  } else {
-    form.originalRegistryAvailable = files.fileExists(loc.rootDir + "system.1st");
-    form.spareRegistryAvailable = files.fileExists(loc.windowsDir + "system.cvk") &&
-                                  files.fileExists(loc.userDir + "user.cvk");
-  }
+  form.restore.sources.FindAvailableSources();
 }
 
 void findLocationsAndState(TForm1& form) {

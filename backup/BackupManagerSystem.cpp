@@ -70,10 +70,15 @@ void BackupManager::fillSystemBackups() {
   const std::string none = restorePoints ? std::string("No WinXP Restore Points")
                                          : "No Win" + core.ShortModeName + " Backups";
   lists.systemBackupsMenu.assign(1, lists.systemBackupsPresent ? kMostRecent : none);
+  // The menu offers what the restore can use: never rbbad.cab (the copy
+  // Windows keeps of a registry it found damaged), and in mode 6 only restore
+  // points that hold a Snapshot folder.
   const SystemBackupRow* newest = nullptr;
   for (const SystemBackupRow& row : lists.systemRows) {
-    lists.systemBackupsMenu.push_back(row.name + " - " + row.dateTime);
     if (!restorePoints && platform::ansiUpper(row.fileName) == "RBBAD.CAB") continue;
+    if (restorePoints && !core.env.files.directoryExists(folder + row.fileName + "\\Snapshot"))
+      continue;
+    lists.systemBackupsMenu.push_back(row.name + " - " + row.dateTime);
     if (!newest || row.modified > newest->modified) newest = &row;
   }
   if (newest) lists.newestSystemBackup = folder + newest->fileName;

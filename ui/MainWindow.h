@@ -64,6 +64,10 @@ class MainWindow : public QWidget {
   // mode-dependent texts, the Undo RegPack button.
   void showFormState();
   void showConfigBoxes();
+  // The Crash Fixer page (MainWindowCrashFixer.cpp): its controls bound to
+  // the restore sources, and the page shown from their state.
+  void connectCrashFixer();
+  void showRestorePage();
 
   // Handlers.
   void backupClicked();

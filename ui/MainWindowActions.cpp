@@ -36,6 +36,7 @@ void MainWindow::connectControls() {
   });
 
   connect(backup_.backup, &QPushButton::clicked, this, &MainWindow::backupClicked);
+  connectCrashFixer();
   for (size_t index = 0; index < backup_.configs.size(); ++index)
     connect(backup_.configs[index], &QCheckBox::toggled, this,
             [this, index](bool checked) { form_.core.configChecked[index] = checked; });

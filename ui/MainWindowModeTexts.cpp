@@ -1,33 +1,9 @@
 #include "ui/MainWindowModeTexts.h"
 
+#include "restore/RestoreSources.h"
+
 namespace corvasta {
 namespace {
-
-// The sources every mode offers after its own system backups.
-const std::vector<std::string> kCommonSources{"Spare Registry", "Corvasta Backups",
-                                              "Diskette, CD, Removable Drive", "Original Registry"};
-
-std::vector<std::string> restoreSources(int mode) {
-  std::vector<std::string> sources;
-  switch (mode) {
-    case 1:
-      sources.push_back("Previous Registry");
-      break;
-    case 2:
-      sources.push_back("Win98 Backups");
-      break;
-    case 3:
-      sources.push_back("WinME Backups");
-      break;
-    case 6:
-      sources.push_back("WinXP Restore Points");
-      break;
-    default:
-      break;
-  }
-  sources.insert(sources.end(), kCommonSources.begin(), kCommonSources.end());
-  return sources;
-}
 
 void setRegPackPage(MainWindowModeTexts& texts, int mode) {
   const bool win9x = mode >= 1 && mode <= 3;
@@ -88,7 +64,7 @@ void setRepairPage(MainWindowModeTexts& texts, int mode) {
 
 MainWindowModeTexts mainWindowModeTexts(int windowsMode, const std::string& longName) {
   MainWindowModeTexts texts;
-  texts.restoreSources = restoreSources(windowsMode);
+  texts.restoreSources = restoreSourcePlaceholders(windowsMode);
   setRegPackPage(texts, windowsMode);
   setBootDiskPage(texts, windowsMode, longName);
   setRepairPage(texts, windowsMode);

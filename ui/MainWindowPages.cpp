@@ -126,35 +126,40 @@ CrashFixerPage buildCrashFixerPage(QWidget* parent) {
   fixer.sources = new QComboBox(fixer.page);
   fixer.sources->setObjectName(QStringLiteral("restoreSources"));
   sourceLabel->setBuddy(fixer.sources);
-  markNotAvailable(fixer.sources);
 
   auto* extentLabel = new QLabel(QStringLiteral("&2. Select Extent to Restore:"), fixer.page);
   static constexpr const char* kExtent[] = {
       "&Windows Crash (Registry)", "&Another Type of Crash (WinConfig)",
       "&Lost User Data (User Profile)", "Backed up Data (Other Files)"};
   static constexpr const char* kExtentNames[] = {"winCrash", "winUsers", "userFiles", "otherFiles"};
-  auto* extent = new QGridLayout;
+  // One column of boxes, the Restore button beside it: the captions are too
+  // long for two columns on the page.
+  auto* extent = new QVBoxLayout;
   extent->setContentsMargins(8, 0, 0, 0);
-  extent->setVerticalSpacing(0);
+  extent->setSpacing(0);
   for (size_t index = 0; index < 4; ++index) {
     auto* box = new QCheckBox(QString::fromLatin1(kExtent[index]), fixer.page);
     box->setObjectName(QString::fromLatin1(kExtentNames[index]));
-    markNotAvailable(box);
     fixer.extent[index] = box;
-    extent->addWidget(box, static_cast<int>(index % 2), static_cast<int>(index / 2));
+    extent->addWidget(box);
   }
   extentLabel->setBuddy(fixer.extent[0]);
 
   fixer.restore = pictureButton(QStringLiteral("&3. Restore"), Glyph::Restore,
                                 QStringLiteral("restoreButton"), fixer.page);
-  markNotAvailable(fixer.restore);
   fixer.willRestart = new QLabel(QStringLiteral("Windows will Restart"), fixer.page);
   fixer.willRestart->setObjectName(QStringLiteral("willRestart"));
 
+  auto* restoreColumn = new QVBoxLayout;
+  restoreColumn->setSpacing(2);
+  restoreColumn->addWidget(fixer.restore);
+  restoreColumn->addWidget(fixer.willRestart);
+  restoreColumn->addStretch(1);
+
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(fixer.restore);
-  bottom->addWidget(fixer.willRestart);
+  bottom->addLayout(extent);
   bottom->addStretch(1);
+  bottom->addLayout(restoreColumn);
 
   auto* column = new QVBoxLayout(fixer.page);
   column->setContentsMargins(8, 4, 8, 4);
@@ -162,7 +167,6 @@ CrashFixerPage buildCrashFixerPage(QWidget* parent) {
   column->addWidget(sourceLabel);
   column->addWidget(fixer.sources);
   column->addWidget(extentLabel);
-  column->addLayout(extent);
   column->addLayout(bottom);
   column->addStretch(1);
   return fixer;

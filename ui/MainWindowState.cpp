@@ -18,12 +18,8 @@ namespace corvasta {
 namespace {
 
 // The mode-dependent texts, lists and visibility on the pages.
-void applyModeTexts(const MainWindowModeTexts& texts, CrashFixerPage& crashFixer,
-                    RegPackPage& regPack, BootDiskPage& bootDisk, RepairPage& repair) {
-  crashFixer.sources->clear();
-  for (const std::string& source : texts.restoreSources)
-    crashFixer.sources->addItem(fromAnsi(source));
-
+void applyModeTexts(const MainWindowModeTexts& texts, RegPackPage& regPack, BootDiskPage& bootDisk,
+                    RepairPage& repair) {
   regPack.kind->setVisible(texts.regPackListShown);
   regPack.note->setText(fromAnsi(texts.regPackNote));
   regPack.third->setVisible(texts.thirdRegPackButtonShown);
@@ -66,16 +62,11 @@ void MainWindow::startWindow() {
 void MainWindow::showFormState() {
   const MainWindowModeTexts texts =
       mainWindowModeTexts(form_.core.WindowsMode, form_.core.LongModeName);
-  applyModeTexts(texts, crashFixer_, regPack_, bootDisk_, repair_);
+  applyModeTexts(texts, regPack_, bootDisk_, repair_);
   tabBar_->setTabVisible(kRepairTab, texts.repairTabShown);
   showConfigBoxes();
 
-  crashFixer_.sources->setCurrentIndex(form_.core.restoreType);
-  const std::array<bool, 4> extent{form_.core.winCrash, form_.core.winUsers, form_.core.userFiles,
-                                   form_.core.otherFiles};
-  for (size_t index = 0; index < extent.size(); ++index)
-    crashFixer_.extent[index]->setChecked(extent[index]);
-  crashFixer_.willRestart->setVisible(form_.core.winCrash || form_.core.winUsers);
+  showRestorePage();
 }
 
 void MainWindow::showConfigBoxes() {

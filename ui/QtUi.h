@@ -25,6 +25,7 @@
 #include "app/core/Ui.h"
 
 class QDialog;
+class QMenu;
 class QWidget;
 
 namespace platform {
@@ -42,6 +43,9 @@ std::string toAnsi(const QString& text);
 class QtUi : public Ui {
  public:
   using DialogHook = std::function<void(QDialog& dialog)>;
+  // Receives every pop-up menu once it shows; it chooses by triggering an
+  // action, or closes the menu.
+  using MenuHook = std::function<void(QMenu& menu)>;
 
   // `machine`: maps the choosers' Windows paths (none: the choosers are
   // unavailable and report cancel).
@@ -55,6 +59,10 @@ class QtUi : public Ui {
   void setMainWindow(QWidget* window);
   void setMachine(platform::Machine* machine) { machine_ = machine; }
   void setDialogHook(DialogHook hook) { dialogHook_ = std::move(hook); }
+  void setMenuHook(MenuHook hook) { menuHook_ = std::move(hook); }
+  // Pop-up menus open at this widget's top-left corner (the restore source
+  // list); without one, at the mouse pointer.
+  void setMenuAnchor(QWidget* anchor) { menuAnchor_ = anchor; }
 
   ProgressWindow& progressWindow();
   WarningList& warningList();
@@ -69,6 +77,8 @@ class QtUi : public Ui {
                                         const std::string& initialFolder) override;
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& initialFolder) override;
+  std::optional<size_t> popupMenu(const std::string& caption,
+                                  const std::vector<std::string>& items) override;
   void showProgress(const ProgressView& view) override;
   int showWarningList(const std::vector<std::string>& lines, bool yesNo) override;
   void beep() override;
@@ -92,6 +102,8 @@ class QtUi : public Ui {
   QPointer<ProgressWindow> progress_;
   QPointer<WarningList> warnings_;
   DialogHook dialogHook_;
+  MenuHook menuHook_;
+  QPointer<QWidget> menuAnchor_;
   std::string title_;
   bool busy_ = false;
   std::vector<QPointer<QWidget>> minimized_;

@@ -120,6 +120,28 @@ std::optional<std::string> ConsoleUi::chooseFolder(const std::string& title,
   return chooseFile(title, "", initialFolder);
 }
 
+std::optional<size_t> ConsoleUi::popupMenu(const std::string& caption,
+                                           const std::vector<std::string>& items) {
+  std::string shown = "[" + caption + "] menu:";
+  for (const std::string& item : items) shown += "\r  " + item;
+  print(shown);
+  const std::string* answer = nullptr;
+  for (const auto& [pattern, rule] : answers_)
+    if (containsNoCase(caption, pattern)) {
+      answer = &rule;
+      break;
+    }
+  std::optional<size_t> chosen;
+  if (!answer) {
+    if (!items.empty()) chosen = 0;
+  } else if (!platform::ansiEqualNoCase(*answer, "Cancel")) {
+    chosen = menuItemStartingWith(items, *answer);
+    if (!chosen) print("  no item begins with \"" + *answer + "\"");
+  }
+  print("  -> " + (chosen ? items[*chosen] : std::string("Cancel")));
+  return chosen;
+}
+
 void ConsoleUi::showProgress(const ProgressView& view) {
   if (view.visible && !progressVisible_)
     print("Please Wait" + (view.caption.empty() ? "" : ": " + view.caption));

@@ -9,6 +9,12 @@
 // first matching rule wins. ANSWER is a button name (OK, Cancel, Yes, No,
 // Abort, Retry, Ignore) or, for input boxes, the text to enter. Lines starting
 // with "#" are comments.
+//
+// Pop-up menus: a rule whose PATTERN occurs in the menu's caption (the
+// source it belongs to: "Corvasta Backups", "WinME Backups", "WinXP Restore
+// Points") chooses the first item whose caption begins with ANSWER ("Most
+// Recent", "002", "RP2", a set's name); "Cancel" dismisses the menu. Without
+// a rule the first item is chosen.
 
 #include <cstdio>
 #include <filesystem>
@@ -35,6 +41,8 @@ class ConsoleUi : public Ui {
                                         const std::string& initialFolder) override;
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& initialFolder) override;
+  std::optional<size_t> popupMenu(const std::string& caption,
+                                  const std::vector<std::string>& items) override;
   void showProgress(const ProgressView& view) override;
   int showWarningList(const std::vector<std::string>& lines, bool yesNo) override;
   void beep() override {}

@@ -66,6 +66,18 @@ std::optional<std::string> ScriptedUi::chooseFolder(const std::string& title,
   return chooseFile(title, "", initialFolder);
 }
 
+std::optional<size_t> ScriptedUi::popupMenu(const std::string& caption,
+                                            const std::vector<std::string>& items) {
+  std::string joined;
+  for (const std::string& item : items) joined += (joined.empty() ? "" : "|") + item;
+  Expectation e = take("Menu", caption, joined);
+  if (e.answer == "Cancel") return std::nullopt;
+  const std::optional<size_t> chosen = menuItemStartingWith(items, e.answer);
+  if (!chosen)
+    throw UnexpectedPrompt("no item of the menu [" + caption + "] begins with '" + e.answer + "'");
+  return chosen;
+}
+
 void ScriptedUi::showProgress(const ProgressView& view) {
   if (progressHistory.empty() || progressHistory.back().status != view.status ||
       progressHistory.back().visible != view.visible)

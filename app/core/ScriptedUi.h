@@ -39,6 +39,8 @@ class ScriptedUi : public Ui {
                                         const std::string& initialFolder) override;
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& initialFolder) override;
+  std::optional<size_t> popupMenu(const std::string& caption,
+                                  const std::vector<std::string>& items) override;
   void showProgress(const ProgressView& view) override;
   int showWarningList(const std::vector<std::string>& lines, bool yesNo) override;
   void beep() override { transcript.push_back("Beep"); }
@@ -49,6 +51,7 @@ class ScriptedUi : public Ui {
   void processMessages() override;
 
   // What was shown: "MessageBox [caption] text -> Yes", "Input [caption] prompt -> text",
+  // "Menu [caption] item|item -> answer",
   // "Warning: line", "Progress: status" ...
   std::vector<std::string> transcript;
   std::vector<ProgressView> progressHistory;

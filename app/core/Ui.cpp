@@ -1,5 +1,7 @@
 #include "app/core/Ui.h"
 
+#include "platform/core/codepage.h"
+
 namespace corvasta {
 
 std::vector<int> resultsOf(Buttons buttons) {
@@ -38,6 +40,16 @@ const char* resultName(int result) {
       return "No";
   }
   return "?";
+}
+
+std::optional<size_t> menuItemStartingWith(const std::vector<std::string>& items,
+                                           const std::string& answer) {
+  if (answer.empty()) return std::nullopt;
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].size() >= answer.size() &&
+        platform::ansiEqualNoCase(std::string_view(items[i]).substr(0, answer.size()), answer))
+      return i;
+  return std::nullopt;
 }
 
 }  // namespace corvasta

@@ -7,6 +7,7 @@
 // keeps the decisions of the Windows program (IDYES, IDCANCEL ...) unchanged.
 // Texts are ANSI; a "\r" in a text is one line break.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ enum DialogResult : int {
 std::vector<int> resultsOf(Buttons buttons);
 // "OK", "Cancel", "Yes" ... for a result.
 const char* resultName(int result);
+// The first of a menu's items whose caption begins with `answer` (without
+// case): how the scripted front ends name the item they choose.
+std::optional<size_t> menuItemStartingWith(const std::vector<std::string>& items,
+                                           const std::string& answer);
 
 // The state of the progress window ("Please Wait"), kept by the logic and
 // shown by the front end.
@@ -70,6 +75,12 @@ class Ui {
                                                 const std::string& initialFolder) = 0;
   virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                   const std::string& initialFolder) = 0;
+
+  // A pop-up menu of `items` (the captions, in order) for the source that
+  // `caption` names; the index of the item chosen, or none when the menu
+  // was dismissed.
+  virtual std::optional<size_t> popupMenu(const std::string& caption,
+                                          const std::vector<std::string>& items) = 0;
 
   // The progress window changed (shown, hidden, texts, gauges).
   virtual void showProgress(const ProgressView& view) = 0;

@@ -1,8 +1,9 @@
 // corvasta: the program on a machine. With --console (or in a build without
 // the Qt front end) it runs the entry sequence; when the program would show
 // its window, it runs the window start sequence with the requested automatic
-// work, then closes the window as its Exit button does. Otherwise the main
-// window runs (gui_main.cpp).
+// work (with --restore, a restore from the stored source and extent), then
+// closes the window as its Exit button does. Otherwise the main window runs
+// (gui_main.cpp).
 
 #include <cstdio>
 #include <exception>
@@ -51,8 +52,13 @@ int run(int argc, char** argv) {
   corvasta::TForm1 form(corvasta::Environment{*machine, files, registry, ui}, options.windowsMode);
   if (!form.RunEntrySequence(options.switches)) return 0;
   form.FormShow();
+  if (options.restore && !form.terminateRequested) {
+    form.ComboBox1Change();
+    form.RestoreClick();
+  }
   if (form.FormCloseQuery()) form.FormClose();
-  return 0;
+  // A restore that ended in its error handler fails the run.
+  return options.restore && form.restore.state.runFailed ? 1 : 0;
 }
 
 }  // namespace

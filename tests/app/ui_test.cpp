@@ -104,3 +104,44 @@ TEST(ScriptedUi, CancelIsPressedDuringTheChosenMessageProcessing) {
   ui.processMessages();
   EXPECT_EQ(cancels, 1);
 }
+
+TEST(ConsoleUi, MenusAreAnsweredByCaptionWithTheBeginningOfAnItem) {
+  CapturedConsole console;
+  const std::vector<std::string> sets{"Most Recent Backup", "Monday", "Tuesday"};
+  const std::vector<std::string> cabs{"Most Recent", "001 - 5/1/2004", "002 - 5/2/2004"};
+  const std::vector<std::string> points{"Most Recent", "RP1 - 5/1/2004", "RP2 - 5/2/2004"};
+  // No rule: the first item.
+  EXPECT_EQ(console.ui.popupMenu("Corvasta Backups", sets), 0u);
+  console.ui.addAnswer("Corvasta Backups", "tues");
+  console.ui.addAnswer("WinME Backups", "002");
+  console.ui.addAnswer("Restore Points", "Cancel");
+  EXPECT_EQ(console.ui.popupMenu("Corvasta Backups", sets), 2u);
+  EXPECT_EQ(console.ui.popupMenu("WinME Backups", cabs), 2u);
+  EXPECT_EQ(console.ui.popupMenu("WinXP Restore Points", points), std::nullopt);
+  // A rule for a message box's text does not answer a menu.
+  console.ui.addAnswer("Not Available", "OK");
+  EXPECT_EQ(console.ui.popupMenu("Win98 Backups", cabs), 0u);
+  const std::string printed = console.text();
+  EXPECT_NE(printed.find("[WinME Backups] menu:\n  Most Recent\n"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("  -> 002 - 5/2/2004"), std::string::npos) << printed;
+}
+
+TEST(ConsoleUi, AMenuAnswerThatNamesNoItemChoosesNothing) {
+  CapturedConsole console;
+  console.ui.addAnswer("Corvasta Backups", "Friday");
+  EXPECT_EQ(console.ui.popupMenu("Corvasta Backups", {"Most Recent Backup", "Monday"}),
+            std::nullopt);
+  EXPECT_NE(console.text().find("no item begins with \"Friday\""), std::string::npos);
+}
+
+TEST(ScriptedUi, MenusAreExpectedAndRecorded) {
+  ScriptedUi ui;
+  ui.expect("WinME Backups", "002").expect("Corvasta Backups", "Cancel");
+  EXPECT_EQ(ui.popupMenu("WinME Backups", {"Most Recent", "001 - a", "002 - b"}), 2u);
+  EXPECT_EQ(ui.popupMenu("Corvasta Backups", {"Most Recent Backup"}), std::nullopt);
+  EXPECT_TRUE(ui.finished());
+  EXPECT_EQ(ui.transcript.front(), "Menu [WinME Backups] Most Recent|001 - a|002 - b -> 002");
+  ui.expect("Corvasta Backups", "Friday");
+  EXPECT_THROW(ui.popupMenu("Corvasta Backups", {"Monday"}), UnexpectedPrompt);
+  EXPECT_THROW(ui.popupMenu("Corvasta Backups", {"Monday"}), UnexpectedPrompt);
+}

@@ -63,7 +63,7 @@ TEST(MainWindow, StartSequenceFillsCaptionsAndListsForWindowsMe) {
   EXPECT_FALSE(child<QCheckBox>(window, "config3")->isEnabled());
 
   EXPECT_EQ(items(child<QComboBox>(window, "restoreSources")),
-            QStringList({"WinME Backups", "Spare Registry", "Corvasta Backups",
+            QStringList({"WinME Backups", "Spare Registry", "Corvasta Backup - No Backups",
                          "Diskette, CD, Removable Drive", "Original Registry"}));
   EXPECT_FALSE(child<QCheckBox>(window, "winCrash")->isChecked());
   EXPECT_TRUE(child<QCheckBox>(window, "userFiles")->isChecked());
@@ -91,7 +91,7 @@ TEST(MainWindow, RepairTabInWindowsNt4) {
 TEST(MainWindow, LaterOperationsAreShownDisabledWithTheReason) {
   MeWindow m;
   MainWindow& window = m.showWindow();
-  for (const char* name : {"restoreButton", "regPackButton", "extractorButton", "bootDiskButton",
+  for (const char* name : {"regPackButton", "extractorButton", "bootDiskButton",
                            "changePropertiesButton", "preferencesButton", "backupWizardButton"}) {
     QPushButton* button = child<QPushButton>(window, name);
     ASSERT_NE(button, nullptr) << name;
@@ -99,6 +99,7 @@ TEST(MainWindow, LaterOperationsAreShownDisabledWithTheReason) {
     EXPECT_TRUE(button->toolTip().contains("not available yet")) << name;
   }
   EXPECT_TRUE(child<QPushButton>(window, "backupButton")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(window, "restoreButton")->isEnabled());
 }
 
 TEST(MainWindow, TabsOpenTheirPagesAndHelpFollowsThePage) {
