@@ -116,25 +116,13 @@ std::string driveFolderFile(std::string_view line) {
   return name.find('\\') == std::string::npos ? std::string() : name;
 }
 
-// One pristine machine per Windows version, written once; every input gets a
-// fresh copy of it beside the canary.
+// The scratch machine of each input, written afresh beside the canary (a
+// copy of a machine written once would lose the attributes its host files
+// keep in extended attributes).
 struct Scratch {
   testing_support::TempDir work;
-  fs::path pristine[6];
 
   Scratch() {
-    for (int v = 0; v < 6; ++v) {
-      const auto version = static_cast<WindowsVersion>(v);
-      const bool nt = v >= static_cast<int>(WindowsVersion::Nt4);
-      pristine[v] = work / ("pristine" + std::to_string(v));
-      MachineBuilder(version)
-          .installationFolders()
-          .userProfile("Alice")
-          .file(nt ? "C:\\WINDOWS\\system32\\attrib.exe" : "C:\\WINDOWS\\COMMAND\\ATTRIB.EXE",
-                "attrib")
-          .folder("C:\\SET")
-          .build(pristine[v]);
-    }
     fs::create_directories(canary());
     testing_support::writeFile(canary() / "canary.txt", kCanaryBytes);
   }
@@ -142,7 +130,14 @@ struct Scratch {
   fs::path canary() const { return work / "run" / "canary"; }
   void fresh(int version) const {
     fs::remove_all(machine());
-    fs::copy(pristine[version], machine(), fs::copy_options::recursive);
+    const bool nt = version >= static_cast<int>(WindowsVersion::Nt4);
+    MachineBuilder(static_cast<WindowsVersion>(version))
+        .installationFolders()
+        .userProfile("Alice")
+        .file(nt ? "C:\\WINDOWS\\system32\\attrib.exe" : "C:\\WINDOWS\\COMMAND\\ATTRIB.EXE",
+              "attrib")
+        .folder("C:\\SET")
+        .build(machine());
   }
 };
 
@@ -200,7 +195,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s.fresh(version);
   {
     FuzzProgram m{MachineBuilder::existing(s.machine())};
-    m.start();
     writeSet(m, splitParts(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)),
              (choice & 0x80) != 0);
     corvasta::Core& core = m.form->core;
