@@ -7,7 +7,7 @@
 //                                        the machine, always the same bytes: xp
 //                                        (the default) larger files in the
 //                                        profile; me ~20,000 files a 300 MB,
-//                                        and a tenth more in C:\Data\
+//                                        and a tenth more in C:\Data
 //   backup_bench backup DIR LEVEL LIST   the profile archives into C:\BENCHSET\;
 //                                        LIST gets the host folders archived
 //   backup_bench backup-config1 DIR      (me) config 1 backed up with the Backup

@@ -34,6 +34,7 @@ sums() {
 run() {
   local name=$1
   shift
+  sync # writes of the step before are on disk before the clock starts
   /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >"$work/out" 2>&1 || {
     echo "$name failed:"
     cat "$work/out"
@@ -57,7 +58,7 @@ echo "set: $set (${#archives[@]} archives, $(du -cb "${archives[@]}" | tail -1 |
 # Other Files archives hold "C:\..." names and the profile archives their
 # full paths as well: each is extracted beside a "C:" link to drive C.
 for archive in "${archives[@]}"; do
-  zipinfo -1 "$archive" | head -1 | sed "s|^|$(basename "$archive"): first entry |"
+  zipinfo -1 "$archive" | sed -n "1s|^|$(basename "$archive"): first entry |p"
 done
 mkdir "$work/peer"
 ln -s "$machine/drives/c" "$work/peer/C:"
