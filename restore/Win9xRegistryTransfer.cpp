@@ -122,12 +122,15 @@ bool Win9xRegistryRestore::transferRegistryFile(const std::string& source,
   const size_t errorsBefore = core.ErrorList.size();
   try {
     if (unzipping()) {
-      // A registry archive holds one file; only the entry named like the
-      // target is taken, whatever else a damaged or foreign archive holds.
+      // A registry archive holds one file: the entry named like the target
+      // or, in an archive of one entry, that entry (the capture stores the
+      // spare copy, user.cvk or system.cvk, under its own name). Nothing else
+      // a damaged or foreign archive holds is taken.
       archive::TZipWriter& zip = core.Zip1;
       zip.SetZipName(source);
       zip.ReadDirectory();
-      const int match = entryNamed(zip, pathFileName(target));
+      int match = entryNamed(zip, pathFileName(target));
+      if (match < 0 && zip.EntryCount() == 1) match = 0;
       if (match < 0) {
         zip.CloseArchive();
         recordNotRestored(core, source, "it holds no " + pathFileName(target));
@@ -135,8 +138,11 @@ bool Win9xRegistryRestore::transferRegistryFile(const std::string& source,
         zip.DestDir = arrival;
         zip.RecreateDirs = false;
         ArchiveExtraction extraction(core, backup.items);
+        const std::string landed = arrival + zip.EntryName(match);
         core.FilesBackedUp += static_cast<uint64_t>(extraction.Extract(source, match));
         zip.CloseArchive();
+        if (!platform::ansiEqualNoCase(landed, arrived) && files.fileExists(landed))
+          files.moveFile(landed, arrived);
       }
     } else {
       backup.archiving.AttrCopy(source, arrived, false, kTransferCopyQuiet, 0);
