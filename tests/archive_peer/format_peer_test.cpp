@@ -123,13 +123,6 @@ TEST_F(FormatPeer, EveryPackLevelWithAndWithoutPasswordPassesPeerTests) {
   }
 }
 
-std::string noise(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(random());
-  return bytes;
-}
-
 TEST_F(FormatPeer, StreamedEntriesOfManyChunksPassPeerTests) {
   // Streaming cuts a file into chunks, each compressed on its own (igzip
   // primed with the chunk before, or libdeflate opened at its end) and
@@ -140,8 +133,8 @@ TEST_F(FormatPeer, StreamedEntriesOfManyChunksPassPeerTests) {
   std::string sparse = mixedContent(size_t{5} << 20, 5);
   for (size_t at = 0; at < sparse.size(); at += 300000)
     std::fill_n(sparse.begin() + static_cast<std::ptrdiff_t>(at), 90000, 'x');
-  std::string mixed =
-      noise(size_t{3} << 20, 6) + mixedContent(size_t{3} << 20, 7) + noise(1 << 20, 8);
+  std::string mixed = testing_support::randomBytes(size_t{3} << 20, 6) +
+                      mixedContent(size_t{3} << 20, 7) + testing_support::randomBytes(1 << 20, 8);
   std::map<std::string, std::string> files = {
       {"C:/Mail/Inbox.mbx", mixedContent(3300000, 3)},
       {"C:/Mail/sparse.dat", sparse},
@@ -165,8 +158,9 @@ TEST_F(FormatPeer, StreamedEntriesOfManyChunksPassPeerTests) {
 
 TEST_F(FormatPeer, CompressedLookingDataIsStoredAndTextBehindNoiseIsNot) {
   std::string text = mixedContent(200000, 9);
-  std::map<std::string, std::string> files = {{"C:/noise.jpg", noise(300000, 10)},
-                                              {"C:/late.txt", noise(20000, 11) + text}};
+  std::map<std::string, std::string> files = {
+      {"C:/noise.jpg", testing_support::randomBytes(300000, 10)},
+      {"C:/late.txt", testing_support::randomBytes(20000, 11) + text}};
   for (int level : {2, 6}) {
     std::string zip = writeArchive(files, level, "", false);
     EXPECT_EQ(readArchive(zip, ""), files);

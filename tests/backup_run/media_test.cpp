@@ -18,14 +18,6 @@ using testing_support::DiskSwappingProgram;
 using testing_support::MachineBuilder;
 using testing_support::writeConfig;
 
-// Bytes that do not compress.
-std::string noise(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(size, '\0');
-  for (char& byte : bytes) byte = static_cast<char>(random() & 0xFF);
-  return bytes;
-}
-
 struct Diskettes : ::testing::Test {
   DiskSwappingProgram m{
       MachineBuilder().folder("C:\\TEMP").removableDrive('A', {"disk1", "disk2", "disk3"})};
@@ -37,7 +29,7 @@ struct Diskettes : ::testing::Test {
 };
 
 TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
-  const std::string command = noise(2'200'000, 7);
+  const std::string command = testing_support::randomBytes(2'200'000, 7);
   m.write("C:\\COMMAND.COM", command);
   writeConfig(m, 1, "A:\\", 1, corvasta::kFullBackup, {1, 4});
   m.start();
@@ -77,7 +69,7 @@ TEST_F(Diskettes, ABackupLargerThanADisketteSpansDisksAndReadsBack) {
 }
 
 TEST_F(Diskettes, CancellingTheNextDiskEndsTheRunWithTheWarningList) {
-  m.write("C:\\COMMAND.COM", noise(1'800'000, 9));
+  m.write("C:\\COMMAND.COM", testing_support::randomBytes(1'800'000, 9));
   writeConfig(m, 1, "A:\\", 1, corvasta::kFullBackup, {4});
   m.start();
   m.ui.expect("Please insert another disk", "Abort");
@@ -121,7 +113,7 @@ TEST_F(Diskettes, NoDiskAsksUntilOneIsInserted) {
 TEST(FullDrive, DiskFullLeavesEarlierSetsAndSettingsIntact) {
   DiskSwappingProgram m{MachineBuilder().folder("C:\\TEMP").fixedDrive('D', 600'000)};
   m.write("C:\\AUTOEXEC.BAT", "@echo off\r\n");
-  m.write("C:\\COMMAND.COM", noise(900'000, 3));
+  m.write("C:\\COMMAND.COM", testing_support::randomBytes(900'000, 3));
   m.files->createDirectory("D:\\Backups");
   m.files->createDirectory("D:\\Backups\\old");
   m.write("D:\\Backups\\old\\autoexec.baz", "earlier set");

@@ -17,18 +17,11 @@ namespace {
 using testing_support::DiskSwappingProgram;
 using testing_support::MachineBuilder;
 
-std::string noise(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(size, '\0');
-  for (char& byte : bytes) byte = static_cast<char>(random() & 0xFF);
-  return bytes;
-}
-
 struct ThreeDiskettes : ::testing::Test {
   DiskSwappingProgram m{
       MachineBuilder().folder("C:\\TEMP").removableDrive('A', {"disk1", "disk2", "disk3"})};
   platform::Drive& driveA = *m.machine->drive('A');
-  std::string command = noise(3'000'000, 11);
+  std::string command = testing_support::randomBytes(3'000'000, 11);
 
   void SetUp() override {
     m.ui.diskDrive = &driveA;

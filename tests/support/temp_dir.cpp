@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -62,6 +63,13 @@ std::string shellQuoted(const std::string& argument) {
   std::string out = "'";
   for (char c : argument) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
+}
+
+std::string randomBytes(size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random() & 0xFF);
+  return bytes;
 }
 
 }  // namespace testing_support

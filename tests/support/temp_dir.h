@@ -23,6 +23,8 @@ class TempDir {
 
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
 std::string readFile(const std::filesystem::path& file);
+// Bytes that do not compress: the same `size` bytes for the same `seed`.
+std::string randomBytes(size_t size, unsigned seed);
 
 struct CommandResult {
   int exitCode = -1;
