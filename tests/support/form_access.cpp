@@ -1,5 +1,7 @@
 #include "tests/support/form_access.h"
 
+#include "app/Unit1.h"
+
 namespace testing_support::form_access {
 
 std::unique_ptr<corvasta::TForm1> makeForm(const corvasta::Environment& environment,

@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/Unit1.h"
+#include "app/core/Core.h"
 #include "tests/support/machine_builder.h"
+
+namespace corvasta {
+class TForm1;
+}
 
 namespace testing_support::form_access {
 

@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "app/MarqueeText.h"
-#include "app/Unit1.h"
 #include "tests/ui_support/screenshot.h"
 #include "tests/ui_widgets/ui_fixture.h"
 #include "ui/Marquee.h"

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "app/Unit1.h"
 #include "tests/ui_support/screenshot.h"
 #include "tests/ui_widgets/ui_fixture.h"
 #include "ui/ProgressWindow.h"

@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/Unit1.h"
 #include "tests/ui_support/screenshot.h"
 #include "tests/ui_widgets/ui_fixture.h"
 #include "ui/WarningList.h"
