@@ -81,3 +81,20 @@ TEST(SpaceEstimate, AStaleCountOrAnotherMediumIsCountedAgain) {
       },
       t0));
 }
+
+TEST(SpaceEstimate, AStaleCountWithRoomTheHostCouldNotHaveFilledIsKept) {
+  SpaceEstimate estimate(2s);
+  CountingDrive drive;
+  const uint64_t gib = uint64_t{1} << 30;
+  drive.now = {20 * gib, gib};
+  const auto t0 = SpaceEstimate::Clock::now();
+  EXPECT_TRUE(estimate.take(1000, "/big", drive.counter(), t0));
+  // 19 GiB free: not fillable in 5 seconds, so no walk of the drive again.
+  EXPECT_TRUE(estimate.take(1000, "/big", drive.counter(), t0 + 5s));
+  EXPECT_EQ(drive.counts, 1);
+  // After 30 seconds it could have been: counted again, and what the host
+  // wrote meanwhile is found.
+  drive.now.used = 20 * gib - 500;
+  EXPECT_FALSE(estimate.take(1000, "/big", drive.counter(), t0 + 30s));
+  EXPECT_EQ(drive.counts, 2);
+}
