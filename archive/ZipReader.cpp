@@ -1,6 +1,7 @@
 #include "archive/ZipReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "archive/zip_file_system.h"
 #include "archive/zip_folder_maker.h"
@@ -148,6 +149,37 @@ bool TZipReader::passwordSettled(int index, std::string& password, EntryReadAhea
   return resolvePassword(index, password);
 }
 
+bool TZipReader::clearReadOnly(const std::string& target) {
+  try {
+    std::optional<uint32_t> attributes = fs_.attributes(target);
+    if (!attributes || !(*attributes & dosattr::kReadOnly) || (*attributes & dosattr::kDirectory))
+      return false;
+    fs_.setAttributes(target, *attributes & ~dosattr::kReadOnly);
+    return true;
+  } catch (const platform::OsError&) {
+    return false;  // the target's own failure is what is reported
+  }
+}
+
+bool TZipReader::holdsBytes(const std::string& target, const EntryBytes& bytes) {
+  constexpr size_t kCompareChunk = size_t{1} << 20;
+  try {
+    std::unique_ptr<ZipInputFile> in = fs_.openRead(target);
+    if (in->size() != bytes.length) return false;
+    compareBuffer_.resize(std::min(bytes.length, kCompareChunk));
+    for (size_t done = 0; done < bytes.length;) {
+      size_t length = std::min(bytes.length - done, kCompareChunk);
+      if (in->readAt(done, compareBuffer_.data(), length) != length ||
+          std::memcmp(compareBuffer_.data(), bytes.data.get() + done, length) != 0)
+        return false;
+      done += length;
+    }
+    return true;
+  } catch (const corvasta::Error&) {
+    return false;  // missing, a folder, held: the replacement says what is wrong
+  }
+}
+
 bool TZipReader::writeExtracted(int index, const std::string& target, const ExtractSource& source,
                                 FolderMaker& folders,
                                 const std::function<void(uint64_t)>& progress) {
@@ -161,18 +193,35 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
   FileTime stamp = fs_.toUtcTime(e.Time);
   FileTimes times{stamp, stamp, stamp};
   bool timesSet = false;
+  // An existing file that already holds an entry's bytes (most of them,
+  // when a damaged tree is restored) keeps its content: no truncation that
+  // frees its blocks, no second write of the same bytes.
+  bool unchanged = source.bytes && holdsBytes(target, *source.bytes);
   std::unique_ptr<ZipOutputFile> out;
+  bool readOnlyCleared = false;
   while (!out) {
     try {
-      out = fs_.create(target);
+      if (unchanged) out = fs_.reopen(target);
+      if (!out) {
+        unchanged = false;
+        out = fs_.create(target);
+      }
     } catch (const platform::OsError&) {
+      // Only a target that failed is looked at, so files that are not
+      // read-only cost no extra question of the host.
+      if (ReplaceReadOnly && !readOnlyCleared) {
+        readOnlyCleared = true;
+        if (clearReadOnly(target)) continue;
+      }
       bool retry = false;
       if (OnSkippingFile) OnSkippingFile(srDestinationNotCreated, retry, index, target);
       if (!retry) return false;
     }
   }
   try {
-    if (source.bytes) {
+    if (unchanged) {
+      // The bytes are there already.
+    } else if (source.bytes) {
       if (source.bytes->length > 0) out->write(source.bytes->data.get(), source.bytes->length);
     } else if (source.stream) {
       uint64_t written = 0;
@@ -192,6 +241,7 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
     out->close();
   } catch (...) {
     out.reset();
+    if (unchanged) throw;  // a file kept whole is not removed
     try {
       fs_.deleteFile(target);
     } catch (const corvasta::Error&) {

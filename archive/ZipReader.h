@@ -42,6 +42,9 @@ class TZipReader {
   bool RecreateDirs = true;
   bool DoAll = true;
   bool RetainAttributes = false;
+  // A read-only file in the way of an entry loses its read-only bit and is
+  // replaced; otherwise it counts as a destination that cannot be created.
+  bool ReplaceReadOnly = false;
   bool KeepZipOpen = false;
   // Threads that compress (writing) or read and check entries (testing,
   // extracting); 0 does everything on the caller's thread.
@@ -66,6 +69,8 @@ class TZipReader {
   bool TestArchive();
   void CloseArchive();
   int EntryCount() const { return static_cast<int>(entries_.size()); }
+  // Whether the directory of the archive named is read (and not closed since).
+  bool DirectoryRead() const { return directoryRead_; }
   uint64_t ArchiveSize();
 
   const std::string& EntryName(int index) const { return entry(index).Name; }
@@ -93,6 +98,7 @@ class TZipReader {
   int lastPercent_ = -1;
   bool directoryRead_ = false;
   bool incomplete_ = false;
+  std::vector<uint8_t> compareBuffer_;
 
  private:
   enum class Selection { ByListOrAll, Selected };
@@ -114,6 +120,11 @@ class TZipReader {
   // skipped. progress gets the bytes written so far of a streamed entry.
   bool writeExtracted(int index, const std::string& target, const ExtractSource& source,
                       FolderMaker& folders, const std::function<void(uint64_t)>& progress);
+  // Whether the existing file target holds exactly these bytes.
+  bool holdsBytes(const std::string& target, const EntryBytes& bytes);
+  // Takes the read-only bit off a file in the way (ReplaceReadOnly); false
+  // when there is none to take off or the host refuses.
+  bool clearReadOnly(const std::string& target);
   // Settles the password for an encrypted entry, asking OnBadPassword while it
   // does not fit; false when the entry is to be skipped.
   bool resolvePassword(int index, std::string& password);

@@ -72,6 +72,11 @@ class ZipFileSystem {
   virtual std::unique_ptr<ZipInputFile> openRead(const std::string& path) = 0;
   // Creates (or truncates) a file; the folder must exist.
   virtual std::unique_ptr<ZipOutputFile> create(const std::string& path) = 0;
+  // An existing file whose content is already what create would be followed
+  // by: opened for writing with the refusals and the attributes of create,
+  // but its content kept, so nothing is freed on the host and written again.
+  // nullptr where the file system cannot; create is used then.
+  virtual std::unique_ptr<ZipOutputFile> reopen(const std::string&) { return nullptr; }
 
   // GetFileAttributes: nullopt when the path does not exist.
   virtual std::optional<uint32_t> attributes(const std::string& path) = 0;

@@ -127,7 +127,7 @@ void ItemArchiving::unzipProfileFolder(const std::string& archive, int step) {
 
 void ItemArchiving::askArchivePassword() {
   if (!core.Form8.password.empty()) return;
-  core.Zip1.ReadDirectory();
+  if (!core.Zip1.DirectoryRead()) core.Zip1.ReadDirectory();
   if (core.Zip1.EntryCount() == 0 || !core.Zip1.EntryEncrypted(0)) return;
   const std::optional<std::string> answer = core.env.ui.inputBox(
       "Password Needed",

@@ -34,10 +34,11 @@ void recordNotRestored(Core& core, const std::string& path, const std::string& r
 int ArchiveExtraction::Extract(const std::string& archivePath, int onlyEntry) {
   archive::TZipWriter& zip = core.Zip1;
   skipped.clear();
-  zip.SetZipName(archivePath);
+  // A directory the caller has just read (to pick an entry) is used as it is.
+  if (zip.ZipName() != archivePath) zip.SetZipName(archivePath);
   items.askArchivePassword();
   zip.Password = core.Form8.password;
-  zip.ReadDirectory();
+  if (!zip.DirectoryRead()) zip.ReadDirectory();
 
   // The engine's own handlers stay in charge; these only watch what they
   // decide, and are put back however the extraction ends.

@@ -57,8 +57,6 @@ class RestoreRun {
   // Every entry of an archive to its stored full path; a damaged archive is
   // an error line and the run goes on.
   void extractToStoredPaths(const std::string& archive);
-  // The read-only mark taken off the existing files Zip1's entries replace.
-  void clearReadOnlyTargets();
   // False when the user cancelled a disk request.
   bool restoreOtherFiles();
   void restoreDriveFolders();

@@ -163,48 +163,29 @@ void RestoreRun::restoreProfileArchive(const std::string& name) {
   extractToStoredPaths(archive);
 }
 
-void RestoreRun::clearReadOnlyTargets() {
-  // A read-only file in the way would count as one in use; it is replaced,
-  // and the stored attributes are put on the restored file.
-  archive::TZipWriter& zip = core.Zip1;
-  platform::FileSystem& files = core.env.files;
-  for (int i = 0; i < zip.EntryCount(); ++i) {
-    const std::string& folder = zip.EntryFolder(i);
-    const std::string target =
-        (folder.size() > 1 && folder[1] == ':' ? folder : zip.RootDir + folder) + zip.EntryName(i);
-    try {
-      if (!files.fileExists(target)) continue;
-      const uint32_t attributes = files.getFileAttributes(target);
-      if (attributes & platform::kAttributeReadOnly)
-        files.setFileAttributes(target, attributes & ~platform::kAttributeReadOnly);
-    } catch (const platform::OsError&) {
-      // Not a path of this machine: the extraction says so.
-    }
-  }
-}
-
 void RestoreRun::extractToStoredPaths(const std::string& archive) {
   core.Form4.view.status = "Unzipping " + pathFileName(archive);
   core.env.ui.showProgress(core.Form4.view);
   archive::TZipWriter& zip = core.Zip1;
   try {
     zip.SetZipName(archive);
-    zip.ReadDirectory();
-    clearReadOnlyTargets();
     zip.FilesList.clear();
     zip.DestDir.clear();
     zip.RecreateDirs = true;
     zip.DoAll = true;
-    // The files come back read-only, hidden or system as they were stored.
+    // The files come back read-only, hidden or system as they were stored;
+    // a read-only file in the way would count as one in use, so it is
+    // replaced.
     zip.RetainAttributes = true;
+    zip.ReplaceReadOnly = true;
     ArchiveExtraction extraction(core, backup.items);
     core.FilesBackedUp += static_cast<uint64_t>(extraction.Extract(archive));
-    zip.RetainAttributes = false;
+    zip.RetainAttributes = zip.ReplaceReadOnly = false;
     zip.CloseArchive();
   } catch (const Error& error) {
     // A damaged archive or a disk request declined: what it gave stays
     // restored, the rest goes on.
-    zip.RetainAttributes = false;
+    zip.RetainAttributes = zip.ReplaceReadOnly = false;
     zip.CloseArchive();
     recordNotRestored(core, archive, error.what());
   }

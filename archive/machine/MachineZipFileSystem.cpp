@@ -91,6 +91,22 @@ std::unique_ptr<ZipOutputFile> MachineZipFileSystem::create(const std::string& p
       path, platform::kGenericWrite, 0, platform::CreationDisposition::CreateAlways));
 }
 
+std::unique_ptr<ZipOutputFile> MachineZipFileSystem::reopen(const std::string& path) {
+  // Opening for writing refuses what CREATE_ALWAYS refuses (read-only, held
+  // or shared files); Windows NT also refuses to replace a hidden or system
+  // file by one without those bits, as create asks.
+  platform::FileHandle handle = files_.createFile(path, platform::kGenericWrite, 0,
+                                                  platform::CreationDisposition::OpenExisting);
+  const uint32_t current = files_.getFileAttributes(path);
+  if (platform::isNt(files_.machine().version()) &&
+      (current & (platform::kAttributeHidden | platform::kAttributeSystem)))
+    throw platform::OsError(platform::WinError::AccessDenied, path);
+  // The attributes a replacement gets: none but the archive bit.
+  if (current != platform::kAttributeArchive)
+    files_.setFileAttributes(path, platform::kAttributeArchive);
+  return std::make_unique<OutputFile>(std::move(handle));
+}
+
 std::optional<uint32_t> MachineZipFileSystem::attributes(const std::string& path) {
   if (!files_.exists(path)) return std::nullopt;
   return files_.getFileAttributes(path);

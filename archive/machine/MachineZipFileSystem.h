@@ -15,6 +15,7 @@ class MachineZipFileSystem : public ZipFileSystem {
   std::vector<FoundFile> findFiles(const std::string& pattern) override;
   std::unique_ptr<ZipInputFile> openRead(const std::string& path) override;
   std::unique_ptr<ZipOutputFile> create(const std::string& path) override;
+  std::unique_ptr<ZipOutputFile> reopen(const std::string& path) override;
   std::optional<uint32_t> attributes(const std::string& path) override;
   void setAttributes(const std::string& path, uint32_t attributes) override;
   FileTimes fileTimes(const std::string& path) override;

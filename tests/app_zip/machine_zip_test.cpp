@@ -149,3 +149,52 @@ TEST(MachineZipTimes, EntriesHoldTheMachinesLocalTime) {
   ASSERT_EQ(reader.Extract(), 1);
   EXPECT_EQ(files.getFileTime("C:\\OUT\\note.txt").lastWrite, utc);
 }
+
+// Extraction over the files it restores: one still holding the stored bytes
+// is kept (not truncated and written again) yet ends exactly as a rewritten
+// one, with the stored times and attributes; a read-only one is replaced
+// only when asked, and otherwise reported as not created.
+TEST_F(MachineZipTest, ExtractionOverExistingFilesEndsWithTheStoredTimesAndAttributes) {
+  const std::string same = "C:\\WINDOWS\\win.ini", changed = "C:\\WINDOWS\\system.ini";
+  files->setFileAttributes(same, kAttributeArchive | kAttributeHidden);
+  const uint64_t storedTime = files->getFileTime(same).lastWrite.value / 20'000'000;
+  archive::TZipWriter zip(*zipFiles);
+  zip.SetZipName("C:\\backup.zip");
+  zip.FilesList = {"C:\\WINDOWS\\*.ini"};
+  zip.SetStorePaths(true);
+  ASSERT_EQ(zip.CreateArchive(), 2);
+  auto damage = [&] {
+    // The same bytes, but read-only, without the hidden bit and with an
+    // older time; the other file changed and read-only too.
+    files->setFileAttributes(same, kAttributeNormal);
+    files->setFileTime(same, FileTime{1}, FileTime{1}, FileTime{1});
+    files->setFileAttributes(same, kAttributeReadOnly);
+    files->setFileAttributes(changed, kAttributeNormal);
+    write(changed, "damaged");
+    files->setFileAttributes(changed, kAttributeReadOnly);
+  };
+  damage();
+  archive::TZipReader reader(*zipFiles);
+  std::vector<std::string> skipped;
+  reader.OnSkippingFile = [&](int, bool&, int, const std::string& name) {
+    skipped.push_back(name);
+  };
+  reader.SetZipName("C:\\backup.zip");
+  reader.RetainAttributes = true;
+  EXPECT_EQ(reader.Extract(), 0);
+  EXPECT_EQ(skipped.size(), 2u);
+  EXPECT_EQ(files->getFileAttributes(same), kAttributeReadOnly);
+  EXPECT_EQ(testing_support::readFile(machine->resolve(changed).host), "damaged");
+
+  reader.ReplaceReadOnly = true;
+  EXPECT_EQ(reader.Extract(), 2);
+  EXPECT_EQ(skipped.size(), 2u);
+  EXPECT_EQ(files->getFileAttributes(same), kAttributeArchive | kAttributeHidden);
+  EXPECT_EQ(files->getFileAttributes(changed), kAttributeArchive);
+  const FileTimes times = files->getFileTime(same);
+  EXPECT_EQ(times.lastWrite.value / 20'000'000, storedTime);
+  EXPECT_EQ(times.creation.value / 20'000'000, storedTime);
+  EXPECT_EQ(testing_support::readFile(machine->resolve(same).host), "[windows]\r\nload=\r\n");
+  EXPECT_EQ(testing_support::readFile(machine->resolve(changed).host),
+            "[boot]\r\nshell=Explorer.exe\r\n");
+}
