@@ -52,7 +52,7 @@ TEST_P(DamagedAtStart, TheProgramWarnsOnceKeepsTheFileAndTheRestoreReplacesIt) {
 
   m.restartWindows({});
   EXPECT_EQ(m.read(systemDat), setRegistryFile(m, set, "system")) << m.bootLog;
-  EXPECT_EQ(m.read(m.form->core.loc.windowsDir + "USER.DAT"), setRegistryFile(m, set, "user"));
+  EXPECT_EQ(m.read(m.form->core.loc.windowsDir + "USER.DAT"), setRegistryFile(m, set, "user0"));
   EXPECT_TRUE(m.registry->damagedFiles().empty());
 }
 
