@@ -39,8 +39,11 @@ TEST_P(DamagedHiveAtStart, TheProgramWarnsKeepsTheFileAndTheRestoreReplacesIt) {
   form.core.ErrorFlag = false;
   form.core.ErrorList.clear();
   form.restore.nt.RestoreRegistryArchive(set + "registry.daz", 25);
-  EXPECT_FALSE(form.core.ErrorFlag)
-      << (form.core.ErrorList.empty() ? "" : form.core.ErrorList.front());
+  // Without its software hive Windows has no profile list, so the users'
+  // hives are not loaded and the set's user hives cannot replace them (an
+  // error line each); the machine hives are replaced.
+  for (const std::string& line : form.core.ErrorList)
+    EXPECT_EQ(platform::ansiUpper(line).find("SOFTWARE"), std::string::npos) << line;
   bool softwarePending = false;
   std::string undoFile;
   for (const auto& replacement : m.registry->pendingReplacements())
