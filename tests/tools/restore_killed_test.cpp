@@ -63,6 +63,23 @@ bool holdsEntry(const fs::path& folder, const std::string& prefix, int depth = 2
   return false;
 }
 
+// The settings text with `section` replaced by `lines` (CR LF each).
+std::string withSection(const std::string& ini, const std::string& section,
+                        const std::string& lines) {
+  std::string kept;
+  bool inSection = false;
+  size_t start = 0;
+  while (start < ini.size()) {
+    size_t end = ini.find('\n', start);
+    end = end == std::string::npos ? ini.size() : end + 1;
+    const std::string line = ini.substr(start, end - start);
+    if (!line.empty() && line[0] == '[') inSection = line.rfind("[" + section + "]", 0) == 0;
+    if (!inSection) kept += line;
+    start = end;
+  }
+  return kept + "\r\n[" + section + "]\r\n" + lines;
+}
+
 class RestoreKilled : public ::testing::Test {
  protected:
   std::string machine() const { return (temp_ / "machine").string(); }
@@ -140,9 +157,9 @@ class RestoreKilled : public ::testing::Test {
     CommandResult backedUp = run(CORVASTA_PROGRAM, corvastaArgs({"schedule", "1"}));
     ASSERT_EQ(backedUp.exitCode, 0) << backedUp.output;
     before_ = registryExport();
-    writeFile(settings, readFile(settings) +
-                            "\r\n[RestorePreferences]\r\nRestoreType=2\r\nWinCrash=1\r\n"
-                            "WinUsers=0\r\nUserFiles=1\r\nOtherFiles=0\r\n");
+    writeFile(settings, withSection(readFile(settings), "RestorePreferences",
+                                    "RestoreType=2\r\nWinCrash=1\r\nWinUsers=0\r\n"
+                                    "UserFiles=1\r\nOtherFiles=0\r\n"));
     writeFile(temp_ / "answers.txt", "Corvasta Backups => Most Recent\n");
     userDat_ = host("C:\\WINDOWS\\USER.DAT");
     systemDat_ = host("C:\\WINDOWS\\SYSTEM.DAT");
@@ -192,7 +209,8 @@ TEST_F(RestoreKilled, EachFileIsOldOrNewAndASecondRestoreCompletes) {
     booted = run(CORVASTA_MACHINE_TOOL, {"boot", machine()});
     ASSERT_EQ(booted.exitCode, 0) << booted.output;
     EXPECT_EQ(registryExport(), before_) << again.output;
-    for (const auto& [path, bytes] : desktop_) EXPECT_TRUE(readFile(path) == bytes) << path;
+    for (const auto& [path, bytes] : desktop_)
+      EXPECT_TRUE(readFile(path) == bytes) << path << again.output;
     EXPECT_FALSE(holdsEntry(desktopFolder_, "~cv", 0)) << "a file left beside its target";
   }
   EXPECT_GE(killedRuns, 2) << "the restores ended before most of the kills";
