@@ -148,14 +148,35 @@ bool TZipReader::passwordSettled(int index, std::string& password, EntryReadAhea
   return resolvePassword(index, password);
 }
 
+std::string TZipReader::arrivalName(const std::string& target) {
+  const size_t slash = target.find_last_of('\\');
+  const size_t name = slash == std::string::npos ? 0 : slash + 1;
+  return target.substr(0, name) + kArrivalPrefix + target.substr(name);
+}
+
+bool TZipReader::askRetry(int index, const std::string& target) {
+  bool retry = false;
+  if (OnSkippingFile) OnSkippingFile(srDestinationNotCreated, retry, index, target);
+  return retry;
+}
+
+void TZipReader::removeArrival(const std::string& written) {
+  try {
+    if (fileExists(fs_, written)) fs_.deleteFile(written);
+  } catch (const corvasta::Error&) {
+    // The partial file stays under its arrival name; the target is untouched.
+  }
+}
+
 bool TZipReader::writeExtracted(int index, const std::string& target, const ExtractSource& source,
                                 FolderMaker& folders,
                                 const std::function<void(uint64_t)>& progress) {
   const TZipEntry& e = entries_[static_cast<size_t>(index)];
   if (RecreateDirs) folders.makeFor(target);
-  // A streamed entry's first chunk comes before its target is created, so
-  // damage at its start (local header, encryption header, the first
-  // megabytes) leaves an existing file as it was.
+  // The entry is written beside its target and renamed into place when it is
+  // whole: damage anywhere in it, a full disk or the end of the process leave
+  // an existing file as it was, and never a part of the new one.
+  const std::string written = arrivalName(target);
   PlainStream::Chunk chunk;
   bool more = source.stream && source.stream->next(chunk);
   FileTime stamp = fs_.toUtcTime(e.Time);
@@ -164,11 +185,9 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
   std::unique_ptr<ZipOutputFile> out;
   while (!out) {
     try {
-      out = fs_.create(target);
+      out = fs_.create(written);
     } catch (const platform::OsError&) {
-      bool retry = false;
-      if (OnSkippingFile) OnSkippingFile(srDestinationNotCreated, retry, index, target);
-      if (!retry) return false;
+      if (!askRetry(index, target)) return false;
     }
   }
   try {
@@ -192,12 +211,20 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
     out->close();
   } catch (...) {
     out.reset();
-    try {
-      fs_.deleteFile(target);
-    } catch (const corvasta::Error&) {
-      // The partial file stays; the original failure is what matters.
-    }
+    removeArrival(written);
     throw;
+  }
+  // A target in use or read-only refuses the rename; the handler may free it
+  // (retry) or take the entry over itself.
+  while (true) {
+    try {
+      fs_.replaceFile(written, target);
+      break;
+    } catch (const platform::OsError&) {
+      if (askRetry(index, target)) continue;
+      removeArrival(written);
+      return false;
+    }
   }
   if (!timesSet) fs_.setFileTimes(target, times);
   if (RetainAttributes)
