@@ -55,18 +55,6 @@ std::string winErrorText(WinError code) {
       return "A required privilege is not held by the client.";
     case WinError::BadFormat:
       return "An attempt was made to load a program with an incorrect format.";
-    case WinError::InvalidData:
-      return "The data is invalid.";
-    case WinError::BadExeFormat:
-      return "The file is not a valid Win32 application.";
-    case WinError::ResourceDataNotFound:
-      return "The specified image file did not contain a resource section.";
-    case WinError::ResourceTypeNotFound:
-      return "The specified resource type cannot be found in the image file.";
-    case WinError::ResourceNameNotFound:
-      return "The specified resource name cannot be found in the image file.";
-    case WinError::ResourceLangNotFound:
-      return "The specified resource language ID cannot be found in the image file.";
   }
   return "Unknown error " + std::to_string(static_cast<uint32_t>(code)) + ".";
 }

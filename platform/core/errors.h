@@ -48,12 +48,6 @@ enum class WinError : uint32_t {
   NoSuchPrivilege = 1313,
   PrivilegeNotHeld = 1314,
   BadFormat = 11,
-  InvalidData = 13,
-  BadExeFormat = 193,
-  ResourceDataNotFound = 1812,
-  ResourceTypeNotFound = 1813,
-  ResourceNameNotFound = 1814,
-  ResourceLangNotFound = 1815,
 };
 
 // Text that Windows' FormatMessage gives for a code, e.g. "The system cannot

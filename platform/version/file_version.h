@@ -6,11 +6,12 @@
 // headers and the version resource are read, never the whole file.
 //
 // Failures are Windows': the function returns 0 or false and `lastError`
-// holds what GetLastError would (FileNotFound, PathNotFound, SharingViolation
-// ... from opening the file; BadExeFormat for a file that is not a PE image
-// or whose headers or resource tree are damaged; ResourceDataNotFound,
-// ResourceTypeNotFound for a program without resources or without a version
-// resource; InvalidData for a damaged VS_VERSIONINFO block).
+// holds what GetLastError would: FileNotFound, PathNotFound,
+// SharingViolation ... from opening the file; and the codes of
+// version_error.h: kErrorBadExeFormat for a file that is not a PE image or
+// whose headers or resource tree are damaged, kErrorResourceDataNotFound
+// and kErrorResourceTypeNotFound for a program without resources or without
+// a version resource, kErrorInvalidData for a damaged VS_VERSIONINFO block.
 
 #include <cstdint>
 #include <string>
@@ -18,6 +19,7 @@
 
 #include "platform/core/errors.h"
 #include "platform/files/file_system.h"
+#include "platform/version/version_error.h"
 
 namespace platform::version {
 

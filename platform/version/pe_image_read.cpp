@@ -42,17 +42,15 @@ class PeImage {
     for (size_t i = 0; i < types.count() && index == types.count(); ++i)
       if (types.name(i) == kRtVersion) index = i;
     if (index == types.count())
-      fail(WinError::ResourceTypeNotFound, "The file has no version resource", types.offset);
+      fail(kErrorResourceTypeNotFound, "The file has no version resource", types.offset);
     ResourceDirectory names = subdirectory(types, index);
     if (names.count() == 0)
-      fail(WinError::ResourceNameNotFound, "The version resource has no entry", names.offset);
+      fail(kErrorResourceNameNotFound, "The version resource has no entry", names.offset);
     ResourceDirectory languages = subdirectory(names, 0);
     if (languages.count() == 0)
-      fail(WinError::ResourceLangNotFound, "The version resource has no language",
-           languages.offset);
+      fail(kErrorResourceLangNotFound, "The version resource has no language", languages.offset);
     if (languages.target(0) & kDirectoryBit)
-      fail(WinError::BadExeFormat, "The resource tree has more than three levels",
-           languages.offset);
+      fail(kErrorBadExeFormat, "The resource tree has more than three levels", languages.offset);
     return dataOf(languages.target(0));
   }
 
@@ -63,22 +61,21 @@ class PeImage {
 
   std::string readAt(uint64_t offset, size_t count, const char* what) const {
     if (offset > image_.size() || count > image_.size() - offset)
-      fail(WinError::BadExeFormat, std::string(what) + " lies past the end of the file", offset);
+      fail(kErrorBadExeFormat, std::string(what) + " lies past the end of the file", offset);
     return image_.read(offset, count);
   }
 
   void readHeaders() {
     std::string dos = readAt(0, 64, "The MZ header");
-    if (dos[0] != 'M' || dos[1] != 'Z')
-      fail(WinError::BadExeFormat, "The file is not a program", 0);
+    if (dos[0] != 'M' || dos[1] != 'Z') fail(kErrorBadExeFormat, "The file is not a program", 0);
     const uint64_t peOffset = le32(dos, 0x3C);
     std::string pe = readAt(peOffset, 24, "The PE header");
     if (pe.compare(0, 4, std::string("PE\0\0", 4)) != 0)
-      fail(WinError::BadExeFormat, "The program is not a Win32 image", peOffset);
+      fail(kErrorBadExeFormat, "The program is not a Win32 image", peOffset);
     const size_t sectionCount = le16(pe, 6);
     const size_t optionalSize = le16(pe, 20);
     std::string optional = readAt(peOffset + 24, optionalSize, "The optional header");
-    if (optionalSize < 2) fail(WinError::BadExeFormat, "The optional header is missing", peOffset);
+    if (optionalSize < 2) fail(kErrorBadExeFormat, "The optional header is missing", peOffset);
     const uint16_t magic = le16(optional, 0);
     size_t countOffset = 0;
     if (magic == kPe32Magic)
@@ -86,16 +83,15 @@ class PeImage {
     else if (magic == kPe32PlusMagic)
       countOffset = 108;
     else
-      fail(WinError::BadExeFormat, "The optional header has an unknown magic number",
-           peOffset + 24);
+      fail(kErrorBadExeFormat, "The optional header has an unknown magic number", peOffset + 24);
     const size_t directory = countOffset + 4 + kResourceDirectoryIndex * 8;
     if (optionalSize < directory + 8 || le32(optional, countOffset) <= kResourceDirectoryIndex ||
         le32(optional, directory) == 0)
-      fail(WinError::ResourceDataNotFound, "The program has no resources", peOffset + 24);
+      fail(kErrorResourceDataNotFound, "The program has no resources", peOffset + 24);
     resourceRva_ = le32(optional, directory);
 
     if (sectionCount > kMaxSections)
-      fail(WinError::BadExeFormat, "The program has too many sections", peOffset + 6);
+      fail(kErrorBadExeFormat, "The program has too many sections", peOffset + 6);
     const uint64_t tableOffset = peOffset + 24 + optionalSize;
     std::string table = readAt(tableOffset, sectionCount * 40, "The section table");
     for (size_t i = 0; i < sectionCount; ++i) {
@@ -104,7 +100,7 @@ class PeImage {
                       le32(table, at + 20)};
       // The loader maps every section's data: a file cut short inside one is damaged.
       if (uint64_t{section.rawOffset} + section.rawSize > image_.size())
-        fail(WinError::BadExeFormat, "A section's data lies past the end of the file",
+        fail(kErrorBadExeFormat, "A section's data lies past the end of the file",
              tableOffset + at);
       sections_.push_back(section);
     }
@@ -117,10 +113,10 @@ class PeImage {
       if (rva < section.virtualAddress || rva - section.virtualAddress >= extent) continue;
       const uint64_t inSection = rva - section.virtualAddress;
       if (count > section.rawSize || inSection > section.rawSize - count)
-        fail(WinError::BadExeFormat, std::string(what) + " lies outside its section's data", rva);
+        fail(kErrorBadExeFormat, std::string(what) + " lies outside its section's data", rva);
       return section.rawOffset + inSection;
     }
-    fail(WinError::BadExeFormat, std::string(what) + " lies in no section", rva);
+    fail(kErrorBadExeFormat, std::string(what) + " lies in no section", rva);
   }
 
   std::string readRva(uint64_t rva, size_t count, const char* what) const {
@@ -140,7 +136,7 @@ class PeImage {
   ResourceDirectory subdirectory(const ResourceDirectory& parent, size_t index) const {
     const uint32_t target = parent.target(index);
     if (!(target & kDirectoryBit))
-      fail(WinError::BadExeFormat, "The resource tree ends before its third level", parent.offset);
+      fail(kErrorBadExeFormat, "The resource tree ends before its third level", parent.offset);
     return directoryAt(target & ~kDirectoryBit);
   }
 
@@ -148,7 +144,7 @@ class PeImage {
     std::string entry = readRva(uint64_t{resourceRva_} + entryOffset, 16, "A resource data entry");
     const uint32_t dataRva = le32(entry, 0);
     const uint32_t size = le32(entry, 4);
-    if (size == 0) fail(WinError::InvalidData, "The version resource is empty", entryOffset);
+    if (size == 0) fail(kErrorInvalidData, "The version resource is empty", entryOffset);
     const size_t count = std::min<size_t>(size, kMaxVersionResource);
     return readRva(dataRva, count, "The version resource");
   }

@@ -81,7 +81,7 @@ std::optional<Node> rootOf(std::string_view block) {
 size_t versionInfoLength(std::string_view resource) {
   std::optional<Node> root = rootOf(resource);
   if (!root)
-    throw VersionResourceError(WinError::InvalidData,
+    throw VersionResourceError(kErrorInvalidData,
                                "The version resource does not begin with VS_VERSION_INFO", 0);
   return root->end;
 }

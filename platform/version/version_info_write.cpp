@@ -37,8 +37,8 @@ std::string node(const std::string& key, uint16_t type, const std::string& value
     bytes += child;
   }
   if (bytes.size() > 0xFFFF)
-    throw VersionResourceError(WinError::InvalidData,
-                               "The version resource would be larger than 64 KB", 0);
+    throw VersionResourceError(kErrorInvalidData, "The version resource would be larger than 64 KB",
+                               0);
   putLe16(bytes, 0, static_cast<uint16_t>(bytes.size()));
   putLe16(bytes, 2, valueLength);
   putLe16(bytes, 4, type);

@@ -101,9 +101,9 @@ TEST(FileVersion, FailuresGiveWindowsErrorCodes) {
   };
   EXPECT_EQ(sizeError("C:\\WINDOWS\\MISSING.EXE"), WinError::FileNotFound);
   EXPECT_EQ(sizeError("C:\\NOWHERE\\REGEDIT.EXE"), WinError::PathNotFound);
-  EXPECT_EQ(sizeError("C:\\WINDOWS\\WIN.INI"), WinError::BadExeFormat);
-  EXPECT_EQ(sizeError("C:\\WINDOWS\\ICONS.EXE"), WinError::ResourceTypeNotFound);
-  EXPECT_EQ(sizeError("C:\\WINDOWS\\HALF.EXE"), WinError::BadExeFormat);
+  EXPECT_EQ(sizeError("C:\\WINDOWS\\WIN.INI"), kErrorBadExeFormat);
+  EXPECT_EQ(sizeError("C:\\WINDOWS\\ICONS.EXE"), kErrorResourceTypeNotFound);
+  EXPECT_EQ(sizeError("C:\\WINDOWS\\HALF.EXE"), kErrorBadExeFormat);
   EXPECT_EQ(sizeError("C:\\WINDOWS\\HELD.EXE"), WinError::SharingViolation);
   EXPECT_EQ(sizeError("C:\\WINDOWS"), WinError::AccessDenied);
 }

@@ -85,26 +85,26 @@ TEST(VersionResource, StringsKeepTheirOrderAndLongValues) {
 }
 
 TEST(VersionResource, NotAProgramOrNoVersionResource) {
-  EXPECT_EQ(failureOf(""), WinError::BadExeFormat);
-  EXPECT_EQ(failureOf("[boot]\r\nshell=Explorer.exe\r\n"), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(""), kErrorBadExeFormat);
+  EXPECT_EQ(failureOf("[boot]\r\nshell=Explorer.exe\r\n"), kErrorBadExeFormat);
   // An MS-DOS program: MZ without a PE header where e_lfanew points.
   std::string dos(128, '\0');
   dos[0] = 'M';
   dos[1] = 'Z';
-  EXPECT_EQ(failureOf(dos), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(dos), kErrorBadExeFormat);
 
   Image noResources = registryEditor();
   noResources.put32(noResources.peOffset + 24 + 96 + 16, 0);
-  EXPECT_EQ(failureOf(noResources.bytes), WinError::ResourceDataNotFound);
+  EXPECT_EQ(failureOf(noResources.bytes), kErrorResourceDataNotFound);
   Image noVersion = registryEditor();
   noVersion.put32(noVersion.resources + 16, 3);  // RT_ICON instead of RT_VERSION
-  EXPECT_EQ(failureOf(noVersion.bytes), WinError::ResourceTypeNotFound);
+  EXPECT_EQ(failureOf(noVersion.bytes), kErrorResourceTypeNotFound);
   Image noName = registryEditor();
   noName.put16(noName.resources + 24 + 14, 0);
-  EXPECT_EQ(failureOf(noName.bytes), WinError::ResourceNameNotFound);
+  EXPECT_EQ(failureOf(noName.bytes), kErrorResourceNameNotFound);
   Image noLanguage = registryEditor();
   noLanguage.put16(noLanguage.resources + 48 + 14, 0);
-  EXPECT_EQ(failureOf(noLanguage.bytes), WinError::ResourceLangNotFound);
+  EXPECT_EQ(failureOf(noLanguage.bytes), kErrorResourceLangNotFound);
 }
 
 TEST(VersionResource, TruncatedImagesFailAtEveryLength) {
@@ -116,44 +116,44 @@ TEST(VersionResource, TruncatedImagesFailAtEveryLength) {
 TEST(VersionResource, OffsetsPastTheEndFail) {
   Image farHeader = registryEditor();
   farHeader.put32(0x3C, 0xFFFFFFF0);
-  EXPECT_EQ(failureOf(farHeader.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(farHeader.bytes), kErrorBadExeFormat);
 
   Image farSection = registryEditor();  // the section's data said to lie past the file
   farSection.put32(farSection.peOffset + 24 + 224 + 20, 0x7FFFFFFF);
-  EXPECT_EQ(failureOf(farSection.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(farSection.bytes), kErrorBadExeFormat);
 
   Image farData = registryEditor();
   farData.put32(farData.dataEntry, 0xFFFFFF00);
-  EXPECT_EQ(failureOf(farData.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(farData.bytes), kErrorBadExeFormat);
 
   Image farDirectory = registryEditor();
   farDirectory.put32(farDirectory.resources + 20, 0x80000000 | 0x7FFFFFF0);
-  EXPECT_EQ(failureOf(farDirectory.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(farDirectory.bytes), kErrorBadExeFormat);
 }
 
 TEST(VersionResource, LoopsInTheResourceTreeEnd) {
   Image selfLoop = registryEditor();  // the type entry points back at the root
   selfLoop.put32(selfLoop.resources + 20, 0x80000000);
-  EXPECT_EQ(failureOf(selfLoop.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(selfLoop.bytes), kErrorBadExeFormat);
   Image languageLoop = registryEditor();  // the language level points at the name level
   languageLoop.put32(languageLoop.resources + 48 + 20, 0x80000000 | 24);
-  EXPECT_EQ(failureOf(languageLoop.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(languageLoop.bytes), kErrorBadExeFormat);
 }
 
 TEST(VersionResource, AbsurdSizesAreRefusedOrBounded) {
   Image sections = registryEditor();
   sections.put16(sections.peOffset + 6, 0xFFFF);
-  EXPECT_EQ(failureOf(sections.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(sections.bytes), kErrorBadExeFormat);
 
   Image entries = registryEditor();  // 131070 entries do not fit in the section
   entries.put16(entries.resources + 12, 0xFFFF);
   entries.put16(entries.resources + 14, 0xFFFF);
-  EXPECT_EQ(failureOf(entries.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(entries.bytes), kErrorBadExeFormat);
 
   Image huge =
       registryEditor();  // a 4 GB resource: at most 64 KB are read, and those are not there
   huge.put32(huge.dataEntry + 4, 0xFFFFFFFF);
-  EXPECT_EQ(failureOf(huge.bytes), WinError::BadExeFormat);
+  EXPECT_EQ(failureOf(huge.bytes), kErrorBadExeFormat);
   // Padding after the block is not part of it.
   Image padded = registryEditor();
   const uint32_t length = padded.u32(padded.block) & 0xFFFF;
@@ -167,10 +167,10 @@ TEST(VersionResource, AbsurdSizesAreRefusedOrBounded) {
 TEST(VersionResource, DamagedBlocksGiveNoValue) {
   Image tooLong = registryEditor();  // wLength past the resource
   tooLong.put16(tooLong.block, 0xFFF0);
-  EXPECT_EQ(failureOf(tooLong.bytes), WinError::InvalidData);
+  EXPECT_EQ(failureOf(tooLong.bytes), kErrorInvalidData);
   Image wrongKey = registryEditor();
   wrongKey.bytes[wrongKey.block + 6] = 'X';
-  EXPECT_EQ(failureOf(wrongKey.bytes), WinError::InvalidData);
+  EXPECT_EQ(failureOf(wrongKey.bytes), kErrorInvalidData);
 
   // A child of length zero or past its parent ends the search without a value.
   const std::string block = blockOf(registryEditor().bytes);
