@@ -11,6 +11,7 @@
 //   Unit1.cpp           construction, closing rules, end-session, the forwards
 //   EntrySequence.cpp   the program's entry sequence and command-line switches
 //   WindowStart.cpp     the window start sequence and BeginningPrompts
+//   RegistryDamage.cpp  the warning about registry files that cannot be read
 //   StartupShortcut.cpp the Startup shortcut of the automation, the scheduler's job
 //   MarqueeFacts.cpp    the status line's text
 
@@ -77,6 +78,9 @@ class TForm1 {
   // Window start sequence, when the main window is first shown.
   void FormShow();
   void BeginningPrompts();
+  // One warning naming every registry file Windows could not read: the
+  // program runs without them and never writes them (RegistryDamage.cpp).
+  void WarnOfDamagedRegistry();
   // Closing (Unit1.cpp): false when the window must stay open.
   bool FormCloseQuery();
   void FormClose();

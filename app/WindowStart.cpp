@@ -130,6 +130,7 @@ void TForm1::FormShow() {
 
   core.RedoShortDate();
   core.SafeMode = platform::getCleanBootMetric(core.env.machine) == 1;
+  WarnOfDamagedRegistry();
   writeLocationFiles(*this);
   {
     const platform::TIniFile settings(core.env.machine, core.settingsFile());

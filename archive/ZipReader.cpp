@@ -180,42 +180,63 @@ bool TZipReader::holdsBytes(const std::string& target, const EntryBytes& bytes) 
   }
 }
 
+std::string TZipReader::arrivalName(const std::string& target) {
+  const size_t slash = target.find_last_of('\\');
+  const size_t name = slash == std::string::npos ? 0 : slash + 1;
+  return target.substr(0, name) + kArrivalPrefix + target.substr(name);
+}
+
+bool TZipReader::askRetry(int index, const std::string& target) {
+  bool retry = false;
+  if (OnSkippingFile) OnSkippingFile(srDestinationNotCreated, retry, index, target);
+  return retry;
+}
+
+void TZipReader::removeArrival(const std::string& written) {
+  try {
+    if (fileExists(fs_, written)) fs_.deleteFile(written);
+  } catch (const corvasta::Error&) {
+    // The partial file stays under its arrival name; the target is untouched.
+  }
+}
+
 bool TZipReader::writeExtracted(int index, const std::string& target, const ExtractSource& source,
                                 FolderMaker& folders,
                                 const std::function<void(uint64_t)>& progress) {
   const TZipEntry& e = entries_[static_cast<size_t>(index)];
   if (RecreateDirs) folders.makeFor(target);
-  // A streamed entry's first chunk comes before its target is created, so
-  // damage at its start (local header, encryption header, the first
-  // megabytes) leaves an existing file as it was.
+  // The entry is written beside its target and renamed into place when it is
+  // whole: damage anywhere in it, a full disk or the end of the process leave
+  // an existing file as it was, and never a part of the new one.
+  const std::string written = arrivalName(target);
   PlainStream::Chunk chunk;
   bool more = source.stream && source.stream->next(chunk);
   FileTime stamp = fs_.toUtcTime(e.Time);
   FileTimes times{stamp, stamp, stamp};
   bool timesSet = false;
   // An existing file that already holds an entry's bytes (most of them,
-  // when a damaged tree is restored) keeps its content: no truncation that
-  // frees its blocks, no second write of the same bytes.
+  // when a damaged tree is restored) keeps its content: no second write of
+  // the same bytes, no new file whose old one frees its blocks.
   bool unchanged = source.bytes && holdsBytes(target, *source.bytes);
   std::unique_ptr<ZipOutputFile> out;
   bool readOnlyCleared = false;
+  // Only a target that failed is looked at, so files that are not read-only
+  // cost no extra question of the host.
+  auto clearReadOnlyOnce = [&] {
+    if (!ReplaceReadOnly || readOnlyCleared) return false;
+    readOnlyCleared = true;
+    return clearReadOnly(target);
+  };
   while (!out) {
     try {
       if (unchanged) out = fs_.reopen(target);
       if (!out) {
         unchanged = false;
-        out = fs_.create(target);
+        out = fs_.create(written);
       }
     } catch (const platform::OsError&) {
-      // Only a target that failed is looked at, so files that are not
-      // read-only cost no extra question of the host.
-      if (ReplaceReadOnly && !readOnlyCleared) {
-        readOnlyCleared = true;
-        if (clearReadOnly(target)) continue;
-      }
-      bool retry = false;
-      if (OnSkippingFile) OnSkippingFile(srDestinationNotCreated, retry, index, target);
-      if (!retry) return false;
+      if (unchanged && clearReadOnlyOnce()) continue;
+      if (!askRetry(index, target)) return false;
     }
   }
   try {
@@ -224,12 +245,12 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
     } else if (source.bytes) {
       if (source.bytes->length > 0) out->write(source.bytes->data.get(), source.bytes->length);
     } else if (source.stream) {
-      uint64_t written = 0;
+      uint64_t done = 0;
       while (more) {
         out->write(chunk.data.get(), chunk.length);
-        written += chunk.length;
+        done += chunk.length;
         source.stream->recycle(std::move(chunk));
-        progress(written);
+        progress(done);
         checkCancel();
         more = source.stream->next(chunk);
       }
@@ -241,13 +262,20 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
     out->close();
   } catch (...) {
     out.reset();
-    if (unchanged) throw;  // a file kept whole is not removed
-    try {
-      fs_.deleteFile(target);
-    } catch (const corvasta::Error&) {
-      // The partial file stays; the original failure is what matters.
-    }
+    if (!unchanged) removeArrival(written);  // a file kept whole is not removed
     throw;
+  }
+  // A target in use or read-only refuses the rename; the handler may free it
+  // (retry) or take the entry over itself.
+  while (!unchanged) {
+    try {
+      fs_.replaceFile(written, target);
+      break;
+    } catch (const platform::OsError&) {
+      if (clearReadOnlyOnce() || askRetry(index, target)) continue;
+      removeArrival(written);
+      return false;
+    }
   }
   if (!timesSet) fs_.setFileTimes(target, times);
   if (RetainAttributes)

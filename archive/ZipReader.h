@@ -82,6 +82,11 @@ class TZipReader {
   uint64_t EntrySize(int index) const { return entry(index).Size; }
   uint32_t EntryAttributes(int index) const { return entry(index).Attributes; }
 
+  // An extracted file is written under this name beside its target
+  // ("C:\WINDOWS\~cvwin.ini") and renamed to the target when it is whole.
+  static constexpr const char* kArrivalPrefix = "~cv";
+  static std::string arrivalName(const std::string& target);
+
  protected:
   OpenedArchive& openArchive();
   bool requestDisk(int nextDisk, std::string& name);
@@ -116,8 +121,9 @@ class TZipReader {
     PlainStream* stream = nullptr;
     const std::string* password = nullptr;
   };
-  // Creates the target and writes the entry; false when the target was
-  // skipped. progress gets the bytes written so far of a streamed entry.
+  // Writes the entry beside the target (arrivalName) and renames it into
+  // place when it is whole; false when the target was skipped. progress gets
+  // the bytes written so far of a streamed entry.
   bool writeExtracted(int index, const std::string& target, const ExtractSource& source,
                       FolderMaker& folders, const std::function<void(uint64_t)>& progress);
   // Whether the existing file target holds exactly these bytes.
@@ -125,6 +131,9 @@ class TZipReader {
   // Takes the read-only bit off a file in the way (ReplaceReadOnly); false
   // when there is none to take off or the host refuses.
   bool clearReadOnly(const std::string& target);
+  // OnSkippingFile for a target that could not be written; true: try again.
+  bool askRetry(int index, const std::string& target);
+  void removeArrival(const std::string& written);
   // Settles the password for an encrypted entry, asking OnBadPassword while it
   // does not fit; false when the entry is to be skipped.
   bool resolvePassword(int index, std::string& password);

@@ -89,6 +89,10 @@ class ZipFileSystem {
   virtual void deleteFile(const std::string& path) = 0;
   // MoveFile: also across drives; fails when the destination exists.
   virtual void moveFile(const std::string& from, const std::string& to) = 0;
+  // MoveFileEx with MOVEFILE_REPLACE_EXISTING, both paths in one folder: `to`
+  // (if it exists) gives way to `from` in one step. Fails as replacing `to`
+  // would: read-only (access denied), in use (sharing violation).
+  virtual void replaceFile(const std::string& from, const std::string& to) = 0;
 
   // Drive queries take the root, e.g. "A:\".
   virtual uint64_t freeSpace(const std::string& root) = 0;

@@ -5,6 +5,7 @@
 
 #include "app/core/Core.h"
 #include "backup/FileArchiving.h"
+#include "backup/RegistryCapture.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/files/file_system.h"
 #include "platform/system/process_start.h"
@@ -16,18 +17,14 @@ namespace {
 
 constexpr const char* kCabExtractorFailed = "Cab Extractor failed, see Backup Preferences.";
 
-// The first extract folder number tried.
-constexpr int kFirstExtractNumber = 27;
-
 // faVolumeID: a volume label entry of a search.
 constexpr uint32_t kAttributeVolumeLabel = 0x08;
 
 }  // namespace
 
 std::string ExtractFolder::CreateExtractDir(const std::string& cabinet, int progressStep) {
-  int number = kFirstExtractNumber;
-  while (core.env.files.exists(core.loc.windowsDir + "r" + std::to_string(number))) ++number;
-  const std::string extractDir = core.loc.windowsDir + "r" + std::to_string(number);
+  // r27, r28 ... : folders of that name the user keeps are passed over.
+  const std::string extractDir = firstFreeWorkingFolder(core.env.files, core.loc.windowsDir);
   core.createDirectories(extractDir);
 
   core.Form4.view.status = "Extracting Win" + core.ShortModeName + " Backup";

@@ -5,6 +5,7 @@
 #include "backup/FileArchiving.h"
 
 #include "app/core/Core.h"
+#include "archive/ZipReader.h"
 #include "backup/Backup.h"
 #include "backup/MissingFileHint.h"
 #include "backup/MultiVolumeHost.h"
@@ -35,6 +36,14 @@ std::string profileOwnerSuffix(const std::string& source) {
   const size_t start = at + marker.size();
   const size_t end = source.find('\\', start);
   return " (" + source.substr(start, end == std::string::npos ? end : end - start) + ")";
+}
+
+void removeArrival(platform::FileSystem& files, const std::string& path) {
+  try {
+    if (files.fileExists(path)) files.deleteFile(path);
+  } catch (const Error&) {
+    // Left under its arrival name; the destination is untouched.
+  }
 }
 
 bool isRestoreMode(int mode) {
@@ -149,7 +158,7 @@ void FileArchiving::TransferFile(const std::string& source, const std::string& d
     } else {
       core.Form4.view.status = "Copying " + fileNameOf(dest) + profileOwnerSuffix(source);
       core.env.ui.showProgress(core.Form4.view);
-      copyOneFile(source, dest);
+      copyOneFile(source, dest, mode == kTransferCopyRestore);
     }
   } catch (const Error&) {
     core.ErrorFlag = true;
@@ -159,7 +168,7 @@ void FileArchiving::TransferFile(const std::string& source, const std::string& d
   if (mode != kTransferCopyQuiet) advanceOverall(step);
 }
 
-void FileArchiving::copyOneFile(const std::string& source, const std::string& dest) {
+void FileArchiving::copyOneFile(const std::string& source, const std::string& dest, bool arrive) {
   const std::string folder = folderOf(dest);
   if (!folder.empty()) core.createDirectories(folder);
   platform::FileHandle input;
@@ -184,28 +193,51 @@ void FileArchiving::copyOneFile(const std::string& source, const std::string& de
   // Known before the copy starts: a destination the copy itself created is
   // not one Windows holds.
   const bool destinationExisted = core.env.files.fileExists(dest);
+  const std::string written = arrive ? archive::TZipReader::arrivalName(dest) : dest;
+  bool placing = false;
   try {
-    platform::FileHandle output = CreateShortFile(source, dest);
-    std::vector<char> buffer(1 << 16);
-    for (;;) {
-      const size_t got = input.read(buffer.data(), buffer.size());
-      if (got == 0) break;
-      output.write(buffer.data(), got);
-      copied += got;
+    try {
+      platform::FileHandle output =
+          arrive ? core.env.files.createFile(written, platform::kGenericWrite, 0,
+                                             platform::CreationDisposition::CreateAlways)
+                 : CreateShortFile(source, dest);
+      std::vector<char> buffer(1 << 16);
+      for (;;) {
+        const size_t got = input.read(buffer.data(), buffer.size());
+        if (got == 0) break;
+        output.write(buffer.data(), got);
+        copied += got;
+      }
+      output.close();
+    } catch (const platform::OsError&) {
+      // A part of the new file is no file: only the arrival name is removed.
+      if (arrive) removeArrival(core.env.files, written);
+      throw;
     }
-    output.close();
+    if (copied == 0 && input.size() != 0) {
+      if (arrive) removeArrival(core.env.files, written);
+      core.ErrorFlag = true;
+      recordMissingFile(core.ErrorList, source);
+      return;
+    }
+    if (arrive) {
+      placing = true;
+      try {
+        PlaceShortFile(written, source, dest);
+      } catch (const platform::OsError&) {
+        removeArrival(core.env.files, written);
+        throw;
+      }
+    }
   } catch (const platform::OsError&) {
-    // A destination that exists but cannot be written is in use: it is
-    // replaced at the next start of Windows.
-    const bool destinationInUse = !core.targetIsEngineCd() && destinationExisted;
+    // A destination that exists but cannot be written (or, for a copy that
+    // arrived beside it, replaced) is in use: it is replaced at the next
+    // start of Windows. A full disk is not a file in use.
+    const bool destinationInUse =
+        !core.targetIsEngineCd() && destinationExisted && (!arrive || placing);
     if (destinationInUse && openFiles.CopyOpenFile(dest, source, -1, true, false)) return;
     core.ErrorFlag = true;
     core.ErrorList.push_back("Could not write " + source);
-    return;
-  }
-  if (copied == 0 && input.size() != 0) {
-    core.ErrorFlag = true;
-    recordMissingFile(core.ErrorList, source);
     return;
   }
   ++core.FilesBackedUp;

@@ -32,7 +32,13 @@ class FileArchiving {
   void TransferFile(const std::string& source, const std::string& dest, bool recurse, int mode,
                     int step);
   platform::FileHandle CreateShortFile(const std::string& source, const std::string& dest);
-  void copyOneFile(const std::string& source, const std::string& dest);
+  // Renames `arrived` (a whole copy of `source` beside `dest`) to `dest`,
+  // replacing it, with the source's alias number as CreateShortFile gives it.
+  void PlaceShortFile(const std::string& arrived, const std::string& source,
+                      const std::string& dest);
+  // `arrive`: written beside `dest` and renamed into place (restores), so
+  // that a failure or the end of the process leaves the old file whole.
+  void copyOneFile(const std::string& source, const std::string& dest, bool arrive);
   void DoZip(const std::string& displayPath);
   void DoVerify(const std::string& displayName);
   void CopyDir();

@@ -168,4 +168,16 @@ platform::FileHandle FileArchiving::CreateShortFile(const std::string& source,
   return created;
 }
 
+void FileArchiving::PlaceShortFile(const std::string& arrived, const std::string& source,
+                                   const std::string& dest) {
+  const std::vector<std::string> placeholders = reserveLowerAliases(core.env.files, source, dest);
+  try {
+    core.env.files.moveFileEx(arrived, dest, platform::kMoveFileReplaceExisting);
+  } catch (const Error&) {
+    removePlaceholders(core.env.files, placeholders);
+    throw;
+  }
+  removePlaceholders(core.env.files, placeholders);
+}
+
 }  // namespace corvasta

@@ -187,7 +187,7 @@ void RestoreRun::failed(const std::string& reason) {
                          core.ApplicationTitle, Buttons::Ok, Icon::Error);
   removeExtractDir();
   // The log shows what happened even though the run did not end.
-  core.WriteResultFile();
+  writeLog();
 }
 
 bool RestoreRun::restoreRegistry(const std::string& attrib) {
@@ -221,6 +221,15 @@ void RestoreRun::removeExtractDir() {
   const std::string folder = state.extractDir;
   state.extractDir.clear();
   if (core.env.files.directoryExists(folder)) backup.extractFolder.DeleteDir(folder);
+}
+
+void RestoreRun::writeLog() {
+  const std::string log = core.ActivityLog;
+  try {
+    core.WriteResultFile();
+  } catch (const platform::OsError&) {
+    core.ActivityLog = log;
+  }
 }
 
 void RestoreRun::hideProgress() {

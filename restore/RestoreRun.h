@@ -61,6 +61,9 @@ class RestoreRun {
   bool restoreOtherFiles();
   void restoreDriveFolders();
   void removeExtractDir();
+  // results.txt; on a disk too full for it the log stays in the buffer for
+  // the next write, and the run ends as it would.
+  void writeLog();
   // The end: the restart decision, the summary and the restart.
   void finishRun();
   bool decideRestart();

@@ -72,7 +72,7 @@ void RestoreRun::finishRun() {
   const std::string summary = summaryText(restarting);
   core.Log(summary);
   core.Log("<<< Ended at " + core.Timestamp());
-  core.WriteResultFile();
+  writeLog();
   core.env.ui.messageBox(summary, core.ApplicationTitle, Buttons::Ok, Icon::Information);
   if (!restarting) return;
   core.Form4.view.caption = "Windows is Restarting";
@@ -91,7 +91,7 @@ void RestoreRun::endCancelled() {
   core.ShowWarningList(false);
   core.Log("Restore cancelled: " + std::to_string(core.FilesBackedUp) + " files restored.");
   core.Log("<<< Ended at " + core.Timestamp());
-  core.WriteResultFile();
+  writeLog();
 }
 
 }  // namespace corvasta

@@ -28,7 +28,6 @@ void Win9xRegistryRestore::RestoreDosRegistry(const std::string& attrib) {
 
   const std::string tempSystem = temp + "system.dat";
   if (unzipping()) askForMissing(systemSource(), "OK");
-  core.createDirectories(temp);
   const bool systemArrived = transferRegistryFile(systemSource(), tempSystem);
   advance(step);
   if (systemArrived) {

@@ -38,7 +38,6 @@ void Win9xRegistryRestore::Save9xRegistry(const std::string& userFile, int progr
 
   const std::string tempSystem = tempFolder(boot) + "system.dat";
   askForMissing(systemSource(), "Yes");
-  core.createDirectories(pathFolder(tempSystem));
   if (transferRegistryFile(systemSource(), tempSystem))
     addRename(core, boot, boot + "system.dat", tempSystem);
   advance(progressStep);

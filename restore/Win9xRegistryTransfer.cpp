@@ -113,14 +113,15 @@ bool Win9xRegistryRestore::transferRegistryFile(const std::string& source,
   const std::string folder = pathFolder(target);
   const std::string arrival = folder + kArrivalFolder;
   const std::string arrived = arrival + pathFileName(target);
-  core.createDirectories(arrival);
-  removeQuietly(files, arrived);
   // A temporary registry file left by an earlier run must not go in place
   // when this one does not arrive.
   if (isTemporaryFolder(folder)) removeQuietly(files, target);
   const uint64_t filesBefore = core.FilesBackedUp;
   const size_t errorsBefore = core.ErrorList.size();
   try {
+    // A full disk may refuse even the folder: an error line like any other.
+    core.createDirectories(arrival);
+    removeQuietly(files, arrived);
     if (unzipping()) {
       // A registry archive holds one file: the entry named like the target
       // or, in an archive of one entry, that entry (the capture stores the
@@ -162,16 +163,21 @@ bool Win9xRegistryRestore::transferRegistryFile(const std::string& source,
     return false;
   }
   try {
-    removeQuietly(files, target);
+    // Replaced in one step: the old file stays until the new one takes its name.
+    if (files.fileExists(target)) files.setFileAttributes(target, platform::kAttributeNormal);
     const uint32_t attributes = files.getFileAttributes(arrived);
     files.setFileAttributes(arrived, platform::kAttributeNormal);
-    files.moveFile(arrived, target);
+    files.moveFileEx(arrived, target, platform::kMoveFileReplaceExisting);
     files.setFileAttributes(target, attributes);
-    files.removeDirectory(RemoveBackSl(arrival));
   } catch (const platform::OsError& error) {
     removeQuietly(files, arrived);
     recordNotRestored(core, source, error.what());
     return false;
+  }
+  try {
+    files.removeDirectory(RemoveBackSl(arrival));
+  } catch (const platform::OsError&) {
+    // An empty folder left beside the file that arrived.
   }
   return true;
 }
@@ -217,7 +223,6 @@ std::vector<std::string> Win9xRegistryRestore::multiUserEntries() const {
 }
 
 bool Win9xRegistryRestore::restoreUserFiles(const std::string& tempUser) {
-  core.createDirectories(pathFolder(tempUser));
   if (!hasUserIni()) {
     const bool arrived = transferRegistryFile(userSource(), tempUser);
     restoreOtherProfiles(tempUser);

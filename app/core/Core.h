@@ -21,6 +21,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -186,7 +187,8 @@ class Core {
   }
 
   // --- Running programs and restarting (Exec.cpp) ------------------------------------
-  bool Exec(const std::string& commandLine, int showWindow);
+  // The program's exit code once it has ended; nullopt when it could not be started.
+  std::optional<uint32_t> Exec(const std::string& commandLine, int showWindow);
   void RestartWinNT();
 
   // --- Shortcut files (MakeShortcut.cpp) ----------------------------------------------

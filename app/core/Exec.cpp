@@ -7,13 +7,14 @@
 
 namespace corvasta {
 
-bool Core::Exec(const std::string& commandLine, int /*showWindow*/) {
+std::optional<uint32_t> Core::Exec(const std::string& commandLine, int /*showWindow*/) {
   // The machine runs a started program to its end before the call returns;
-  // the wait's message processing then happens once, after it.
+  // the wait's message processing then happens once, after it. The exit
+  // code is what GetExitCodeProcess gives once the process has ended.
   const platform::ProcessResult result = platform::createProcess(env.machine, commandLine);
-  if (!result.started()) return false;
+  if (!result.started()) return std::nullopt;
   env.ui.processMessages();
-  return true;
+  return result.exitCode;
 }
 
 void Core::RestartWinNT() {

@@ -137,6 +137,10 @@ void MachineZipFileSystem::moveFile(const std::string& from, const std::string& 
   files_.moveFile(from, to);
 }
 
+void MachineZipFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  files_.moveFileEx(from, to, platform::kMoveFileReplaceExisting);
+}
+
 uint64_t MachineZipFileSystem::freeSpace(const std::string& root) {
   return files_.getDiskFreeSpaceEx(root).freeBytesAvailable;
 }

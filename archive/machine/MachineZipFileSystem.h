@@ -23,6 +23,7 @@ class MachineZipFileSystem : public ZipFileSystem {
   void createDirectory(const std::string& path) override;
   void deleteFile(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
+  void replaceFile(const std::string& from, const std::string& to) override;
   uint64_t freeSpace(const std::string& root) override;
   DriveType driveType(const std::string& root) override;
   std::string volumeLabel(const std::string& root) override;

@@ -47,13 +47,27 @@ void deleteAtStart(FileSystem& files, const std::string& path) {
 }
 
 void moveAtStart(FileSystem& files, const std::string& source, const std::string& destination) {
-  if (files.fileExists(destination)) deleteAtStart(files, destination);
+  // A file in the way is replaced by the rename itself, so that a start
+  // cut off at any moment leaves the old file or the new one under its name,
+  // never neither.
+  uint32_t flags = kMoveFileCopyAllowed;
+  if (files.directoryExists(destination)) {
+    files.removeDirectory(destination);
+  } else if (files.fileExists(destination)) {
+    clearAttributes(files, destination);
+    flags |= kMoveFileReplaceExisting;
+  }
   try {
-    files.moveFile(source, destination);
+    files.moveFileEx(source, destination, flags);
   } catch (const OsError& e) {
     if (e.code() != WinError::SharingViolation) throw;
     moveHeldFile(files, source, destination);
   }
+}
+
+void copyAtStart(FileSystem& files, const std::string& source, const std::string& destination) {
+  if (files.fileExists(destination)) deleteAtStart(files, destination);
+  files.copyFile(source, destination, true);
 }
 
 }  // namespace platform::boot

@@ -15,6 +15,9 @@ namespace platform::boot {
 // Deletes a file or an empty folder. Throws OsError when it cannot.
 void deleteAtStart(FileSystem& files, const std::string& path);
 // Moves `source` to `destination`, replacing a file there. Throws OsError.
+// A file in the way is replaced by the rename, never deleted first.
 void moveAtStart(FileSystem& files, const std::string& source, const std::string& destination);
+// Copies `source` to `destination`, replacing a file there. Throws OsError.
+void copyAtStart(FileSystem& files, const std::string& source, const std::string& destination);
 
 }  // namespace platform::boot

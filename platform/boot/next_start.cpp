@@ -3,6 +3,7 @@
 #include "platform/boot/boot_log.h"
 #include "platform/boot/dos_session.h"
 #include "platform/boot/logon_startup.h"
+#include "platform/boot/ms_dos_mode.h"
 #include "platform/boot/nt_pending.h"
 #include "platform/boot/pif_handoff.h"
 #include "platform/boot/wininit_rename.h"
@@ -14,6 +15,7 @@ namespace platform::boot {
 namespace {
 
 void runMsDosPhase(FileSystem& files, BootLog& log, const std::vector<MsDosModeRun>& handOffs) {
+  MsDosMode msDosMode(files.machine());  // until the phase ends
   for (const MsDosModeRun& run : handOffs) {
     log.event("MS-DOS mode: " + run.batchFile);
     DosSession session(files.machine(), files, log);

@@ -6,6 +6,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
+#include "platform/host/host_crash_point.h"
 #include "platform/host/host_files.h"
 #include "platform/host/host_folders.h"
 
@@ -21,6 +22,7 @@ std::unique_ptr<Machine> Machine::open(const fs::path& folder) {
     throw corvasta::Error("No machine at " + absolute.string() + ": " + file.string() +
                           " cannot be read");
   MachineConfig config = parseMachineConfig(*text, absolute, file.string());
+  host::setCrashAfterWrites(config.crashAfterWrites);
   return std::unique_ptr<Machine>(new Machine(absolute, std::move(config)));
 }
 

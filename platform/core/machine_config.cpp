@@ -51,6 +51,9 @@ class Parser {
       config.openFiles.push_back(utf8ToAnsi(*doc_.get("OpenFiles", key)));
     for (const std::string& key : doc_.keys("Programs"))
       config.programs[utf8ToAnsi(key)] = readProgram(key);
+    rejectUnknownKeys("Faults", {"CrashAfterWrites"});
+    if (auto value = doc_.get("Faults", "CrashAfterWrites"))
+      config.crashAfterWrites = number("Faults", "CrashAfterWrites", *value);
     return config;
   }
 
@@ -60,7 +63,7 @@ class Parser {
   }
 
   static bool isKnownSection(const std::string& name) {
-    for (const char* known : {"Machine", "Environment", "OpenFiles", "Programs"})
+    for (const char* known : {"Machine", "Environment", "OpenFiles", "Programs", "Faults"})
       if (ansiEqualNoCase(name, known)) return true;
     return false;
   }
@@ -409,6 +412,8 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
       out << "\n";
     }
   }
+  if (config.crashAfterWrites != 0)
+    out << "\n[Faults]\nCrashAfterWrites=" << config.crashAfterWrites << "\n";
   return out.str();
 }
 

@@ -76,6 +76,9 @@ struct MachineConfig {
   std::vector<std::string> openFiles;  // Windows paths held open by Windows
   // Key: program file name ("regedit.exe") or full Windows path.
   std::map<std::string, ProgramAction, AnsiLessNoCase> programs;
+  // [Faults] CrashAfterWrites: every process on the machine ends as if
+  // killed at its N-th file write or rename (0: never).
+  uint64_t crashAfterWrites = 0;
 
   const DriveConfig* drive(char letter) const;
 };

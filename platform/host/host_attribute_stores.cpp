@@ -8,6 +8,7 @@
 
 #include <cerrno>
 
+#include "platform/host/host_crash_point.h"
 #include "platform/host/host_error.h"
 
 namespace platform::host {
@@ -49,6 +50,7 @@ std::optional<std::string> readExtendedAttribute(const std::filesystem::path& pa
 
 std::error_code writeExtendedAttribute(const std::filesystem::path& path, const std::string& name,
                                        const std::string& value) {
+  if (countWrite(value.size()).crashAfter) crashNow();
   if (::lsetxattr(path.c_str(), name.c_str(), value.data(), value.size(), 0) == 0) return {};
   return lastHostError();
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/host/host_crash_point.h"
 #include "platform/host/host_error.h"
 #include "platform/host/host_statx.h"
 #include "platform/host/host_timespec.h"
@@ -55,6 +56,13 @@ std::error_code HostFile::readAt(uint64_t offset, void* buffer, size_t count, si
 }
 
 std::error_code HostFile::writeAt(uint64_t offset, const void* data, size_t count) const {
+  WriteAllowance allowance = countWrite(count);
+  std::error_code error = writeAtUncounted(offset, data, allowance.bytes);
+  if (allowance.crashAfter) crashNow();
+  return error;
+}
+
+std::error_code HostFile::writeAtUncounted(uint64_t offset, const void* data, size_t count) const {
   const auto* bytes = static_cast<const char*>(data);
   size_t done = 0;
   while (done < count) {

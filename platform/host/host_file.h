@@ -48,6 +48,7 @@ class HostFile {
 
  private:
   explicit HostFile(int fd) : fd_(fd) {}
+  std::error_code writeAtUncounted(uint64_t offset, const void* data, size_t count) const;
   int fd_ = -1;
 };
 

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "platform/host/host_crash_point.h"
 #include "platform/host/host_error.h"
 #include "platform/host/host_statx.h"
 #include "platform/host/host_timespec.h"
@@ -26,7 +27,7 @@ HostTime hostTimeOf(const struct statx_timestamp& t) {
 }
 
 // Writes all of `bytes` to `fd`, retrying after interruptions.
-std::error_code writeAll(int fd, std::string_view bytes) {
+std::error_code writeAllUncounted(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -36,6 +37,14 @@ std::error_code writeAll(int fd, std::string_view bytes) {
     done += static_cast<size_t>(n);
   }
   return {};
+}
+
+// The same, as one write of the crash point's count.
+std::error_code writeAll(int fd, std::string_view bytes) {
+  WriteAllowance allowance = countWrite(bytes.size());
+  std::error_code error = writeAllUncounted(fd, bytes.substr(0, allowance.bytes));
+  if (allowance.crashAfter) crashNow();
+  return error;
 }
 
 std::error_code closeAfter(int fd, std::error_code error) {
@@ -151,10 +160,15 @@ int openForAppending(const fs::path& path) {
 // One write for the whole record where the host takes it at once (it does
 // for regular files), so records of two writers never interleave.
 std::error_code appendRecord(int fd, std::string_view bytes) {
+  WriteAllowance allowance = countWrite(bytes.size());
+  if (allowance.crashAfter) {
+    writeAllUncounted(fd, bytes.substr(0, allowance.bytes));
+    crashNow();
+  }
   ssize_t n = ::write(fd, bytes.data(), bytes.size());
   if (n < 0) return lastHostError();
   if (static_cast<size_t>(n) != bytes.size())
-    return writeAll(fd, bytes.substr(static_cast<size_t>(n)));
+    return writeAllUncounted(fd, bytes.substr(static_cast<size_t>(n)));
   return {};
 }
 
@@ -164,6 +178,38 @@ std::error_code appendFile(const fs::path& path, std::string_view bytes) {
   int fd = openForAppending(path);
   if (fd < 0) return lastHostError();
   return closeAfter(fd, appendRecord(fd, bytes));
+}
+
+namespace {
+
+// Cuts the file at the end of its last complete line when it does not end in
+// one.
+std::error_code dropUnfinishedLine(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return lastHostError();
+  off_t end = info.st_size;
+  char last = '\n';
+  if (end == 0 || ::pread(fd, &last, 1, end - 1) != 1 || last == '\n') return {};
+  char buffer[4096];
+  off_t cut = end;
+  while (cut > 0) {
+    off_t start = cut > static_cast<off_t>(sizeof buffer) ? cut - sizeof buffer : 0;
+    ssize_t n = ::pread(fd, buffer, static_cast<size_t>(cut - start), start);
+    if (n <= 0) return lastHostError();
+    for (ssize_t i = n; i > 0; --i)
+      if (buffer[i - 1] == '\n') return resultOf(::ftruncate(fd, start + i));
+    cut = start;
+  }
+  return resultOf(::ftruncate(fd, 0));
+}
+
+}  // namespace
+
+std::error_code appendLine(const fs::path& path, std::string_view line) {
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return lastHostError();
+  std::error_code error = dropUnfinishedLine(fd);
+  return closeAfter(fd, error ? error : appendRecord(fd, line));
 }
 
 AppendFile::AppendFile(fs::path path) : path_(std::move(path)) {}
@@ -216,6 +262,7 @@ std::error_code replaceFile(const fs::path& path, std::string_view bytes) {
   error = closeAfter(fd, error);
   if (error && error != std::errc::no_space_on_device)
     error = std::make_error_code(std::errc::io_error);
+  if (!error) countRename();
   if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = lastHostError();
   if (error) ::unlink(temp.c_str());
   return error;
@@ -230,6 +277,7 @@ std::error_code removeDirectory(const fs::path& path) {
 }
 
 std::error_code renameEntry(const fs::path& from, const fs::path& to) {
+  countRename();
   return resultOf(::rename(from.c_str(), to.c_str()));
 }
 

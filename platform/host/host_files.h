@@ -62,6 +62,10 @@ std::error_code writeFile(const std::filesystem::path& path, std::string_view by
 // Adds `bytes` at the end of the file (created as needed) in one write, so
 // that lines appended by two processes never interleave.
 std::error_code appendFile(const std::filesystem::path& path, std::string_view bytes);
+// The same for a file of lines, `line` ending in LF: a last line without its
+// LF, which a process that ended in the middle of writing it leaves, is cut
+// off first, so that the new line never continues a broken one.
+std::error_code appendLine(const std::filesystem::path& path, std::string_view line);
 
 // A file that records are appended to as appendFile appends them, kept open
 // from one record to the next while its name still leads to it: a record

@@ -356,7 +356,7 @@ WinError LiveRegistry::enumValueNames(HKEY key, std::vector<std::string>& names)
 }
 
 void LiveRegistry::flushHive(HiveMount& hive) {
-  if (!hive.dirty || hive.winPath.empty()) return;
+  if (!hive.dirty || hive.winPath.empty() || hive.damaged()) return;
   RegistryTree tree = writableTree(hive);
   std::vector<uint8_t> bytes;
   if (hive.format == HiveMount::Format::Win9x) {
@@ -396,6 +396,13 @@ void LiveRegistry::flushAll() {
   for (auto& hive : hives_) flushHive(hive);
 }
 
+std::vector<std::string> LiveRegistry::damagedFiles() const {
+  std::vector<std::string> damaged;
+  for (const auto& hive : hives_)
+    if (hive.damaged()) damaged.push_back(hive.damage);
+  return damaged;
+}
+
 WinError LiveRegistry::saveKey(HKEY key, std::string_view file) {
   auto path = pathOf(key);
   if (!path) return WinError::InvalidHandle;
@@ -403,6 +410,8 @@ WinError LiveRegistry::saveKey(HKEY key, std::string_view file) {
     return WinError::PrivilegeNotHeld;
   Node node = resolve(*path);
   if (!node.key) return node.exists() ? WinError::AccessDenied : kErrorKeyDeleted;
+  // An empty stand-in saved as if it were the hive would pass for a backup.
+  if (node.hive->damaged()) return kErrorBadRegistryFile;
   RegistryTree subtree;
   subtree.stringEncoding = node.hive->tree.stringEncoding;
   if (node.key == &node.hive->tree.root)

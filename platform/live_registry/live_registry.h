@@ -89,8 +89,10 @@ class LiveRegistry {
   WinError replaceKey(HKEY parent, std::string_view subKey, std::string_view newFile,
                       std::string_view oldFile);
 
-  // Writes every changed hive back to its file.
+  // Writes every changed hive back to its file (never a damaged one).
   void flushAll();
+  // The registry files that could not be read, each as "file: what is wrong".
+  std::vector<std::string> damagedFiles() const;
   const std::vector<HiveMount>& hives() const { return hives_; }
   // The canonical full name of a predefined or open key ("HKEY_USERS\.DEFAULT").
   std::optional<std::string> keyPath(HKEY key) const;

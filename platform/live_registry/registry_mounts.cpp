@@ -25,7 +25,15 @@ bool mount(const Machine& machine, std::vector<HiveMount>& mounts, std::string m
   hive.kernelName = std::move(kernelName);
   hive.winPath = location.longPath;
   hive.format = format;
-  hive.tree = readRegistryFileOf(machine, location.longPath, format);
+  try {
+    hive.tree = readRegistryFileOf(machine, location.longPath, format);
+  } catch (const registry::RegistryFormatError& e) {
+    hive.tree = RegistryTree{};
+    hive.tree.stringEncoding = format == HiveMount::Format::Win9x
+                                   ? registry::StringEncoding::Ansi
+                                   : registry::StringEncoding::Utf16le;
+    hive.damage = e.what();
+  }
   mounts.push_back(std::move(hive));
   return true;
 }

@@ -28,6 +28,11 @@ struct HiveMount {
   enum class Format { Win9x, NtHive, Memory } format = Format::Memory;
   registry::RegistryTree tree;
   bool dirty = false;
+  // Why the file could not be read ("" when it was). Such a hive is mounted
+  // empty and its file is never written: a restore may still put a good file
+  // in its place, and the damaged one stays for whoever wants to look at it.
+  std::string damage;
+  bool damaged() const { return !damage.empty(); }
 };
 
 // Reads and parses one registry file of the machine. It is read from the host
@@ -38,7 +43,8 @@ registry::RegistryTree readRegistryFileOf(const Machine& machine, const std::str
                                           HiveMount::Format format);
 
 // Loads the hives of the machine. Missing files are skipped (that part of the
-// namespace is absent); unreadable ones throw RegistryFormatError naming the file.
+// namespace is absent); a file that cannot be read or parsed is mounted as an
+// empty, damaged hive (HiveMount::damage says why).
 std::vector<HiveMount> loadHives(const Machine& machine);
 
 // The device form Windows shows a file's path in (hivelist data):

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sample/generated_files.h"
+#include "platform/version/pe_image_write.h"
 
 namespace platform::sample {
 namespace {
@@ -36,7 +37,6 @@ struct SystemBinary {
 constexpr SystemBinary kSystemBinaries[] = {
     {"WIN.COM", "Windows loader", 24, kEvery9x},
     {"EXPLORER.EXE", "Windows shell", 160, kEvery9x},
-    {"REGEDIT.EXE", "Registry Editor", 120, kEvery9x},
     {"NOTEPAD.EXE", "Notepad", 52, kEvery9x},
     {"CONTROL.EXE", "Control Panel", 4, kEvery9x},
     {"TASKMAN.EXE", "Task manager", 32, kEvery9x},
@@ -162,7 +162,32 @@ constexpr SystemBinary kSystemBinaries[] = {
     {"system32\\Restore\\rstrui.exe", "System Restore", 48, kXp},
 };
 
+constexpr const char* kRegistryEditor = "REGEDIT.EXE";
+
 }  // namespace
+
+std::optional<version::FileVersion> registryEditorVersion(WindowsVersion windows) {
+  switch (windows) {
+    case WindowsVersion::Win95:
+      return version::FileVersion{4, 0, 0, 1111};
+    case WindowsVersion::Win98:
+      return version::FileVersion{4, 10, 0, 1998};
+    case WindowsVersion::WinMe:
+      return version::FileVersion{4, 90, 0, 3000};
+    default:
+      return std::nullopt;
+  }
+}
+
+std::string registryEditorImage(version::FileVersion fileVersion, uint32_t timeDateStamp) {
+  version::VersionedProgram program;
+  program.fileName = kRegistryEditor;
+  program.description = "Registry Editor";
+  program.version = fileVersion;
+  program.stubMessage = std::string(kPlaceholderMarker) + ": REGEDIT.EXE, Registry Editor";
+  program.timeDateStamp = timeDateStamp;
+  return version::versionedProgram(program);
+}
 
 void addWindowsBinaries(SampleTree& drive, const SampleLayout& layout) {
   for (const auto& binary : kSystemBinaries) {
@@ -171,6 +196,11 @@ void addWindowsBinaries(SampleTree& drive, const SampleLayout& layout) {
     path = path[0] == '\\' ? path.substr(1) : layout.windowsFolder + "\\" + path;
     addSystemBinary(drive, layout, path, binary.role, binary.kilobytes * 1024);
   }
+  // The RegPack reads the Registry Editor's build from its version resource.
+  if (auto editorVersion = registryEditorVersion(layout.version))
+    drive.file(layout.windowsFolder + "\\" + kRegistryEditor,
+               registryEditorImage(*editorVersion, static_cast<uint32_t>(layout.releaseTime)),
+               layout.releaseTime);
 }
 
 }  // namespace platform::sample

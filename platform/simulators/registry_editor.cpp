@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "platform/boot/ms_dos_mode.h"
 #include "platform/cabinet/cabinet_read.h"
 #include "platform/core/codepage.h"
 #include "platform/core/machine_state.h"
@@ -63,10 +64,13 @@ std::string fullName(const Machine& machine, const std::string& name) {
 }
 
 // The registry files to work on: those /L: and /R: name (Windows 9x files),
-// else the ones Windows loads.
+// else the ones Windows loads. The real-mode editor of MS-DOS mode knows
+// nothing of user profiles: it works on the Windows directory's system.dat
+// and user.dat, as it does for a rebuild.
 std::vector<HiveMount> registryFiles(const Machine& machine, const EditorRequest& request,
                                      bool fresh) {
-  if (request.system.empty() && request.user.empty() && !fresh) return loadHives(machine);
+  if (request.system.empty() && request.user.empty() && !fresh && !boot::inMsDosMode(machine))
+    return loadHives(machine);
   std::string windows = machine.config().windowsDirectory;
   std::vector<HiveMount> mounts;
   auto add = [&](const char* root, std::string file, const char* defaultName) {

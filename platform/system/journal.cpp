@@ -109,7 +109,7 @@ void appendJournal(const Machine& machine, std::string_view kind, std::string_vi
   std::filesystem::path file = journalFile(machine);
   // One appending write keeps each line whole even when two processes of the
   // machine record at the same time.
-  if (std::error_code error = host::appendFile(file, line))
+  if (std::error_code error = host::appendLine(file, line))
     throw corvasta::Error("Unable to write to " + file.string() + ": " + error.message());
 }
 
@@ -119,6 +119,9 @@ std::vector<JournalEntry> parseJournal(std::string_view text) {
   int line = 0;
   for (std::string raw; std::getline(in, raw);) {
     ++line;
+    // A last line without its LF is an event whose writer ended in the middle
+    // of writing it: it never happened as far as the journal goes.
+    if (in.eof() && !text.ends_with('\n')) break;
     if (!raw.empty()) entries.push_back(parseLine(raw, line));
   }
   return entries;

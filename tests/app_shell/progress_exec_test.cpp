@@ -4,6 +4,7 @@
 
 #include "app/core/Unit6.h"
 #include "platform/system/journal.h"
+#include "platform/system/program_simulators.h"
 #include "platform/system/restart.h"
 #include "tests/support/program_rig.h"
 
@@ -113,8 +114,26 @@ TEST(Exec, MissingProgramReturnsFalseAtOnce) {
   EXPECT_FALSE(m.form->core.Exec("C:\\NOWHERE\\tool.exe /x", 0));
   EXPECT_EQ(m.ui.processMessagesCalls, 0);
   m.write("C:\\tool.exe", "MZ");
-  EXPECT_TRUE(m.form->core.Exec("C:\\tool.exe /x", 0));
+  EXPECT_EQ(m.form->core.Exec("C:\\tool.exe /x", 0), 0u);
   EXPECT_GE(m.ui.processMessagesCalls, 1);
+}
+
+// A tool that fails says so by its exit code, which Exec hands back: a
+// simulator's, and that of a program machine.ini ends with "exit N".
+TEST(Exec, GivesTheProgramsExitCode) {
+  using Kind = platform::ProgramAction::Kind;
+  platform::ProgramSimulators::add(
+      "test-failing-tool", [](platform::Machine&, const std::string&) { return uint32_t{1}; });
+  TestProgram m{MachineBuilder(platform::WindowsVersion::Win98)
+                    .configure([](platform::MachineConfig& config) {
+                      config.programs["failing.exe"] = {Kind::Simulator, "test-failing-tool", 0};
+                      config.programs["busy.exe"] = {Kind::Exit, "", 259};
+                    })};
+  m.write("C:\\failing.exe", "MZ");
+  m.write("C:\\busy.exe", "MZ");
+  EXPECT_EQ(m.form->core.Exec("C:\\failing.exe /e C:\\all.reg", 0), 1u);
+  EXPECT_EQ(m.form->core.Exec("C:\\busy.exe", 0), 259u);
+  platform::ProgramSimulators::remove("test-failing-tool");
 }
 
 bool journalHasRestart(const platform::Machine& machine) {

@@ -255,6 +255,21 @@ void HostFileSystem::moveFile(const std::string& from, const std::string& to) {
   }
 }
 
+void HostFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (held_.count(key(to))) throw OsError(WinError::SharingViolation, to);
+  auto attrs = attributes(to);
+  if (attrs && (*attrs & archive::dosattr::kReadOnly)) throw OsError(WinError::AccessDenied, to);
+  std::error_code ec;
+  fs::rename(hostPath(from), hostPath(to), ec);
+  if (ec) throw OsError(WinError::AccessDenied, to);
+  uint32_t movedAttributes = archive::dosattr::kArchive;
+  if (auto moved = attributes_.find(key(from)); moved != attributes_.end()) {
+    movedAttributes = moved->second;
+    attributes_.erase(moved);
+  }
+  attributes_[key(to)] = movedAttributes;
+}
+
 uint64_t HostFileSystem::freeSpace(const std::string& root) {
   const Drive& d = drive(root);
   if (!d.capacity) return uint64_t{1} << 40;

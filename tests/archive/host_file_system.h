@@ -37,6 +37,7 @@ class HostFileSystem : public archive::ZipFileSystem {
   void createDirectory(const std::string& path) override;
   void deleteFile(const std::string& path) override;
   void moveFile(const std::string& from, const std::string& to) override;
+  void replaceFile(const std::string& from, const std::string& to) override;
   uint64_t freeSpace(const std::string& root) override;
   archive::DriveType driveType(const std::string& root) override;
   std::string volumeLabel(const std::string& root) override;

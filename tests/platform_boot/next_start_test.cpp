@@ -146,6 +146,49 @@ TEST(NextStart, HiveReplacementTakesPlaceOnXpAndKeepsTheOldHive) {
   EXPECT_TRUE(machine->state().get("HiveReplacements", config + "\\software").value_or("").empty());
 }
 
+// A replacement whose new file is no hive is refused at the start: the hive
+// stays as it was and the refusal names the file. A start cut off after the
+// rename but before the record went finds the work done.
+TEST(NextStart, HiveReplacementChecksTheNewFileAndFinishesAnInterruptedOne) {
+  testing_support::TempDir dir;
+  auto machine = sampleMachine(dir, WindowsVersion::WinXp);
+  FileSystem files(*machine);
+  const std::string config = machine->config().systemDirectory + "\\config";
+  const std::string software = config + "\\software";
+  const std::string oldSoftware = content(*machine, software);
+  auto record = [&](const std::string& newFile) {
+    LiveRegistry registry(*machine, files);
+    ASSERT_EQ(
+        registry.replaceKey(HKEY_LOCAL_MACHINE, "SOFTWARE", newFile, config + "\\software.old"),
+        WinError::Success);
+  };
+
+  writeFile(machine->resolve(config + "\\software.new").host, "regf but not really a hive");
+  record(config + "\\software.new");
+  std::string log = boot(*machine);
+  EXPECT_EQ(content(*machine, software), oldSoftware);
+  EXPECT_FALSE(files.fileExists(config + "\\software.old"));
+  EXPECT_NE(log.find("hive replacement failed: "), std::string::npos) << log;
+  EXPECT_NE(log.find("software.new"), std::string::npos) << log;
+  EXPECT_TRUE(machine->state().get("HiveReplacements", software).value_or("").empty());
+
+  // Cut off after the new hive went in place: the record is still there.
+  auto hive = testing_support::readNtHiveFile(machine->resolve(software).host);
+  hive.root.ensurePath("Staged");
+  auto hiveBytes = registry::writeNtHive(hive);
+  const std::string staged(hiveBytes.begin(), hiveBytes.end());
+  writeFile(machine->resolve(config + "\\software.new").host, staged);
+  record(config + "\\software.new");
+  std::filesystem::path hiveHost = machine->resolve(software).host;
+  std::filesystem::copy_file(hiveHost, hiveHost.parent_path() / "software.old");
+  std::filesystem::rename(machine->resolve(config + "\\software.new").host, hiveHost);
+  log = boot(*machine);
+  EXPECT_TRUE(content(*machine, software) == staged);
+  EXPECT_TRUE(content(*machine, config + "\\software.old") == oldSoftware);
+  EXPECT_NE(log.find("already replaced"), std::string::npos) << log;
+  EXPECT_TRUE(machine->state().get("HiveReplacements", software).value_or("").empty());
+}
+
 TEST(NextStart, DelayedMoveAndDeleteHappenOnceOnXp) {
   testing_support::TempDir dir;
   auto machine = sampleMachine(dir, WindowsVersion::WinXp);

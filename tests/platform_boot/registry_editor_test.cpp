@@ -1,8 +1,13 @@
 // The Registry Editor simulator: export and rebuild of Windows 98 registry
-// files as the RegPack batch files use them in MS-DOS mode.
+// files as the RegPack batch files use them in MS-DOS mode, and the real-mode
+// editor's view of the registry there.
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "platform/boot/ms_dos_mode.h"
+#include "platform/boot/next_start.h"
 #include "platform/registry/registry_tree.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/sample/sample_machine.h"
@@ -76,6 +81,56 @@ TEST_F(RegistryEditorTest, ImportAddsToTheRegistryAndFailuresSetErrorlevel) {
   // The failed rebuild left the registry file as it was.
   EXPECT_NE(testing_support::readWin9xRegistryFile(host(system)).root.findPath("Software\\Added"),
             nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// In MS-DOS mode the real-mode editor sees only the Windows directory's
+// system.dat and user.dat: an export holds no profile's keys, and a rebuild
+// from it leaves the profile's user.dat alone, so the RegPack's compact.reg
+// cannot move a user's keys into the default user.dat.
+TEST(RegistryEditorInMsDosMode, WorksOnTheWindowsDirectorysFilesOnly) {
+  registerWindowsToolSimulators();
+  testing_support::TempDir dir;
+  sample::SampleOptions options;
+  options.users = 2;
+  sample::createSampleMachine(dir / "machine", WindowsVersion::Win98, options);
+  auto machine = Machine::open(dir / "machine");
+  const std::string windows = machine->config().windowsDirectory;
+  const std::string user = machine->config().userName;
+  auto host = [&](const std::string& path) { return machine->resolve(path).host; };
+  const std::filesystem::path profileDat = host(windows + "\\Profiles\\" + user + "\\USER.DAT");
+  const std::string profileBefore = testing_support::readFile(profileDat);
+  const auto defaultBefore = testing_support::readWin9xRegistryFile(host(windows + "\\USER.DAT"));
+  const auto systemBefore = testing_support::readWin9xRegistryFile(host(windows + "\\SYSTEM.DAT"));
+
+  // In Windows the logged-on user's keys are part of HKEY_USERS.
+  ASSERT_EQ(createProcess(*machine, windows + "\\REGEDIT.EXE /e C:\\WINDOWS.REG").exitCode, 0u);
+  EXPECT_NE(testing_support::readFile(host("C:\\WINDOWS.REG")).find("[HKEY_USERS\\" + user + "]"),
+            std::string::npos);
+
+  // autoexec.bat runs in the MS-DOS phase of the next start.
+  const std::filesystem::path autoexec = host("C:\\AUTOEXEC.BAT");
+  testing_support::writeFile(autoexec, testing_support::readFile(autoexec) + "\r\n@" + windows +
+                                           "\\REGEDIT.EXE /e C:\\DOS.REG\r\n"
+                                           "@" +
+                                           windows + "\\REGEDIT.EXE /c C:\\DOS.REG\r\n");
+  std::ostringstream out;
+  boot::startWindows(*machine, out, {});
+  EXPECT_FALSE(boot::inMsDosMode(*machine));
+  EXPECT_EQ(out.str().find("errorlevel"), std::string::npos) << out.str();
+
+  const std::string exported = testing_support::readFile(host("C:\\DOS.REG"));
+  EXPECT_NE(exported.find("[HKEY_USERS\\.DEFAULT]"), std::string::npos);
+  EXPECT_NE(exported.find("[HKEY_LOCAL_MACHINE\\"), std::string::npos);
+  EXPECT_EQ(exported.find("[HKEY_USERS\\" + user), std::string::npos);
+  EXPECT_EQ(testing_support::readFile(profileDat), profileBefore);
+  auto defaultAfter = testing_support::readWin9xRegistryFile(host(windows + "\\USER.DAT"));
+  auto systemAfter = testing_support::readWin9xRegistryFile(host(windows + "\\SYSTEM.DAT"));
+  EXPECT_EQ(registry::describeDifference(defaultBefore.root, defaultAfter.root), "");
+  EXPECT_EQ(registry::describeDifference(systemBefore.root, systemAfter.root), "");
 }
 
 }  // namespace

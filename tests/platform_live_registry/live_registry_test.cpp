@@ -8,6 +8,7 @@
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
 #include "tests/support/machine_builder.h"
+#include "tests/support/registry_damage.h"
 #include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
 
@@ -293,4 +294,111 @@ TEST(Win9xRegistry, ComposesSystemUserAndClassesFiles) {
   EXPECT_EQ(testing_support::readWin9xRegistryFile(machine->resolve("C:\\WINDOWS\\system.dat").host)
                 .root.findPath("Config"),
             nullptr);
+}
+
+namespace {
+
+std::string hostBytes(const Machine& machine, const std::string& winPath) {
+  return testing_support::readFile(machine.resolve(winPath).host);
+}
+
+void writeHostBytes(const Machine& machine, const std::string& winPath, const std::string& bytes) {
+  testing_support::writeFile(machine.resolve(winPath).host, bytes);
+}
+
+}  // namespace
+
+// A hive file found damaged after a crash: the registry still loads, lists
+// the file, keeps its place in the hive list so that a restore can replace
+// it, and never writes it or saves its empty stand-in as a hive.
+TEST_F(NtRegistryTest, ADamagedHiveIsMountedEmptyAndItsFileIsNeverWritten) {
+  const std::string software = "C:\\WINDOWS\\system32\\config\\software";
+  const std::string sound = hostBytes(*machine, software);
+  for (auto damage : testing_support::kRegistryDamages) {
+    SCOPED_TRACE(testing_support::registryDamageName(damage));
+    registry.reset();
+    const std::string damaged = testing_support::damagedRegistryBytes(sound, damage);
+    writeHostBytes(*machine, software, damaged);
+    machine->state().remove("HiveReplacements", software);
+    registry = std::make_unique<LiveRegistry>(*machine, *files);
+
+    ASSERT_EQ(registry->damagedFiles().size(), 1u);
+    EXPECT_EQ(registry->damagedFiles()[0].rfind(software + ": ", 0), 0u)
+        << registry->damagedFiles()[0];
+    EXPECT_EQ(queryString(*registry, HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\.txt", ""),
+              "<no key>");
+    EXPECT_EQ(
+        queryString(*registry, HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control", "Which"),
+        "second")
+        << "the other hives are as they were";
+    EXPECT_EQ(
+        queryString(*registry, HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\hivelist",
+                    "\\REGISTRY\\MACHINE\\SOFTWARE"),
+        "\\Device\\HarddiskVolume1\\WINDOWS\\system32\\config\\software");
+
+    HKEY key;
+    ASSERT_EQ(registry->createKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\New", 0, KEY_ALL_ACCESS, key),
+              WinError::Success);
+    EXPECT_EQ(registry->setValueEx(key, "Name", kRegSz, {'x', 0}), WinError::Success);
+    EXPECT_EQ(registry->flushKey(key), WinError::Success);
+    EXPECT_EQ(registry->saveKey(key, "C:\\part.sav"), kErrorBadRegistryFile);
+    EXPECT_FALSE(files->exists("C:\\part.sav"));
+    registry->closeKey(key);
+
+    // A restore can still replace it at the next start.
+    HKEY other;
+    ASSERT_EQ(registry->openKeyEx(HKEY_LOCAL_MACHINE, "SYSTEM", 0, KEY_READ, other),
+              WinError::Success);
+    if (files->exists("C:\\good.hiv")) files->deleteFile("C:\\good.hiv");
+    ASSERT_EQ(registry->saveKey(other, "C:\\good.hiv"), WinError::Success);
+    EXPECT_EQ(registry->replaceKey(HKEY_LOCAL_MACHINE, "SOFTWARE", "C:\\good.hiv", "C:\\old.hiv"),
+              WinError::Success);
+    ASSERT_EQ(registry->pendingReplacements().size(), 1u);
+    EXPECT_EQ(registry->pendingReplacements()[0].hiveFile, software);
+
+    registry->flushAll();
+    registry.reset();
+    EXPECT_EQ(hostBytes(*machine, software), damaged);
+  }
+}
+
+TEST(Win9xRegistry, ADamagedFileIsMountedEmptyAndNeverWritten) {
+  TempDir dir;
+  auto machine = testing_support::MachineBuilder(WindowsVersion::Win98).build(dir.path());
+  const auto a = StringEncoding::Ansi;
+  RegistryTree system;
+  system.root.ensurePath("Software\\Vendor").setValue({"Name", kRegSz, sz("system", a)});
+  writeHive(*machine, "C:\\WINDOWS\\system.dat", system);
+  RegistryTree user;
+  user.root.ensurePath(".DEFAULT\\Control Panel").setValue({"Name", kRegSz, sz("user", a)});
+  writeHive(*machine, "C:\\WINDOWS\\user.dat", user);
+  const std::string sound = hostBytes(*machine, "C:\\WINDOWS\\system.dat");
+  FileSystem files(*machine);
+
+  for (auto damage : testing_support::kRegistryDamages) {
+    SCOPED_TRACE(testing_support::registryDamageName(damage));
+    const std::string damaged = testing_support::damagedRegistryBytes(sound, damage);
+    writeHostBytes(*machine, "C:\\WINDOWS\\system.dat", damaged);
+    {
+      LiveRegistry registry(*machine, files);
+      ASSERT_EQ(registry.damagedFiles().size(), 1u);
+      EXPECT_EQ(registry.damagedFiles()[0].rfind("C:\\WINDOWS\\system.dat: ", 0), 0u)
+          << registry.damagedFiles()[0];
+      EXPECT_EQ(queryString(registry, HKEY_LOCAL_MACHINE, "Software\\Vendor", "Name"), "<no key>");
+      EXPECT_EQ(queryString(registry, HKEY_USERS, ".DEFAULT\\Control Panel", "Name"), "user");
+      HKEY key;
+      ASSERT_EQ(registry.createKeyEx(HKEY_LOCAL_MACHINE, "Software\\New", 0, KEY_ALL_ACCESS, key),
+                WinError::Success);
+      EXPECT_EQ(registry.setValueEx(key, "Name", kRegSz, {'x', 0}), WinError::Success);
+      EXPECT_EQ(registry.saveKey(HKEY_LOCAL_MACHINE, "C:\\system.sav"), kErrorBadRegistryFile);
+      // The sound file's changes still reach it.
+      HKEY userKey;
+      ASSERT_EQ(registry.createKeyEx(HKEY_USERS, ".DEFAULT\\New", 0, KEY_ALL_ACCESS, userKey),
+                WinError::Success);
+    }
+    EXPECT_EQ(hostBytes(*machine, "C:\\WINDOWS\\system.dat"), damaged);
+    EXPECT_NE(testing_support::readWin9xRegistryFile(machine->resolve("C:\\WINDOWS\\user.dat").host)
+                  .root.findPath(".DEFAULT\\New"),
+              nullptr);
+  }
 }

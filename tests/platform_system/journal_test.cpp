@@ -34,6 +34,30 @@ TEST(Journal, EntriesRoundTripAndStayOnOneLine) {
   EXPECT_EQ(entries[2].details, "");
 }
 
+// A process killed while writing an event leaves a line without its LF: the
+// event is not read, and the next event starts on a line of its own.
+TEST(Journal, AnEventLeftHalfWrittenIsDroppedAndTheNextOneStandsAlone) {
+  TempDir dir;
+  auto machine = MachineBuilder(WindowsVersion::WinMe).build(dir.path());
+  appendJournal(*machine, "start", "first");
+  testing_support::writeFile(dir / "journal.log",
+                             readFile(dir / "journal.log") + "2026-12-10T10:4");
+  auto entries = readJournal(*machine);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].details, "first");
+  appendJournal(*machine, "boot", "second");
+  entries = readJournal(*machine);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[1].kind, "boot");
+  EXPECT_EQ(entries[1].details, "second");
+  // A journal of one unfinished line only.
+  testing_support::writeFile(dir / "journal.log", "2026-12-10T10:4");
+  appendJournal(*machine, "boot", "third");
+  entries = readJournal(*machine);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].details, "third");
+}
+
 TEST(Journal, KindMustBeOneWord) {
   TempDir dir;
   auto machine = MachineBuilder(WindowsVersion::WinMe).build(dir.path());

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "backup/model/BackupTypes.h"
 #include "platform/files/file_system.h"
 #include "tests/restore_run/restore_scenario.h"
@@ -155,6 +158,89 @@ TEST(DiskFull, TheFileThatDoesNotFitIsListedAndTheRestGoesOn) {
   EXPECT_TRUE(listed(m.form->core.Form6.lines, set + "Big.zip"));
   EXPECT_FALSE(m.exists("D:\\Data\\big.txt"));
   EXPECT_EQ(m.read("C:\\Docs\\small.txt"), "small");
+}
+
+}  // namespace
+}  // namespace restore_test
+
+namespace restore_test {
+namespace {
+
+// The free bytes of a drive as its capacity accounting gives them.
+uint64_t freeBytes(testing_support::ProgramRig& m, const std::string& root) {
+  return m.files->getDiskFreeSpaceEx(root).freeBytesAvailable;
+}
+
+// Drive C filled up since the backup: no room for the temporary registry
+// files or the profile and Other Files. Each that does not fit is an error
+// line naming it, every step is still tried, nothing is left half-written,
+// the old registry and the old profile file stay, no Rename entry is written,
+// and the run ends with its question, not in its error handler (a results.txt
+// that does not fit either stays in the log buffer).
+TEST(DiskFull, RegistryAndProfileFilesThatDoNotFitLeaveTheOldOnes) {
+  TestProgram m{MachineBuilder::sample(platform::WindowsVersion::WinMe)};
+  m.start();
+  const std::string windows = m.form->core.loc.windowsDir;
+  const std::string big = windows + "Desktop\\big.bin";
+  m.writeFileOfSize(big, 400'000);
+  const std::string set = backUpConfig1(m, 1);
+  const std::string bigBefore(400'000, 'o');
+  m.write(big, bigBefore);
+  m.files->setFileAttributes("C:\\Docs\\letter.txt", platform::kAttributeNormal);
+  m.files->deleteFile("C:\\Docs\\letter.txt");
+  std::map<std::string, std::string> registryBefore;
+  uint64_t smallest = 400'000;
+  for (const char* name : {"USER.DAT", "SYSTEM.DAT", "CLASSES.DAT"}) {
+    registryBefore[name] = m.read(windows + name);
+    smallest = std::min<uint64_t>(smallest, registryBefore[name].size());
+  }
+  // Three clusters, less than any registry file.
+  const uint64_t room = 3 * 4096;
+  ASSERT_GT(smallest, room);
+
+  constexpr uint64_t kLarge = uint64_t{1} << 40;
+  const auto capacity = [](uint64_t bytes) {
+    return [bytes](platform::MachineConfig& config) {
+      for (auto& drive : config.drives)
+        if (drive.letter == 'C') drive.capacity = bytes;
+    };
+  };
+  m.reconfigureMachine(capacity(kLarge));
+  const uint64_t used = kLarge - freeBytes(m, "C:\\");
+  m.reconfigureMachine(capacity(used + room));
+  m.start();
+
+  m.form->restore.state.sourceKind = corvasta::SourceKind::ProgramBackup;
+  m.form->restore.state.extentEnabled = {true, true, true, true};
+  m.form->core.winCrash = m.form->core.userFiles = m.form->core.otherFiles = true;
+  m.form->core.winUsers = false;
+  m.ui.expect("Do you want to Restart Windows?", "No");
+  m.ui.expect("files restored", "OK");
+  try {
+    m.form->restore.run.RunRestore(set + "user0.daz", set + "system.daz");
+  } catch (const std::exception& error) {
+    FAIL() << error.what() << "\n" << m.form->core.ActivityLog;
+  }
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_FALSE(m.form->restore.state.runFailed);
+  const std::vector<std::string>& lines = m.form->core.Form6.lines;
+  EXPECT_TRUE(listed(lines, set + "user0.daz"));
+  EXPECT_TRUE(listed(lines, set + "system.daz"));
+  EXPECT_TRUE(listed(lines, "big.bin"));
+
+  EXPECT_EQ(m.read(big), bigBefore);
+  // Every step was tried: the WinConfig files and Other Files have their lines too.
+  EXPECT_TRUE(listed(lines, set + "win.inz"));
+  EXPECT_TRUE(listed(lines, set + "Docs.zip"));
+  EXPECT_FALSE(m.exists("C:\\Docs\\letter.txt"));
+  EXPECT_EQ(m.profileString(windows + "wininit.ini", "Rename", windows + "SYSTEM.DAT"), "@");
+  EXPECT_EQ(m.profileString(windows + "wininit.ini", "Rename", windows + "USER.DAT"), "@");
+  for (const std::string& folder : {std::string("C:\\"), windows, windows + "Desktop\\"})
+    for (const std::string& name : m.list(folder))
+      EXPECT_TRUE(name.rfind("~cv", 0) != 0 && name.rfind("~CV", 0) != 0)
+          << folder << name << " left half-written";
+  m.restartWindows({});
+  for (const auto& [name, bytes] : registryBefore) EXPECT_EQ(m.read(windows + name), bytes) << name;
 }
 
 }  // namespace

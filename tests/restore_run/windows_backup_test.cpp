@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/core/TextLines.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
@@ -12,6 +14,7 @@
 #include "tests/restore_run/restore_scenario.h"
 #include "tests/support/machine_builder.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/watching_ui.h"
 
 namespace restore_test {
 namespace {
@@ -34,8 +37,9 @@ bool listed(const std::vector<std::string>& lines, const std::string& part) {
 
 // The Restore button's part for a system backup, the registry and WinConfig
 // boxes checked.
-void restoreSystemBackup(TestProgram& m, SourceKind kind, const std::string& userPath,
-                         const std::string& systemPath, bool enableWinConfig) {
+void restoreSystemBackup(testing_support::ProgramRig& m, SourceKind kind,
+                         const std::string& userPath, const std::string& systemPath,
+                         bool enableWinConfig) {
   m.form->restore.state.sourceKind = kind;
   m.form->restore.state.extentEnabled = {true, enableWinConfig, false, false};
   m.form->core.winCrash = true;
@@ -44,7 +48,7 @@ void restoreSystemBackup(TestProgram& m, SourceKind kind, const std::string& use
   m.form->restore.run.RunRestore(userPath, systemPath);
 }
 
-std::string newestCabinet(TestProgram& m) {
+std::string newestCabinet(testing_support::ProgramRig& m) {
   return corvasta::CheckPath(m.form->core.loc.systemBackupDir) + "RB004.CAB";
 }
 
@@ -105,6 +109,42 @@ TEST(WindowsBackup, DamagedCabinetEndsTheRunInItsErrorHandler) {
   EXPECT_FALSE(m.exists(m.programDir() + "startwin.bat"));
   const std::string log = m.read(m.form->core.loc.programDir + "results.txt");
   EXPECT_NE(log.find("An error occurred during Restore."), std::string::npos);
+}
+
+// Folders r27 and r28 that are not the program's: the cabinet is unpacked
+// into r29, which is gone after the run, as after a run that fails on a
+// damaged cabinet; r27 and r28 stay as they were.
+TEST(WindowsBackup, TheExtractFolderIsTheFirstFreeNumberAndIsRemovedAtTheEndAndOnError) {
+  testing_support::ProgramWith<testing_support::WatchingUi> m{
+      MachineBuilder::sample(platform::WindowsVersion::Win98)};
+  m.start();
+  const std::string windows = m.form->core.loc.windowsDir;
+  m.files->createDirectory(windows + "r27");
+  m.write(windows + "r28\\keep.txt", "the user's own");
+  std::set<std::string> usedFolders;
+  m.ui.onMessages = [&] {
+    const std::string& folder = m.form->restore.state.extractDir;
+    if (!folder.empty() && m.files->directoryExists(folder))
+      usedFolders.insert(platform::ansiUpper(folder));
+  };
+  const std::string cab = newestCabinet(m);
+  m.ui.expect("files restored", "OK");
+  restoreSystemBackup(m, SourceKind::WindowsBackup, cab, cab, true);
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_EQ(usedFolders, std::set<std::string>{platform::ansiUpper(windows + "r29")});
+  EXPECT_FALSE(m.files->exists(windows + "r29"));
+  EXPECT_TRUE(m.files->directoryExists(windows + "r27"));
+  EXPECT_EQ(m.read(windows + "r28\\keep.txt"), "the user's own");
+
+  usedFolders.clear();
+  m.write(cab, "MSCF but not really a cabinet");
+  m.ui.expect("An error has occurred.  Restore may not have been successful.", "OK");
+  EXPECT_THROW(restoreSystemBackup(m, SourceKind::WindowsBackup, cab, cab, true), corvasta::Error);
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_FALSE(m.files->exists(windows + "r29"));
+  EXPECT_FALSE(m.files->exists(windows + "r30"));
+  EXPECT_TRUE(m.files->directoryExists(windows + "r27"));
+  EXPECT_EQ(m.read(windows + "r28\\keep.txt"), "the user's own");
 }
 
 TEST(WindowsBackup, MissingCommandPifLeavesTheRegistryFilesMissing) {

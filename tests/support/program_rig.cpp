@@ -78,6 +78,12 @@ void ProgramRig::restartWindows(const std::vector<std::string>& stillHeld,
   openProgram();
 }
 
+void ProgramRig::reconfigureMachine(const std::function<void(platform::MachineConfig&)>& change) {
+  closeProgram();
+  machine = MachineBuilder::existing(folder).configure(change).build(folder);
+  openProgram();
+}
+
 void ProgramRig::runShortcut(const std::string& linkFile) {
   const std::vector<std::string> params =
       platform::splitArguments(form_access::shortcutArguments(*form, linkFile));

@@ -11,6 +11,7 @@
 // one it owns; ProgramRig itself talks to a front end the test owns.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ class ProgramRig {
                       const std::filesystem::path& program = {});
   // A new start of the program with the arguments of a shortcut file.
   void runShortcut(const std::string& linkFile);
+  // machine.ini changed (a drive's capacity ...); the program starts again on it.
+  void reconfigureMachine(const std::function<void(platform::MachineConfig&)>& change);
 
   // --- The machine's files ------------------------------------------------------
   std::filesystem::path host(const std::string& winPath) const;

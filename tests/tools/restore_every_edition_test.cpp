@@ -105,9 +105,9 @@ TEST_P(RestoreEveryEdition, ABackupDamagedRestoredAndBootedIsAsBefore) {
   const std::string registryBefore = registryExport();
   ASSERT_NE(registryBefore.find("REGEDIT4"), std::string::npos) << registryBefore;
 
-  // The damage: a registry file replaced by another sound registry file (a
-  // registry the program cannot read at all stops it before its window),
-  // win.ini and a boot file overwritten.
+  // The damage: a registry file replaced by another sound registry file (one
+  // that cannot be read at all is the damaged-registry tests' case), win.ini
+  // and a boot file overwritten.
   const std::string registryFile = host(edition.registryFile);
   ASSERT_TRUE(std::filesystem::exists(registryFile)) << registryFile;
   writeFile(registryFile, readFile(host(edition.otherRegistryFile)));

@@ -196,6 +196,9 @@ int runReg(const std::vector<std::string>& args) {
   auto machine = platform::Machine::open(args[0]);
   platform::FileSystem files(*machine);
   LiveRegistry registry(*machine, files);
+  // A file that cannot be read shows as an empty hive; say which one it is.
+  for (const std::string& damaged : registry.damagedFiles())
+    std::fprintf(stderr, "corvasta-machine: damaged registry file %s\n", damaged.c_str());
   if (action == "query") return runQuery(registry, rest);
   if (rest.empty()) return runExport(registry, {"HKEY_LOCAL_MACHINE", "HKEY_USERS"});
   return runExport(registry, rest);

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_version_resource DEPS platform_version)
