@@ -2,8 +2,9 @@
 // restored on a scratch machine: the bytes become the files of a set folder,
 // the program classifies the set as the Restore button does and runs the
 // restore. Whatever the set holds, nothing may be written outside the
-// machine's folder, no link may appear inside it, and only the program's own
-// error type may leave the run.
+// machine's drives, no link may appear on them, the set folder changes only
+// where a name in the input sends a file, and only the program's own error
+// type may leave the run (restore_set_scratch.h: the machines and the check).
 //
 // Input: byte 0 chooses the machine and the extent, the rest is split at
 // kPartSeparator into the set's files, in the order of kSetFiles (an empty
@@ -17,40 +18,39 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "app/core/Ui.h"
+#include "fuzz/restore_set_scratch.h"
 #include "platform/core/errors.h"
 #include "tests/support/machine_builder.h"
 #include "tests/support/program_rig.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using platform::WindowsVersion;
 using testing_support::MachineBuilder;
 
 constexpr std::string_view kPartSeparator = "--8<--";
 constexpr const char* kSetDir = "C:\\SET\\";
 constexpr const char* kSetFiles[] = {"user.ini",     "USERFILE", "system.daz",
                                      "registry.daz", "win.inz",  "Data.zip"};
-constexpr const char* kCanaryBytes = "untouched";
 
 // Answers every message box with its first button, cancels every input box
 // and chooser, takes the first item of a menu and says Yes to a warning list.
+// After kPatientAnswers message boxes it answers with the last button, as a
+// user does who gives up: a damaged archive that claims earlier parts asks
+// for "the next disk" once per part, and OK on a hard disk finds the same
+// file again each time.
 class FirstButtonUi : public corvasta::Ui {
  public:
+  static constexpr int kPatientAnswers = 40;
   int messageBox(const std::string&, const std::string&, corvasta::Buttons buttons,
                  corvasta::Icon) override {
-    return corvasta::resultsOf(buttons).front();
+    const std::vector<int> results = corvasta::resultsOf(buttons);
+    return ++answered_ <= kPatientAnswers ? results.front() : results.back();
   }
   std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&,
                                       bool) override {
@@ -78,6 +78,9 @@ class FirstButtonUi : public corvasta::Ui {
   void minimize() override {}
   void restore() override {}
   void processMessages() override {}
+
+ private:
+  int answered_ = 0;
 };
 
 using FuzzProgram = testing_support::ProgramWith<FirstButtonUi>;
@@ -116,36 +119,6 @@ std::string driveFolderFile(std::string_view line) {
   return name.find('\\') == std::string::npos ? std::string() : name;
 }
 
-// The scratch machine of each input, written afresh beside the canary (a
-// copy of a machine written once would lose the attributes its host files
-// keep in extended attributes).
-struct Scratch {
-  testing_support::TempDir work;
-
-  Scratch() {
-    fs::create_directories(canary());
-    testing_support::writeFile(canary() / "canary.txt", kCanaryBytes);
-  }
-  fs::path machine() const { return work / "run" / "machine"; }
-  fs::path canary() const { return work / "run" / "canary"; }
-  void fresh(int version) const {
-    fs::remove_all(machine());
-    const bool nt = version >= static_cast<int>(WindowsVersion::Nt4);
-    MachineBuilder(static_cast<WindowsVersion>(version))
-        .installationFolders()
-        .userProfile("Alice")
-        .file(nt ? "C:\\WINDOWS\\system32\\attrib.exe" : "C:\\WINDOWS\\COMMAND\\ATTRIB.EXE",
-              "attrib")
-        .folder("C:\\SET")
-        .build(machine());
-  }
-};
-
-const Scratch& scratch() {
-  static const Scratch instance;
-  return instance;
-}
-
 void writeSet(FuzzProgram& m, const std::vector<std::string_view>& parts, bool plainUserName) {
   const size_t named = std::size(kSetFiles);
   for (size_t i = 0; i < parts.size() && i < named; ++i) {
@@ -164,39 +137,18 @@ void writeSet(FuzzProgram& m, const std::vector<std::string_view>& parts, bool p
   m.writeOnHost(kSetDir + name, std::string(bytes));
 }
 
-// Nothing beside the machine and the canary, the canary as it was, and no
-// link anywhere under the machine folder.
-void checkContained(const Scratch& s) {
-  std::set<fs::path> found;
-  for (const fs::directory_entry& entry : fs::directory_iterator(s.work.path() / "run"))
-    found.insert(entry.path().filename());
-  if (found != std::set<fs::path>{"machine", "canary"}) __builtin_trap();
-  size_t canaryFiles = 0;
-  for (const fs::directory_entry& entry : fs::directory_iterator(s.canary())) {
-    (void)entry;
-    ++canaryFiles;
-  }
-  if (canaryFiles != 1 || testing_support::readFile(s.canary() / "canary.txt") != kCanaryBytes)
-    __builtin_trap();
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(s.machine(), ec);
-       !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-    if (it->is_symlink()) __builtin_trap();
-  if (ec) __builtin_trap();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > 64 * 1024) return 0;
-  const Scratch& s = scratch();
+  static fuzz_restore_set::Scratch scratch;
   const uint8_t choice = data[0];
-  const int version = choice % 8 % 6;
-  s.fresh(version);
+  const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+  scratch.fresh(choice % 8 % 6);
   {
-    FuzzProgram m{MachineBuilder::existing(s.machine())};
-    writeSet(m, splitParts(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)),
-             (choice & 0x80) != 0);
+    FuzzProgram m{MachineBuilder::existing(scratch.machine())};
+    writeSet(m, splitParts(input), (choice & 0x80) != 0);
+    scratch.noteBefore(m.host("C:\\SET").string());
     corvasta::Core& core = m.form->core;
     m.form->restore.state.sourceKind = corvasta::SourceKind::ProgramBackup;
     m.form->restore.state.extentEnabled = {true, true, true, true};
@@ -212,6 +164,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       __builtin_trap();
     }
   }
-  checkContained(s);
+  scratch.checkContained(input);
   return 0;
 }
