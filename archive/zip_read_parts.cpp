@@ -1,6 +1,8 @@
 #include "archive/zip_read_parts.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "archive/zip_error.h"
 #include "archive/zip_file_system.h"
@@ -19,6 +21,18 @@ std::unique_ptr<FileSource> askForPart(ZipFileSystem& fs, const PartRequest& req
     if (!request(disk, wanted) || wanted.empty()) throw ZipUserCancel(kCancelledLoading);
     if (fileExists(fs, wanted)) return std::make_unique<FileSource>(fs.openRead(wanted), wanted);
   }
+}
+
+// FNV-1a of a piece's bytes.
+uint64_t fingerprintOf(FileSource& source) {
+  uint64_t hash = 14695981039346656037ull;
+  std::vector<uint8_t> chunk(64 * 1024);
+  for (uint64_t at = 0; at < source.size(); at += chunk.size()) {
+    const size_t length = static_cast<size_t>(std::min<uint64_t>(chunk.size(), source.size() - at));
+    source.readAt(at, chunk.data(), length);
+    for (size_t i = 0; i < length; ++i) hash = (hash ^ chunk[i]) * 1099511628211ull;
+  }
+  return hash;
 }
 
 }  // namespace
@@ -57,7 +71,9 @@ BlockSetSource::BlockSetSource(ZipFileSystem& fs, PartRequest request,
       lastStart_(lastStart),
       lastSize_(lastPart->size()),
       open_(std::move(lastPart)),
-      openIndex_(kLastPart) {}
+      openIndex_(kLastPart) {
+  if (!numbered_) lastFingerprint_ = fingerprintOf(*open_);
+}
 
 std::string BlockSetSource::nameOf(int number) const {
   if (!numbered_) return archiveName_;
@@ -93,7 +109,8 @@ void BlockSetSource::discoverNext() {
   else
     open_ = askForPart(fs_, request_, number, name);
   uint64_t size = open_->size();
-  if (size == 0 || start + size > lastStart_)
+  if (size == 0 || start + size > lastStart_ ||
+      (!numbered_ && size == lastSize_ && fingerprintOf(*open_) == lastFingerprint_))
     throw ZipCorruptError("The parts of the archive " + archiveName_ + " do not fit together");
   parts_.push_back({open_->name(), start, size});
   openIndex_ = parts_.size() - 1;

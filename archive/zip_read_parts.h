@@ -58,6 +58,10 @@ class BlockSetSource : public ZipSource {
   std::string lastName_;
   uint64_t lastStart_;
   uint64_t lastSize_;
+  // Of the last piece's bytes, when pieces share its name: a medium that
+  // offers these bytes again as an earlier piece was not changed (on a hard
+  // disk it never is), so the archive's offsets lie.
+  uint64_t lastFingerprint_ = 0;
   std::unique_ptr<FileSource> open_;
   size_t openIndex_ = 0;
 };

@@ -132,7 +132,8 @@ class HiveWriter {
     writeU32(record + kKeyMaxValueDataBytes, cells.values.maxDataBytes);
     writeU16(record + kKeyNameLength, static_cast<uint16_t>(name.bytes.size()));
     writeU16(record + kKeyClassLength, cells.classBytes);
-    std::memcpy(record + kKeyName, name.bytes.data(), name.bytes.size());
+    // The root key's name may be empty; memcpy must not see its null data.
+    if (!name.bytes.empty()) std::memcpy(record + kKeyName, name.bytes.data(), name.bytes.size());
   }
 
   std::vector<const RegistryKey*> sortedSubkeys(const RegistryKey& key) {

@@ -150,4 +150,24 @@ TEST_F(HostileEntries, SymbolicLinkEntriesBecomePlainFilesHoldingTheLinkText) {
 }
 
 }  // namespace
+// A damaged end record whose directory offset lies far beyond the file makes
+// the archive look like the last block of a set. On a hard disk the "next
+// disk" answer finds the same file again: it must not be taken as an earlier
+// block over and over (millions of reads for a few hundred bytes).
+TEST_F(HostileEntries, LastBlockOfferedAgainAsAnEarlierOneIsRefusedAsDamaged) {
+  std::vector<uint8_t> bytes = archiveOf({{"a.txt", "aaaa"}, {"b.txt", "bbbb"}});
+  const size_t end = bytes.size() - 22;
+  ASSERT_EQ(get32(bytes, end), 0x06054b50u);
+  put32(bytes, end + 16, get32(bytes, end + 16) + 200000000);
+  save(bytes);
+  archive::TZipReader zip(fs);
+  zip.SetZipName("C:\\hostile.zip");
+  zip.DestDir = "C:\\DEST";
+  int asked = 0;
+  zip.OnGetNextDisk = [&](int, std::string&) { ++asked; };
+  EXPECT_THROW(zip.Extract(), archive::ZipCorruptError);
+  EXPECT_LE(asked, 1);
+  EXPECT_TRUE(std::filesystem::is_empty(fs.hostPath("C:\\DEST")));
+}
+
 }  // namespace archive_test
