@@ -11,6 +11,10 @@ namespace corvasta {
 
 void RestoreSources::ComboBox1Change(SelectionCaller caller) {
   sourceRefused = false;
+  // The spare, previous and original registries are looked for again: a
+  // backup made since the start leaves a new spare, and a copy deleted since
+  // then must not be offered.
+  FindAvailableSources();
   backup.manager.backupSetsPresent = platform::TIniFile(core.env.machine, core.settingsFile())
                                          .ValueExists("Backup Directories", "1");
   RestorePageRefresh();

@@ -72,7 +72,8 @@ class RestoreSources {
   // The selected item (the core's restoreType); none when out of range.
   std::optional<SourceItem> selectedItem() const;
   std::optional<size_t> positionOf(SourceItem item) const;
-  // The availability flags fixed at start: previous, spare, original registry.
+  // The availability flags of the previous, spare and original registries,
+  // looked for at start and on every new selection.
   void FindAvailableSources();
   bool available(SourceItem item) const;
   // "Windows will Restart" is shown while WinCrash or WinUsers is checked.

@@ -70,6 +70,7 @@ int QtUi::execDialog(QDialog& dialog) {
 
 void QtUi::showProgress(const ProgressView& view) {
   progressWindow().showView(view);
+  if (progressHook_) progressHook_(progressWindow());
 }
 
 int QtUi::showWarningList(const std::vector<std::string>& lines, bool yesNo) {

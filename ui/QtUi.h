@@ -46,6 +46,9 @@ class QtUi : public Ui {
   // Receives every pop-up menu once it shows; it chooses by triggering an
   // action, or closes the menu.
   using MenuHook = std::function<void(QMenu& menu)>;
+  // Receives the progress window each time the logic has shown a new state
+  // in it (it is drawn between two steps of a long run only then).
+  using ProgressHook = std::function<void(ProgressWindow& window)>;
 
   // `machine`: maps the choosers' Windows paths (none: the choosers are
   // unavailable and report cancel).
@@ -60,6 +63,7 @@ class QtUi : public Ui {
   void setMachine(platform::Machine* machine) { machine_ = machine; }
   void setDialogHook(DialogHook hook) { dialogHook_ = std::move(hook); }
   void setMenuHook(MenuHook hook) { menuHook_ = std::move(hook); }
+  void setProgressHook(ProgressHook hook) { progressHook_ = std::move(hook); }
   // Pop-up menus open at this widget's top-left corner (the restore source
   // list); without one, at the mouse pointer.
   void setMenuAnchor(QWidget* anchor) { menuAnchor_ = anchor; }
@@ -103,6 +107,7 @@ class QtUi : public Ui {
   QPointer<WarningList> warnings_;
   DialogHook dialogHook_;
   MenuHook menuHook_;
+  ProgressHook progressHook_;
   QPointer<QWidget> menuAnchor_;
   std::string title_;
   bool busy_ = false;

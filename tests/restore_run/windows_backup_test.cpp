@@ -1,10 +1,11 @@
 // Windows' own registry copies restored: the Windows 98 and ME system
-// backups (rb???.cab, unpacked by either Cab Extractor way), the Windows 95
-// previous and original registry, and what a damaged cabinet or a missing
-// command.pif does.
+// backups (rb???.cab, unpacked by either Cab Extractor way, also cabinets
+// made by gcab), the Windows 95 previous and original registry, and what a
+// damaged cabinet or a missing command.pif does.
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "app/core/TextLines.h"
@@ -94,6 +95,76 @@ TEST_P(Win98Backup, EitherCabExtractorWayRestoresTheRegistry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CabExtractor, Win98Backup, ::testing::Values(0, 1));
+
+// A system backup made by another cabinet writer: gcab, its files stored
+// (no -z) or MSZIP-compressed (-z).
+struct GcabBackup {
+  platform::WindowsVersion version;
+  int cabExtractor;
+  bool compressed;
+};
+
+class GcabSystemBackup : public ::testing::TestWithParam<GcabBackup> {};
+
+TEST_P(GcabSystemBackup, RestoresTheRegistryAtTheNextStart) {
+  if (!testing_support::haveProgram("gcab")) GTEST_SKIP() << "gcab is not installed";
+  const GcabBackup c = GetParam();
+  platform::registerWindowsToolSimulators();
+  TestProgram m{MachineBuilder::sample(c.version)};
+  m.start();
+  m.form->core.Form8.cabExtractor = c.cabExtractor;
+  const std::string windows = m.form->core.loc.windowsDir;
+  std::vector<std::string> names{"SYSTEM.DAT", "USER.DAT", "SYSTEM.INI", "WIN.INI"};
+  if (c.version == platform::WindowsVersion::WinMe) names.push_back("CLASSES.DAT");
+  testing_support::TempDir staging;
+  std::map<std::string, std::string> kept;
+  std::string members;
+  for (const std::string& name : names) {
+    kept[name] = m.read(windows + name);
+    testing_support::writeFile(staging / name, kept[name]);
+    members += " " + name;
+  }
+  const std::string cab = corvasta::CheckPath(m.form->core.loc.systemBackupDir) + "RB005.CAB";
+  ASSERT_EQ(testing_support::runCommand("cd " + testing_support::shellQuoted(staging.path()) +
+                                        " && TZ=UTC gcab -c" + (c.compressed ? " -z " : " ") +
+                                        testing_support::shellQuoted(m.host(cab)) + members)
+                .exitCode,
+            0);
+  for (const char* name : {"SYSTEM.DAT", "USER.DAT", "CLASSES.DAT"})
+    if (kept.count(name)) m.writeOnHost(windows + name, "broken registry");
+  m.write(windows + "WIN.INI", "[windows]\r\nload=damaged.exe\r\n");
+
+  m.ui.expect("files restored", "OK");
+  restoreSystemBackup(m, SourceKind::WindowsBackup, cab, cab, true);
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_FALSE(m.form->core.ErrorFlag) << m.form->core.ErrorList.back();
+  EXPECT_FALSE(anyExtractFolderLeft(m));
+  EXPECT_EQ(m.read(windows + "WIN.INI"), kept["WIN.INI"]);
+  if (c.version == platform::WindowsVersion::WinMe) {
+    EXPECT_NE(m.profileString(windows + "wininit.ini", "Rename",
+                              corvasta::ShortFileName(*m.machine, windows + "system.dat")),
+              "@");
+  }
+  m.restartWindows({});
+  for (const std::string& name : names) EXPECT_EQ(m.read(windows + name), kept[name]) << name;
+  EXPECT_FALSE(m.exists(windows + "wininit.ini"));
+  EXPECT_FALSE(m.exists(m.programDir() + "startwin.bat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cabinets, GcabSystemBackup,
+                         ::testing::Values(GcabBackup{platform::WindowsVersion::Win98, 0, false},
+                                           GcabBackup{platform::WindowsVersion::Win98, 0, true},
+                                           GcabBackup{platform::WindowsVersion::Win98, 1, false},
+                                           GcabBackup{platform::WindowsVersion::Win98, 1, true},
+                                           GcabBackup{platform::WindowsVersion::WinMe, 0, false},
+                                           GcabBackup{platform::WindowsVersion::WinMe, 0, true}),
+                         [](const auto& info) {
+                           return std::string(info.param.version == platform::WindowsVersion::WinMe
+                                                  ? "Me"
+                                                  : "Win98") +
+                                  "CabExtractor" + std::to_string(info.param.cabExtractor) +
+                                  (info.param.compressed ? "Mszip" : "Stored");
+                         });
 
 TEST(WindowsBackup, DamagedCabinetEndsTheRunInItsErrorHandler) {
   TestProgram m{MachineBuilder::sample(platform::WindowsVersion::Win98)};

@@ -189,6 +189,25 @@ TEST(SourceList, SystemBackupsEnableTheRegistryAndWinConfigOnly) {
   EXPECT_TRUE(page.sources().willRestart());
 }
 
+// A backup made while the program runs leaves a spare the list offers at
+// once; a spare deleted since the start is refused.
+TEST(SourceList, TheSpareIsLookedForOnEverySelection) {
+  RestorePage xp(small(WindowsVersion::WinXp));
+  xp.m.write("C:\\WINDOWS\\registry.daz", "x");
+  xp.choose(1);
+  EXPECT_TRUE(xp.m.ui.transcript.empty()) << xp.m.ui.transcript.front();
+  EXPECT_EQ(xp.form().core.restoreType, 1);
+
+  RestorePage me(small(WindowsVersion::WinMe)
+                     .file("C:\\WINDOWS\\system.cvk", "x")
+                     .file("C:\\WINDOWS\\user.cvk", "x"));
+  me.m.files->deleteFile("C:\\WINDOWS\\user.cvk");
+  me.m.ui.expect("Spare Registry Not Available", "OK");
+  me.choose(1);
+  EXPECT_TRUE(me.m.ui.finished());
+  EXPECT_EQ(me.form().core.restoreType, 3);
+}
+
 TEST(SourceList, TheWizardSeesTheRefusalAndNoMenu) {
   RestorePage page(small(WindowsVersion::WinMe)
                        .file("C:\\B\\Mon\\user0.daz", "x")

@@ -19,12 +19,23 @@ corvasta::Ui& FrontEnds::chosen() {
   return qtUi ? static_cast<corvasta::Ui&>(*qtUi) : ui;
 }
 
-MainWindowMachine::MainWindowMachine(platform::WindowsVersion version, int windowsMode, Front front)
+namespace {
+
+testing_support::MachineBuilder sampleMachine(
+    platform::WindowsVersion version, int windowsMode,
+    std::function<void(platform::MachineConfig&)> configure) {
+  testing_support::MachineBuilder machine = testing_support::MachineBuilder::sample(version);
+  machine.today(2004, 7, 30).windowsMode(windowsMode);
+  if (configure) machine.configure(std::move(configure));
+  return machine;
+}
+
+}  // namespace
+
+MainWindowMachine::MainWindowMachine(platform::WindowsVersion version, int windowsMode, Front front,
+                                     std::function<void(platform::MachineConfig&)> configure)
     : FrontEnds(front),
-      ProgramRig(testing_support::MachineBuilder::sample(version)
-                     .today(2004, 7, 30)
-                     .windowsMode(windowsMode),
-                 chosen()) {
+      ProgramRig(sampleMachine(version, windowsMode, std::move(configure)), chosen()) {
   if (qtUi) qtUi->setMachine(machine.get());
 }
 

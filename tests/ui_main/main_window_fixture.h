@@ -4,6 +4,7 @@
 // stands on a fixed day, and the offscreen Qt platform draws the window.
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,8 +33,10 @@ struct FrontEnds {
 };
 
 struct MainWindowMachine : FrontEnds, testing_support::ProgramRig {
+  // `configure`: changes to the sample's machine.ini (privileges ...).
   MainWindowMachine(platform::WindowsVersion version, int windowsMode,
-                    Front front = Front::Scripted);
+                    Front front = Front::Scripted,
+                    std::function<void(platform::MachineConfig&)> configure = {});
   ~MainWindowMachine() override;
 
   // Runs the entry sequence without switches and creates the window.
