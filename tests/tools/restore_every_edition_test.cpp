@@ -15,12 +15,14 @@
 #include "platform/core/machine.h"
 #include "platform/files/file_attributes.h"
 #include "platform/files/file_system.h"
+#include "tests/support/ini_text.h"
 #include "tests/support/temp_dir.h"
 
 using testing_support::CommandResult;
 using testing_support::readFile;
 using testing_support::shellQuoted;
 using testing_support::TempDir;
+using testing_support::withSection;
 using testing_support::writeFile;
 
 namespace {
@@ -50,23 +52,6 @@ const Edition kEditions[] = {
     {"xp", 2, "C:\\WINDOWS\\system32\\config\\software", "C:\\WINDOWS\\system32\\config\\default",
      "C:\\BOOT.INI", "C:\\WINDOWS\\WIN.INI", 13, true},
 };
-
-// The settings text with `section` replaced by `lines` (CR LF each).
-std::string withSection(const std::string& ini, const std::string& section,
-                        const std::string& lines) {
-  std::string kept;
-  bool inSection = false;
-  size_t start = 0;
-  while (start < ini.size()) {
-    size_t end = ini.find('\n', start);
-    end = end == std::string::npos ? ini.size() : end + 1;
-    const std::string line = ini.substr(start, end - start);
-    if (!line.empty() && line[0] == '[') inSection = line.rfind("[" + section + "]", 0) == 0;
-    if (!inSection) kept += line;
-    start = end;
-  }
-  return kept + "\r\n[" + section + "]\r\n" + lines;
-}
 
 // A file as a restore must bring it back: bytes, attributes apart from the
 // archive bit, last-write time to the two seconds an archive entry keeps.

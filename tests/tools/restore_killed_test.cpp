@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/ini_text.h"
 #include "tests/support/temp_dir.h"
 
 extern char** environ;
@@ -27,6 +28,7 @@ using testing_support::CommandResult;
 using testing_support::readFile;
 using testing_support::shellQuoted;
 using testing_support::TempDir;
+using testing_support::withSection;
 using testing_support::writeFile;
 namespace fs = std::filesystem;
 
@@ -61,23 +63,6 @@ bool holdsEntry(const fs::path& folder, const std::string& prefix, int depth = 2
       return true;
   }
   return false;
-}
-
-// The settings text with `section` replaced by `lines` (CR LF each).
-std::string withSection(const std::string& ini, const std::string& section,
-                        const std::string& lines) {
-  std::string kept;
-  bool inSection = false;
-  size_t start = 0;
-  while (start < ini.size()) {
-    size_t end = ini.find('\n', start);
-    end = end == std::string::npos ? ini.size() : end + 1;
-    const std::string line = ini.substr(start, end - start);
-    if (!line.empty() && line[0] == '[') inSection = line.rfind("[" + section + "]", 0) == 0;
-    if (!inSection) kept += line;
-    start = end;
-  }
-  return kept + "\r\n[" + section + "]\r\n" + lines;
 }
 
 class RestoreKilled : public ::testing::Test {
