@@ -188,6 +188,9 @@ TEST(DiskFull, RegistryAndProfileFilesThatDoNotFitLeaveTheOldOnes) {
   m.write(big, bigBefore);
   m.files->setFileAttributes("C:\\Docs\\letter.txt", platform::kAttributeNormal);
   m.files->deleteFile("C:\\Docs\\letter.txt");
+  // A file that still holds the set's bytes is kept as it is; this one must
+  // be written again.
+  m.write(windows + "WIN.INI", m.read(windows + "WIN.INI") + "; changed\r\n");
   std::map<std::string, std::string> registryBefore;
   uint64_t smallest = 400'000;
   for (const char* name : {"USER.DAT", "SYSTEM.DAT", "CLASSES.DAT"}) {
