@@ -10,7 +10,10 @@
 namespace corvasta {
 
 TForm1::TForm1(Environment environment, int windowsMode)
-    : core(environment, windowsMode), backup(core), restore(core, backup) {
+    : core(environment, windowsMode),
+      backup(core),
+      restore(core, backup),
+      regpack(core, backup, restore) {
   // The status line shows the last backup: it is rebuilt after each config.
   backup.run.OnConfigClosed = [this] {
     if (GetMarqueeText) GetMarqueeText();

@@ -22,6 +22,7 @@
 
 #include "app/core/Core.h"
 #include "backup/Backup.h"
+#include "regpack/RegPack.h"
 #include "restore/Restore.h"
 
 namespace corvasta {
@@ -56,6 +57,7 @@ class TForm1 {
   Core core;
   Backup backup;
   Restore restore;
+  RegPack regpack;
 
   // --- Start-up state --------------------------------------------------------
   std::string StartupPassword;
@@ -100,8 +102,11 @@ class TForm1 {
   void FillList() { backup.manager.RefreshBackupManager(); }
   // The "openfile" start: finishes the copies of files that were in use.
   void FinishOpenCopying() { backup.openFiles.FinishOpenCopyingJobs(backup.archiving); }
-  // RegPack and making boot disks are not part of this version: both report so.
-  void CompactClick() { core.reportNotAvailable("RegPack"); }
+  // The RegPack tab's buttons (regpack/RegPack.h).
+  void CompactClick() { regpack.CompactClick(); }
+  void Button6Click() { regpack.Button6Click(); }
+  void Button3Click() { regpack.Button3Click(); }
+  // Making boot disks is not part of this version: it reports so.
   void MakeBootDisk(int /*kind*/) { core.reportNotAvailable("Making a boot disk"); }
 
   // --- Automation shortcuts (StartupShortcut.cpp) --------------------------------
