@@ -3,6 +3,7 @@
 // their drives.
 
 #include <algorithm>
+#include <set>
 
 #include "app/core/Core.h"
 #include "backup/ArchivePathParts.h"
@@ -59,16 +60,27 @@ std::vector<std::string> driveFolders(platform::FileSystem& files, const std::st
   return folders;
 }
 
+// The Other Files archives of `set` not yet in `archives`, added in listing
+// order; `seen` holds the upper-cased names already listed.
+void listOtherFilesArchives(platform::FileSystem& files, const std::string& set,
+                            std::vector<std::string>& archives, std::set<std::string>& seen) {
+  for (const platform::FindData& entry : files.findAll(set + "*.zip"))
+    if (!(entry.attributes & platform::kAttributeDirectory) && !isReservedArchive(entry.name) &&
+        seen.insert(platform::ansiUpper(entry.name)).second)
+      archives.push_back(entry.name);
+}
+
 }  // namespace
 
 bool RestoreRun::restoreOtherFiles() {
   const std::string& set = state.setDir;
   std::vector<std::string> archives;
-  for (const platform::FindData& entry : core.env.files.findAll(set + "*.zip"))
-    if (!(entry.attributes & platform::kAttributeDirectory) && !isReservedArchive(entry.name))
-      archives.push_back(entry.name);
+  std::set<std::string> seen;
+  listOtherFilesArchives(core.env.files, set, archives, seen);
 
-  for (const std::string& name : archives) {
+  // Indexes, not iterators: a removable set grows the list as it goes.
+  for (size_t index = 0; index < archives.size(); ++index) {
+    const std::string name = archives[index];
     const std::string archive = set + name;
     while (!core.env.files.fileExists(archive)) {
       if (state.sourceKind == SourceKind::Removable &&
@@ -81,6 +93,11 @@ bool RestoreRun::restoreOtherFiles() {
     }
     core.Form4.view.item = 0;
     extractToStoredPaths(archive);
+    // The backup writes each archive on the disk where the one before it
+    // ended, so an archive after a spanned one may lie only on a later disk:
+    // the disk now in the drive is looked at again for archives not seen.
+    if (state.sourceKind == SourceKind::Removable)
+      listOtherFilesArchives(core.env.files, set, archives, seen);
   }
   restoreDriveFolders();
   return true;
