@@ -148,12 +148,16 @@ void FileAttributes::set(Drive& drive, const fs::path& host, uint32_t attributes
   if (host == drive.hostRoot()) return;  // a root folder has no attributes of its own
   AttributeBackend& backend = backendFor(drive);
   LazyStat known(host, stat);
-  StoredAttributes stored = currentRecord(backend, host, known, nullptr);
+  bool changed = false;
+  const StoredAttributes current = currentRecord(backend, host, known, &changed);
+  StoredAttributes stored = current;
   stored.attributes = attributes & kSettableAttributes;
   stored.cleanStamp.reset();
   if (!stat.isDirectory && !(stored.attributes & kAttributeArchive))
     stored.cleanStamp = stampOf(stat);
-  backend.save(host, stored);
+  // Setting what the record already holds (a restore gives most files the
+  // archive bit they have) writes nothing.
+  if (changed || !(stored == current)) backend.save(host, stored);
 }
 
 void FileAttributes::setTimes(Drive& drive, const fs::path& host, std::optional<FileTime> creation,
