@@ -1,7 +1,6 @@
 #include "archive/ZipReader.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "archive/zip_file_system.h"
 #include "archive/zip_folder_maker.h"
@@ -161,25 +160,6 @@ bool TZipReader::clearReadOnly(const std::string& target) {
   }
 }
 
-bool TZipReader::holdsBytes(const std::string& target, const EntryBytes& bytes) {
-  constexpr size_t kCompareChunk = size_t{1} << 20;
-  try {
-    std::unique_ptr<ZipInputFile> in = fs_.openRead(target);
-    if (in->size() != bytes.length) return false;
-    compareBuffer_.resize(std::min(bytes.length, kCompareChunk));
-    for (size_t done = 0; done < bytes.length;) {
-      size_t length = std::min(bytes.length - done, kCompareChunk);
-      if (in->readAt(done, compareBuffer_.data(), length) != length ||
-          std::memcmp(compareBuffer_.data(), bytes.data.get() + done, length) != 0)
-        return false;
-      done += length;
-    }
-    return true;
-  } catch (const corvasta::Error&) {
-    return false;  // missing, a folder, held: the replacement says what is wrong
-  }
-}
-
 std::string TZipReader::arrivalName(const std::string& target) {
   const size_t slash = target.find_last_of('\\');
   const size_t name = slash == std::string::npos ? 0 : slash + 1;
@@ -217,7 +197,8 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
   // An existing file that already holds an entry's bytes (most of them,
   // when a damaged tree is restored) keeps its content: no second write of
   // the same bytes, no new file whose old one frees its blocks.
-  bool unchanged = source.bytes && holdsBytes(target, *source.bytes);
+  bool keeping = source.bytes != nullptr;
+  bool unchanged = false;
   std::unique_ptr<ZipOutputFile> out;
   bool readOnlyCleared = false;
   // Only a target that failed is looked at, so files that are not read-only
@@ -229,13 +210,14 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
   };
   while (!out) {
     try {
-      if (unchanged) out = fs_.reopen(target);
-      if (!out) {
-        unchanged = false;
-        out = fs_.create(written);
+      if (keeping) {
+        out = fs_.reopenHolding(target, source.bytes->data.get(), source.bytes->length);
+        unchanged = out != nullptr;
+        keeping = unchanged;
       }
+      if (!out) out = fs_.create(written);
     } catch (const platform::OsError&) {
-      if (unchanged && clearReadOnlyOnce()) continue;
+      if (keeping && clearReadOnlyOnce()) continue;
       if (!askRetry(index, target)) return false;
     }
   }
@@ -278,9 +260,11 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
     }
   }
   if (!timesSet) fs_.setFileTimes(target, times);
-  if (RetainAttributes)
-    fs_.setAttributes(target, e.Attributes & (dosattr::kReadOnly | dosattr::kHidden |
-                                              dosattr::kSystem | dosattr::kArchive));
+  // Created or reopened, the file has the archive attribute alone (the file
+  // system's contract), which is what most entries store.
+  const uint32_t stored =
+      e.Attributes & (dosattr::kReadOnly | dosattr::kHidden | dosattr::kSystem | dosattr::kArchive);
+  if (RetainAttributes && stored != dosattr::kArchive) fs_.setAttributes(target, stored);
   return true;
 }
 

@@ -103,7 +103,6 @@ class TZipReader {
   int lastPercent_ = -1;
   bool directoryRead_ = false;
   bool incomplete_ = false;
-  std::vector<uint8_t> compareBuffer_;
 
  private:
   enum class Selection { ByListOrAll, Selected };
@@ -126,8 +125,6 @@ class TZipReader {
   // the bytes written so far of a streamed entry.
   bool writeExtracted(int index, const std::string& target, const ExtractSource& source,
                       FolderMaker& folders, const std::function<void(uint64_t)>& progress);
-  // Whether the existing file target holds exactly these bytes.
-  bool holdsBytes(const std::string& target, const EntryBytes& bytes);
   // Takes the read-only bit off a file in the way (ReplaceReadOnly); false
   // when there is none to take off or the host refuses.
   bool clearReadOnly(const std::string& target);

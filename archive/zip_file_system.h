@@ -70,13 +70,18 @@ class ZipFileSystem {
 
   // Opens an existing file for reading with full sharing.
   virtual std::unique_ptr<ZipInputFile> openRead(const std::string& path) = 0;
-  // Creates (or truncates) a file; the folder must exist.
+  // Creates (or truncates) a file; the folder must exist. The file then has
+  // the archive attribute and no other, as reopen leaves one.
   virtual std::unique_ptr<ZipOutputFile> create(const std::string& path) = 0;
-  // An existing file whose content is already what create would be followed
-  // by: opened for writing with the refusals and the attributes of create,
-  // but its content kept, so nothing is freed on the host and written again.
-  // nullptr where the file system cannot; create is used then.
-  virtual std::unique_ptr<ZipOutputFile> reopen(const std::string&) { return nullptr; }
+  // An existing file that already holds exactly `data` (what create would be
+  // followed by): opened for writing with the refusals of create and given
+  // its attributes, its content kept, so nothing is freed on the host and
+  // written again. nullptr, the file untouched, when it is missing or holds
+  // other bytes, or where the file system cannot; create is used then.
+  // Throws what the open for writing refuses (read-only, held, shared).
+  virtual std::unique_ptr<ZipOutputFile> reopenHolding(const std::string&, const uint8_t*, size_t) {
+    return nullptr;
+  }
 
   // GetFileAttributes: nullopt when the path does not exist.
   virtual std::optional<uint32_t> attributes(const std::string& path) = 0;

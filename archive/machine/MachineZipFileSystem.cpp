@@ -1,6 +1,9 @@
 #include "archive/machine/MachineZipFileSystem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "platform/core/errors.h"
 
@@ -91,13 +94,39 @@ std::unique_ptr<ZipOutputFile> MachineZipFileSystem::create(const std::string& p
       path, platform::kGenericWrite, 0, platform::CreationDisposition::CreateAlways));
 }
 
-std::unique_ptr<ZipOutputFile> MachineZipFileSystem::reopen(const std::string& path) {
+std::unique_ptr<ZipOutputFile> MachineZipFileSystem::reopenHolding(const std::string& path,
+                                                                   const uint8_t* data,
+                                                                   size_t length) {
   // Opening for writing refuses what CREATE_ALWAYS refuses (read-only, held
   // or shared files); Windows NT also refuses to replace a hidden or system
-  // file by one without those bits, as create asks.
-  platform::FileHandle handle = files_.createFile(path, platform::kGenericWrite, 0,
-                                                  platform::CreationDisposition::OpenExisting);
-  const uint32_t current = files_.getFileAttributes(path);
+  // file by one without those bits, as create asks. The same handle reads
+  // the content: one open of the file for the question and the keeping.
+  platform::FileHandle handle;
+  try {
+    handle = files_.createFile(path, platform::kGenericRead | platform::kGenericWrite, 0,
+                               platform::CreationDisposition::OpenExisting);
+  } catch (const platform::OsError& error) {
+    if (error.code() == platform::WinError::FileNotFound ||
+        error.code() == platform::WinError::PathNotFound)
+      return nullptr;
+    throw;
+  }
+  if (handle.size() != length) return nullptr;
+  constexpr size_t kCompareChunk = size_t{1} << 20;
+  compareBuffer_.resize(std::min(length, kCompareChunk));
+  for (size_t done = 0; done < length;) {
+    const size_t chunk = std::min(length - done, kCompareChunk);
+    size_t got = 0;
+    while (got < chunk) {
+      const size_t n = handle.read(compareBuffer_.data() + got, chunk - got);
+      if (n == 0) return nullptr;
+      got += n;
+    }
+    if (std::memcmp(compareBuffer_.data(), data + done, chunk) != 0) return nullptr;
+    done += chunk;
+  }
+  // The attributes the open itself found: no second look-up of the file.
+  const uint32_t current = handle.attributesAtOpen().value_or(platform::kAttributeArchive);
   if (platform::isNt(files_.machine().version()) &&
       (current & (platform::kAttributeHidden | platform::kAttributeSystem)))
     throw platform::OsError(platform::WinError::AccessDenied, path);

@@ -3,6 +3,8 @@
 // the platform layer's FileSystem, so that archives are read and written with
 // the machine's Windows semantics (attributes, capacity, sharing, aliases).
 
+#include <vector>
+
 #include "archive/zip_file_system.h"
 #include "platform/files/file_system.h"
 
@@ -15,7 +17,8 @@ class MachineZipFileSystem : public ZipFileSystem {
   std::vector<FoundFile> findFiles(const std::string& pattern) override;
   std::unique_ptr<ZipInputFile> openRead(const std::string& path) override;
   std::unique_ptr<ZipOutputFile> create(const std::string& path) override;
-  std::unique_ptr<ZipOutputFile> reopen(const std::string& path) override;
+  std::unique_ptr<ZipOutputFile> reopenHolding(const std::string& path, const uint8_t* data,
+                                               size_t length) override;
   std::optional<uint32_t> attributes(const std::string& path) override;
   void setAttributes(const std::string& path, uint32_t attributes) override;
   FileTimes fileTimes(const std::string& path) override;
@@ -35,6 +38,7 @@ class MachineZipFileSystem : public ZipFileSystem {
 
  private:
   platform::FileSystem& files_;
+  std::vector<uint8_t> compareBuffer_;  // reopenHolding's reads, kept between files
 };
 
 }  // namespace archive

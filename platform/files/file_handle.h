@@ -35,6 +35,9 @@ class FileHandle {
     Drive* drive = nullptr;
     FileAttributes* attributes = nullptr;
     ShareTable::Token token = 0;
+    // GetFileAttributes of a file that existed when it was opened, as the
+    // open found it; nullopt for a file the open created.
+    std::optional<uint32_t> attributesAtOpen;
   };
 
   FileHandle() = default;
@@ -47,6 +50,9 @@ class FileHandle {
 
   bool isOpen() const { return opened_.file.isOpen(); }
   const std::string& path() const { return opened_.winPath; }
+  // The attributes an existing file had when it was opened (before a
+  // truncation changed them); nullopt for a new file.
+  std::optional<uint32_t> attributesAtOpen() const { return opened_.attributesAtOpen; }
 
   // Reads up to `count` bytes at the file pointer; 0 at the end of the file.
   // Throws OsError AccessDenied without read access.

@@ -88,8 +88,10 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
   bool truncate = exists && (disposition == CreationDisposition::CreateAlways ||
                              disposition == CreationDisposition::TruncateExisting);
   if (grantsWrite(access) || !exists) requireWritableMedium(location);
+  std::optional<uint32_t> attributesAtOpen;
   if (exists) {
     uint32_t current = attributes_.query(*location.drive, location.host).attributes;
+    attributesAtOpen = current;
     if ((current & kAttributeReadOnly) && (grantsWrite(access) || truncate))
       throw OsError(WinError::AccessDenied, winPath);
     // Windows NT refuses to replace a hidden or system file by one without those bits.
@@ -126,7 +128,7 @@ FileHandle FileSystem::createFile(std::string_view path, uint32_t access, uint32
     }
   }
   FileHandle handle(FileHandle::Opened{std::move(file), access, winPath, location.host,
-                                       location.drive, &attributes_, token});
+                                       location.drive, &attributes_, token, attributesAtOpen});
   if (!exists) {
     attributes_.created(*location.drive, location.host, attributes, status ? &*status : nullptr);
     giveAlias(location);
