@@ -52,8 +52,7 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
       if (!mode) throw Error("Unknown edition " + *edition + " (95, 98, me, nt4, 2000 or xp)");
       options.windowsMode = *mode;
     } else if (auto button = optionValue(arguments, index, "--open")) {
-      if (options.open != ProgramOptions::Button::None)
-        throw Error("--open names one button");
+      if (options.open != ProgramOptions::Button::None) throw Error("--open names one button");
       options.open = openedButton(*button);
     } else if (auto answers = optionValue(arguments, index, "--answers")) {
       options.answersFile = *answers;

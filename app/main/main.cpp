@@ -4,8 +4,8 @@
 // work (with --restore, a restore from the stored source and extent; with
 // --open, a press of that RegPack tab button), then closes the window as its
 // Exit button does. The status line's text is printed whenever the window
-// would build it, so the RegPack figures it keeps behave as with the window. Otherwise the main window runs
-// (gui_main.cpp).
+// would build it, so the RegPack figures it keeps behave as with the window. Otherwise the main
+// window runs (gui_main.cpp).
 
 #include <cstdio>
 #include <exception>
