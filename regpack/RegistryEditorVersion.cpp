@@ -6,7 +6,9 @@
 
 namespace corvasta {
 
-std::string GetVer(platform::FileSystem& files, const std::string& file) {
+namespace {
+
+std::string readBuild(platform::FileSystem& files, const std::string& file) {
   namespace version = platform::version;
   platform::WinError lastError = platform::WinError::Success;
   const uint32_t size = version::getFileVersionInfoSize(files, file, lastError);
@@ -18,6 +20,17 @@ std::string GetVer(platform::FileSystem& files, const std::string& file) {
   const std::optional<version::FixedFileInfo> info = version::decodeFixedFileInfo(value);
   if (!info) return "0";
   return std::to_string(info->fileVersion.revision);
+}
+
+}  // namespace
+
+std::string GetVer(platform::FileSystem& files, const std::string& file) {
+  try {
+    return readBuild(files, file);
+  } catch (const std::exception&) {
+    // A file that cannot be read has no version to show either.
+    return "0";
+  }
 }
 
 }  // namespace corvasta

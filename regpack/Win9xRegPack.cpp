@@ -4,6 +4,7 @@
 #include "regpack/Win9xRegPack.h"
 
 #include "app/core/Core.h"
+#include "app/core/EditAutoexec.h"
 #include "backup/Backup.h"
 #include "platform/profile/ini_file.h"
 #include "platform/system/process_start.h"
@@ -94,23 +95,36 @@ void Win9xRegPack::CompactClick() {
   if (!confirm(autoexecMethod)) return;
   settings.WriteBool("RegPack", "JustDone", true);
 
-  if (expandedRegPack) {
-    WriteRegPackBatch();
-  } else {
-    handOff().Begin(method);
-    std::vector<std::string> lines = QuickRegPackBatchLines(windows, autoexecMethod);
-    const std::string closing = lines.back();
-    lines.pop_back();
-    handOff().AddLines(lines);
-    handOff().Close(closing);
-  }
-  if (autoexecMethod) {
+  const std::string batch = core.loc.rootDir + "startwin.bat";
+  try {
+    if (expandedRegPack) {
+      WriteRegPackBatch();
+    } else {
+      handOff().Begin(method);
+      std::vector<std::string> lines = QuickRegPackBatchLines(windows, autoexecMethod);
+      const std::string closing = lines.back();
+      lines.pop_back();
+      handOff().AddLines(lines);
+      handOff().Close(closing);
+    }
     // The batch file is written before autoexec.bat calls it.
-    const std::string batch = core.loc.rootDir + "startwin.bat";
-    handOff().PrepareAutoexec(batch + "\r\ndel " + batch);
-  } else {
-    core.env.ui.processMessages();
+    if (autoexecMethod) handOff().PrepareAutoexec(batch + "\r\ndel " + batch);
+  } catch (const std::exception& error) {
+    // Windows is not left with half a hand-off: no batch, no call, nothing
+    // that announces a RegPack.
+    try {
+      handOff().Discard();
+      if (autoexecMethod)
+        EditAutoexec(core.env.files, core.loc.rootDir + "autoexec.bat", batch, true, false, "");
+    } catch (const std::exception&) {
+      // What could not be written cannot be taken back either.
+    }
+    settings.WriteBool("RegPack", "JustDone", false);
+    settings.WriteInteger("Bootup", "Action", 0);
+    stopWith(std::string("RegPack could not prepare the restart: ") + error.what());
+    return;
   }
+  if (!autoexecMethod) core.env.ui.processMessages();
   finishLog();
   handOff().Leave();
   applyCloseAfterRun();

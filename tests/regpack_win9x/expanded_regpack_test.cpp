@@ -78,6 +78,41 @@ TEST(ExpandedRegPack, Win98FromTheButtonThroughThePifMethodKeepsEveryKeyAndValue
   EXPECT_EQ(m.form->MarqueeText.find("RegPack was just completed"), std::string::npos);
 }
 
+TEST(ExpandedRegPack, FreeSpaceInTheRegistryFilesIsDroppedAndTheReductionAnnounced) {
+  Win9xMachine s(platform::WindowsVersion::Win98);
+  testing_support::TestProgram& m = *s.m;
+  m.setSetting("RegPack", "Mode", "1");
+  const std::string w = s.windows();
+  const std::string system = m.form->core.loc.winbootdir + "system.dat";
+  const std::string anna = w + "Profiles\\Anna\\user.dat";
+  const std::vector<std::string> files = registryFiles(m);
+  const std::set<std::string> compact = registryLines(m, files);
+  const uint64_t systemCompact = m.read(system).size();
+  const uint64_t annaCompact = m.read(anna).size();
+  addFreeDataBlock(m, system, 0x10000);
+  addFreeDataBlock(m, w + "user.dat", 0x8000);
+  addFreeDataBlock(m, anna, 0x8000);
+  const uint64_t systemPadded = m.read(system).size();
+  ASSERT_EQ(systemPadded, systemCompact + 0x10000);
+  m.restartProgram();
+  ASSERT_EQ(registryLines(m, files), compact);
+  ASSERT_TRUE(m.start());
+  m.ui.expect("RegPack must restart Windows", "Yes");
+  m.form->CompactClick();
+  m.restartWindows({});
+  EXPECT_EQ(registryLines(m, files), compact) << m.bootLog;
+  EXPECT_LE(m.read(system).size(), systemCompact + 0x1000);
+  EXPECT_LE(m.read(anna).size(), annaCompact + 0x1000);
+  EXPECT_LT(m.read(system).size(), systemPadded);
+  ASSERT_TRUE(m.start({"after"}));
+  m.form->MakeMarqueeText();
+  EXPECT_EQ(m.form->MarqueeText.find("reduced the registry by 0kb"), std::string::npos)
+      << m.form->MarqueeText;
+  EXPECT_NE(m.form->MarqueeText.find("RegPack was just completed and reduced the registry by"),
+            std::string::npos)
+      << m.form->MarqueeText;
+}
+
 TEST(ExpandedRegPack, NoAtTheQuestionLeavesTheExportsAndWritesNoBatch) {
   Win9xMachine s(platform::WindowsVersion::Win98);
   testing_support::TestProgram& m = *s.m;

@@ -79,5 +79,23 @@ TEST(RegPackStops, ARegistryFileThatDoesNotParseIsNamedAndNothingChanges) {
   EXPECT_FALSE(m.exists(s.windows() + "Profiles\\Owner\\user.zzz"));
 }
 
+TEST(RegPackStops, ABatchFileThatCannotBeWrittenLeavesNoHalfHandOff) {
+  Win9xMachine s(platform::WindowsVersion::Win95);
+  testing_support::TestProgram& m = *s.m;
+  m.setSetting("BackupPreferences1", "WindowsRestart", "1");
+  ASSERT_TRUE(m.start());
+  const std::string autoexec = m.read("C:\\AUTOEXEC.BAT");
+  m.files->createDirectory("C:\\startwin.bat");
+  m.ui.expect("RegPack must restart Windows", "Yes");
+  m.ui.expect("RegPack could not prepare the restart", "OK");
+  m.form->CompactClick();
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_EQ(m.read("C:\\AUTOEXEC.BAT"), autoexec);
+  EXPECT_FALSE(m.exists(m.startup() + "cleanup.lnk"));
+  EXPECT_EQ(m.setting("RegPack", "JustDone"), "0");
+  EXPECT_EQ(m.setting("Bootup", "Action"), "0");
+  EXPECT_FALSE(m.form->core.CloseAfterRun);
+}
+
 }  // namespace
 }  // namespace regpack_test

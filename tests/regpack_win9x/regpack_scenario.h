@@ -19,6 +19,11 @@ std::set<std::string> registryLines(const testing_support::ProgramRig& m,
 // system.dat, user.dat and every profile's user.dat of the machine.
 std::vector<std::string> registryFiles(const testing_support::ProgramRig& m);
 
+// Gives a Windows 9x registry file `bytes` of free space: a data block
+// holding one free record, appended as Windows leaves a block whose keys were
+// deleted. The file still reads as the same keys and values.
+void addFreeDataBlock(testing_support::ProgramRig& m, const std::string& file, uint32_t bytes);
+
 // The program as a process, for the logon's Startup shortcuts; empty when it
 // is not built.
 std::string consoleProgram();
