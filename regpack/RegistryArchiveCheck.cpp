@@ -62,6 +62,7 @@ std::string registryArchiveFault(Core& core, ExtractFolder& extractFolder,
   std::vector<std::string> names;
   try {
     reader.ReadDirectory();
+    if (reader.EntryCount() == 0) throw Error("it holds no entries");
     for (int index = 0; index < reader.EntryCount(); ++index)
       if (!reader.EntryEncrypted(index) || !core.Form8.password.empty())
         names.push_back(reader.EntryName(index));
@@ -74,7 +75,6 @@ std::string registryArchiveFault(Core& core, ExtractFolder& extractFolder,
     return faultText(archivePath,
                      std::string("it is not a readable ZIP archive (") + error.what() + ").");
   }
-  if (reader.EntryCount() == 0) return faultText(archivePath, "it holds no registry files.");
   for (const std::string& name : names) {
     if (platform::ansiEqualNoCase(name, "user.ini")) continue;
     const std::string file = work.path() + name;
