@@ -59,6 +59,25 @@ TEST_P(UnreplacedHive, IsListedAndTheUserChoosesTheRestart) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, UnreplacedHive, ::testing::Values("Yes", "No"));
 
+TEST(RegPackFailures, WithoutTheBackupPrivilegeNoArchiveIsMadeAndNothingIsReplaced) {
+  NtProgram m{twoUserSample(WindowsVersion::Win2000).configure([](platform::MachineConfig& config) {
+    std::erase_if(config.privileges, [](const std::string& name) {
+      return platform::ansiEqualNoCase(name, "SeBackupPrivilege");
+    });
+  })};
+  const std::string zzz = m.form->core.loc.windowsDir + "registry.zzz";
+  for (size_t hive = 0; hive < loadedHiveFiles(m).size(); ++hive)
+    m.ui.expect("You do not have Backup Privileges.", "OK");
+  m.ui.expect(zzz + " cannot be used: the file does not exist.", "OK");
+  m.form->CompactClick();
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_TRUE(m.registry->pendingReplacements().empty());
+  EXPECT_FALSE(restartRequested(m));
+  EXPECT_EQ(m.setting("RegPack", "JustDone"), "@");
+  EXPECT_EQ(m.setting("Bootup", "Action"), "@");
+  EXPECT_NE(results(m).find("<<< RegPack not successful - "), std::string::npos);
+}
+
 TEST(UndoFailures, AHiveThatCannotBeReplacedIsListedUnderTheUndoTexts) {
   NtProgram m = withSoftwareUndoHeld();
   m.ui.expect("RegPack must restart Windows", "No");
