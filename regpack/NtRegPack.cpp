@@ -51,19 +51,24 @@ void NtRegPack::CompactClick() {
   }
   Ui& ui = core.env.ui;
   if (core.SafeMode) {
-    // Windows in Safe Mode loads no replacement hives: nothing is done.
+    // Windows in Safe Mode loads no replacement hives: nothing is done
+    // (AutoCompact's switch is already off).
     core.requests.regPack = false;
-    platform::TIniFile settings(core.env.machine, core.settingsFile());
-    settings.WriteBool("AutoCompact", "switch", false);
     return;
   }
 
   // Hives that cannot be saved are not packed: the warning list names them.
   core.ErrorFlag = false;
   core.ErrorList.clear();
-  {
+  try {
     const NtRegistryWork work(core, NtRegistryWork::Direction::Saving);
     backup.registry.SaveNTRegistry(undoArchive(), 0, true, true);
+  } catch (...) {
+    // A save that fails (a full disk) ends the log's entry before the error
+    // is shown.
+    core.Log(kRegPackEnding.failedLine + core.Timestamp());
+    writeLog();
+    throw;
   }
   const std::vector<std::string> unsaved =
       core.ErrorFlag ? core.ErrorList : std::vector<std::string>{};
