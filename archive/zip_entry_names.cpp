@@ -38,6 +38,16 @@ bool isOemHost(uint8_t host) {
   return host == ziphost::kMsDos || host == ziphost::kOs2 || host == ziphost::kNtfs;
 }
 
+// bsdtar's archives of "." name their entries "./café": the entry is "café".
+// "./" alone (the folder itself) stays, as extraction skips it.
+std::string withoutDotPrefix(std::string name) {
+  size_t start = 0;
+  while (name.size() - start > 2 && name[start] == '.' &&
+         (name[start + 1] == '/' || name[start + 1] == '\\'))
+    start += 2;
+  return start == 0 ? name : name.substr(start);
+}
+
 }  // namespace
 
 bool isWellFormedUtf8(std::string_view text) {
@@ -84,7 +94,8 @@ std::vector<std::string> ArchiveNames::decode() const {
   std::vector<std::string> names;
   names.reserve(held_.size());
   for (const Held& h : held_)
-    names.push_back(decodeEntryName({h.nameField, h.flags, h.extra, h.host}, driveLetters_));
+    names.push_back(
+        withoutDotPrefix(decodeEntryName({h.nameField, h.flags, h.extra, h.host}, driveLetters_)));
   return names;
 }
 

@@ -53,7 +53,8 @@ std::string decodeEntryName(const EntryNameBytes& bytes, bool driveLetterArchive
 class ArchiveNames {
  public:
   void add(const EntryNameBytes& bytes);
-  // The ANSI names, in the order their headers were added.
+  // The ANSI names, in the order their headers were added; a leading "./"
+  // is dropped.
   std::vector<std::string> decode() const;
 
  private:

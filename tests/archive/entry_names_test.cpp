@@ -143,6 +143,9 @@ TEST(EntryNames, OneDriveLetterInTheDirectoryMakesEveryDosNameAnsi) {
   // The rule is about DOS hosts: a Unix entry beside it is still UTF-8.
   EXPECT_EQ(namesOf({{"C:/x/" + kCafe.ansi, 0}, {kStore.utf8, 3}}),
             (Names{"C:/x/" + kCafe.ansi, kStore.ansi}));
+  // bsdtar's archives of ".": the folder itself and names below it.
+  EXPECT_EQ(namesOf({{"./", 3}, {"./" + kCafe.utf8, 3}, {"././a/./b", 3}, {".x/y", 3}}),
+            (Names{"./", kCafe.ansi, "a/./b", ".x/y"}));
 }
 
 TEST(EntryNames, SalvagedEntriesWithoutAHostAreUtf8UnlessTheSetHasDrives) {
