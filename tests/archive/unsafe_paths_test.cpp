@@ -93,5 +93,44 @@ TEST_F(ZipSlipTest, AbsoluteUnixPathsAndRootFolderEntriesStayInTheDestination) {
   EXPECT_FALSE(archive::namesOnlyTheRoot("../"));
 }
 
+// The Extractor extracts the checked entries: a hostile one among them stops
+// all of them, one left unchecked does not matter.
+TEST_F(ZipSlipTest, AHostileSelectedEntryStopsTheWholeSelection) {
+  fs.createDirectory("C:\\DEST");
+  const std::vector<std::string> names = {"good.txt",           "../x", "..\\x",
+                                          "C:/WINDOWS/../../x", "CON",  "D:dir/x"};
+  writeArchiveWith(fs.hostPath("C:\\sel.zip"), names);
+  const auto hostBefore = [&] {
+    std::set<std::string> paths;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+      paths.insert(entry.path().string());
+    return paths;
+  }();
+  archive::TZipReader zip(fs);
+  zip.SetZipName("C:\\sel.zip");
+  zip.DestDir = "C:\\DEST";
+  zip.ReadDirectory();
+  ASSERT_EQ(zip.EntryCount(), static_cast<int>(names.size()));
+  for (int hostile = 1; hostile < zip.EntryCount(); ++hostile) {
+    for (int i = 0; i < zip.EntryCount(); ++i) zip.SetEntrySelected(i, i == 0 || i == hostile);
+    try {
+      zip.ExtractSelected();
+      ADD_FAILURE() << names[static_cast<size_t>(hostile)] << " was extracted";
+    } catch (const ZipUnsafePathError& e) {
+      EXPECT_NE(std::string(e.what()).find(names[static_cast<size_t>(hostile)]), std::string::npos)
+          << "the message names the entry: " << e.what();
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(fs.hostPath("C:\\DEST")));
+  }
+  for (int i = 0; i < zip.EntryCount(); ++i) zip.SetEntrySelected(i, i == 0);
+  EXPECT_EQ(zip.ExtractSelected(), 1);
+  EXPECT_EQ(content("C:\\DEST\\good.txt"), "evil");
+  std::set<std::string> hostAfter;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+    hostAfter.insert(entry.path().string());
+  hostAfter.erase(fs.hostPath("C:\\DEST\\good.txt").string());
+  EXPECT_EQ(hostAfter, hostBefore);
+}
+
 }  // namespace
 }  // namespace archive_test
