@@ -57,7 +57,22 @@ bool isWellFormedUtf8(std::string_view text) {
 }
 
 std::string utf8NameToAnsi(std::string_view utf8) {
-  return platform::utf8ToAnsi(utf8, kNoAnsiForm);
+  std::string ansi = platform::utf8ToAnsi(utf8);
+  if (ansi.find('?') == std::string::npos) return ansi;
+  // The converter gives '?' for what 1252 cannot hold: tell those from a
+  // real '?' one character at a time.
+  ansi.clear();
+  std::u16string units = platform::utf8ToUtf16(utf8);
+  for (size_t i = 0; i < units.size(); ++i) {
+    size_t length = 1;
+    if (units[i] >= 0xD800 && units[i] < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+        units[i + 1] < 0xE000)
+      length = 2;  // a surrogate pair: one character
+    std::string one = platform::utf8ToAnsi(platform::utf16ToUtf8(units.substr(i, length)));
+    ansi += one == "?" && units[i] != u'?' ? std::string(1, kNoAnsiForm) : one;
+    i += length - 1;
+  }
+  return ansi;
 }
 
 bool hasDriveLetter(std::string_view nameField) {

@@ -72,13 +72,13 @@ std::string ansiToUtf8(std::string_view ansi) {
   return out;
 }
 
-std::string utf8ToAnsi(std::string_view utf8, char unmapped) {
+std::string utf8ToAnsi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
     int ansi = codePointToAnsi(decodeUtf8(utf8, i));
-    out += ansi < 0 ? unmapped : static_cast<char>(ansi);
+    out += ansi < 0 ? '?' : static_cast<char>(ansi);
   }
   return out;
 }

@@ -15,8 +15,8 @@ namespace platform {
 std::string ansiToUtf8(std::string_view ansi);
 
 // UTF-8 to Windows-1252. Characters without a 1252 form, and malformed UTF-8,
-// become `unmapped`: '?' by default, as WideCharToMultiByte's default character.
-std::string utf8ToAnsi(std::string_view utf8, char unmapped = '?');
+// become '?', as WideCharToMultiByte's default character.
+std::string utf8ToAnsi(std::string_view utf8);
 
 // UTF-8 and UTF-16 (as NT hives, shortcuts and other Windows files store
 // text). Malformed UTF-8, and unpaired surrogates, become U+FFFD.
