@@ -29,6 +29,14 @@ std::optional<std::string> optionValue(const std::vector<std::string>& arguments
   return arguments[++index];
 }
 
+// The button an --open value names (without case).
+ProgramOptions::Button openedButton(const std::string& name) {
+  const std::string upper = platform::ansiUpper(name);
+  if (upper == "REGPACK") return ProgramOptions::Button::RegPack;
+  if (upper == "UNDO-REGPACK") return ProgramOptions::Button::UndoRegPack;
+  throw Error("Unknown button " + name + " for --open (regpack or undo-regpack)");
+}
+
 }  // namespace
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
@@ -43,14 +51,21 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
       const std::optional<int> mode = editionMode(*edition);
       if (!mode) throw Error("Unknown edition " + *edition + " (95, 98, me, nt4, 2000 or xp)");
       options.windowsMode = *mode;
+    } else if (auto button = optionValue(arguments, index, "--open")) {
+      if (options.open != ProgramOptions::Button::None) throw Error("--open names one button");
+      options.open = openedButton(*button);
     } else if (auto answers = optionValue(arguments, index, "--answers")) {
       options.answersFile = *answers;
     } else {
       break;
     }
   }
+  const bool opens = options.open != ProgramOptions::Button::None;
+  if (options.restore && opens) throw Error("--restore and --open press different buttons");
   if (options.restore && !options.console)
     throw Error("--restore runs without a window: give --console with it");
+  if (opens && !options.console)
+    throw Error("--open runs without a window: give --console with it");
   options.switches.assign(arguments.begin() + static_cast<std::ptrdiff_t>(index), arguments.end());
   return options;
 }

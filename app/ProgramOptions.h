@@ -1,7 +1,7 @@
 #pragma once
 // The options `corvasta` takes before the program's own switches:
 //   corvasta [--console] [--machine DIR] [--edition {95,98,me,nt4,2000,xp}]
-//            [--answers FILE] [--restore] [switches]
+//            [--answers FILE] [--restore | --open {regpack,undo-regpack}] [switches]
 // --machine is taken off by the sample machine selection; this reads the rest.
 
 #include <optional>
@@ -18,6 +18,10 @@ struct ProgramOptions {
   // does, press "&3. Restore" with the stored extent, close as Exit. Only
   // with --console.
   bool restore = false;
+  // After the window start: press a button of the RegPack tab, "&RegPack"
+  // or "&Undo RegPack", and close as Exit. Only with --console.
+  enum class Button { None, RegPack, UndoRegPack };
+  Button open = Button::None;
   std::vector<std::string> switches;  // the parameters the program sees
 };
 
@@ -27,8 +31,8 @@ std::optional<int> editionMode(const std::string& name);
 
 // Reads the options up to the first parameter that is not one of them; the
 // rest are the program's parameters as given. Throws corvasta::Error for an
-// option without its value, an unknown edition, or --restore without
-// --console.
+// option without its value, an unknown edition, an --open of another button,
+// more than one of --restore and --open, or either without --console.
 ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments);
 
 }  // namespace corvasta

@@ -77,11 +77,7 @@ void readRestorePage(TForm1& form, const platform::TIniFile& settings) {
 }
 
 void setAvailabilityFlags(TForm1& form) {
-  platform::FileSystem& files = form.core.env.files;
-  const SystemLocations& loc = form.core.loc;
-  form.undoRegPackEnabled = form.core.isWin9xMode()
-                                ? files.fileExists(loc.winbootdir + "system.zzz")
-                                : files.fileExists(loc.windowsDir + "registry.zzz");
+  form.undoRegPackEnabled = form.regpack.UndoAvailable();
   form.restore.sources.FindAvailableSources();
 }
 

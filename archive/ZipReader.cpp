@@ -278,8 +278,12 @@ int TZipReader::extractEntries(Selection selection) {
   for (int index : chosen) {
     const TZipEntry& e = entries_[static_cast<size_t>(index)];
     std::string name = e.record.name;
-    if (e.record.isDirectory()) name.pop_back();
-    targets.push_back(extractionTarget(name, placement).path);
+    if (e.record.isDirectory() && namesOnlyTheRoot(name)) {
+      targets.emplace_back();  // "./" of bsdtar's archives: the destination itself
+    } else {
+      if (e.record.isDirectory()) name.pop_back();
+      targets.push_back(extractionTarget(name, placement).path);
+    }
     total += e.Size;
   }
   lastPercent_ = -1;
@@ -332,7 +336,7 @@ int TZipReader::extractEntries(Selection selection) {
       Planned& planned = plans[i];
       int tag = static_cast<int>(i);
       if (record.isDirectory()) {
-        planned.plan = Plan::Folder;
+        planned.plan = targets[i].empty() ? Plan::Skip : Plan::Folder;
       } else if (passwordSettled(chosen[i], password, ahead, finishOne)) {
         if (readsInMemory(record))
           planned.plan = Plan::FromMemory;

@@ -107,6 +107,14 @@ std::string entryFileName(const std::string& storedName) {
   return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+bool namesOnlyTheRoot(const std::string& storedName) {
+  std::vector<std::string> parts = splitComponents(storedName);
+  for (size_t i = 0; i < parts.size(); ++i)
+    if (!parts[i].empty() && parts[i] != "." && !(i == 0 && isDriveComponent(parts[i])))
+      return false;
+  return true;
+}
+
 ExtractTarget extractionTarget(const std::string& storedName, const ExtractPlacement& placement) {
   std::vector<std::string> parts = splitComponents(storedName);
   std::string drive;

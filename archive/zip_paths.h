@@ -41,6 +41,10 @@ struct ExtractPlacement {
 // components, never by comparing string prefixes.
 ExtractTarget extractionTarget(const std::string& storedName, const ExtractPlacement& placement);
 
+// Whether a folder entry ("./", "/", "C:/") names no folder below its root:
+// it stands for the destination itself, so there is nothing to create.
+bool namesOnlyTheRoot(const std::string& storedName);
+
 // Appends "\" when missing.
 std::string withBackslash(std::string folder);
 

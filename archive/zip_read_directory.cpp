@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "archive/zip_entry_names.h"
 #include "archive/zip_extra_fields.h"
 #include "archive/zip_read_overlap.h"
-#include "archive/zip_unicode_path.h"
 
 namespace archive {
 namespace {
@@ -64,11 +64,6 @@ void applyZip64Extra(ZipEntryRecord& e, ExtraBytes extra, bool diskOverflow) {
   if (diskOverflow) e.diskStart = field.u32();
 }
 
-// Host 3 in the high byte of "version made by".
-bool madeOnUnix(const ZipEntryRecord& e) {
-  return (e.versionMadeBy >> 8) == 3;
-}
-
 }  // namespace
 
 void readCommonHeaderFields(ByteReader& r, ZipEntryRecord& e) {
@@ -120,6 +115,7 @@ std::vector<ZipEntryRecord> parseCentralDirectory(const uint8_t* data, size_t si
   entries.reserve(
       static_cast<size_t>(std::min<uint64_t>(expectedEntries, size / zipsize::kCentralHeader)));
   ByteReader r(data, size, "central directory");
+  ArchiveNames names;
   while (r.remaining() >= 4 && peek32(data + r.position()) == zipsig::kCentralHeader) {
     size_t at = r.position();
     r.skip(4);
@@ -139,9 +135,11 @@ std::vector<ZipEntryRecord> parseCentralDirectory(const uint8_t* data, size_t si
     bool diskOverflow = e.diskStart == kMax16;
     applyZip64Extra(e, extra, diskOverflow);
     if (nameField.empty()) throw ZipCorruptError("Central directory entry without a name", at);
-    e.name = entryNameFromHeader(nameField, e.flags, extra, madeOnUnix(e));
+    names.add({nameField, e.flags, extra, static_cast<uint8_t>(e.versionMadeBy >> 8)});
     entries.push_back(std::move(e));
   }
+  std::vector<std::string> decoded = names.decode();
+  for (size_t i = 0; i < entries.size(); ++i) entries[i].name = std::move(decoded[i]);
   // Writers of the time before ZIP64 stored the count modulo 65536.
   bool countMatches = entries.size() == expectedEntries ||
                       (expectedEntries < kMax16 && entries.size() % 65536 == expectedEntries);

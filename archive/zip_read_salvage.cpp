@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "archive/zip_bytes.h"
+#include "archive/zip_entry_names.h"
 #include "archive/zip_extra_fields.h"
 #include "archive/zip_read_directory.h"
-#include "archive/zip_unicode_path.h"
 
 namespace archive {
 namespace {
@@ -64,6 +64,7 @@ std::vector<ZipEntryRecord> salvageEntries(ZipSource& source) {
   std::vector<ZipEntryRecord> entries;
   uint64_t size = source.size();
   uint64_t pos = 0;
+  ArchiveNames names;
   while (pos + zipsize::kLocalHeader <= size) {
     auto header = findSignature(source, pos, zipsig::kLocalHeader);
     if (!header || *header + zipsize::kLocalHeader > size) break;
@@ -85,8 +86,6 @@ std::vector<ZipEntryRecord> salvageEntries(ZipSource& source) {
     source.readAt(pos + zipsize::kLocalHeader, variable.data(), variable.size());
     std::string_view nameField(reinterpret_cast<const char*>(variable.data()), nameLength);
     ExtraBytes extra(variable.data() + nameLength, extraLength);
-    // A local header does not say which host made it.
-    e.name = entryNameFromHeader(nameField, e.flags, extra, false);
     auto zip64Field = findExtraField(extra, kZip64ExtraId);
     bool zip64 = zip64Field && zip64Field->size() >= 16;
     if (zip64) {
@@ -105,9 +104,13 @@ std::vector<ZipEntryRecord> salvageEntries(ZipSource& source) {
       if (e.compressedSize > size - dataStart) break;
       next = dataStart + e.compressedSize;
     }
+    // A local header does not say which host made it.
+    names.add({nameField, e.flags, extra, std::nullopt});
     entries.push_back(std::move(e));
     pos = next;
   }
+  std::vector<std::string> decoded = names.decode();
+  for (size_t i = 0; i < entries.size(); ++i) entries[i].name = std::move(decoded[i]);
   return entries;
 }
 

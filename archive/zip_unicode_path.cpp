@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "archive/zip_crc32.h"
+#include "archive/zip_entry_names.h"
 #include "archive/zip_format.h"
 #include "platform/core/codepage.h"
 
@@ -14,12 +15,6 @@ constexpr size_t kFieldHead = 5;
 // The field shares the 16-bit extra length with a ZIP64 field; a longer name
 // (far beyond any Windows path) goes without it.
 constexpr size_t kLongestUtf8Name = kMax16 - 64;
-
-// Malformed sequences decode to U+FFFD one byte at a time, which encodes in
-// three bytes: only well-formed UTF-8 comes back unchanged.
-bool isWellFormedUtf8(std::string_view text) {
-  return platform::utf16ToUtf8(platform::utf8ToUtf16(text)) == text;
-}
 
 uint32_t nameCrc(std::string_view name) {
   return crc32Update(0, name.data(), name.size());
@@ -52,17 +47,7 @@ std::optional<std::string> unicodePathName(ExtraBytes field, std::string_view na
   if (r.u8() != kUnicodePathVersion || r.u32() != nameCrc(nameField)) return std::nullopt;
   std::string utf8 = r.text(r.remaining());
   if (!isWellFormedUtf8(utf8)) return std::nullopt;
-  return platform::utf8ToAnsi(utf8);
-}
-
-std::string entryNameFromHeader(std::string_view nameField, uint16_t flags, ExtraBytes extra,
-                                bool fromUnixHost) {
-  if (auto field = findExtraField(extra, kUnicodePathExtraId))
-    if (auto name = unicodePathName(*field, nameField)) return *name;
-  if (flags & zipflag::kUtf8Names) return platform::utf8ToAnsi(nameField);
-  if (fromUnixHost && needsUnicodePath(nameField) && isWellFormedUtf8(nameField))
-    return platform::utf8ToAnsi(nameField);
-  return std::string(nameField);
+  return utf8NameToAnsi(utf8);
 }
 
 }  // namespace archive

@@ -29,16 +29,8 @@ Bytes unicodePathField(const std::string& ansiName);
 
 // The ANSI name a Unicode Path field's data gives, or nullopt when the field
 // does not belong to nameField or is damaged: another version, a CRC that is
-// not the name field's, malformed UTF-8, or no name at all.
+// not the name field's, malformed UTF-8, or no name at all. Characters
+// without an ANSI form become kNoAnsiForm.
 std::optional<std::string> unicodePathName(ExtraBytes field, std::string_view nameField);
-
-// The ANSI name of an entry from its header: a valid Unicode Path field
-// first, then the name field as UTF-8 when the UTF-8 flag is set, or when it
-// comes from a Unix host (whose names are in its locale's character set,
-// UTF-8 on today's systems) and is well-formed UTF-8 beyond ASCII; otherwise
-// the name field's bytes as they are. Characters without an ANSI form become
-// '?', as Windows' conversion gives them.
-std::string entryNameFromHeader(std::string_view nameField, uint16_t flags, ExtraBytes extra,
-                                bool fromUnixHost);
 
 }  // namespace archive

@@ -33,6 +33,12 @@ class RegPack {
   // The tab's third button: mode 1 "Up&grade RegEdit", modes 2 and 3
   // "&Check the Registry".
   void Button3Click() { win9x.Button3Click(); }
+  // Whether the mode's undo copy exists, which enables "&Undo RegPack":
+  // winbootdir's system.zzz in modes 1 to 3, W\registry.zzz otherwise.
+  bool UndoAvailable() const;
+  // The "Quick RegPack"/"Expanded RegPack" list of mode 2: the choice (0 or
+  // 1) is kept in RegPack/Mode at once.
+  void ComboBoxChange(int index);
 
   Core& core;
   Win9xRegPack win9x;

@@ -1,5 +1,13 @@
 #pragma once
-// Modes 1 to 3: Undo RegPack from the .zzz copies.
+// Modes 1 to 3: Undo RegPack from the .zzz copies RegPack left. Windows 95
+// and 98 copy them back in MS-DOS mode through startwin.bat (the pif or the
+// autoexec hand-off); Windows ME names them in wininit.ini's Rename section,
+// which puts them in place at the next start before the registry loads.
+
+#include <string>
+#include <vector>
+
+#include "regpack/UndoCopies.h"
 
 namespace corvasta {
 
@@ -14,10 +22,24 @@ class Win9xUndoRegPack {
 
   // "&Undo RegPack" in modes 1 to 3.
   void Button6Click();
+  // The lines of the Undo batch for `copies`, without the closing line that
+  // deletes the batch file (the hand-off adds it).
+  std::vector<std::string> WriteUndoBatch(const UndoCopies& copies) const;
 
   Core& core;
   Backup& backup;
   Restore& restore;
+
+ private:
+  // The copies, or none after saying why (a Windows directory copy missing or
+  // damaged); damaged profile copies are named and left out.
+  bool checkCopies(UndoCopies& copies, bool withClasses);
+  bool confirmed();
+  // The pif method's support files; false after saying which is missing.
+  bool pifReady();
+  void undoInMsDosMode(const UndoCopies& copies);
+  void undoThroughWininit(const UndoCopies& copies);
+  void endLine();
 };
 
 }  // namespace corvasta

@@ -57,9 +57,9 @@ void DosHandOff::AddLines(const std::vector<std::string>& lines) {
   write();
 }
 
-void DosHandOff::Close() {
+void DosHandOff::Close(const std::string& closingLine) {
   if (!open_) return;
-  lines_.push_back("del startwin.bat");
+  lines_.push_back(closingLine);
   write();
   open_ = false;
 }

@@ -40,7 +40,7 @@ class DosHandOff {
   // Lines for the batch file, each ending in CR LF when it is written.
   void AddLines(const std::vector<std::string>& lines);
   // The closing line that deletes the batch file itself; writes the file.
-  void Close();
+  void Close(const std::string& closingLine = "del startwin.bat");
   // The batch file is dropped without running (a run that stopped).
   void Discard();
   bool IsOpen() const { return open_; }

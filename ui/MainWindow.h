@@ -68,6 +68,11 @@ class MainWindow : public QWidget {
   // the restore sources, and the page shown from their state.
   void connectCrashFixer();
   void showRestorePage();
+  // The RegPack page (MainWindowRegPack.cpp): its buttons and list bound to
+  // the RegPack subsystem; each operation refreshes the Undo RegPack button.
+  void connectRegPack();
+  void runRegPackOperation(const std::function<void()>& operation);
+  void showRegPackPage();
 
   // Handlers.
   void backupClicked();

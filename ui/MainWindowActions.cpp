@@ -37,6 +37,7 @@ void MainWindow::connectControls() {
 
   connect(backup_.backup, &QPushButton::clicked, this, &MainWindow::backupClicked);
   connectCrashFixer();
+  connectRegPack();
   for (size_t index = 0; index < backup_.configs.size(); ++index)
     connect(backup_.configs[index], &QCheckBox::toggled, this,
             [this, index](bool checked) { form_.core.configChecked[index] = checked; });

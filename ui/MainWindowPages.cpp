@@ -187,16 +187,17 @@ RegPackPage buildRegPackPage(QWidget* parent) {
   regPack.third = textButton(QStringLiteral("&Check the Registry"),
                              QStringLiteral("thirdRegPackButton"), regPack.page);
   regPack.note = pageText(QString(), QStringLiteral("regPackNote"), regPack.page);
-  for (QWidget* control :
-       {static_cast<QWidget*>(regPack.regPack), static_cast<QWidget*>(regPack.undoRegPack),
-        static_cast<QWidget*>(regPack.kind), static_cast<QWidget*>(regPack.third)})
-    markNotAvailable(control);
+  // Until the window start sequence has found the undo copy.
+  regPack.undoRegPack->setEnabled(false);
 
   auto* grid = new QGridLayout;
   grid->addWidget(regPack.regPack, 0, 0);
   grid->addWidget(regPack.kind, 0, 1);
   grid->addWidget(regPack.undoRegPack, 1, 0);
   grid->addWidget(regPack.third, 1, 1);
+  // Two equal columns, also where the mode hides the second one's controls.
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
   auto* column = new QVBoxLayout(regPack.page);
   column->setContentsMargins(10, 6, 10, 6);
   column->addLayout(grid);

@@ -24,7 +24,7 @@ void applyModeTexts(const MainWindowModeTexts& texts, RegPackPage& regPack, Boot
   regPack.note->setText(fromAnsi(texts.regPackNote));
   regPack.third->setVisible(texts.thirdRegPackButtonShown);
   regPack.third->setText(fromAnsi(texts.thirdRegPackCaption));
-  markNotAvailable(regPack.third, fromAnsi(texts.thirdRegPackHint));
+  setHint(regPack.third, fromAnsi(texts.thirdRegPackHint));
 
   bootDisk.kinds->clear();
   for (const std::string& entry : texts.bootDiskEntries) bootDisk.kinds->addItem(fromAnsi(entry));
@@ -67,6 +67,7 @@ void MainWindow::showFormState() {
   showConfigBoxes();
 
   showRestorePage();
+  showRegPackPage();
 }
 
 void MainWindow::showConfigBoxes() {

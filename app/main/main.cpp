@@ -1,9 +1,11 @@
 // corvasta: the program on a machine. With --console (or in a build without
 // the Qt front end) it runs the entry sequence; when the program would show
 // its window, it runs the window start sequence with the requested automatic
-// work (with --restore, a restore from the stored source and extent), then
-// closes the window as its Exit button does. Otherwise the main window runs
-// (gui_main.cpp).
+// work (with --restore, a restore from the stored source and extent; with
+// --open, a press of that RegPack tab button), then closes the window as its
+// Exit button does. The status line's text is printed whenever the window
+// would build it, so the RegPack figures it keeps behave as with the window. Otherwise the main
+// window runs (gui_main.cpp).
 
 #include <cstdio>
 #include <exception>
@@ -50,11 +52,20 @@ int run(int argc, char** argv) {
   corvasta::installConsoleInterruptHandler();
 
   corvasta::TForm1 form(corvasta::Environment{*machine, files, registry, ui}, options.windowsMode);
+  form.GetMarqueeText = [&form] {
+    form.MakeMarqueeText();
+    std::printf("Status: %s\n", form.MarqueeText.c_str());
+    std::fflush(stdout);
+  };
   if (!form.RunEntrySequence(options.switches)) return 0;
   form.FormShow();
   if (options.restore && !form.terminateRequested) {
     form.ComboBox1Change();
     form.RestoreClick();
+  }
+  if (!form.terminateRequested) {
+    if (options.open == corvasta::ProgramOptions::Button::RegPack) form.CompactClick();
+    if (options.open == corvasta::ProgramOptions::Button::UndoRegPack) form.Button6Click();
   }
   if (form.FormCloseQuery()) form.FormClose();
   // A restore that ended in its error handler fails the run.

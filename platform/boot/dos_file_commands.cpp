@@ -22,7 +22,24 @@ std::string joinPath(const std::string& folder, const std::string& name) {
   return folder.ends_with('\\') ? folder + name : folder + "\\" + name;
 }
 
+// COPY opens its target before it writes: a copy that fails in the writing
+// (the disk is full) has already emptied the file it replaces. One refused
+// before that (the target is read-only or in use) leaves it alone.
+bool overwrittenBy(const OsError& error) {
+  return error.code() == WinError::DiskFull || error.code() == WinError::HandleDiskFull ||
+         error.code() == WinError::WriteFault;
+}
+
 }  // namespace
+
+void DosSession::dropFailedTarget(const std::string& target) {
+  try {
+    if (files_.fileExists(target)) files_.deleteFile(target);
+    log_.event("Insufficient disk space: " + target + " deleted");
+  } catch (const OsError& e) {
+    fail(std::string("Cannot delete ") + target + ": " + e.what());
+  }
+}
 
 std::string DosSession::fullPath(std::string_view name) const {
   std::string path;
@@ -115,6 +132,7 @@ void DosSession::copy(const std::vector<std::string>& rawArgs) {
       ++copied;
     } catch (const OsError& e) {
       fail(std::string("Cannot copy ") + source + ": " + e.what());
+      if (overwrittenBy(e)) dropFailedTarget(target);
     }
   }
   log_.screen("        " + std::to_string(copied) + " file(s) copied");

@@ -73,6 +73,9 @@ class DosSession {
 
   // Commands on files (dos_file_commands.cpp).
   void copy(const std::vector<std::string>& args);
+  // The target of a copy that failed while writing: removed, as DOS leaves
+  // no part of it.
+  void dropFailedTarget(const std::string& target);
   void del(const std::vector<std::string>& args);
   void attrib(const std::vector<std::string>& args);
   void rename(const std::vector<std::string>& args);

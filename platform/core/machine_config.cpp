@@ -282,6 +282,50 @@ class Parser {
                                             ", which the machine does not have");
   }
 
+  static std::vector<std::string> blankSeparated(const std::string& text) {
+    std::vector<std::string> words;
+    for (size_t start = 0; start < text.size();) {
+      size_t end = text.find(' ', start);
+      if (end == std::string::npos) end = text.size();
+      if (end > start) words.push_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return words;
+  }
+
+  // "fail=NAME" or "fail=NAME:OPERAND", for a fault the simulator knows.
+  ToolFault readFault(const std::string& key, const std::string& simulator,
+                      const std::string& word) const {
+    struct Known {
+      const char* simulator;
+      const char* fault;
+      bool operand;
+    };
+    static constexpr Known kKnown[] = {
+        {"regedit", "create", true}, {"regedit", "export", false}, {"scanreg", "fix", false}};
+    const int line = doc_.lineOf("Programs", key);
+    if (ansiLower(word.substr(0, 5)) != "fail=")
+      fail(line, "a simulator takes only faults after its name (fail=NAME), found '" + word + "'");
+    std::string spec = word.substr(5);
+    size_t colon = spec.find(':');
+    ToolFault fault{ansiLower(spec.substr(0, colon)),
+                    colon == std::string::npos ? "" : spec.substr(colon + 1)};
+    std::string known;
+    for (const Known& entry : kKnown) {
+      if (!ansiEqualNoCase(simulator, entry.simulator)) continue;
+      if (fault.name == entry.fault) {
+        if (entry.operand == fault.operand.empty())
+          fail(line, std::string("the fault '") + entry.fault + "' of the simulator " + simulator +
+                         (entry.operand ? " needs a file name (fail=create:USER.DAT)"
+                                        : " takes no operand"));
+        return fault;
+      }
+      known += std::string(known.empty() ? "" : ", ") + entry.fault;
+    }
+    fail(line, "the simulator " + simulator + " has no fault '" + fault.name + "'" +
+                   (known.empty() ? std::string(" (it knows none)") : " (it knows " + known + ")"));
+  }
+
   ProgramAction readProgram(const std::string& key) const {
     std::string value = *doc_.get("Programs", key);
     ProgramAction action;
@@ -291,7 +335,10 @@ class Parser {
         space == std::string::npos ? "" : std::string(trimBlanks(value.substr(space + 1)));
     if (ansiEqualNoCase(verb, "simulator") && !rest.empty()) {
       action.kind = ProgramAction::Kind::Simulator;
-      action.argument = rest;
+      std::vector<std::string> words = blankSeparated(rest);
+      action.argument = words.front();
+      for (size_t i = 1; i < words.size(); ++i)
+        action.faults.push_back(readFault(key, action.argument, words[i]));
     } else if (ansiEqualNoCase(verb, "host") && !rest.empty()) {
       action.kind = ProgramAction::Kind::HostCommand;
       action.argument = rest;
@@ -401,6 +448,8 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
       switch (action.kind) {
         case ProgramAction::Kind::Simulator:
           out << "simulator " << action.argument;
+          for (const ToolFault& fault : action.faults)
+            out << " fail=" << fault.name << (fault.operand.empty() ? "" : ":" + fault.operand);
           break;
         case ProgramAction::Kind::HostCommand:
           out << "host " << action.argument;
@@ -415,6 +464,12 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
   if (config.crashAfterWrites != 0)
     out << "\n[Faults]\nCrashAfterWrites=" << config.crashAfterWrites << "\n";
   return out.str();
+}
+
+const ToolFault* ProgramAction::fault(std::string_view name) const {
+  for (const ToolFault& entry : faults)
+    if (ansiEqualNoCase(entry.name, name)) return &entry;
+  return nullptr;
 }
 
 }  // namespace platform

@@ -48,12 +48,23 @@ struct DriveConfig {
   int line = 0;          // line of the section, for messages
 };
 
+// A failure a simulator is told to show ("fail=create:USER.DAT" after its
+// name in [Programs]): the step `name` fails, for `operand` when it has one.
+struct ToolFault {
+  std::string name;     // lower case: "create", "export", "fix"
+  std::string operand;  // "create": the registry file's name; else empty
+};
+
 // What a Windows program does when the machine starts it.
 struct ProgramAction {
   enum class Kind { Simulator, HostCommand, Exit };
   Kind kind = Kind::Exit;
   std::string argument;  // simulator name or host command line
   uint32_t exitCode = 0;
+  std::vector<ToolFault> faults;  // simulators only
+
+  // The fault `name`, when the line names it.
+  const ToolFault* fault(std::string_view name) const;
 };
 
 struct MachineConfig {

@@ -69,6 +69,8 @@ uint32_t runChecker(Machine& machine, const std::string& commandLine, bool windo
         restoreNewest(files);
         break;
       case CheckerAction::Compact:
+        if (toolFault(machine, commandLine, "fix"))
+          throw corvasta::Error("the registry repair failed");
         compactRegistryFiles(files);
         break;
     }

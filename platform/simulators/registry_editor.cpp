@@ -7,11 +7,13 @@
 #include "platform/core/codepage.h"
 #include "platform/core/machine_state.h"
 #include "platform/files/file_system.h"
+#include "platform/files/whole_file_write.h"
 #include "platform/live_registry/registry_mounts.h"
 #include "platform/registry/nt_hive_write.h"
 #include "platform/registry/regedit4.h"
 #include "platform/registry/win9x_registry_write.h"
 #include "platform/simulators/registry_files.h"
+#include "platform/simulators/tool_arguments.h"
 #include "platform/system/command_line.h"
 #include "platform/system/journal.h"
 
@@ -93,9 +95,30 @@ void writeRegistryFile(FileSystem& files, const HiveMount& mount) {
                           : reg::writeWin9xRegistry(mount.tree));
 }
 
-void writeText(FileSystem& files, const std::string& path, const std::string& text) {
-  FileHandle handle = files.createFile(path, kGenericWrite, 0, CreationDisposition::CreateAlways);
-  handle.write(text.data(), text.size());
+// An export that fails leaves no file under its name, not even an older
+// export: whatever reads it next must not take that for this one.
+void writeExport(FileSystem& files, const std::string& path, const std::string& text,
+                 bool failing) {
+  try {
+    if (failing) throw corvasta::Error("regedit: the export to " + path + " failed");
+    writeWholeFile(files, path, text);
+  } catch (...) {
+    if (files.fileExists(path)) {
+      files.setFileAttributes(path, kAttributeNormal);
+      files.deleteFile(path);
+    }
+    throw;
+  }
+}
+
+// fail=create:NAME names the file by its name ("USER.DAT", every such file)
+// or by its full path (one profile's).
+bool rebuildFails(const Machine& machine, const ToolFault* fault, const std::string& winPath) {
+  if (!fault) return false;
+  if (fault->operand.find('\\') != std::string::npos)
+    return ansiEqualNoCase(machine.resolve(fault->operand).longPath, winPath);
+  return ansiEqualNoCase(parseWinPath(winPath).name(), fault->operand) ||
+         ansiEqualNoCase(parseWinPath(machine.shortPath(winPath)).name(), fault->operand);
 }
 
 bool startsWithKey(const std::string& path, const std::string& prefix) {
@@ -103,7 +126,7 @@ bool startsWithKey(const std::string& path, const std::string& prefix) {
          ansiEqualNoCase(std::string_view(path).substr(0, prefix.size()), prefix);
 }
 
-void exportRegistry(FileSystem& files, const EditorRequest& request) {
+void exportRegistry(FileSystem& files, const EditorRequest& request, bool failing) {
   std::vector<HiveMount> mounts = registryFiles(files.machine(), request, false);
   std::vector<reg::ExportRoot> roots;
   for (const HiveMount& mount : mounts) {
@@ -119,10 +142,11 @@ void exportRegistry(FileSystem& files, const EditorRequest& request) {
     }
   }
   if (roots.empty()) throw corvasta::Error("regedit: no such key " + request.key);
-  writeText(files, fullName(files.machine(), request.file), reg::exportRegedit4(roots));
+  writeExport(files, fullName(files.machine(), request.file), reg::exportRegedit4(roots), failing);
 }
 
-void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh) {
+void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh,
+                    const ToolFault* failing) {
   Machine& machine = files.machine();
   std::vector<reg::Regedit4Key> keys =
       reg::parseRegedit4(readMachineFile(files, fullName(machine, request.file)));
@@ -138,7 +162,10 @@ void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh)
         owner = &mount;
     return owner;
   };
+  // Every file is built before the first is written, so that a file that
+  // fails leaves the others as they were.
   size_t applied = 0;
+  std::vector<const HiveMount*> changed;
   for (HiveMount& mount : mounts) {
     if (mount.format == HiveMount::Format::Memory) continue;
     std::vector<reg::Regedit4Key> own;
@@ -146,11 +173,14 @@ void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh)
       if (ownerOf(key.path) == &mount) own.push_back(key);
     size_t count = reg::applyRegedit4(own, mount.mountPath, mount.tree);
     if (count == 0) continue;
-    writeRegistryFile(files, mount);
+    if (fresh && rebuildFails(machine, failing, mount.winPath))
+      throw corvasta::Error("regedit: the rebuild of " + mount.winPath + " failed");
+    changed.push_back(&mount);
     applied += count;
   }
   if (applied == 0 && !keys.empty())
     throw corvasta::Error("regedit: no key of the file was applied");
+  for (const HiveMount* mount : changed) writeRegistryFile(files, *mount);
 }
 
 }  // namespace
@@ -161,18 +191,18 @@ uint32_t runRegistryEditor(Machine& machine, const std::string& commandLine) {
     FileSystem files(machine);
     switch (request.action) {
       case EditorRequest::Action::Export:
-        exportRegistry(files, request);
+        exportRegistry(files, request, toolFault(machine, commandLine, "export") != nullptr);
         break;
       case EditorRequest::Action::Import:
-        importRegistry(files, request, false);
+        importRegistry(files, request, false, nullptr);
         break;
       case EditorRequest::Action::Create:
-        importRegistry(files, request, true);
+        importRegistry(files, request, true, toolFault(machine, commandLine, "create"));
         break;
     }
     return 0;
   } catch (const corvasta::Error& e) {
-    appendJournal(machine, "regedit", e.what());
+    appendJournal(machine, "regedit", commandLine + ": " + e.what());
     return 1;
   }
 }

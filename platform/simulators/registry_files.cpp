@@ -2,6 +2,7 @@
 
 #include "platform/cabinet/cabinet_read.h"
 #include "platform/core/machine_state.h"
+#include "platform/files/whole_file_write.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "platform/registry/win9x_registry_write.h"
 #include "platform/simulators/system_backups.h"
@@ -23,12 +24,11 @@ registry::RegistryTree readRegistryFile(FileSystem& files, const std::string& wi
 
 void replaceRegistryFile(FileSystem& files, const std::string& winPath,
                          const std::vector<uint8_t>& bytes) {
-  const bool existed = files.fileExists(winPath);
-  const uint32_t attributes = existed ? files.getFileAttributes(winPath) : kAttributeNormal;
-  replaceHostFile(files.machine().resolve(winPath).host,
-                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  if (existed && files.getFileAttributes(winPath) != attributes)
-    files.setFileAttributes(winPath, attributes);
+  // The registry writes its files itself: the hives Windows holds open do
+  // not stop it.
+  FileSystem registryWriter(files.machine(), {.windowsStarted = false});
+  writeWholeFile(registryWriter, winPath,
+                 std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 void compactRegistryFiles(FileSystem& files) {

@@ -16,9 +16,10 @@ namespace platform {
 registry::RegistryTree readRegistryFile(FileSystem& files, const std::string& winPath,
                                         std::string* bytes = nullptr);
 
-// Writes a registry file anew in place, as the tools do when they rebuild
-// one: the new bytes replace the file on the host in one step and the file
-// keeps its DOS attributes.
+// Writes a registry file anew, as the tools do when they rebuild one: through
+// a sibling renamed over the file when whole (whole_file_write.h), within the
+// drive's free space; the file keeps its DOS attributes. Throws OsError
+// (DiskFull) with the file as it was.
 void replaceRegistryFile(FileSystem& files, const std::string& winPath,
                          const std::vector<uint8_t>& bytes);
 

@@ -3,6 +3,7 @@
 #include "platform/boot/dos_session.h"
 #include "platform/core/codepage.h"
 #include "platform/system/journal.h"
+#include "platform/system/process_start.h"
 #include "platform/system/program_search.h"
 
 namespace platform {
@@ -30,6 +31,14 @@ std::string toolPath(const Machine& machine, const std::string& path) {
   const std::string& current = machine.config().programDirectory;
   if (!path.empty() && path[0] == '\\') return current.substr(0, 2) + path;
   return current + "\\" + path;
+}
+
+const ToolFault* toolFault(const Machine& machine, const std::string& commandLine,
+                           std::string_view name) {
+  auto program = findProgram(machine, commandLine, machine.config().programDirectory);
+  if (!program) return nullptr;
+  const ProgramAction* action = actionFor(machine.config(), program->winPath);
+  return action ? action->fault(name) : nullptr;
 }
 
 uint32_t runJournalled(Machine& machine, const char* tool, const std::string& commandLine,

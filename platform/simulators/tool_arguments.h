@@ -26,6 +26,11 @@ bool switchValue(std::string_view argument, std::string_view name, std::string& 
 // tool runs in the program directory, where the program starts it.
 std::string toolPath(const Machine& machine, const std::string& path);
 
+// The fault `name` the machine's [Programs] line gives the tool started by
+// `commandLine` ("fail=create:USER.DAT"); null when it gives none.
+const ToolFault* toolFault(const Machine& machine, const std::string& commandLine,
+                           std::string_view name);
+
 // Runs a tool's work: exit code 0, or 1 when it throws corvasta::Error, which
 // is journalled under the tool's name with the command line.
 uint32_t runJournalled(Machine& machine, const char* tool, const std::string& commandLine,

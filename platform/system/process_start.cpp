@@ -11,12 +11,6 @@ namespace platform {
 
 namespace {
 
-const ProgramAction* actionFor(const MachineConfig& config, const std::string& winPath) {
-  auto it = config.programs.find(winPath);
-  if (it == config.programs.end()) it = config.programs.find(parseWinPath(winPath).name());
-  return it == config.programs.end() ? nullptr : &it->second;
-}
-
 ProgramSimulator simulatorFor(const ProgramAction& action, const std::string& winPath) {
   auto simulator = ProgramSimulators::find(action.argument);
   if (!simulator)
@@ -33,6 +27,12 @@ uint32_t runHost(Machine& machine, const ProgramAction& action, const FoundProgr
 }
 
 }  // namespace
+
+const ProgramAction* actionFor(const MachineConfig& config, const std::string& winPath) {
+  auto it = config.programs.find(winPath);
+  if (it == config.programs.end()) it = config.programs.find(parseWinPath(winPath).name());
+  return it == config.programs.end() ? nullptr : &it->second;
+}
 
 uint32_t runHostCommand(const std::string& command, const std::vector<std::string>& arguments,
                         const std::filesystem::path& workingFolder) {

@@ -30,6 +30,10 @@ struct ProcessResult {
   bool started() const { return error == WinError::Success; }
 };
 
+// The [Programs] line for the program at `winPath`: by its full path, then by
+// its file name; null when none names it.
+const ProgramAction* actionFor(const MachineConfig& config, const std::string& winPath);
+
 // CreateProcess with no application name, waiting for the process to end.
 // `currentDirectory` empty: the program directory. Throws corvasta::Error when
 // machine.ini names a simulator that is not registered.

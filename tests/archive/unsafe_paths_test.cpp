@@ -30,7 +30,8 @@ TEST(ExtractionTarget, ClimbingAndDeviceNamesAreRefused) {
   ExtractPlacement into{"C:\\DEST", true, "C:\\"};
   for (const char* name :
        {"../evil.txt", "..\\evil.txt", "a/../../evil.txt", "C:/x/../../evil", "CON", "sub/nul.txt",
-        "AUX.log", "com1", "LPT9.txt", "nul .txt", "a/b:stream", "x/\x01name"}) {
+        "AUX.log", "com1", "LPT9.txt", "nul .txt", "a/b:stream", "x/\x01name", "C:x.txt",
+        "C:/a/D:/b.txt", "\\\\?\\C:\\x"}) {
     EXPECT_THROW(extractionTarget(name, into), ZipUnsafePathError) << name;
     EXPECT_THROW(extractionTarget(name, {"", true, "C:\\"}), ZipUnsafePathError) << name;
   }
@@ -67,6 +68,68 @@ TEST_F(ZipSlipTest, ArchiveWithClimbingEntryWritesNothing) {
     EXPECT_FALSE(exists("C:\\DEST\\later.txt"));
     EXPECT_TRUE(std::filesystem::is_empty(fs.hostPath("C:\\DEST")));
   }
+}
+
+TEST_F(ZipSlipTest, AbsoluteUnixPathsAndRootFolderEntriesStayInTheDestination) {
+  fs.createDirectory("C:\\DEST");
+  // bsdtar's archives of "." begin with a "./" folder entry.
+  writeArchiveWith(fs.hostPath("C:\\abs.zip"),
+                   {"./", "C:/", "/etc/passwd", "./in/a.txt", "//server/share/b.txt"});
+  archive::TZipReader zip(fs);
+  zip.SetZipName("C:\\abs.zip");
+  zip.DestDir = "C:\\DEST";
+  EXPECT_EQ(zip.Extract(), 3);
+  EXPECT_EQ(content("C:\\DEST\\etc\\passwd"), "evil");
+  EXPECT_EQ(content("C:\\DEST\\in\\a.txt"), "evil");
+  EXPECT_EQ(content("C:\\DEST\\server\\share\\b.txt"), "evil");
+  // On the host: the destination and the archive, nothing else.
+  std::set<std::string> top;
+  for (const auto& entry : std::filesystem::directory_iterator(fs.hostPath("C:\\")))
+    top.insert(entry.path().filename().string());
+  EXPECT_EQ(top, (std::set<std::string>{"DEST", "abs.zip"}));
+  EXPECT_TRUE(archive::namesOnlyTheRoot("./"));
+  EXPECT_TRUE(archive::namesOnlyTheRoot("C:\\"));
+  EXPECT_FALSE(archive::namesOnlyTheRoot("./a/"));
+  EXPECT_FALSE(archive::namesOnlyTheRoot("../"));
+}
+
+// The Extractor extracts the checked entries: a hostile one among them stops
+// all of them, one left unchecked does not matter.
+TEST_F(ZipSlipTest, AHostileSelectedEntryStopsTheWholeSelection) {
+  fs.createDirectory("C:\\DEST");
+  const std::vector<std::string> names = {"good.txt",           "../x", "..\\x",
+                                          "C:/WINDOWS/../../x", "CON",  "D:dir/x"};
+  writeArchiveWith(fs.hostPath("C:\\sel.zip"), names);
+  const auto hostBefore = [&] {
+    std::set<std::string> paths;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+      paths.insert(entry.path().string());
+    return paths;
+  }();
+  archive::TZipReader zip(fs);
+  zip.SetZipName("C:\\sel.zip");
+  zip.DestDir = "C:\\DEST";
+  zip.ReadDirectory();
+  ASSERT_EQ(zip.EntryCount(), static_cast<int>(names.size()));
+  for (int hostile = 1; hostile < zip.EntryCount(); ++hostile) {
+    for (int i = 0; i < zip.EntryCount(); ++i) zip.SetEntrySelected(i, i == 0 || i == hostile);
+    try {
+      zip.ExtractSelected();
+      ADD_FAILURE() << names[static_cast<size_t>(hostile)] << " was extracted";
+    } catch (const ZipUnsafePathError& e) {
+      EXPECT_NE(std::string(e.what()).find(names[static_cast<size_t>(hostile)]), std::string::npos)
+          << "the message names the entry: " << e.what();
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(fs.hostPath("C:\\DEST")));
+  }
+  for (int i = 0; i < zip.EntryCount(); ++i) zip.SetEntrySelected(i, i == 0);
+  EXPECT_EQ(zip.ExtractSelected(), 1);
+  EXPECT_EQ(content("C:\\DEST\\good.txt"), "evil");
+  std::set<std::string> hostAfter;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+    hostAfter.insert(entry.path().string());
+  hostAfter.erase(fs.hostPath("C:\\DEST\\good.txt").string());
+  EXPECT_EQ(hostAfter, hostBefore);
 }
 
 }  // namespace

@@ -65,4 +65,31 @@ TEST(MachineConfig, ErrorsWithoutALine) {
             "machine.ini: no drive: a machine needs at least one [Drive X] section");
 }
 
+TEST(MachineConfig, SimulatorFaultsAreCheckedAndKept) {
+  const std::string head = kMachine + kDriveC + "[Programs]\n";
+  auto refusal = [&](const std::string& line) { return errorOf(head + line + "\n"); };
+  EXPECT_NE(refusal("regedit.exe=simulator regedit fail=explode").find("explode"),
+            std::string::npos);
+  EXPECT_NE(refusal("regedit.exe=simulator regedit fail=explode").find("create"),
+            std::string::npos);
+  EXPECT_NE(refusal("regedit.exe=simulator regedit fail=create").find("file name"),
+            std::string::npos);
+  EXPECT_NE(refusal("regedit.exe=simulator regedit fail=export:X").find("no operand"),
+            std::string::npos);
+  EXPECT_NE(refusal("scanreg.exe=simulator scanreg fail=export").find("scanreg"),
+            std::string::npos);
+  EXPECT_NE(refusal("regedit.exe=simulator regedit loud").find("fail=NAME"), std::string::npos);
+
+  platform::MachineConfig config =
+      parseMachineConfig(head + "regedit.exe=simulator regedit fail=create:USER.DAT\n", "/nowhere");
+  const platform::ProgramAction& action = config.programs.at("regedit.exe");
+  EXPECT_EQ(action.argument, "regedit");
+  ASSERT_NE(action.fault("create"), nullptr);
+  EXPECT_EQ(action.fault("create")->operand, "USER.DAT");
+  EXPECT_EQ(action.fault("export"), nullptr);
+  EXPECT_NE(platform::formatMachineConfig(config, "/nowhere")
+                .find("simulator regedit fail=create:USER.DAT"),
+            std::string::npos);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // A sample machine with the Windows tool simulators registered, and what the
 // tests ask of it.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,13 @@ class SimulatorMachine {
   platform::Machine& machine() { return *machine_; }
   platform::FileSystem& files() { return *files_; }
   const std::string& windows() const { return machine_->config().windowsDirectory; }
+
+  // Changes machine.ini and opens the machine again.
+  void reconfigure(const std::function<void(platform::MachineConfig&)>& change);
+  // Gives drive C a capacity that leaves `freeBytes` free.
+  void leaveFree(uint64_t freeBytes);
+  // Sets the [Programs] line of `program` ("regedit.exe").
+  void program(const std::string& program, const std::string& action);
 
   // Starts a command line on the machine; the program must exist.
   uint32_t run(const std::string& commandLine);

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_entry_names DEPS archive)
