@@ -124,11 +124,12 @@ TEST(Exec, GivesTheProgramsExitCode) {
   using Kind = platform::ProgramAction::Kind;
   platform::ProgramSimulators::add(
       "test-failing-tool", [](platform::Machine&, const std::string&) { return uint32_t{1}; });
-  TestProgram m{MachineBuilder(platform::WindowsVersion::Win98)
-                    .configure([](platform::MachineConfig& config) {
-                      config.programs["failing.exe"] = {Kind::Simulator, "test-failing-tool", 0};
-                      config.programs["busy.exe"] = {Kind::Exit, "", 259};
-                    })};
+  TestProgram m{
+      MachineBuilder(platform::WindowsVersion::Win98)
+          .configure([](platform::MachineConfig& config) {
+            config.programs["failing.exe"] = {Kind::Simulator, "test-failing-tool", 0, {}};
+            config.programs["busy.exe"] = {Kind::Exit, "", 259, {}};
+          })};
   m.write("C:\\failing.exe", "MZ");
   m.write("C:\\busy.exe", "MZ");
   EXPECT_EQ(m.form->core.Exec("C:\\failing.exe /e C:\\all.reg", 0), 1u);

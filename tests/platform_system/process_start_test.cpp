@@ -47,15 +47,16 @@ class ProcessStart : public ::testing::Test {
  protected:
   void SetUp() override {
     using Kind = ProgramAction::Kind;
-    machine = testing_support::MachineBuilder(WindowsVersion::WinMe)
-                  .configure([](MachineConfig& config) {
-                    config.programs["regedit.exe"] = {Kind::Simulator, "test-regedit", 0};
-                    config.programs["scanregw.exe"] = {Kind::Exit, "", 3};
-                    config.programs["C:\\TOOLS\\HOST.EXE"] = {
-                        Kind::HostCommand, "sh -c 'printf \"%s|\" \"$@\" >args.txt; exit 7' sh", 0};
-                    config.programs["ghost.exe"] = {Kind::Simulator, "no-such-simulator", 0};
-                  })
-                  .build(dir.path());
+    machine =
+        testing_support::MachineBuilder(WindowsVersion::WinMe)
+            .configure([](MachineConfig& config) {
+              config.programs["regedit.exe"] = {Kind::Simulator, "test-regedit", 0, {}};
+              config.programs["scanregw.exe"] = {Kind::Exit, "", 3, {}};
+              config.programs["C:\\TOOLS\\HOST.EXE"] = {
+                  Kind::HostCommand, "sh -c 'printf \"%s|\" \"$@\" >args.txt; exit 7' sh", 0, {}};
+              config.programs["ghost.exe"] = {Kind::Simulator, "no-such-simulator", 0, {}};
+            })
+            .build(dir.path());
     std::filesystem::path c = testing_support::driveFolder(*machine, 'C');
     for (const char* file :
          {"WINDOWS/REGEDIT.EXE", "WINDOWS/SCANREGW.EXE", "WINDOWS/GHOST.EXE",

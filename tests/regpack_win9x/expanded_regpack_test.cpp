@@ -58,7 +58,7 @@ TEST(ExpandedRegPack, Win98FromTheButtonThroughThePifMethodKeepsEveryKeyAndValue
   EXPECT_FALSE(m.exists(batchFile)) << m.bootLog;
   EXPECT_EQ(registryLines(m, files), before) << m.bootLog;
   EXPECT_TRUE(m.exists(m.form->core.loc.winbootdir + "system.zzz"));
-  for (const std::string& folder : {"Anna", "Bruno", "Owner"})
+  for (const char* folder : {"Anna", "Bruno", "Owner"})
     EXPECT_TRUE(m.exists(w + "Profiles\\" + folder + "\\user.zzz")) << folder;
   for (const std::string& scratch :
        {w + "compact.reg", w + "junkuser.dat", w + "userreg.reg", user + "HKLM.reg"})

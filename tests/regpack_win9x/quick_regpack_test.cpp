@@ -35,7 +35,7 @@ TEST(QuickRegPack, Win98MakesTheUndoCopiesAndLeavesTheRebuildToTheChecker) {
                                 "del startwin.bat"}));
   EXPECT_EQ(m.read(w + "system.zzz"), m.read(m.form->core.loc.winbootdir + "system.dat"));
   EXPECT_EQ(m.read(w + "user.zzz"), m.read(w + "user.dat"));
-  for (const std::string& folder : {"Anna", "Bruno", "Owner"}) {
+  for (const char* folder : {"Anna", "Bruno", "Owner"}) {
     const std::string pd = w + "Profiles\\" + folder + "\\";
     EXPECT_EQ(m.read(pd + "user.zzz"), m.read(pd + "user.dat")) << folder;
   }

@@ -45,8 +45,11 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
 // Every "goto X" of the batch has its label ":X", and no label is given twice.
 void expectJumpsLand(const std::vector<std::string>& lines) {
   std::set<std::string> labels;
-  for (const std::string& line : lines)
-    if (!line.empty() && line[0] == ':') EXPECT_TRUE(labels.insert(line.substr(1)).second) << line;
+  for (const std::string& line : lines) {
+    if (!line.empty() && line[0] == ':') {
+      EXPECT_TRUE(labels.insert(line.substr(1)).second) << line;
+    }
+  }
   for (const std::string& line : lines) {
     const size_t at = line.find("goto ");
     if (at == std::string::npos) continue;
