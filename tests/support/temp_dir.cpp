@@ -43,6 +43,12 @@ std::string readFile(const std::filesystem::path& file) {
   return buffer.str();
 }
 
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string line = program;
+  for (const std::string& argument : arguments) line += " " + shellQuoted(argument);
+  return runCommand(line + " </dev/null");
+}
+
 CommandResult runCommand(const std::string& commandLine) {
   CommandResult result;
   FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testing_support {
 
@@ -32,6 +33,8 @@ struct CommandResult {
 };
 // Runs a shell command line and captures its output.
 CommandResult runCommand(const std::string& commandLine);
+// Runs `program` with `arguments`, each shell-quoted, with no input.
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& arguments);
 // True when a program is on PATH (peer tests skip politely otherwise).
 bool haveProgram(const std::string& name);
 // One argument for a shell command line, in single quotes.

@@ -10,16 +10,13 @@
 #include "tests/support/temp_dir.h"
 
 using testing_support::CommandResult;
-using testing_support::shellQuoted;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
 
 CommandResult run(const std::string& program, const std::vector<std::string>& args) {
-  std::string line = program;
-  for (const auto& arg : args) line += " " + shellQuoted(arg);
-  return testing_support::runCommand(line + " 2>&1 </dev/null");
+  return testing_support::runProgram(program, args);
 }
 
 class ConsoleRegPack : public ::testing::Test {

@@ -20,7 +20,6 @@
 
 using testing_support::CommandResult;
 using testing_support::readFile;
-using testing_support::shellQuoted;
 using testing_support::TempDir;
 using testing_support::withSection;
 using testing_support::writeFile;
@@ -106,9 +105,7 @@ struct MachineFiles {
 };
 
 CommandResult run(const std::string& program, const std::vector<std::string>& args) {
-  std::string line = program;
-  for (const auto& arg : args) line += " " + shellQuoted(arg);
-  return testing_support::runCommand(line + " 2>&1 </dev/null");
+  return testing_support::runProgram(program, args);
 }
 
 class RestoreEveryEdition : public ::testing::TestWithParam<Edition> {
