@@ -8,6 +8,7 @@
 #include "backup/Backup.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/files/file_system.h"
+#include "platform/files/whole_file_write.h"
 #include "platform/registry/win9x_registry_read.h"
 #include "regpack/Win9xRegPack.h"
 
@@ -18,25 +19,11 @@ namespace {
 // Hidden: the exports run without a window of their own.
 constexpr int kHideWindow = 0;
 
-std::string fileBytes(platform::FileSystem& files, const std::string& path) {
-  platform::FileHandle handle = files.createFile(
-      path, platform::kGenericRead,
-      platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete,
-      platform::CreationDisposition::OpenExisting);
-  std::string bytes(static_cast<size_t>(handle.size()), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const size_t got = handle.read(bytes.data() + done, bytes.size() - done);
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.resize(done);
-  return bytes;
-}
-
 bool parsesAsRegistry(platform::FileSystem& files, const std::string& path) {
   try {
-    const std::string bytes = fileBytes(files, path);
+    const std::string bytes = platform::readWholeFile(
+        files, path,
+        platform::kFileShareRead | platform::kFileShareWrite | platform::kFileShareDelete);
     platform::registry::readWin9xRegistry(reinterpret_cast<const uint8_t*>(bytes.data()),
                                           bytes.size());
     return true;

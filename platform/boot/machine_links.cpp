@@ -2,23 +2,14 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/win_path.h"
+#include "platform/files/whole_file_write.h"
 #include "platform/shell/shell_link_read.h"
 #include "platform/shell/shell_link_write.h"
 
 namespace platform::boot {
 
 shell::ShellLink readLinkFile(FileSystem& files, const std::string& path) {
-  FileHandle handle =
-      files.createFile(path, kGenericRead, kFileShareRead, CreationDisposition::OpenExisting);
-  std::string bytes(static_cast<size_t>(handle.size()), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    size_t got = handle.read(bytes.data() + done, bytes.size() - done);
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.resize(done);
-  return shell::readShellLink(bytes);
+  return shell::readShellLink(readWholeFile(files, path));
 }
 
 void describeLinkTarget(FileSystem& files, shell::ShellLink& link) {

@@ -5,6 +5,7 @@
 #include "platform/cabinet/cabinet_source.h"
 #include "platform/core/dos_date_time.h"
 #include "platform/files/file_system.h"
+#include "platform/files/whole_file_write.h"
 
 namespace platform {
 namespace {
@@ -29,17 +30,7 @@ CabinetReadError::CabinetReadError(const std::string& what, int mspackError, int
       outputFailed_(mspackError == MSPACK_ERR_OPEN || mspackError == MSPACK_ERR_WRITE) {}
 
 std::string readMachineFile(FileSystem& files, const std::string& path) {
-  FileHandle handle =
-      files.createFile(path, kGenericRead, kFileShareRead, CreationDisposition::OpenExisting);
-  std::string bytes(static_cast<size_t>(handle.size()), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const size_t got = handle.read(bytes.data() + done, bytes.size() - done);
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.resize(done);
-  return bytes;
+  return readWholeFile(files, path);
 }
 
 struct CabinetArchive::Decoder {

@@ -38,4 +38,18 @@ void writeWholeFile(FileSystem& files, const std::string& winPath, std::string_v
   files.moveFileEx(sibling, winPath, kMoveFileReplaceExisting);
 }
 
+std::string readWholeFile(FileSystem& files, const std::string& winPath, uint32_t share) {
+  FileHandle handle =
+      files.createFile(winPath, kGenericRead, share, CreationDisposition::OpenExisting);
+  std::string bytes(static_cast<size_t>(handle.size()), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const size_t got = handle.read(bytes.data() + done, bytes.size() - done);
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
 }  // namespace platform

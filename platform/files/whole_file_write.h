@@ -23,4 +23,9 @@ std::string siblingOf(const std::string& winPath);
 // beside the old one); then `winPath` is as it was and no sibling is left.
 void writeWholeFile(FileSystem& files, const std::string& winPath, std::string_view bytes);
 
+// The bytes of a file of the machine, opened with `share`. Throws OsError
+// when it cannot be opened.
+std::string readWholeFile(FileSystem& files, const std::string& winPath,
+                          uint32_t share = kFileShareRead);
+
 }  // namespace platform
