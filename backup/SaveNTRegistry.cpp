@@ -3,6 +3,8 @@
 // folder and, with a map of where each hive belongs, zipped into
 // registry.daz (or, in copy mode, left as files in the backup set).
 
+#include <optional>
+
 #include "app/core/Core.h"
 #include "backup/Backup.h"
 #include "backup/NTReg.h"
@@ -57,6 +59,50 @@ void deleteIfPresent(platform::FileSystem& files, const std::string& file) {
   files.setFileAttributes(file, platform::kAttributeNormal);
   files.deleteFile(file);
 }
+
+// The archive an earlier save left (RegPack's undo copy, or a set's
+// registry.daz) is moved aside rather than deleted while the new one is
+// made, so that the new archive is not an update of the old one and a save
+// that fails part-way (a full disk, a cancel) puts the old one back instead
+// of leaving none.
+class PreviousArchive {
+ public:
+  PreviousArchive(platform::FileSystem& files, const std::string& archivePath)
+      : files_(files), archivePath_(archivePath), asideName_(archivePath + ".old") {
+    deleteIfPresent(files_, asideName_);
+    if (!files_.fileExists(archivePath_)) return;
+    files_.moveFile(archivePath_, asideName_);
+    kept_ = true;
+  }
+  PreviousArchive(const PreviousArchive&) = delete;
+  PreviousArchive& operator=(const PreviousArchive&) = delete;
+
+  // The new archive is complete: the old one goes.
+  void discard() {
+    if (!kept_) return;
+    kept_ = false;
+    deleteIfPresent(files_, asideName_);
+  }
+  // The save failed: whatever part of a new archive exists goes, and the old
+  // one is back under its name. Runs while an error is on its way, so a
+  // failure here must not replace that error.
+  void putBack() noexcept {
+    if (!kept_) return;
+    kept_ = false;
+    try {
+      deleteIfPresent(files_, archivePath_);
+      files_.moveFile(asideName_, archivePath_);
+    } catch (const std::exception&) {
+      // The old archive stays under its aside name.
+    }
+  }
+
+ private:
+  platform::FileSystem& files_;
+  const std::string archivePath_;
+  const std::string asideName_;
+  bool kept_ = false;
+};
 
 // Saves every hive of the hive list into `work`, mapping each in user.ini,
 // and in zip mode archives them with the map.
@@ -198,19 +244,24 @@ void RegistryCapture::SaveNTRegistry(const std::string& archivePath, int step, b
     throw Error("The registry cannot be backed up to a CD written by Corvasta in this version.");
   RegistryOperation operation(*this);
   std::string work = folderPart(archivePath);
+  std::optional<PreviousArchive> previous;
   if (compressed) {
-    deleteIfPresent(core.env.files, archivePath);
+    previous.emplace(core.env.files, archivePath);
     work = CheckPath(firstFreeWorkingFolder(core.env.files, core.loc.windowsDir));
     core.createDirectories(work);
   }
   try {
     saveLoadedHives(*this, archivePath, work, compressed);
   } catch (...) {
-    if (compressed) extractFolder.DeleteDir(work);
+    if (compressed) {
+      extractFolder.DeleteDir(work);
+      previous->putBack();
+    }
     throw;
   }
   if (compressed) {
     extractFolder.DeleteDir(work);
+    previous->discard();
     // Without a single saved hive there is no archive; the failed hives are
     // already on the error list.
     if (core.env.files.fileExists(archivePath)) {

@@ -163,3 +163,44 @@ INSTANTIATE_TEST_SUITE_P(Damages, DamagedUndoHive,
 
 }  // namespace
 }  // namespace regpack_nt_test
+
+namespace regpack_nt_test {
+namespace {
+
+// A second RegPack on a drive that has filled up since the first: the save
+// of the new undo archive fails part-way, and the undo archive of the first
+// RegPack must still be there, byte for byte, for Undo RegPack.
+TEST(RegPackFailures, ASaveThatRunsOutOfRoomKeepsThePreviousUndoArchive) {
+  NtProgram m{twoUserSample(WindowsVersion::WinXp)};
+  const std::string zzz = m.form->core.loc.windowsDir + "registry.zzz";
+  pressRegPack(m, "No");
+  ASSERT_TRUE(m.exists(zzz));
+  const std::string undoBefore = m.read(zzz);
+
+  constexpr uint64_t kLarge = uint64_t{1} << 40;
+  const auto capacity = [](uint64_t bytes) {
+    return [bytes](platform::MachineConfig& config) {
+      for (auto& drive : config.drives)
+        if (drive.letter == 'C') drive.capacity = bytes;
+    };
+  };
+  m.reconfigureMachine(capacity(kLarge));
+  const uint64_t used = kLarge - m.files->getDiskFreeSpaceEx("C:\\").freeBytesAvailable;
+  // Room for a few hives in the working folder, not for them and the archive.
+  m.reconfigureMachine(capacity(used + undoBefore.size() / 2));
+
+  bool failed = false;
+  try {
+    m.form->CompactClick();
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  EXPECT_TRUE(failed);
+  ASSERT_TRUE(m.exists(zzz));
+  EXPECT_EQ(m.read(zzz), undoBefore);
+  EXPECT_TRUE(m.registry->pendingReplacements().empty());
+  EXPECT_NE(results(m).find("<<< RegPack not successful - "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace regpack_nt_test
