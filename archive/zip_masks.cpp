@@ -5,21 +5,32 @@
 namespace archive {
 namespace {
 
+// One pass with a single resume point: on a mismatch the text position
+// after the most recent "*" moves on by one and matching starts again there.
+// That is enough for "*" and "?" (an earlier "*" can never do better than
+// the latest one), and keeps a mask of many "*" from settings or a files
+// list at length(mask) x length(text) steps instead of exponential time.
 bool matchFrom(const char* m, const char* t) {
+  const char* afterStar = nullptr;
+  const char* resume = nullptr;
   for (;;) {
-    if (*m == 0) return *t == 0;
     if (*m == '*') {
       while (*m == '*') ++m;
       if (*m == 0) return true;
-      for (const char* s = t;; ++s) {
-        if (matchFrom(m, s)) return true;
-        if (*s == 0) return false;
-      }
+      afterStar = m;
+      resume = t;
+      continue;
     }
-    if (*m == '.' && m[1] == '*' && m[2] == 0 && *t == 0) return true;
-    if (*t == 0) return false;
-    if (*m != '?' && platform::ansiUpper(*m) != platform::ansiUpper(*t)) return false;
-    ++m, ++t;
+    if (*t == 0) {
+      // A trailing ".*" also matches a name without a dot.
+      if (*m == 0 || (*m == '.' && m[1] == '*' && m[2] == 0)) return true;
+    } else if (*m != 0 && (*m == '?' || platform::ansiUpper(*m) == platform::ansiUpper(*t))) {
+      ++m, ++t;
+      continue;
+    }
+    if (afterStar == nullptr || *resume == 0) return false;
+    m = afterStar;
+    t = ++resume;
   }
 }
 

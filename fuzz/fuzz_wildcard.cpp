@@ -1,9 +1,12 @@
-// File-name masks from settings files and the command line: any name and mask
-// must match or not in bounded time, without a crash.
+// File-name masks from settings files, files lists and the command line: any
+// name and mask must match or not in bounded time, without a crash, through
+// both matchers (the directory search's and the archive engine's).
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "archive/zip_masks.h"
 #include "platform/files/wildcard.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -11,7 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t split = input.find('\n');
   std::string_view name = input.substr(0, split);
   std::string_view mask = split == std::string_view::npos ? "*" : input.substr(split + 1);
-  if (name.size() > 300 || mask.size() > 300) return 0;  // longer than any Windows path
+  // Names are paths (at most a few hundred characters); masks come from
+  // settings lines and may be much longer.
+  if (name.size() > 1024 || mask.size() > 8192) return 0;
   platform::matchesWildcard(name, mask);
+  const std::string text(name);
+  const std::string pattern(mask);
+  // The archive engine's matcher works on C strings: a NUL ends either.
+  archive::maskMatches(pattern.c_str(), text.c_str());
   return 0;
 }

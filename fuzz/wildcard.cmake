@@ -1,1 +1,1 @@
-corvasta_fuzzer(fuzz_wildcard DEPS platform_files)
+corvasta_fuzzer(fuzz_wildcard DEPS platform_files archive)

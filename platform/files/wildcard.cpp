@@ -1,6 +1,7 @@
 #include "platform/files/wildcard.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/codepage.h"
@@ -34,54 +35,47 @@ std::vector<Element> compile(std::string_view mask) {
   return out;
 }
 
-class Matcher {
- public:
-  Matcher(std::string_view name, std::vector<Element> mask)
-      : name_(ansiUpper(name)),
-        mask_(std::move(mask)),
-        lastDot_(name_.rfind('.')),
-        memo_((mask_.size() + 1) * (name_.size() + 1), kUnknown) {}
-
-  bool run() { return match(0, 0); }
-
- private:
-  static constexpr signed char kUnknown = -1;
-
-  bool match(size_t m, size_t n) {
-    signed char& slot = memo_[m * (name_.size() + 1) + n];
-    if (slot == kUnknown) slot = compute(m, n) ? 1 : 0;
-    return slot == 1;
-  }
-
-  bool compute(size_t m, size_t n) {
-    bool atEnd = n == name_.size();
-    if (m == mask_.size()) return atEnd;
-    const Element& e = mask_[m];
-    switch (e.token) {
-      case Token::Literal:
-        return !atEnd && name_[n] == e.c && match(m + 1, n + 1);
-      case Token::Star:
-        return match(m + 1, n) || (!atEnd && match(m, n + 1));
-      case Token::DosStar:
-        // Any characters, but not past the last dot of the name.
-        if (match(m + 1, n)) return true;
-        return !atEnd && (name_[n] != '.' || n != lastDot_) && match(m, n + 1);
-      case Token::DosQm:
-        // One character other than a dot, or nothing at a dot or the end.
-        if (atEnd || name_[n] == '.') return match(m + 1, n);
-        return match(m + 1, n + 1);
-      case Token::DosDot:
-        if (atEnd) return match(m + 1, n);
-        return name_[n] == '.' && match(m + 1, n + 1);
+// Whether the name matches the mask, filled in from the ends of both: row m
+// says for every position n of the name whether mask[m..] matches name[n..].
+// Two rows of length(name) + 1, so a long mask from settings costs
+// length(mask) x length(name) steps and no deep recursion.
+bool matches(std::string_view rawName, const std::vector<Element>& mask) {
+  const std::string name = ansiUpper(rawName);
+  const size_t size = name.size();
+  const size_t lastDot = name.rfind('.');
+  std::vector<char> next(size + 1, 0);  // row m + 1
+  std::vector<char> row(size + 1, 0);   // row m
+  next[size] = 1;                       // the empty mask matches the end only
+  for (size_t m = mask.size(); m-- > 0;) {
+    const Element& e = mask[m];
+    for (size_t n = size + 1; n-- > 0;) {
+      const bool atEnd = n == size;
+      bool result = false;
+      switch (e.token) {
+        case Token::Literal:
+          result = !atEnd && name[n] == e.c && next[n + 1];
+          break;
+        case Token::Star:
+          result = next[n] || (!atEnd && row[n + 1]);
+          break;
+        case Token::DosStar:
+          // Any characters, but not past the last dot of the name.
+          result = next[n] || (!atEnd && (name[n] != '.' || n != lastDot) && row[n + 1]);
+          break;
+        case Token::DosQm:
+          // One character other than a dot, or nothing at a dot or the end.
+          result = (atEnd || name[n] == '.') ? next[n] : next[n + 1];
+          break;
+        case Token::DosDot:
+          result = atEnd ? next[n] : name[n] == '.' && next[n + 1];
+          break;
+      }
+      row[n] = result;
     }
-    return false;
+    std::swap(row, next);
   }
-
-  std::string name_;
-  std::vector<Element> mask_;
-  size_t lastDot_;
-  std::vector<signed char> memo_;
-};
+  return next[0];
+}
 
 }  // namespace
 
@@ -90,7 +84,7 @@ bool hasWildcards(std::string_view mask) {
 }
 
 bool matchesWildcard(std::string_view name, std::string_view mask) {
-  return Matcher(name, compile(mask)).run();
+  return matches(name, compile(mask));
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -56,6 +57,23 @@ TEST(Wildcard, LongMasksOnLongNamesStayFast) {
   std::string name(250, 'a');
   EXPECT_FALSE(matchesWildcard(name, "*a*a*a*a*a*a*a*a*a*a*b"));
   EXPECT_TRUE(matchesWildcard(name + ".b", "*a*a*.?"));
+}
+
+}  // namespace
+
+namespace {
+
+// A mask read from settings can be any length: it is matched in
+// length(mask) x length(name) steps without a recursion that deep.
+TEST(Wildcard, VeryLongMasksOfStarsMatchWithoutExhaustingTheStack) {
+  const std::string name(255, 'a');
+  const std::string stars(200'000, '*');
+  EXPECT_TRUE(platform::matchesWildcard(name, stars));
+  EXPECT_TRUE(platform::matchesWildcard(name + ".txt", stars + ".txt"));
+  EXPECT_FALSE(platform::matchesWildcard(name, stars + "b"));
+  std::string nearMiss;
+  for (int i = 0; i < 60; ++i) nearMiss += "*a";
+  EXPECT_FALSE(platform::matchesWildcard(name, nearMiss + "*b"));
 }
 
 }  // namespace
