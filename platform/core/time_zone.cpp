@@ -1,9 +1,11 @@
 #include "platform/core/time_zone.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 #include "platform/core/codepage.h"
+#include "platform/core/system_time.h"
 #include "platform/host/host_time.h"
 
 namespace platform {
@@ -69,6 +71,21 @@ FileTime TimeZone::toLocal(FileTime utc) const {
   int64_t offset = offsetSecondsAt(utc) * static_cast<int64_t>(kFileTimeTicksPerSecond);
   if (offset < 0 && utc.value < static_cast<uint64_t>(-offset)) return FileTime{0};
   return FileTime{utc.value + static_cast<uint64_t>(offset)};
+}
+
+int TimeZone::standardBiasMinutes(FileTime at) const {
+  if (minutes_) return -*minutes_;
+  const std::optional<SystemTime> day = fileTimeToSystemTime(at);
+  SystemTime january;
+  january.year = day ? day->year : 2000;
+  SystemTime july = january;
+  july.month = 7;
+  const auto offsetOn = [this](const SystemTime& fields) -> int64_t {
+    const std::optional<FileTime> time = systemTimeToFileTime(fields);
+    return time ? offsetSecondsAt(*time) : 0;
+  };
+  const int64_t standard = std::min(offsetOn(january), offsetOn(july));
+  return static_cast<int>(-standard / 60);
 }
 
 }  // namespace platform

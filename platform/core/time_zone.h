@@ -29,6 +29,11 @@ class TimeZone {
   int64_t offsetSecondsAt(FileTime utc) const;
   // FileTimeToLocalFileTime; results before 1601 become 0.
   FileTime toLocal(FileTime utc) const;
+  // GetTimeZoneInformation's Bias: how many minutes UTC is ahead of the
+  // zone's standard time (daylight saving left out), in the year of `at`.
+  // The host's zone takes the smaller of its January and July offsets, as
+  // daylight saving only ever adds to the offset.
+  int standardBiasMinutes(FileTime at) const;
 
   friend bool operator==(const TimeZone&, const TimeZone&) = default;
 

@@ -7,7 +7,7 @@ namespace tool {
 const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
       createCommand(), infoCommand(), pathCommand(), insertCommand(), ejectCommand(), regCommand(),
-      shortcutCommand(), bootCommand(),
+      shortcutCommand(), bootCommand(), isoCommand(),
   };
   return commands;
 }

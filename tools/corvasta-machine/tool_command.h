@@ -36,6 +36,7 @@ ToolCommand ejectCommand();
 ToolCommand regCommand();
 ToolCommand shortcutCommand();
 ToolCommand bootCommand();
+ToolCommand isoCommand();
 
 // Helpers shared by the subcommands.
 void requireArgumentCount(const std::vector<std::string>& args, size_t count);
