@@ -23,6 +23,10 @@ uint64_t newStamp() {
 
 }  // namespace
 
+uint64_t newListingStamp() {
+  return newStamp();
+}
+
 void FolderListing::add(const std::string& hostName) {
   std::vector<std::string>& names = byKey_[keyOf(utf8ToAnsi(hostName))];
   if (std::find(names.begin(), names.end(), hostName) == names.end()) names.push_back(hostName);

@@ -22,6 +22,9 @@
 
 namespace platform {
 
+// A stamp no listing holds yet.
+uint64_t newListingStamp();
+
 // The names of one folder.
 class FolderListing {
  public:

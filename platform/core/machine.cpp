@@ -179,9 +179,14 @@ void Machine::assignFolderAliases(Drive& drive, const fs::path& hostFolder) cons
            std::tie(b.seconds, b.nanoseconds, b.inode, b.name);
   });
   std::set<std::string_view, AnsiLessNoCase> present(names.begin(), names.end());
+  // No name leaves the folder during the pass, so under a stamp of its own each
+  // sequence of aliases goes on from the number it gave last instead of trying
+  // every number from ~1 again (thousands of "Report ..." files in one folder).
+  const uint64_t pass = newListingStamp();
   for (const auto& entry : pending)
     drive.aliases().assignAmong(
-        key, entry.name, [&](std::string_view sibling) { return present.count(sibling) > 0; });
+        key, entry.name, [&](std::string_view sibling) { return present.count(sibling) > 0; },
+        pass);
 }
 
 FileTime Machine::fileTimeToLocalFileTime(FileTime utc) const {

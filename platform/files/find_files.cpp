@@ -98,6 +98,39 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
   return found;
 }
 
+std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
+                                  std::string_view path) {
+  const HostLocation location = machine.resolve(path);
+  if (!location.exists || location.path.components.empty()) return std::nullopt;
+  const size_t cut = location.longPath.find_last_of('\\');
+  const std::string name = location.longPath.substr(cut == std::string::npos ? 0 : cut + 1);
+  if (!isAddressableName(name) || ansiToUtf8(name) != location.host.filename().string())
+    return std::nullopt;
+  Drive& drive = *location.drive;
+  FindData data;
+  data.name = name;
+  if (!isValidShortName(name)) {
+    const fs::path folder = location.host.parent_path();
+    const std::string key = Machine::aliasKey(drive, folder);
+    std::optional<std::string> alias = drive.aliases().find(key, name);
+    if (!alias) {
+      machine.assignFolderAliases(drive, folder);
+      alias = drive.aliases().find(key, name);
+    }
+    data.alternateName = alias.value_or("");
+  }
+  FileInfo info;
+  try {
+    info = attributes.query(drive, location.host);
+  } catch (const OsError&) {
+    return std::nullopt;  // removed on the host while we looked
+  }
+  data.attributes = info.attributes;
+  data.size = info.size;
+  data.times = info.times;
+  return data;
+}
+
 FileSearch::FileSearch(Machine& machine, FileAttributes& attributes, std::string_view pattern)
     : entries_(findAll(machine, attributes, pattern)) {
   if (entries_.empty()) throw OsError(WinError::FileNotFound, std::string(pattern));

@@ -48,4 +48,11 @@ class FileSearch {
 std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
                               std::string_view pattern);
 
+// What a search for the exact path of one entry (no wildcards) returns, found
+// without listing its folder: nullopt when there is no such entry. The
+// folder is listed only when the entry has no alias yet, once, so that
+// aliases still follow the order entries were created in.
+std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
+                                  std::string_view path);
+
 }  // namespace platform

@@ -130,3 +130,32 @@ TEST_F(FindFilesTest, ANameDeletedOnTheHostFreesItsAliasNumber) {
   write("C:\\WINDOWS\\Application Log.txt", "y");
   EXPECT_EQ(machine->shortPath("C:\\WINDOWS\\Application Log.txt"), "C:\\WINDOWS\\APPLIC~1.TXT");
 }
+
+// One entry looked up by its exact path gives what a search for that path
+// gives, by long name or alias, and host-made entries still get their aliases
+// in creation order when the later one is looked up first.
+TEST_F(FindFilesTest, OneEntryByItsPathIsWhatASearchForItFinds) {
+  files->setFileAttributes("C:\\WINDOWS\\report.html", kAttributeHidden);
+  for (const char* path : {"C:\\WINDOWS\\report.html", "c:\\windows\\REPORT~1.HTM",
+                           "C:\\WINDOWS\\WIN.INI", "C:\\WINDOWS\\README", "C:\\WINDOWS"}) {
+    const std::optional<FindData> one = files->findEntry(path);
+    const std::vector<FindData> searched = files->findAll(path);
+    ASSERT_TRUE(one.has_value()) << path;
+    ASSERT_EQ(searched.size(), 1u) << path;
+    EXPECT_EQ(one->name, searched[0].name) << path;
+    EXPECT_EQ(one->alternateName, searched[0].alternateName) << path;
+    EXPECT_EQ(one->attributes, searched[0].attributes) << path;
+    EXPECT_EQ(one->size, searched[0].size) << path;
+    EXPECT_EQ(one->times.lastWrite, searched[0].times.lastWrite) << path;
+  }
+  EXPECT_FALSE(files->findEntry("C:\\WINDOWS\\missing.txt").has_value());
+  EXPECT_FALSE(files->findEntry("C:\\").has_value());
+  EXPECT_EQ(errorOf([&] { files->findEntry("C:\\Nowhere\\a.txt"); }), WinError::Success);
+
+  std::filesystem::create_directories(host() / "Host");
+  testing_support::writeFile(host() / "Host" / "Zebra Stripes.txt", "first");
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  testing_support::writeFile(host() / "Host" / "Zebra Spots.txt", "second");
+  EXPECT_EQ(files->findEntry("C:\\Host\\Zebra Spots.txt")->alternateName, "ZEBRAS~2.TXT");
+  EXPECT_EQ(files->findEntry("C:\\Host\\Zebra Stripes.txt")->alternateName, "ZEBRAS~1.TXT");
+}
