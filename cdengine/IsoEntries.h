@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/system_time.h"
@@ -45,6 +47,12 @@ struct TDEntry {
   uint32_t number = 0;            // 1-based position in path-table order
   TDEntry* parent = nullptr;      // the root is its own parent
   std::vector<TFEntry*> entries;  // in the order they were added
+  // Lookups over `entries`, so that entering a file costs the same in a
+  // crowded directory: files by upper-cased long name, and the ISO names
+  // files and directories take.
+  std::unordered_map<std::string, TFEntry*> filesByName;
+  std::unordered_set<std::string> fileIsoNames;
+  std::unordered_set<std::string> directoryIsoNames;
 };
 
 }  // namespace cdengine

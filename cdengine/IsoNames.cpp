@@ -11,8 +11,8 @@ namespace {
 constexpr size_t kDirectoryIsoLength = 13;
 constexpr size_t kFileBaseLength = 8;
 
-bool taken(const std::vector<std::string>& names, const std::string& name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
+bool taken(const std::unordered_set<std::string>& names, const std::string& name) {
+  return names.contains(name);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ std::vector<uint8_t> jolietIdentifier(std::string_view longName, bool isFile) {
 }
 
 std::string uniqueIsoName(const std::string& name, bool isFile,
-                          const std::vector<std::string>& names) {
+                          const std::unordered_set<std::string>& names) {
   if (!taken(names, name)) return name;
   std::string base = name;
   std::string extension;

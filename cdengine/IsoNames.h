@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace cdengine {
@@ -40,6 +41,6 @@ std::vector<uint8_t> jolietIdentifier(std::string_view longName, bool isFile);
 // (8.3 form); a directory's name is cut to 13 - length("~N"). A name that
 // clashes with nothing is returned as it is.
 std::string uniqueIsoName(const std::string& name, bool isFile,
-                          const std::vector<std::string>& taken);
+                          const std::unordered_set<std::string>& taken);
 
 }  // namespace cdengine

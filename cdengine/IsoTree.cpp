@@ -49,15 +49,15 @@ void IsoTree::clear(uint32_t maxFiles, uint32_t maxDirectories) {
   root->pathKey = "\\";
   root->level = 1;
   root->parent = root.get();
+  byPathKey_.clear();
+  byPathKey_[root->pathKey] = root.get();
   directories_.push_back(std::move(root));
   dirty = false;
 }
 
 TDEntry* IsoTree::findDir(std::string_view path) {
-  const std::string key = keyOf(path);
-  for (const auto& directory : directories_)
-    if (directory->pathKey == key) return directory.get();
-  return nullptr;
+  const auto found = byPathKey_.find(keyOf(path));
+  return found == byPathKey_.end() ? nullptr : found->second;
 }
 
 TDEntry* IsoTree::createDir(std::string_view path, const platform::SystemTime& now) {
@@ -79,7 +79,7 @@ TDEntry* IsoTree::createChild(TDEntry& parent, const std::string& name,
     return nullptr;
   }
   const std::string isoName =
-      uniqueIsoName(directoryIsoName(name), false, isoNamesIn(parent, nullptr, false));
+      uniqueIsoName(directoryIsoName(name), false, parent.directoryIsoNames);
   if (!recordsFit(isoName, name, false)) {
     debug("DIRECTORY NAME TOO LONG FOR A DIRECTORY RECORD: " + name, DebugType::Error);
     return nullptr;
@@ -99,24 +99,17 @@ TDEntry* IsoTree::createChild(TDEntry& parent, const std::string& name,
   entry->date = now;
   entry->directory = directory.get();
   parent.entries.push_back(entry.get());
+  parent.directoryIsoNames.insert(isoName);
   files_.push_back(std::move(entry));
+  byPathKey_[directory->pathKey] = directory.get();
   directories_.push_back(std::move(directory));
   dirty = false;
   return directories_.back().get();
 }
 
 TFEntry* IsoTree::entryNamed(TDEntry& directory, std::string_view longName) {
-  for (TFEntry* entry : directory.entries)
-    if (!entry->isDirectory() && platform::ansiEqualNoCase(entry->longName, longName)) return entry;
-  return nullptr;
-}
-
-std::vector<std::string> IsoTree::isoNamesIn(const TDEntry& directory, const TFEntry* except,
-                                             bool files) const {
-  std::vector<std::string> names;
-  for (const TFEntry* entry : directory.entries)
-    if (entry != except && entry->isDirectory() != files) names.push_back(entry->isoName);
-  return names;
+  const auto found = directory.filesByName.find(platform::ansiUpper(longName));
+  return found == directory.filesByName.end() ? nullptr : found->second;
 }
 
 EnterResult IsoTree::enterFile(TDEntry& directory, FileFacts facts, bool replace) {
@@ -131,8 +124,11 @@ EnterResult IsoTree::enterFile(TDEntry& directory, FileFacts facts, bool replace
   }
   TFEntry* entry = entryNamed(directory, longName);
   if (entry != nullptr && !replace) return EnterResult::Refused;
-  const std::string isoName = uniqueIsoName(shortName, true, isoNamesIn(directory, entry, true));
+  // A replaced entry gives up its own ISO name before the new one is chosen.
+  if (entry != nullptr) directory.fileIsoNames.erase(entry->isoName);
+  const std::string isoName = uniqueIsoName(shortName, true, directory.fileIsoNames);
   if (!recordsFit(isoName, longName, true)) {
+    if (entry != nullptr) directory.fileIsoNames.insert(entry->isoName);
     debug("FILE NAME TOO LONG FOR A DIRECTORY RECORD: " + longName, DebugType::Error);
     return EnterResult::Refused;
   }
@@ -144,7 +140,9 @@ EnterResult IsoTree::enterFile(TDEntry& directory, FileFacts facts, bool replace
     files_.push_back(std::make_unique<TFEntry>());
     entry = files_.back().get();
     directory.entries.push_back(entry);
+    directory.filesByName[platform::ansiUpper(longName)] = entry;
   }
+  directory.fileIsoNames.insert(isoName);
   entry->isoName = isoName;
   entry->longName = longName;
   entry->isoSize = entry->jolietSize = facts.size;
@@ -174,7 +172,11 @@ bool IsoTree::removeDir(std::string_view path) {
   }
   if (target == &root()) {
     target->entries.clear();
+    target->filesByName.clear();
+    target->fileIsoNames.clear();
+    target->directoryIsoNames.clear();
   } else {
+    target->parent->directoryIsoNames.erase(target->isoName);
     std::vector<TFEntry*>& siblings = target->parent->entries;
     auto own = std::find_if(siblings.begin(), siblings.end(),
                             [&](const TFEntry* e) { return e->directory == target; });
@@ -184,6 +186,7 @@ bool IsoTree::removeDir(std::string_view path) {
     }
   }
   std::erase_if(files_, [&](const auto& entry) { return goneEntries.contains(entry.get()); });
+  for (const TDEntry* directory : goneDirectories) byPathKey_.erase(directory->pathKey);
   std::erase_if(directories_,
                 [&](const auto& directory) { return goneDirectories.contains(directory.get()); });
   dirty = false;

@@ -2,8 +2,9 @@
 // The builder's tables: the directory table in creation order (the root at
 // index 0), the file table in creation order, their limits, and the
 // operations that change the tree. Every change clears the dirty flag the
-// header builder sets. Lookups are linear scans: a session holds at most
-// 8191 directories and 65535 files.
+// header builder sets. Directories are found by path key and entries by name
+// through indexes, so a session of 65535 files in one directory builds in
+// linear time.
 
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "cdengine/IsoEntries.h"
@@ -74,8 +76,6 @@ class IsoTree {
  private:
   TDEntry* createChild(TDEntry& parent, const std::string& name, const platform::SystemTime& now);
   TFEntry* entryNamed(TDEntry& directory, std::string_view longName);
-  std::vector<std::string> isoNamesIn(const TDEntry& directory, const TFEntry* except,
-                                      bool files) const;
   void debug(const std::string& text, DebugType type) const;
 
   DebugMessage debug_;
@@ -83,6 +83,7 @@ class IsoTree {
   uint32_t maxDirectories_ = 8191;
   std::vector<std::unique_ptr<TDEntry>> directories_;
   std::vector<std::unique_ptr<TFEntry>> files_;
+  std::unordered_map<std::string, TDEntry*> byPathKey_;
 };
 
 // A long name of this many characters or more is refused.

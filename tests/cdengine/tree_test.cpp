@@ -140,5 +140,30 @@ TEST(IsoTree, RemovingADirectoryTakesItsTreeAndItsFilesSectors) {
   EXPECT_FALSE(tree.removeDir("\\nowhere"));
 }
 
+// Names given up by a removal or a replacement are free again: no "~N" tail
+// for a directory made again, a file entered again without replacing, or a
+// replaced file that keeps its own name.
+TEST(IsoTree, NamesGivenUpByRemovingOrReplacingAreFreeAgain) {
+  IsoTree tree;
+  const platform::SystemTime now;
+  tree.createDir("\\Program Files Alpha", now);
+  EXPECT_EQ(tree.createDir("\\Program Files Beta", now)->isoName, "PROGRAM_FIL~1");
+  ASSERT_TRUE(tree.removeDir("\\Program Files Alpha"));
+  EXPECT_EQ(tree.createDir("\\Program Files Gamma", now)->isoName, "PROGRAM_FILES");
+  EXPECT_EQ(tree.findDir("\\program files gamma")->longName, "Program Files Gamma");
+
+  FileFacts alias = file("Long name.txt", 1);
+  alias.shortName = "LONGNA~1.TXT";
+  ASSERT_EQ(tree.enterFile(tree.root(), alias, true), EnterResult::Entered);
+  ASSERT_EQ(tree.enterFile(tree.root(), alias, true), EnterResult::Entered);
+  EXPECT_EQ(tree.root().entries.back()->isoName, "LONGNA~1.TXT");
+
+  ASSERT_TRUE(tree.removeDir("\\"));
+  EXPECT_EQ(tree.findDir("\\Program Files Gamma"), nullptr);
+  EXPECT_EQ(tree.enterFile(tree.root(), alias, false), EnterResult::Entered);
+  EXPECT_EQ(tree.root().entries.back()->isoName, "LONGNA~1.TXT");
+  EXPECT_EQ(tree.createDir("\\Program Files Beta", now)->isoName, "PROGRAM_FILES");
+}
+
 }  // namespace
 }  // namespace cdengine_test
