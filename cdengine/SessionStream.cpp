@@ -1,6 +1,6 @@
 #include "cdengine/SessionStream.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <cstring>
@@ -38,8 +38,7 @@ void SessionStream::openNextFile() {
     throw corvasta::Error(cantOpenFileMessage(entry.sourcePath));
   currentLeft_ = entry.isoSize;
   padLeft_ = (kSectorBytes - entry.isoSize % kSectorBytes) % kSectorBytes;
-  delivered_.push_back({entry.sourcePath, layout_.isoLocationOf(entry), entry.isoSize,
-                        static_cast<uint32_t>(crc32(0, nullptr, 0))});
+  delivered_.push_back({entry.sourcePath, layout_.isoLocationOf(entry), entry.isoSize, 0u});
 }
 
 size_t SessionStream::readFileData(uint8_t* out, size_t size) {
@@ -51,7 +50,7 @@ size_t SessionStream::readFileData(uint8_t* out, size_t size) {
     got += n;
   }
   DeliveredFile& file = delivered_.back();
-  file.crc32 = static_cast<uint32_t>(crc32(file.crc32, out, static_cast<uInt>(got)));
+  file.crc32 = libdeflate_crc32(file.crc32, out, got);
   currentLeft_ -= got;
   if (currentLeft_ == 0) current_.reset();
   return got;
