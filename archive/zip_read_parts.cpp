@@ -6,12 +6,16 @@
 
 #include "archive/zip_error.h"
 #include "archive/zip_file_system.h"
+#include "archive/zip_read_directory.h"
 
 namespace archive {
 namespace {
 
 constexpr size_t kLastPart = static_cast<size_t>(-1);
 const char* const kCancelledLoading = "User canceled loading new disk.";
+// How often a wrong disk is asked for again before the reading gives up, so
+// that an answer given by rule (the console's answers file) cannot loop.
+constexpr int kWrongDiskAsks = 10;
 
 // Asks until the part is there or the user cancels.
 std::unique_ptr<FileSource> askForPart(ZipFileSystem& fs, const PartRequest& request, int disk,
@@ -88,10 +92,16 @@ FileSource& BlockSetSource::partSource(size_t index) {
   int disk = last ? 0 : static_cast<int>(index) + 1;
   open_.reset();
   std::unique_ptr<FileSource> source;
-  if (numbered_ && fileExists(fs_, name))
+  if (numbered_ && fileExists(fs_, name)) {
     source = std::make_unique<FileSource>(fs_.openRead(name), name);
-  else
-    source = askForPart(fs_, request_, disk, name);
+  } else {
+    // A disk that is not the one asked for is asked for again: nothing is
+    // read from it.
+    for (int wrong = 0; wrong < kWrongDiskAsks; ++wrong) {
+      source = askForPart(fs_, request_, disk, name);
+      if (source->size() == expected) break;
+    }
+  }
   if (source->size() != expected)
     throw ZipCorruptError(source->name() + " is not the part of the archive that was read before");
   open_ = std::move(source);
@@ -104,13 +114,23 @@ void BlockSetSource::discoverNext() {
   uint64_t start = parts_.empty() ? 0 : parts_.back().start + parts_.back().size;
   std::string name = nameOf(number);
   open_.reset();
-  if (numbered_ && fileExists(fs_, name))
+  const auto fits = [&] {
+    const uint64_t size = open_->size();
+    return size != 0 && start + size <= lastStart_ &&
+           (numbered_ || size != lastSize_ || fingerprintOf(*open_) != lastFingerprint_);
+  };
+  if (numbered_ && fileExists(fs_, name)) {
     open_ = std::make_unique<FileSource>(fs_.openRead(name), name);
-  else
-    open_ = askForPart(fs_, request_, number, name);
+  } else {
+    // A disk that cannot be this part (the last disk again, one too large)
+    // is asked for again.
+    for (int wrong = 0; wrong < kWrongDiskAsks; ++wrong) {
+      open_ = askForPart(fs_, request_, number, name);
+      if (fits()) break;
+    }
+  }
   uint64_t size = open_->size();
-  if (size == 0 || start + size > lastStart_ ||
-      (!numbered_ && size == lastSize_ && fingerprintOf(*open_) == lastFingerprint_))
+  if (!fits())
     throw ZipCorruptError("The parts of the archive " + archiveName_ + " do not fit together");
   parts_.push_back({open_->name(), start, size});
   openIndex_ = parts_.size() - 1;
@@ -161,11 +181,30 @@ ZipSource& SpannedVolumes::volume(uint32_t disk) {
   if (current_ && disk == currentDisk_) return *current_;
   current_.reset();
   int wanted = disk == lastDisk_ ? 0 : static_cast<int>(disk) + 1;
-  do {
+  // A disk that cannot hold the part asked for is asked for again: nothing
+  // is read from it. With label checks off, that is a disk whose own label
+  // names another disk of a set, or, for any disk but the last, one whose
+  // part ends with an end record (the last disk, or another archive).
+  for (int asked = 0;; ++asked) {
     current_ = askForPart(fs_, request_, wanted, name_);
-  } while (!labelMatches(disk));
+    if (labelMatches(disk) && couldBePart(disk)) break;
+    if (asked + 1 >= kWrongDiskAsks)
+      throw ZipCorruptError(name_ + " on the disk in the drive is not part " +
+                            std::to_string(disk + 1) + " of the archive");
+  }
   currentDisk_ = disk;
   return *current_;
+}
+
+bool SpannedVolumes::couldBePart(uint32_t disk) {
+  if (name_.size() >= 3) {
+    const std::string label = fs_.volumeLabel(name_.substr(0, 3));
+    const std::string setLabel = diskLabel(1).substr(0, 8);  // "PKBACK# "
+    if (label.size() == setLabel.size() + 3 && label.compare(0, setLabel.size(), setLabel) == 0 &&
+        label != diskLabel(static_cast<int>(disk) + 1))
+      return false;
+  }
+  return disk == lastDisk_ || !findZipEnd(*current_);
 }
 
 }  // namespace archive
