@@ -105,7 +105,13 @@ void TForm10::Button8Click() {
 
 int TForm10::extractArchive(const std::string& destDir) {
   archive::TZipWriter& zip = core.Zip1;
-  zip.SetZipName(Edit1);
+  // The directory the listing read is used as it is: its entries are the
+  // ones the tree shows, and a spanned or truncated archive is not asked
+  // about a second time.
+  if (zip.ZipName() != Edit1 || !zip.DirectoryRead()) {
+    zip.SetZipName(Edit1);
+    zip.ReadDirectory();
+  }
   zip.FilesList.clear();
   std::vector<int> chosen;
   for (int node : TreeView1.FileNodes())
@@ -116,7 +122,6 @@ int TForm10::extractArchive(const std::string& destDir) {
   zip.RecreateDirs = CheckBox1;
   zip.DoAll = false;
   zip.DestDir = destDir;
-  zip.ReadDirectory();
   // Exactly the checked entries, whatever other folders hold files of the
   // same names.
   for (int entry : chosen) zip.SetEntrySelected(entry, true);

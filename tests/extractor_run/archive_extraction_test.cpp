@@ -158,6 +158,48 @@ TEST_F(Archives, ADamagedEntryLeavesTheExistingFileAsItWas) {
   for (const std::string& name : m.list("C:\\Docs")) EXPECT_EQ(name.find("~cv"), std::string::npos);
 }
 
+TEST_F(Archives, ATruncatedArchiveListsWhatCanBeSalvaged) {
+  std::string whole = m.read("C:\\Backups\\Docs.zip");
+  // The central directory and end record cut off.
+  m.write("C:\\Backups\\Cut.zip",
+          whole.substr(0, whole.rfind("PK\x01\x02", whole.find("PK\x01\x02"))));
+  m.files->deleteFile("C:\\Docs\\readme.txt");
+  open();
+  m.ui.expect("Select a Corvasta Backup File", "C:\\Backups\\Cut.zip");
+  m.ui.expect("Click Cancel to read only the files on this disk or to quit.", "Cancel");
+  form->Button7Click();
+  EXPECT_EQ(form->CountLabel, "3 of 3 Files in Backup File");
+  check("C:\\Docs\\readme.txt");
+  // Opened again to extract, the archive is asked about again.
+  m.ui.expect("End of Zip File not Found", "Cancel");
+  m.ui.expect("1 Files Extracted.", "OK");
+  form->Button8Click();
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_EQ(m.read("C:\\Docs\\readme.txt"), "docs readme");
+}
+
+TEST_F(Archives, OverlappingEntriesAreRefusedWithTheArchivesName) {
+  writeRawArchive("C:\\Backups\\overlap.zip",
+                  {{"C:/Docs/one.txt", "first entry", ""}, {"C:/Docs/two.txt", "second", ""}});
+  std::string bytes = m.read("C:\\Backups\\overlap.zip");
+  // The second central header's local offset points at the first entry.
+  const size_t second = bytes.find("PK\x01\x02", bytes.find("PK\x01\x02") + 4);
+  ASSERT_NE(second, std::string::npos);
+  for (size_t i = 0; i < 4; ++i) bytes[second + 42 + i] = 0;
+  m.write("C:\\Backups\\overlap.zip", bytes);
+  m.write("C:\\Docs\\one.txt", "kept");
+  open();
+  form->ComboBox1Change(corvasta::kOriginalLocation);
+  m.ui.expect("Select a Corvasta Backup File", "C:\\Backups\\overlap.zip");
+  m.ui.expect("C:\\Backups\\overlap.zip", "OK");
+  form->Button7Click();
+  EXPECT_FALSE(form->Button8Enabled) << "the directory is refused as it is read";
+  EXPECT_TRUE(form->TreeView1.FileNodes().empty());
+  EXPECT_TRUE(m.ui.finished()) << m.ui.pendingPatterns().front();
+  EXPECT_EQ(m.read("C:\\Docs\\one.txt"), "kept");
+  EXPECT_FALSE(m.exists("C:\\Docs\\two.txt"));
+}
+
 TEST_F(Archives, NotAnArchiveIsNamedAndListsNothing) {
   m.write("C:\\Backups\\notes.zip", std::string(300, 'x'));
   open();
