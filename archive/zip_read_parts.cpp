@@ -92,16 +92,10 @@ FileSource& BlockSetSource::partSource(size_t index) {
   int disk = last ? 0 : static_cast<int>(index) + 1;
   open_.reset();
   std::unique_ptr<FileSource> source;
-  if (numbered_ && fileExists(fs_, name)) {
+  if (numbered_ && fileExists(fs_, name))
     source = std::make_unique<FileSource>(fs_.openRead(name), name);
-  } else {
-    // A disk that is not the one asked for is asked for again: nothing is
-    // read from it.
-    for (int wrong = 0; wrong < kWrongDiskAsks; ++wrong) {
-      source = askForPart(fs_, request_, disk, name);
-      if (source->size() == expected) break;
-    }
-  }
+  else
+    source = askForPart(fs_, request_, disk, name);
   if (source->size() != expected)
     throw ZipCorruptError(source->name() + " is not the part of the archive that was read before");
   open_ = std::move(source);
@@ -114,23 +108,13 @@ void BlockSetSource::discoverNext() {
   uint64_t start = parts_.empty() ? 0 : parts_.back().start + parts_.back().size;
   std::string name = nameOf(number);
   open_.reset();
-  const auto fits = [&] {
-    const uint64_t size = open_->size();
-    return size != 0 && start + size <= lastStart_ &&
-           (numbered_ || size != lastSize_ || fingerprintOf(*open_) != lastFingerprint_);
-  };
-  if (numbered_ && fileExists(fs_, name)) {
+  if (numbered_ && fileExists(fs_, name))
     open_ = std::make_unique<FileSource>(fs_.openRead(name), name);
-  } else {
-    // A disk that cannot be this part (the last disk again, one too large)
-    // is asked for again.
-    for (int wrong = 0; wrong < kWrongDiskAsks; ++wrong) {
-      open_ = askForPart(fs_, request_, number, name);
-      if (fits()) break;
-    }
-  }
+  else
+    open_ = askForPart(fs_, request_, number, name);
   uint64_t size = open_->size();
-  if (!fits())
+  if (size == 0 || start + size > lastStart_ ||
+      (!numbered_ && size == lastSize_ && fingerprintOf(*open_) == lastFingerprint_))
     throw ZipCorruptError("The parts of the archive " + archiveName_ + " do not fit together");
   parts_.push_back({open_->name(), start, size});
   openIndex_ = parts_.size() - 1;
