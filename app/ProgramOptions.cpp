@@ -34,7 +34,8 @@ ProgramOptions::Button openedButton(const std::string& name) {
   const std::string upper = platform::ansiUpper(name);
   if (upper == "REGPACK") return ProgramOptions::Button::RegPack;
   if (upper == "UNDO-REGPACK") return ProgramOptions::Button::UndoRegPack;
-  throw Error("Unknown button " + name + " for --open (regpack or undo-regpack)");
+  if (upper == "EXTRACTOR") return ProgramOptions::Button::Extractor;
+  throw Error("Unknown button " + name + " for --open (extractor, regpack or undo-regpack)");
 }
 
 }  // namespace

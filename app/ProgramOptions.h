@@ -1,7 +1,7 @@
 #pragma once
 // The options `corvasta` takes before the program's own switches:
 //   corvasta [--console] [--machine DIR] [--edition {95,98,me,nt4,2000,xp}]
-//            [--answers FILE] [--restore | --open {regpack,undo-regpack}] [switches]
+//            [--answers FILE] [--restore | --open {regpack,undo-regpack,extractor}] [switches]
 // --machine is taken off by the sample machine selection; this reads the rest.
 
 #include <optional>
@@ -19,8 +19,9 @@ struct ProgramOptions {
   // with --console.
   bool restore = false;
   // After the window start: press a button of the RegPack tab, "&RegPack"
-  // or "&Undo RegPack", and close as Exit. Only with --console.
-  enum class Button { None, RegPack, UndoRegPack };
+  // or "&Undo RegPack", or the Extractor tab's "&Extractor", and close as
+  // Exit. Only with --console.
+  enum class Button { None, RegPack, UndoRegPack, Extractor };
   Button open = Button::None;
   std::vector<std::string> switches;  // the parameters the program sees
 };

@@ -27,6 +27,8 @@
 
 namespace corvasta {
 
+class TForm10;
+
 // The program's version text, recorded in the settings file at each start.
 inline constexpr const char* kVersionText = "Version 1.08.25  7/30/2004";
 
@@ -106,6 +108,12 @@ class TForm1 {
   void CompactClick() { regpack.CompactClick(); }
   void Button6Click() { regpack.Button6Click(); }
   void Button3Click() { regpack.Button3Click(); }
+  // The Extractor tab's "&Extractor": the dialog from its opening to its
+  // closing. `show` runs it (a window's view); without one the dialog runs
+  // its console-style flow through the Ui (extractor/ExtractorConsole.h),
+  // printing the listing with `print` when given.
+  void ExtractorClick(const std::function<void(TForm10&)>& show = {},
+                      const std::function<void(const std::string&)>& print = {});
   // Making boot disks is not part of this version: it reports so.
   void MakeBootDisk(int /*kind*/) { core.reportNotAvailable("Making a boot disk"); }
 

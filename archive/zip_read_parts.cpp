@@ -6,12 +6,16 @@
 
 #include "archive/zip_error.h"
 #include "archive/zip_file_system.h"
+#include "archive/zip_read_directory.h"
 
 namespace archive {
 namespace {
 
 constexpr size_t kLastPart = static_cast<size_t>(-1);
 const char* const kCancelledLoading = "User canceled loading new disk.";
+// How often a wrong disk is asked for again before the reading gives up, so
+// that an answer given by rule (the console's answers file) cannot loop.
+constexpr int kWrongDiskAsks = 10;
 
 // Asks until the part is there or the user cancels.
 std::unique_ptr<FileSource> askForPart(ZipFileSystem& fs, const PartRequest& request, int disk,
@@ -161,11 +165,30 @@ ZipSource& SpannedVolumes::volume(uint32_t disk) {
   if (current_ && disk == currentDisk_) return *current_;
   current_.reset();
   int wanted = disk == lastDisk_ ? 0 : static_cast<int>(disk) + 1;
-  do {
+  // A disk that cannot hold the part asked for is asked for again: nothing
+  // is read from it. With label checks off, that is a disk whose own label
+  // names another disk of a set, or, for any disk but the last, one whose
+  // part ends with an end record (the last disk, or another archive).
+  for (int asked = 0;; ++asked) {
     current_ = askForPart(fs_, request_, wanted, name_);
-  } while (!labelMatches(disk));
+    if (labelMatches(disk) && couldBePart(disk)) break;
+    if (asked + 1 >= kWrongDiskAsks)
+      throw ZipCorruptError(name_ + " on the disk in the drive is not part " +
+                            std::to_string(disk + 1) + " of the archive");
+  }
   currentDisk_ = disk;
   return *current_;
+}
+
+bool SpannedVolumes::couldBePart(uint32_t disk) {
+  if (name_.size() >= 3) {
+    const std::string label = fs_.volumeLabel(name_.substr(0, 3));
+    const std::string setLabel = diskLabel(1).substr(0, 8);  // "PKBACK# "
+    if (label.size() == setLabel.size() + 3 && label.compare(0, setLabel.size(), setLabel) == 0 &&
+        label != diskLabel(static_cast<int>(disk) + 1))
+      return false;
+  }
+  return disk == lastDisk_ || !findZipEnd(*current_);
 }
 
 }  // namespace archive

@@ -75,6 +75,8 @@ class SpannedVolumes : public ZipVolumes {
 
  private:
   bool labelMatches(uint32_t disk);
+  // Whether the disk now in the drive may hold part `disk`.
+  bool couldBePart(uint32_t disk);
 
   ZipFileSystem& fs_;
   PartRequest request_;

@@ -29,8 +29,9 @@ class ItemArchiving {
                         platform::HKEY rootKey, const std::string& fallbackSubdir,
                         const std::string& valueName);
   void unzipProfileFolder(const std::string& archive, int step);
-  // Asks "Password Needed" when Zip1's archive is encrypted and no password is set.
-  void askArchivePassword();
+  // Asks "Password Needed" when no password is set and Zip1's entry `entry`
+  // (by default the first) is encrypted.
+  void askArchivePassword(int entry = 0);
   // Every further user of a Windows 95/98/ME machine with profiles. With name
   // "user.dat" each user's registry file goes to the archive's folder as
   // "user" + N (".daz" in zip transfer mode, ".dat" in copy mode), with spare

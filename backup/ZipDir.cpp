@@ -125,10 +125,10 @@ void ItemArchiving::unzipProfileFolder(const std::string& archive, int step) {
   archiving.advanceOverall(step);
 }
 
-void ItemArchiving::askArchivePassword() {
+void ItemArchiving::askArchivePassword(int entry) {
   if (!core.Form8.password.empty()) return;
   if (!core.Zip1.DirectoryRead()) core.Zip1.ReadDirectory();
-  if (core.Zip1.EntryCount() == 0 || !core.Zip1.EntryEncrypted(0)) return;
+  if (entry < 0 || entry >= core.Zip1.EntryCount() || !core.Zip1.EntryEncrypted(entry)) return;
   const std::optional<std::string> answer = core.env.ui.inputBox(
       "Password Needed",
       "This Backup is protected by a password.  Please enter the password here:", "", true);

@@ -2,7 +2,7 @@
 // the Qt front end) it runs the entry sequence; when the program would show
 // its window, it runs the window start sequence with the requested automatic
 // work (with --restore, a restore from the stored source and extent; with
-// --open, a press of that RegPack tab button), then closes the window as its
+// --open, a press of that RegPack tab button or of "&Extractor"), then closes the window as its
 // Exit button does. The status line's text is printed whenever the window
 // would build it, so the RegPack figures it keeps behave as with the window. Otherwise the main
 // window runs (gui_main.cpp).
@@ -16,6 +16,7 @@
 #include "app/ProgramOptions.h"
 #include "app/Unit1.h"
 #include "app/core/ConsoleUi.h"
+#include "platform/core/codepage.h"
 #include "platform/core/errors.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
@@ -66,6 +67,11 @@ int run(int argc, char** argv) {
   if (!form.terminateRequested) {
     if (options.open == corvasta::ProgramOptions::Button::RegPack) form.CompactClick();
     if (options.open == corvasta::ProgramOptions::Button::UndoRegPack) form.Button6Click();
+    if (options.open == corvasta::ProgramOptions::Button::Extractor)
+      form.ExtractorClick({}, [](const std::string& line) {
+        std::printf("%s\n", platform::ansiToUtf8(line).c_str());
+        std::fflush(stdout);
+      });
   }
   if (form.FormCloseQuery()) form.FormClose();
   // A restore that ended in its error handler fails the run.

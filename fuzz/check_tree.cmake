@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_check_tree DEPS extractor)
