@@ -147,3 +147,52 @@ TEST_F(CorvastaMachine, InfoShowsARequestedRestart) {
   ASSERT_TRUE(platform::exitWindowsEx(*opened, platform::kEwxReboot, error));
   EXPECT_NE(tool({"info", machine()}).output.find("\nRestart: requested\n"), std::string::npos);
 }
+
+// iso: a session of a machine folder in an image; what it cannot take is named
+// (exit 1, the image written without it), and so is what is missing.
+TEST_F(CorvastaMachine, IsoWritesASessionAndNamesWhatItRefusesOrMisses) {
+  createMe();
+  CommandResult root = tool({"path", machine(), "C:\\"}, Captured::Output);
+  ASSERT_EQ(root.exitCode, 0) << root.output;
+  const std::filesystem::path disc =
+      std::filesystem::path(root.output.substr(0, root.output.find('\n'))) / "Disc";
+  writeFile(disc / "a.txt", "first");
+  const std::string image = (temp_ / "disc.iso").string();
+
+  CommandResult first = tool({"iso", machine(), "C:\\Disc", image});
+  EXPECT_EQ(first.exitCode, 0) << first.output;
+  EXPECT_EQ(first.output, "session at 0, 300 sectors\n");
+  EXPECT_EQ(std::filesystem::file_size(image), 300u * 2048);
+
+  writeFile(disc / (std::string(106, 'n') + ".txt"), "its name is 110 characters long");
+  writeFile(disc / "b.txt", "second");
+  CommandResult second = tool({"iso", machine(), "C:\\Disc", image, "--import", "0"});
+  EXPECT_EQ(second.exitCode, 1) << second.output;
+  EXPECT_NE(second.output.find("refused C:\\Disc\\" + std::string(106, 'n') + ".txt: "),
+            std::string::npos)
+      << second.output;
+  EXPECT_NE(second.output.find("session at 300, 300 sectors\n"), std::string::npos)
+      << second.output;
+  EXPECT_EQ(std::filesystem::file_size(image), 600u * 2048);
+
+  CommandResult noFolder = tool({"iso", machine(), "C:\\Nowhere", image});
+  EXPECT_EQ(noFolder.exitCode, 1);
+  EXPECT_NE(noFolder.output.find("C:\\Nowhere"), std::string::npos) << noFolder.output;
+  const std::string missing = (temp_ / "missing.iso").string();
+  CommandResult noImage = tool({"iso", machine(), "C:\\Disc", missing, "--import", "0"});
+  EXPECT_EQ(noImage.exitCode, 1);
+  EXPECT_NE(noImage.output.find(missing), std::string::npos) << noImage.output;
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  CommandResult noSession = tool({"iso", machine(), "C:\\Disc", image, "--import", "100"});
+  EXPECT_EQ(noSession.exitCode, 1);
+  EXPECT_NE(noSession.output.find("No session starts at sector 100"), std::string::npos)
+      << noSession.output;
+  EXPECT_EQ(std::filesystem::file_size(image), 600u * 2048);  // nothing written
+
+  EXPECT_EQ(tool({"iso", machine(), "C:\\Disc"}).exitCode, 2);
+  CommandResult badStart = tool({"iso", machine(), "C:\\Disc", image, "--start", "ten"});
+  EXPECT_EQ(badStart.exitCode, 2);
+  EXPECT_NE(badStart.output.find("Usage: corvasta-machine iso DIR WINPATH IMAGE"),
+            std::string::npos)
+      << badStart.output;
+}
