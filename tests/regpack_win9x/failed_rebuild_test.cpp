@@ -27,6 +27,18 @@ size_t screenLines(const std::string& log, const std::string& line) {
   return n;
 }
 
+// The first lines that only one of two registry listings holds.
+std::string firstDifferences(const std::set<std::string>& expected,
+                             const std::set<std::string>& actual) {
+  std::string text;
+  int shown = 0;
+  for (const std::string& line : expected)
+    if (!actual.count(line) && shown++ < 3) text += "missing: " + line + "\n";
+  for (const std::string& line : actual)
+    if (!expected.count(line) && shown++ < 6) text += "added: " + line + "\n";
+  return text;
+}
+
 // The editor fails every rebuild of `name` (a file name, or a full path).
 void failCreating(testing_support::ProgramRig& m, const std::string& name) {
   m.reconfigureMachine([&name](platform::MachineConfig& config) {
@@ -101,6 +113,26 @@ TEST_F(FailedRebuild, AnotherUsersFailedRebuildLeavesItsUserDatAndDoesNotPause) 
   EXPECT_EQ(screenLines(log, "Press any key to continue . . ."), 0u) << log;
   for (const std::string& file : files)
     if (file != anna) EXPECT_LT(m.read(file).size(), padded[file].size()) << file;
+}
+
+TEST_F(FailedRebuild, ExportsThatFailInMsDosModeFallBackToTheExportsMadeInWindows) {
+  ASSERT_TRUE(m.start({"schedule", "R"}));
+  // The exports in Windows worked; those of MS-DOS mode do not.
+  m.reconfigureMachine([](platform::MachineConfig& config) {
+    config.programs["regedit.exe"].faults.push_back({"export", ""});
+  });
+  m.restartWindows({});
+  const std::string& log = m.bootLog;
+  // The default registry is rebuilt from all.reg, the logged-on user's from
+  // HKLM.reg and HKU.reg (the import branch); the other users' are left.
+  EXPECT_EQ(screenLines(log, "Rebuilding Default Registry (from all.reg)"), 1u) << log;
+  EXPECT_EQ(screenLines(log, "Importing Owner User Registry (User Settings from Windows)"), 1u)
+      << log;
+  EXPECT_EQ(screenLines(log, "Usually this Error is not a problem."), 2u) << log;
+  const std::set<std::string> now = registryLines(m, files);
+  EXPECT_TRUE(now == keys) << firstDifferences(keys, now);
+  EXPECT_LT(m.read(current + "user.dat").size(), padded[current + "user.dat"].size());
+  EXPECT_EQ(screenLines(log, "Press any key to continue . . ."), 0u) << log;
 }
 
 TEST_F(FailedRebuild, WithEveryRebuildWorkingTheAutomaticRunDoesNotPause) {
