@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 #include "platform/registry/nt_hive_write.h"
 #include "platform/registry/win9x_registry_write.h"
@@ -22,6 +23,9 @@ struct Case {
   RegistryFormat format;
   const char* name;
 };
+void PrintTo(const Case& format, std::ostream* out) {
+  *out << format.name;
+}
 
 class GrownRegistry : public ::testing::TestWithParam<Case> {};
 

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,10 @@ struct WalkCase {
   bool nt;
   int phase;
 };
+// The case by its name in test listings.
+inline void PrintTo(const WalkCase& walkCase, std::ostream* out) {
+  *out << walkCase.name;
+}
 
 class RegPackCrashWalkPhase : public RegPackCrashWalk,
                               public ::testing::WithParamInterface<WalkCase> {};
