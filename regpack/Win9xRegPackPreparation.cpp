@@ -7,9 +7,11 @@
 #include "app/core/Core.h"
 #include "backup/Backup.h"
 #include "backup/model/BackupTypes.h"
+#include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "platform/files/whole_file_write.h"
 #include "platform/registry/win9x_registry_read.h"
+#include "regpack/UserExportRoot.h"
 #include "regpack/Win9xRegPack.h"
 
 namespace corvasta {
@@ -91,6 +93,21 @@ bool Win9xRegPack::exportRegistry() {
     if (!exitCode) return false;
     if (*exitCode != 0 || !files.fileExists(file) || files.getFileSize(file) == 0) {
       stopWith("The registry could not be exported to " + file +
+               ".\r\rRegPack has stopped; nothing has been changed.");
+      return false;
+    }
+  }
+  // With profiles, HKU.reg serves only the logged-on user's fallback in
+  // MS-DOS mode, which imports it into that user's own user.dat.
+  if (platform::ansiUpper(user) != platform::ansiUpper(windows)) {
+    const std::string hku = user + "HKU.reg";
+    const std::string folder = user.substr(0, user.size() - 1);
+    try {
+      platform::writeWholeFile(files, hku,
+                               UserExportAtFileRoot(platform::readWholeFile(files, hku),
+                                                    folder.substr(folder.rfind('\\') + 1)));
+    } catch (const corvasta::Error&) {
+      stopWith("The registry could not be exported to " + hku +
                ".\r\rRegPack has stopped; nothing has been changed.");
       return false;
     }

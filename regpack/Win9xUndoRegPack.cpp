@@ -1,8 +1,10 @@
 #include "regpack/Win9xUndoRegPack.h"
 
 #include "app/core/Core.h"
+#include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/private_profile.h"
+#include "regpack/WininitRenames.h"
 #include "restore/Restore.h"
 
 namespace corvasta {
@@ -20,6 +22,12 @@ class RegistryBusyScope {
  private:
   Core& core_;
 };
+
+// A registry file's name with another extension: where the MS-DOS batch puts
+// its undo copy down (".cpy") and the name the whole copy then takes (".und").
+std::string besideTarget(const std::string& target, const char* extension) {
+  return target.substr(0, target.rfind('.') + 1) + extension;
+}
 
 }  // namespace
 
@@ -88,33 +96,67 @@ std::vector<std::string> Win9xUndoRegPack::WriteUndoBatch(const UndoCopies& copi
   const platform::Machine& machine = core.env.machine;
   const std::string w = ShortFileName(machine, core.loc.windowsDir);
   const std::string attrib = "@" + w + "command\\attrib -s -h -r ";
+  // DOS copies over a file in place, and a start cut off in the middle of
+  // that would leave half a registry file, which nothing puts right: the
+  // pif hand-off runs once. So each copy goes down beside its registry file
+  // and is renamed to ".und" only when whole; WININIT, which follows the
+  // batch at the same start and finishes at the next one when cut off,
+  // renames the ".und" files over the registry files (NameUndoMoves).
+  auto putBack = [&](const UndoCopy& copy) {
+    const std::string target = ShortFileName(machine, copy.target);
+    const std::string folder = target.substr(0, target.rfind('\\') + 1);
+    const std::string name = platform::ansiLower(target.substr(folder.size()));
+    const std::string source = ShortFileName(machine, copy.copy);
+    return std::vector<std::string>{
+        attrib + target, "@copy " + source + " " + besideTarget(folder + name, "cpy"),
+        "@ren " + besideTarget(folder + name, "cpy") + " " + besideTarget(name, "und")};
+  };
   std::vector<std::string> lines{
       "@smartdrv",
       "@echo RegPack Process of Corvasta " + core.LongModeName,
       "@echo    Restoring Old System Settings from Backup",
-      attrib + w + "system.dat",
-      attrib + w + "user.dat",
-      "@copy " + w + "system.zzz " + w + "system.dat",
-      "@copy " + w + "user.zzz " + w + "user.dat",
   };
+  for (const UndoCopy& copy : copies.windows)
+    for (std::string& line : putBack(copy)) lines.push_back(std::move(line));
   for (const UndoCopy& copy : copies.profiles) {
-    const std::string user = ShortFileName(machine, copy.target);
-    const std::string folder =
-        ShortFileName(machine, copy.target.substr(0, copy.target.size() - 8));
     lines.push_back("@echo    Restoring Old " + copy.profile + " User Settings from Backup");
-    lines.push_back(attrib + user);
-    lines.push_back("@del " + user);
-    lines.push_back("@copy " + folder + "user.zzz " + user);
+    for (std::string& line : putBack(copy)) lines.push_back(std::move(line));
   }
   lines.push_back("@echo    RegPack Undo Finished - Restarting Windows");
   lines.push_back("@pause");
   return lines;
 }
 
+void Win9xUndoRegPack::NameUndoMoves(const UndoCopies& copies) {
+  platform::FileSystem& files = core.env.files;
+  const platform::Machine& machine = core.env.machine;
+  std::vector<UndoCopy> all = copies.windows;
+  all.insert(all.end(), copies.profiles.begin(), copies.profiles.end());
+  std::vector<WininitMove> moves;
+  for (const UndoCopy& copy : all) {
+    // Left by an Undo that did not get to its end: never to be taken for this one.
+    for (const char* extension : {"cpy", "und"}) {
+      const std::string left = besideTarget(copy.target, extension);
+      if (!files.fileExists(left)) continue;
+      files.setFileAttributes(left, platform::kAttributeNormal);
+      files.deleteFile(left);
+    }
+    const std::string target = ShortFileName(machine, copy.target);
+    moves.push_back({target, besideTarget(target, "UND")});
+  }
+  NameInWininit(core.env.machine, core.loc.windowsDir + "wininit.ini", moves);
+}
+
 void Win9xUndoRegPack::undoInMsDosMode(const UndoCopies& copies) {
   DosHandOff& handOff = restore.win9x.handOff;
   const DosHandOff::Method method = handOff.ChooseForRegPack();
   RegistryBusyScope busy(core);
+  try {
+    NameUndoMoves(copies);
+  } catch (const corvasta::Error& error) {
+    notSuccessful(error);
+    return;
+  }
   if (method == DosHandOff::Method::Autoexec) {
     handOff.PrepareAutoexec(core.loc.rootDir + "startwin.bat");
     handOff.Begin(method);
@@ -143,28 +185,22 @@ void Win9xUndoRegPack::undoThroughWininit(const UndoCopies& copies) {
   // there does wininit.ini name them, and a failure takes back every line
   // written: a registry put back in part would mix two states.
   const std::string temp = restore.win9x.tempFolder(core.loc.windowsDir);
-  const std::string wininit = core.loc.windowsDir + "wininit.ini";
   std::vector<std::string> staged;
-  size_t named = 0;
   try {
     core.createDirectories(temp);
+    std::vector<WininitMove> moves;
     for (size_t i = 0; i < all.size(); ++i) {
       const std::string name = all[i].profile.empty()
                                    ? all[i].target.substr(core.loc.windowsDir.size())
                                    : "user" + std::to_string(i) + ".dat";
       files.copyFile(all[i].copy, temp + name, false);
       staged.push_back(temp + name);
+      moves.push_back(
+          {ShortFileName(machine, all[i].target), ShortFileName(machine, staged.back())});
     }
-    for (; named < all.size(); ++named)
-      platform::writePrivateProfileString(core.env.machine, "Rename",
-                                          ShortFileName(machine, all[named].target),
-                                          ShortFileName(machine, staged[named]), wininit);
+    NameInWininit(core.env.machine, core.loc.windowsDir + "wininit.ini", moves);
   } catch (const corvasta::Error& error) {
     try {
-      for (size_t i = 0; i < named; ++i)
-        platform::writePrivateProfileString(core.env.machine, "Rename",
-                                            ShortFileName(machine, all[i].target), std::nullopt,
-                                            wininit);
       // The copies carry the registry files' read-only, hidden and system bits.
       for (const std::string& file : staged) {
         if (!files.fileExists(file)) continue;
@@ -174,15 +210,19 @@ void Win9xUndoRegPack::undoThroughWininit(const UndoCopies& copies) {
     } catch (const corvasta::Error&) {
       // What cannot be taken back stays; the message below says the undo failed.
     }
-    core.Log("   " + std::string(error.what()));
-    core.Log("<<< Undo RegPack not successful - " + core.Timestamp());
-    core.WriteResultFile();
-    core.env.ui.messageBox("WARNING - An Error has Occurred - Undo RegPack NOT Successful.",
-                           core.ApplicationTitle, Buttons::Ok, Icon::Error);
+    notSuccessful(error);
     return;
   }
   endLine();
   core.RestartWinNT();
+}
+
+void Win9xUndoRegPack::notSuccessful(const corvasta::Error& error) {
+  core.Log("   " + std::string(error.what()));
+  core.Log("<<< Undo RegPack not successful - " + core.Timestamp());
+  core.WriteResultFile();
+  core.env.ui.messageBox("WARNING - An Error has Occurred - Undo RegPack NOT Successful.",
+                         core.ApplicationTitle, Buttons::Ok, Icon::Error);
 }
 
 void Win9xUndoRegPack::endLine() {

@@ -1,12 +1,15 @@
 #pragma once
 // Modes 1 to 3: Undo RegPack from the .zzz copies RegPack left. Windows 95
-// and 98 copy them back in MS-DOS mode through startwin.bat (the pif or the
-// autoexec hand-off); Windows ME names them in wininit.ini's Rename section,
-// which puts them in place at the next start before the registry loads.
+// and 98 copy them in MS-DOS mode through startwin.bat (the pif or the
+// autoexec hand-off) beside the registry files; Windows ME copies them in
+// Windows. Either way wininit.ini's Rename section names the copies, and
+// WININIT renames them over the registry files at the next start, before
+// the registry loads.
 
 #include <string>
 #include <vector>
 
+#include "platform/core/errors.h"
 #include "regpack/UndoCopies.h"
 
 namespace corvasta {
@@ -25,6 +28,9 @@ class Win9xUndoRegPack {
   // The lines of the Undo batch for `copies`, without the closing line that
   // deletes the batch file (the hand-off adds it).
   std::vector<std::string> WriteUndoBatch(const UndoCopies& copies) const;
+  // Names in wininit.ini the moves of the batch's whole copies (".und") over
+  // the registry files, after removing what an earlier Undo left.
+  void NameUndoMoves(const UndoCopies& copies);
 
   Core& core;
   Backup& backup;
@@ -39,6 +45,8 @@ class Win9xUndoRegPack {
   bool pifReady();
   void undoInMsDosMode(const UndoCopies& copies);
   void undoThroughWininit(const UndoCopies& copies);
+  // The log lines, results.txt and the message of an undo that failed.
+  void notSuccessful(const corvasta::Error& error);
   void endLine();
 };
 

@@ -51,8 +51,11 @@ void writePrivateProfileString(Machine& machine, std::string_view section,
     changed = doc.eraseSection(section);
   else if (!value)
     changed = doc.removeKey(section, *key);
-  else
+  else if ((changed = doc.get(section, *key) != firstLine(*value)))
     doc.set(section, *key, firstLine(*value));
+  // A value the file holds already is not written again: rewriting the file
+  // would change nothing it says, and each rewrite is one more moment a
+  // crash could meet.
   if (changed) saveProfile(machine, winPath, doc);
 }
 

@@ -172,9 +172,12 @@ void importRegistry(FileSystem& files, const EditorRequest& request, bool fresh,
     for (const reg::Regedit4Key& key : keys)
       if (ownerOf(key.path) == &mount) own.push_back(key);
     size_t count = reg::applyRegedit4(own, mount.mountPath, mount.tree);
-    if (count == 0) continue;
+    // A rebuild creates every file it works on anew, also one that no key of
+    // the text goes to (hence the scratch files of RegPack's batch); an
+    // import changes only the files its keys go to.
     if (fresh && rebuildFails(machine, failing, mount.winPath))
       throw corvasta::Error("regedit: the rebuild of " + mount.winPath + " failed");
+    if (count == 0 && !fresh) continue;
     changed.push_back(&mount);
     applied += count;
   }

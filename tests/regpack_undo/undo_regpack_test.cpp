@@ -40,17 +40,25 @@ TEST(UndoRegPack, Win98PifMethodPutsEveryCopyBackInMsDosMode) {
   const std::string batch = s.m.read(batchFile);
   const std::vector<std::string> lines = corvasta::splitLines(batch);
   const std::string w = corvasta::ShortFileName(*s.m.machine, s.windows());
-  ASSERT_EQ(lines.size(), 10u + 4 * 3) << batch;
+  ASSERT_EQ(lines.size(), 12u + 4 * 3) << batch;
   EXPECT_EQ(lines[0], "@smartdrv");
   EXPECT_EQ(lines[1], "@echo RegPack Process of Corvasta 98");
   EXPECT_EQ(lines[2], "@echo    Restoring Old System Settings from Backup");
-  EXPECT_EQ(lines[3], "@" + w + "command\\attrib -s -h -r " + w + "system.dat");
-  EXPECT_EQ(lines[5], "@copy " + w + "system.zzz " + w + "system.dat");
-  EXPECT_EQ(lines[6], "@copy " + w + "user.zzz " + w + "user.dat");
+  // Each copy goes down beside its registry file and takes the name WININIT
+  // moves over it only when whole.
+  EXPECT_EQ(lines[3], "@" + w + "command\\attrib -s -h -r " +
+                          corvasta::ShortFileName(*s.m.machine, s.windows() + "system.dat"));
+  EXPECT_EQ(lines[4], "@copy " + corvasta::ShortFileName(*s.m.machine, s.windows() + "system.zzz") +
+                          " " + w + "system.cpy");
+  EXPECT_EQ(lines[5], "@ren " + w + "system.cpy system.und");
+  EXPECT_EQ(lines[8], "@ren " + w + "user.cpy user.und");
   const std::string firstUser = corvasta::ShortFileName(*s.m.machine, s.profileUserFiles()[0]);
-  EXPECT_EQ(lines[9], "@del " + firstUser);
-  EXPECT_EQ(lines[10].substr(0, 6), "@copy ");
-  EXPECT_TRUE(contains(lines[10], "user.zzz " + firstUser)) << lines[10];
+  EXPECT_EQ(lines[9].substr(0, 30), "@echo    Restoring Old Anna Us") << lines[9];
+  EXPECT_EQ(lines[10], "@" + w + "command\\attrib -s -h -r " + firstUser);
+  EXPECT_EQ(lines[11].substr(0, 6), "@copy ");
+  EXPECT_FALSE(contains(batch, "@del ")) << batch;
+  EXPECT_EQ(s.m.profileString(s.windows() + "wininit.ini", "Rename", firstUser),
+            firstUser.substr(0, firstUser.size() - 3) + "UND");
   EXPECT_EQ(lines[lines.size() - 3], "@echo    RegPack Undo Finished - Restarting Windows");
   EXPECT_EQ(lines[lines.size() - 2], "@pause");
   EXPECT_EQ(lines.back(), "del startwin.bat");
@@ -119,7 +127,7 @@ TEST(UndoRegPack, AProfileWithoutItsCopyKeepsItsUserDat) {
   ASSERT_TRUE(s.m.ui.finished()) << s.m.ui.pendingPatterns().front();
   const std::vector<std::string> lines =
       corvasta::splitLines(s.m.read(s.m.programDir() + "startwin.bat"));
-  EXPECT_EQ(lines.size(), 10u + 4 * 2);
+  EXPECT_EQ(lines.size(), 12u + 4 * 2);
   EXPECT_EQ(linesContaining(lines, corvasta::ShortFileName(*s.m.machine, kept)), 0u);
 
   s.m.restartWindows({});

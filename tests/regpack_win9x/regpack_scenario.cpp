@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "platform/core/codepage.h"
-#include "platform/registry/win9x_registry_layout.h"
 #include "platform/simulators/windows_tools.h"
 #include "tests/support/registry_file.h"
+#include "tests/support/registry_free_space.h"
 
 namespace regpack_test {
 
@@ -50,41 +50,7 @@ std::vector<std::string> registryFiles(const testing_support::ProgramRig& m) {
 }
 
 void addFreeDataBlock(testing_support::ProgramRig& m, const std::string& file, uint32_t bytes) {
-  namespace layout = platform::registry::win9x;
-  std::string image = m.read(file);
-  auto put16 = [&image](size_t at, uint16_t v) {
-    image[at] = static_cast<char>(v & 0xFF);
-    image[at + 1] = static_cast<char>(v >> 8);
-  };
-  auto put32 = [&put16](size_t at, uint32_t v) {
-    put16(at, static_cast<uint16_t>(v & 0xFFFF));
-    put16(at + 2, static_cast<uint16_t>(v >> 16));
-  };
-  auto get16 = [&image](size_t at) {
-    return static_cast<uint16_t>(static_cast<uint8_t>(image[at]) |
-                                 static_cast<uint8_t>(image[at + 1]) << 8);
-  };
-  const uint16_t blockCount = get16(layout::file_header::kBlockCount);
-  const size_t block = image.size();
-  image.resize(block + bytes, '\0');
-  image.replace(block, 4, "RGDB");
-  put32(block + layout::data_block::kSize, bytes);
-  put32(block + layout::data_block::kUnusedSize, bytes - layout::data_block::kHeaderSize);
-  // Flags without the valid-checksum bit: the block is not summed.
-  put16(block + layout::data_block::kFlags,
-        layout::data_block::kFlagsValue & ~layout::kChecksumValid);
-  put16(block + layout::data_block::kBlockNumber, blockCount);
-  put32(block + layout::data_block::kFreeOffset, layout::data_block::kHeaderSize);
-  const size_t record = block + layout::data_block::kHeaderSize;
-  put32(record + layout::key_record::kRecordSize, bytes - layout::data_block::kHeaderSize);
-  put16(record + layout::key_record::kId, layout::kNoId);
-  put16(record + layout::key_record::kBlock, layout::kNoId);
-  put16(layout::file_header::kBlockCount, static_cast<uint16_t>(blockCount + 1));
-  put32(layout::file_header::kChecksum, 0);
-  const uint32_t sum = layout::sumOfDwords(reinterpret_cast<const uint8_t*>(image.data()),
-                                           layout::file_header::kSize);
-  put32(layout::file_header::kChecksum, 0u - sum);
-  m.writeOnHost(file, image);
+  m.writeOnHost(file, testing_support::withFreeWin9xBlock(m.read(file), bytes));
 }
 
 std::string consoleProgram() {

@@ -12,6 +12,8 @@ namespace testing_support {
 class TempDir {
  public:
   TempDir();
+  // Below `parent` rather than the host's temporary folder.
+  explicit TempDir(const std::filesystem::path& parent);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

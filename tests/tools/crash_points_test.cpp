@@ -17,27 +17,15 @@
 #include "platform/registry/nt_hive_write.h"
 #include "tests/support/registry_file.h"
 #include "tests/support/temp_dir.h"
+#include "tests/tools/crash_walk.h"
 
+using crash_walk::hostPath;
+using crash_walk::machineTool;
 using testing_support::CommandResult;
 using testing_support::readFile;
 using testing_support::shellQuoted;
 using testing_support::TempDir;
 using testing_support::writeFile;
-
-namespace {
-
-CommandResult tool(const std::string& command, const std::filesystem::path& machine) {
-  return testing_support::runCommand(std::string(CORVASTA_MACHINE_TOOL) + " " + command + " " +
-                                     shellQuoted(machine.string()));
-}
-
-// A process the crash point ended: the shell reports the signal as 128 + 9,
-// or the status is no exit at all.
-bool killed(const CommandResult& result) {
-  return result.exitCode == 128 + 9 || result.exitCode == -1;
-}
-
-}  // namespace
 
 TEST(CrashPoints, HiveReplacementKeepsAWholeHiveAtEveryWriteOfTheStart) {
   TempDir temp;
@@ -65,31 +53,18 @@ TEST(CrashPoints, HiveReplacementKeepsAWholeHiveAtEveryWriteOfTheStart) {
                                   config + "\\software.new", config + "\\software.old"),
               platform::WinError::Success);
   }
-  const std::string machineIni = readFile(base / "machine.ini");
-  const std::filesystem::path run = temp / "run";
-  const std::filesystem::path hive = run / hiveInMachine;
+  const std::filesystem::path hive = temp / "run" / hiveInMachine;
 
-  int crashes = 0;
-  for (int n = 1;; ++n) {
-    ASSERT_LT(n, 500) << "the start never got to its end";
-    SCOPED_TRACE("crash at write or rename " + std::to_string(n));
-    ASSERT_EQ(
-        testing_support::runCommand("rm -rf " + shellQuoted(run.string()) + " && cp -a " +
-                                    shellQuoted(base.string()) + " " + shellQuoted(run.string()))
-            .exitCode,
-        0);
-    writeFile(run / "machine.ini",
-              machineIni + "\n[Faults]\nCrashAfterWrites=" + std::to_string(n) + "\n");
-    CommandResult cut = tool("boot", run);
-    bool ended = killed(cut);
-    if (!ended) {
-      EXPECT_EQ(cut.exitCode, 0) << cut.output;
-    }
+  crash_walk::Walk walk;
+  walk.prepared = base;
+  walk.run = temp / "run";
+  walk.operation = [](const std::filesystem::path& run) {
+    return crash_walk::cutShort(machineTool("boot", run));
+  };
+  walk.check = [&](const std::filesystem::path& run, bool) {
     std::string left = readFile(hive);
     EXPECT_TRUE(left == oldHive || left == newHive) << "a hive of " << left.size() << " bytes";
-
-    writeFile(run / "machine.ini", machineIni);
-    CommandResult again = tool("boot", run);
+    CommandResult again = machineTool("boot", run);
     EXPECT_EQ(again.exitCode, 0) << again.output;
     EXPECT_TRUE(readFile(hive) == newHive);
     EXPECT_TRUE(readFile(hive.parent_path() / "software.old") == oldHive);
@@ -99,25 +74,10 @@ TEST(CrashPoints, HiveReplacementKeepsAWholeHiveAtEveryWriteOfTheStart) {
                                           " query 'HKEY_LOCAL_MACHINE\\SOFTWARE\\Staged\\By'")
                   .exitCode,
               0);
-    if (!ended) break;
-    ++crashes;
-    if (::testing::Test::HasFailure()) break;
-  }
+  };
+  const int crashes = crash_walk::walkCrashPoints(walk);
   EXPECT_GT(crashes, 3);
 }
-
-namespace {
-
-std::string hostPath(const std::filesystem::path& machine, const std::string& winPath) {
-  CommandResult result =
-      testing_support::runCommand(std::string(CORVASTA_MACHINE_TOOL) + " path " +
-                                  shellQuoted(machine.string()) + " " + shellQuoted(winPath));
-  EXPECT_EQ(result.exitCode, 0) << result.output;
-  while (!result.output.empty() && result.output.back() == '\n') result.output.pop_back();
-  return result.output;
-}
-
-}  // namespace
 
 TEST(CrashPoints, RegistryRebuildInMsDosModeKeepsWholeRegistryFiles) {
   TempDir temp;
@@ -138,26 +98,14 @@ TEST(CrashPoints, RegistryRebuildInMsDosModeKeepsWholeRegistryFiles) {
       std::filesystem::relative(hostPath(base, "C:\\WINDOWS\\USER.DAT"), base);
   const auto systemBefore = testing_support::readWin9xRegistryFile(base / systemDat);
   const auto userBefore = testing_support::readWin9xRegistryFile(base / userDat);
-  const std::string machineIni = readFile(base / "machine.ini");
-  const std::filesystem::path run = temp / "run";
-
-  int crashes = 0;
   int siblingsLeft = 0;
-  for (int n = 1;; ++n) {
-    ASSERT_LT(n, 500) << "the start never got to its end";
-    SCOPED_TRACE("crash at write or rename " + std::to_string(n));
-    ASSERT_EQ(
-        testing_support::runCommand("rm -rf " + shellQuoted(run.string()) + " && cp -a " +
-                                    shellQuoted(base.string()) + " " + shellQuoted(run.string()))
-            .exitCode,
-        0);
-    writeFile(run / "machine.ini",
-              machineIni + "\n[Faults]\nCrashAfterWrites=" + std::to_string(n) + "\n");
-    CommandResult cut = tool("boot", run);
-    const bool ended = killed(cut);
-    if (!ended) {
-      EXPECT_EQ(cut.exitCode, 0) << cut.output;
-    }
+  crash_walk::Walk walk;
+  walk.prepared = base;
+  walk.run = temp / "run";
+  walk.operation = [](const std::filesystem::path& run) {
+    return crash_walk::cutShort(machineTool("boot", run));
+  };
+  walk.check = [&](const std::filesystem::path& run, bool) {
     try {
       EXPECT_EQ(
           platform::registry::describeDifference(
@@ -171,10 +119,8 @@ TEST(CrashPoints, RegistryRebuildInMsDosModeKeepsWholeRegistryFiles) {
     }
     for (const auto& entry : std::filesystem::directory_iterator((run / systemDat).parent_path()))
       if (entry.path().extension() == ".$$$") ++siblingsLeft;
-    if (!ended) break;
-    ++crashes;
-    if (::testing::Test::HasFailure()) break;
-  }
+  };
+  const int crashes = crash_walk::walkCrashPoints(walk);
   EXPECT_GT(crashes, 5);
   // Some crashes came while a new registry file was being written.
   EXPECT_GT(siblingsLeft, 0);
