@@ -35,6 +35,14 @@ std::vector<uint8_t> streamBytes(IsoImage& image, size_t block) {
   return out;
 }
 
+cdengine::FileFacts fileFacts(const std::string& name, uint64_t size, const std::string& source) {
+  cdengine::FileFacts facts;
+  facts.longName = name;
+  facts.size = size;
+  facts.sourcePath = source.empty() ? "C:\\" + name : source;
+  return facts;
+}
+
 uint32_t le32At(const std::vector<uint8_t>& b, size_t o) {
   return uint32_t{b[o]} | uint32_t{b[o + 1]} << 8 | uint32_t{b[o + 2]} << 16 |
          uint32_t{b[o + 3]} << 24;

@@ -38,6 +38,11 @@ std::vector<uint8_t> sectorOf(const std::vector<uint8_t>& image, uint32_t sector
 // The whole session stream of the prepared image, read in blocks of `block`.
 std::vector<uint8_t> streamBytes(IsoImage& image, size_t block = 65536);
 
+// What entering takes of a file `name` of `size` bytes from `source`
+// (default "C:\" + name), without an alias.
+cdengine::FileFacts fileFacts(const std::string& name, uint64_t size,
+                              const std::string& source = "");
+
 uint32_t le32At(const std::vector<uint8_t>& bytes, size_t offset);
 uint32_t be32At(const std::vector<uint8_t>& bytes, size_t offset);
 

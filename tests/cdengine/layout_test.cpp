@@ -19,15 +19,6 @@ using cdengine::FileFacts;
 using cdengine::IsoTree;
 using cdengine::layOutImage;
 
-FileFacts file(const std::string& name, uint64_t size, const std::string& alias = "") {
-  FileFacts facts;
-  facts.longName = name;
-  facts.shortName = alias;
-  facts.size = size;
-  facts.sourcePath = "C:\\" + name;
-  return facts;
-}
-
 std::vector<uint8_t> headerOf(IsoTree& tree, const cdengine::IsoLayout& layout) {
   return cdengine::buildImageHeader(tree, layout, {}, {});
 }
@@ -82,7 +73,8 @@ TEST(IsoLayout, NamesAndRecordLengthsFollowTheRules) {
   EXPECT_EQ(cdengine::directoryRecordLength(9), 42u);
 
   IsoTree tree;
-  ASSERT_EQ(tree.enterFile(tree.root(), file("README", 5), false), cdengine::EnterResult::Entered);
+  ASSERT_EQ(tree.enterFile(tree.root(), fileFacts("README", 5), false),
+            cdengine::EnterResult::Entered);
   const cdengine::TFEntry& readme = *tree.root().entries.front();
   EXPECT_EQ(readme.longName, "README.");
   EXPECT_EQ(cdengine::isoIdentifier(readme.isoName, true), "README.;1");
@@ -103,7 +95,8 @@ TEST(IsoLayout, RecordsThatPassASectorMakeTheDirectoryTwoSectorsLong) {
   for (int i = 0; i < 42; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "FILE%04d.TXT", i);
-    ASSERT_EQ(tree.enterFile(tree.root(), file(name, 1), false), cdengine::EnterResult::Entered);
+    ASSERT_EQ(tree.enterFile(tree.root(), fileFacts(name, 1), false),
+              cdengine::EnterResult::Entered);
   }
   EXPECT_EQ(cdengine::directoryRecordsBytes(tree.root(), false), 4096u);
   const auto layout = layOutImage(tree, 0, true);
@@ -118,9 +111,9 @@ TEST(IsoLayout, RecordsThatPassASectorMakeTheDirectoryTwoSectorsLong) {
 
 TEST(IsoLayout, ASecondSessionStartsItsDescriptorsAndFilesAtItsOwnStart) {
   IsoTree tree;
-  tree.enterFile(tree.root(), file("A.TXT", 3000), false);
-  tree.enterFile(tree.root(), file("EMPTY.TXT", 0), false);
-  tree.enterFile(tree.root(), file("B.TXT", 10), false);
+  tree.enterFile(tree.root(), fileFacts("A.TXT", 3000), false);
+  tree.enterFile(tree.root(), fileFacts("EMPTY.TXT", 0), false);
+  tree.enterFile(tree.root(), fileFacts("B.TXT", 10), false);
   const auto layout = layOutImage(tree, 1000, true);
   EXPECT_EQ(layout.primaryDescriptor, 1016u);
   EXPECT_EQ(layout.fileArea, layout.jolietDirectoryArea + 1);  // no padding above 150

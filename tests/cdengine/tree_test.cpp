@@ -7,6 +7,7 @@
 
 #include "cdengine/IsoLayout.h"
 #include "cdengine/IsoTree.h"
+#include "tests/cdengine/iso_machine.h"
 
 namespace cdengine_test {
 namespace {
@@ -14,14 +15,6 @@ namespace {
 using cdengine::EnterResult;
 using cdengine::FileFacts;
 using cdengine::IsoTree;
-
-FileFacts file(const std::string& name, uint64_t size, const std::string& source = "") {
-  FileFacts facts;
-  facts.longName = name;
-  facts.size = size;
-  facts.sourcePath = source.empty() ? "C:\\" + name : source;
-  return facts;
-}
 
 struct Messages {
   std::vector<std::string> texts;
@@ -32,28 +25,28 @@ struct Messages {
 
 TEST(IsoTree, ReplacingAFileKeepsOneEntryCountedOnce) {
   IsoTree tree;
-  ASSERT_EQ(tree.enterFile(tree.root(), file("a.txt", 5000, "C:\\one\\a.txt"), true),
+  ASSERT_EQ(tree.enterFile(tree.root(), fileFacts("a.txt", 5000, "C:\\one\\a.txt"), true),
             EnterResult::Entered);
-  ASSERT_EQ(tree.enterFile(tree.root(), file("A.TXT", 100, "C:\\two\\A.TXT"), true),
+  ASSERT_EQ(tree.enterFile(tree.root(), fileFacts("A.TXT", 100, "C:\\two\\A.TXT"), true),
             EnterResult::Entered);
   ASSERT_EQ(tree.root().entries.size(), 1u);
   EXPECT_EQ(tree.root().entries[0]->sourcePath, "C:\\two\\A.TXT");
   EXPECT_EQ(tree.root().entries[0]->isoSize, 100u);
   EXPECT_EQ(tree.fileAreaSectors(), 1u);
   // Without replace the second is refused and the first stays.
-  EXPECT_EQ(tree.enterFile(tree.root(), file("a.txt", 7, "C:\\three\\a.txt"), false),
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts("a.txt", 7, "C:\\three\\a.txt"), false),
             EnterResult::Refused);
   EXPECT_EQ(tree.root().entries[0]->sourcePath, "C:\\two\\A.TXT");
 }
 
 TEST(IsoTree, ReplacingAnImportedFileCountsTheNewDataAndNothingElse) {
   IsoTree tree;
-  FileFacts old = file("data.bin", 10 * 2048);
+  FileFacts old = fileFacts("data.bin", 10 * 2048);
   old.sourcePath.clear();
   old.location = 5000;
   tree.enterFile(tree.root(), old, true);
   EXPECT_EQ(tree.fileAreaSectors(), 0u);  // its data is on the disc already
-  tree.enterFile(tree.root(), file("data.bin", 3 * 2048), true);
+  tree.enterFile(tree.root(), fileFacts("data.bin", 3 * 2048), true);
   EXPECT_FALSE(tree.root().entries[0]->imported);
   EXPECT_EQ(tree.fileAreaSectors(), 3u);
   const auto layout = cdengine::layOutImage(tree, 0, true);
@@ -64,11 +57,11 @@ TEST(IsoTree, NamesWhoseRecordsWouldPass255BytesAreRefused) {
   Messages messages;
   IsoTree tree(messages.sink());
   // A file's Joliet record: 33 + 2 x (name + ";1") + 1 pad.
-  EXPECT_EQ(tree.enterFile(tree.root(), file(std::string(104, 'a') + ".txt", 1), false),
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts(std::string(104, 'a') + ".txt", 1), false),
             EnterResult::Entered);  // 108 characters: 254 bytes
-  EXPECT_EQ(tree.enterFile(tree.root(), file(std::string(105, 'b') + ".txt", 1), false),
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts(std::string(105, 'b') + ".txt", 1), false),
             EnterResult::Refused);  // 109 characters: 256 bytes
-  EXPECT_EQ(tree.enterFile(tree.root(), file(std::string(106, 'c') + ".txt", 1), false),
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts(std::string(106, 'c') + ".txt", 1), false),
             EnterResult::Refused);  // 110: the name limit
   EXPECT_FALSE(messages.texts.empty());
   const platform::SystemTime now;
@@ -85,9 +78,9 @@ TEST(IsoTree, ClashingIsoNamesGetATildeTailWithinTheirLength) {
   ASSERT_TRUE(first && second);
   EXPECT_EQ(first->isoName, "PROGRAM_FILES");
   EXPECT_EQ(second->isoName, "PROGRAM_FIL~1");
-  FileFacts a = file("Long name one.txt", 1);
+  FileFacts a = fileFacts("Long name one.txt", 1);
   a.shortName = "LONGNA~1.TXT";
-  FileFacts b = file("LONGNA~1.TXT", 1);  // another folder's alias, now beside it
+  FileFacts b = fileFacts("LONGNA~1.TXT", 1);  // another folder's alias, now beside it
   tree.enterFile(tree.root(), a, false);
   tree.enterFile(tree.root(), b, false);
   std::vector<std::string> names;
@@ -101,9 +94,9 @@ TEST(IsoTree, ClashingIsoNamesGetATildeTailWithinTheirLength) {
 TEST(IsoTree, SizesOf4GiBAndMoreAreRefused) {
   Messages messages;
   IsoTree tree(messages.sink());
-  EXPECT_EQ(tree.enterFile(tree.root(), file("big.bin", 0x100000000ull), false),
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts("big.bin", 0x100000000ull), false),
             EnterResult::Refused);
-  EXPECT_EQ(tree.enterFile(tree.root(), file("edge.bin", 0xFFFFFFFFull), false),
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts("edge.bin", 0xFFFFFFFFull), false),
             EnterResult::Entered);
   EXPECT_EQ(messages.texts.size(), 1u);
 }
@@ -115,8 +108,8 @@ TEST(IsoTree, FullTablesRefuseWithTheirMessages) {
   const platform::SystemTime now;
   EXPECT_NE(tree.createDir("\\one", now), nullptr);
   EXPECT_EQ(tree.createDir("\\two", now), nullptr);
-  EXPECT_EQ(tree.enterFile(tree.root(), file("x.txt", 1), false), EnterResult::Entered);
-  EXPECT_EQ(tree.enterFile(tree.root(), file("y.txt", 1), false), EnterResult::Refused);
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts("x.txt", 1), false), EnterResult::Entered);
+  EXPECT_EQ(tree.enterFile(tree.root(), fileFacts("y.txt", 1), false), EnterResult::Refused);
   EXPECT_EQ(messages.texts, (std::vector<std::string>{">>> MAXIMUM DIRECTORIES CAN BE 1",
                                                       "MAXIMUM FILES CAN BE 2"}));
 }
@@ -125,8 +118,8 @@ TEST(IsoTree, RemovingADirectoryTakesItsTreeAndItsFilesSectors) {
   IsoTree tree;
   const platform::SystemTime now;
   cdengine::TDEntry* inner = tree.createDir("\\Data\\Inner", now);
-  tree.enterFile(*inner, file("a.bin", 4096), false);
-  tree.enterFile(tree.root(), file("keep.bin", 2048), false);
+  tree.enterFile(*inner, fileFacts("a.bin", 4096), false);
+  tree.enterFile(tree.root(), fileFacts("keep.bin", 2048), false);
   EXPECT_EQ(tree.fileAreaSectors(), 3u);
   EXPECT_TRUE(tree.removeDir("\\DATA"));
   EXPECT_EQ(tree.dirCount(), 0u);
@@ -152,7 +145,7 @@ TEST(IsoTree, NamesGivenUpByRemovingOrReplacingAreFreeAgain) {
   EXPECT_EQ(tree.createDir("\\Program Files Gamma", now)->isoName, "PROGRAM_FILES");
   EXPECT_EQ(tree.findDir("\\program files gamma")->longName, "Program Files Gamma");
 
-  FileFacts alias = file("Long name.txt", 1);
+  FileFacts alias = fileFacts("Long name.txt", 1);
   alias.shortName = "LONGNA~1.TXT";
   ASSERT_EQ(tree.enterFile(tree.root(), alias, true), EnterResult::Entered);
   ASSERT_EQ(tree.enterFile(tree.root(), alias, true), EnterResult::Entered);
