@@ -1,6 +1,7 @@
 #include "platform/registry/nt_hive_bin_writer.h"
 
 #include <cstring>
+#include <map>
 
 #include "platform/core/errors.h"
 #include "platform/registry/nt_hive_layout.h"
@@ -19,24 +20,17 @@ size_t roundUp(size_t value, size_t unit) {
 
 uint32_t HiveBinWriter::allocate(size_t recordSize) {
   if (recordSize > kMaxCellSize) throw corvasta::Error("Registry record too large for a hive cell");
-  size_t cellSize = roundUp(recordSize + kCellHeaderSize, kCellAlignment);
-  if (next_ + cellSize > file_.size()) {
-    closeBin();
-    openBin(cellSize);
-  }
-  writeU32(file_.data() + next_, 0u - static_cast<uint32_t>(cellSize));
-  auto offset = static_cast<uint32_t>(next_ - kBinsStart);
-  next_ += cellSize;
-  return offset;
+  const size_t cellSize = roundUp(recordSize + kCellHeaderSize, kCellAlignment);
+  auto space = room_.lower_bound(cellSize);
+  if (space == room_.end()) space = openBin(cellSize);
+  const auto [left, at] = *space;
+  room_.erase(space);
+  if (left > cellSize) room_.emplace(left - cellSize, at + cellSize);
+  writeU32(file_.data() + at, 0u - static_cast<uint32_t>(cellSize));
+  return static_cast<uint32_t>(at - kBinsStart);
 }
 
-void HiveBinWriter::closeBin() {
-  if (next_ < file_.size())
-    writeU32(file_.data() + next_, static_cast<uint32_t>(file_.size() - next_));
-  next_ = file_.size();
-}
-
-void HiveBinWriter::openBin(size_t cellSize) {
+std::multimap<size_t, size_t>::iterator HiveBinWriter::openBin(size_t cellSize) {
   size_t start = file_.size();
   size_t binSize = roundUp(cellSize + kBinHeaderSize, kBinGranularity);
   if (binsSize() + binSize > kMaxCellSize)
@@ -47,11 +41,13 @@ void HiveBinWriter::openBin(size_t cellSize) {
   writeU32(header + kBinOffset, static_cast<uint32_t>(start - kBinsStart));
   writeU32(header + kBinSize, static_cast<uint32_t>(binSize));
   if (start == kBinsStart) writeU64(header + kBinTimestamp, timestamp_);
-  next_ = start + kBinHeaderSize;
+  return room_.emplace(binSize - kBinHeaderSize, start + kBinHeaderSize);
 }
 
 std::vector<uint8_t> HiveBinWriter::finish() {
-  closeBin();
+  // What is left of each bin becomes one free cell, so that cells tile every bin.
+  for (const auto& [left, at] : room_) writeU32(file_.data() + at, static_cast<uint32_t>(left));
+  room_.clear();
   return std::move(file_);
 }
 

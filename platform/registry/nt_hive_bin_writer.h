@@ -1,11 +1,14 @@
 #pragma once
-// Lays cells out in hive bins for a hive being written: cells are placed one
-// after another, 8-byte aligned, in 4 KiB bins; a cell that does not fit in the
-// current bin closes it (its rest becomes one free cell) and opens a new bin,
-// larger than 4 KiB when the cell needs it.
+// Lays cells out in hive bins for a hive being written: cells are 8-byte
+// aligned in 4 KiB bins (larger when a cell needs it). Each cell goes into the
+// free space, of any bin so far, that fits it most closely, and a new bin is
+// opened only when none does: the bins' unused tails stay small, so a
+// rewritten hive comes close to the size its live cells need. What is left
+// of a bin at the end is one free cell.
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "platform/registry/nt_hive_layout.h"
@@ -29,8 +32,8 @@ class HiveBinWriter {
   uint32_t binsSize() const { return static_cast<uint32_t>(file_.size() - kBinsStart); }
 
  private:
-  void closeBin();
-  void openBin(size_t cellSize);
+  // Appends a bin for a cell of `cellSize` bytes; returns its free space.
+  std::multimap<size_t, size_t>::iterator openBin(size_t cellSize);
 
   // The bins follow the base block; building them in the file's own buffer
   // saves copying them behind it.
@@ -38,7 +41,8 @@ class HiveBinWriter {
 
   uint64_t timestamp_;
   std::vector<uint8_t> file_ = std::vector<uint8_t>(kBinsStart, 0);
-  size_t next_ = kBinsStart;  // file offset of the next cell
+  // Free space in the bins: bytes -> file offset, smallest first.
+  std::multimap<size_t, size_t> room_;
 };
 
 }  // namespace platform::registry::nt_hive
