@@ -158,6 +158,7 @@ int TForm10::extractArchive(const std::string& destDir) {
     if (kept.percent) kept.percent(percent);
     ProgressBarPosition = percent;
     ProgressBarVisible = percent < 100;
+    if (PaintProgressBar) PaintProgressBar();
   };
   const int written = zip.ExtractSelected();
   zip.CloseArchive();

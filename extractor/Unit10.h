@@ -77,6 +77,9 @@ class TForm10 {
   // --- What a view installs -----------------------------------------------------------
   // Repaints the count label (called at most every 50 ms while listing).
   std::function<void()> PaintCountLabel;
+  // Repaints the progress bar over the count label (called at each of the
+  // extraction's total-percent events).
+  std::function<void()> PaintProgressBar;
   // Opens the help file at a topic.
   std::function<void(const std::string& file, const std::string& topic)> ShowHelp;
 

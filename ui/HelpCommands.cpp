@@ -13,12 +13,12 @@ void reportHelpMissing(TForm1& form, const std::string& file) {
                               form.core.ApplicationTitle, Buttons::Ok, Icon::Information);
 }
 
+}  // namespace
+
 void showHelpTopic(TForm1& form, const std::string& topic) {
   const std::string file = HelpFileName(form);
   if (!showWinHelp(form, file, topic)) reportHelpMissing(form, file);
 }
-
-}  // namespace
 
 std::string HelpFileName(TForm1& form) {
   const std::string modeFile =

@@ -21,6 +21,9 @@ std::string HelpFileName(TForm1& form);
 // The help topic of a main window page (MainTab, kIntroductionPage included).
 std::string helpTopicOfTab(int tab);
 
+// The help file at `topic` (empty: the contents), or the message that it
+// could not be opened.
+void showHelpTopic(TForm1& form, const std::string& topic);
 // The title bar's Help button: the help file at the topic of `activeTab`.
 void HelpClick(TForm1& form, int activeTab);
 // "&Help" on the Help page: the help file's contents and index.

@@ -77,6 +77,8 @@ class MainWindow : public QWidget {
   // Handlers.
   void backupClicked();
   void helpClicked();
+  // "&Extractor": TForm1's ExtractorClick with the Extractor dialog as its view.
+  void extractorClicked();
   void showTroubleshooterMenu();
   void showAbout();
   // Closes the window when the logic ended the program (close-after-run).

@@ -7,12 +7,14 @@
 #include <QTimer>
 
 #include "app/Unit1.h"
-#include "platform/core/errors.h"
+#include "extractor/Unit10.h"
 #include "ui/About.h"
+#include "ui/ExtractorDialog.h"
 #include "ui/HelpCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowTabBar.h"
 #include "ui/MainWindowTitleBar.h"
+#include "ui/OperationGuard.h"
 #include "ui/QtUi.h"
 #include "ui/Troubleshooters.h"
 
@@ -38,6 +40,7 @@ void MainWindow::connectControls() {
   connect(backup_.backup, &QPushButton::clicked, this, &MainWindow::backupClicked);
   connectCrashFixer();
   connectRegPack();
+  connect(extractor_.extractor, &QPushButton::clicked, this, &MainWindow::extractorClicked);
   for (size_t index = 0; index < backup_.configs.size(); ++index)
     connect(backup_.configs[index], &QCheckBox::toggled, this,
             [this, index](bool checked) { form_.core.configChecked[index] = checked; });
@@ -66,18 +69,25 @@ QMenu* MainWindow::buildTroubleshooterMenu() {
 }
 
 void MainWindow::guarded(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const corvasta::Error& error) {
-    form_.core.env.ui.messageBox(error.what(), form_.core.ApplicationTitle, Buttons::Ok,
-                                 Icon::Error);
-  }
+  runReportingErrors(form_.core, operation);
 }
 
 void MainWindow::backupClicked() {
   guarded([this] { form_.BitBtn1Click(); });
   showConfigBoxes();
   endIfTerminated();
+}
+
+void MainWindow::extractorClicked() {
+  guarded([this] {
+    form_.ExtractorClick([this](TForm10& extractor) {
+      extractor.ShowHelp = [this](const std::string&, const std::string& topic) {
+        showHelpTopic(form_, topic);
+      };
+      ExtractorDialog dialog(extractor, this);
+      dialog.exec();
+    });
+  });
 }
 
 void MainWindow::helpClicked() {

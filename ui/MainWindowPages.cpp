@@ -212,7 +212,6 @@ ExtractorPage buildExtractorPage(QWidget* parent) {
   extractor.page = newPage(parent, QStringLiteral("extractorPage"));
   extractor.extractor = operationButton(QStringLiteral("&Extractor"), Glyph::Extractor,
                                         QStringLiteral("extractorButton"), extractor.page);
-  markNotAvailable(extractor.extractor);
   auto* column = new QVBoxLayout(extractor.page);
   column->setContentsMargins(10, 6, 10, 6);
   column->addWidget(extractor.extractor);

@@ -1,9 +1,5 @@
 #include "tests/extractor_run/extractor_fixture.h"
 
-#include "archive/zip_write_archive.h"
-#include "archive/zip_write_entry.h"
-#include "archive/zip_write_output.h"
-
 namespace extractor_test {
 
 void zipFiles(testing_support::ProgramRig& m, const std::string& archive,
@@ -21,21 +17,7 @@ void zipFiles(testing_support::ProgramRig& m, const std::string& archive,
 
 void writeRawArchive(testing_support::ProgramRig& m, const std::string& archive,
                      const std::vector<Member>& members) {
-  archive::MemoryOutput out;
-  archive::ZipArchiveWriter writer(out);
-  for (const Member& member : members) {
-    archive::ZipEntryRecord header;
-    header.name = member.name;
-    header.dosTime = 0x30a56000;
-    archive::EntryOptions options;
-    options.level = 0;
-    options.password = member.password;
-    writer.addPrepared(archive::prepareEntry(
-        header, reinterpret_cast<const uint8_t*>(member.data.data()), member.data.size(), options));
-  }
-  writer.finish();
-  const std::vector<uint8_t> bytes = out.bytes();
-  m.write(archive, std::string(bytes.begin(), bytes.end()));
+  testing_support::writeStoredArchive(m, archive, members);
 }
 
 int nodeOf(const corvasta::TForm10& form, const std::string& path) {

@@ -11,14 +11,11 @@
 #include "extractor/Unit10.h"
 #include "tests/support/disk_swapping_ui.h"
 #include "tests/support/program_rig.h"
+#include "tests/support/stored_archive.h"
 
 namespace extractor_test {
 
-struct Member {
-  std::string name;  // as stored ("C:/Docs/a.txt", "d/")
-  std::string data;
-  std::string password;
-};
+using Member = testing_support::StoredMember;
 
 // An archive of stored entries written byte by byte.
 void writeRawArchive(testing_support::ProgramRig& m, const std::string& archive,

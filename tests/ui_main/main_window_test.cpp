@@ -91,8 +91,8 @@ TEST(MainWindow, RepairTabInWindowsNt4) {
 TEST(MainWindow, LaterOperationsAreShownDisabledWithTheReason) {
   MeWindow m;
   MainWindow& window = m.showWindow();
-  for (const char* name : {"extractorButton", "bootDiskButton", "changePropertiesButton",
-                           "preferencesButton", "backupWizardButton"}) {
+  for (const char* name :
+       {"bootDiskButton", "changePropertiesButton", "preferencesButton", "backupWizardButton"}) {
     QPushButton* button = child<QPushButton>(window, name);
     ASSERT_NE(button, nullptr) << name;
     EXPECT_FALSE(button->isEnabled()) << name;
@@ -101,6 +101,8 @@ TEST(MainWindow, LaterOperationsAreShownDisabledWithTheReason) {
   EXPECT_TRUE(child<QPushButton>(window, "backupButton")->isEnabled());
   EXPECT_TRUE(child<QPushButton>(window, "restoreButton")->isEnabled());
   EXPECT_TRUE(child<QPushButton>(window, "regPackButton")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(window, "extractorButton")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>(window, "extractorButton")->toolTip().isEmpty());
 }
 
 TEST(MainWindow, TabsOpenTheirPagesAndHelpFollowsThePage) {
