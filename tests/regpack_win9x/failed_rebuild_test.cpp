@@ -94,7 +94,9 @@ TEST_F(FailedRebuild, TheCurrentUsersUserDatComesBackFromUserZzzAndTheAutomaticR
   EXPECT_EQ(m.read(current + "user.zzz"), padded[user]);
   // The other files were rebuilt, the scratch files are gone.
   for (const std::string& file : files)
-    if (file != user) EXPECT_LT(m.read(file).size(), padded[file].size()) << file;
+    if (file != user) {
+      EXPECT_LT(m.read(file).size(), padded[file].size()) << file;
+    }
   for (const std::string& scratch : {w + "junkuser.dat", w + "userreg.reg", current + "system.dat",
                                      w + "Profiles\\Anna\\system.dat"})
     EXPECT_FALSE(m.exists(scratch)) << scratch;
@@ -112,7 +114,9 @@ TEST_F(FailedRebuild, AnotherUsersFailedRebuildLeavesItsUserDatAndDoesNotPause) 
   EXPECT_EQ(m.read(anna), padded[anna]);
   EXPECT_EQ(screenLines(log, "Press any key to continue . . ."), 0u) << log;
   for (const std::string& file : files)
-    if (file != anna) EXPECT_LT(m.read(file).size(), padded[file].size()) << file;
+    if (file != anna) {
+      EXPECT_LT(m.read(file).size(), padded[file].size()) << file;
+    }
 }
 
 TEST_F(FailedRebuild, ExportsThatFailInMsDosModeFallBackToTheExportsMadeInWindows) {
