@@ -95,6 +95,8 @@ int IsoImage::AddFile(const std::string& directory, const std::string& source, b
 void IsoImage::PrepareImage(bool sizeOnly, uint32_t sessionStart) {
   uint32_t start = sessionStart;
   if (!sizeOnly && drive_ != nullptr) {
+    // Asked before a write so that the drive has read the disc's type; the
+    // write pipeline acts on it (a DVD-RW is formatted first).
     drive_->discType();
     start = drive_->nextWritableAddress();
   }

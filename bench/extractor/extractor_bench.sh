@@ -22,19 +22,11 @@ machine=$work/me
 c=$("$build/corvasta-machine" path "$machine" 'C:\')
 mkdir -p "$c/Bench"
 
-# timed NAME COMMAND...: elapsed and cpu of the command.
-timed() {
-  local name=$1
-  shift
-  sync
-  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >"$work/out" 2>&1 || {
-    echo "$name failed:"
-    tail -20 "$work/out"
-    exit 1
-  }
-  read -r elapsed user system <"$work/time"
-  cpu=$(awk "BEGIN { print $user + $system }")
-  printf '%-44s %9.2f %9.2f\n' "$name" "$elapsed" "$cpu"
+source "$here/../timing.sh"
+# measured NAME COMMAND...: one line of the table.
+measured() {
+  timed "$@"
+  printf '%-44s %9.2f %9.2f\n' "$1" "$elapsed" "$cpu"
 }
 # answers ARCHIVE MASK: the answers that choose C:\Bench\ARCHIVE and MASK.
 answers() {
@@ -80,15 +72,15 @@ cat "$c/Bench/"*.zip >/dev/null # the page cache warm for both
 echo "load before measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 printf '%-44s %9s %9s\n' step elapsed_s cpu_s
 answers list.zip "nothing.matches"
-timed "corvasta Extractor: list $entries entries" "${extractor[@]}"
+measured "corvasta Extractor: list $entries entries" "${extractor[@]}"
 grep -c 'Document number' "$work/out" | sed 's/^/  paths listed: /'
-timed "unzip -l" unzip -l "$c/Bench/list.zip"
+measured "unzip -l" unzip -l "$c/Bench/list.zip"
 for which in first last; do
   name=${!which}
   rm -rf "$work/unzip" "$c/${name%%/*}"
   answers big.zip "${name##*/}"
-  timed "corvasta Extractor: the $which file" "${extractor[@]}"
+  measured "corvasta Extractor: the $which file" "${extractor[@]}"
   tail -3 "$work/out" | sed 's/^/  /'
-  timed "unzip -o A F -d D: the $which file" unzip -o -q "$c/Bench/big.zip" "$name" -d "$work/unzip"
+  measured "unzip -o A F -d D: the $which file" unzip -o -q "$c/Bench/big.zip" "$name" -d "$work/unzip"
 done
 echo "load after measuring: $(cut -d' ' -f1-3 /proc/loadavg)"

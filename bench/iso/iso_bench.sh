@@ -19,19 +19,7 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/iso-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# run NAME COMMAND...: times the command into elapsed and cpu.
-run() {
-  local name=$1
-  shift
-  sync
-  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >"$work/out" 2>&1 || {
-    echo "$name failed:"
-    tail -20 "$work/out"
-    exit 1
-  }
-  read -r elapsed user system <"$work/time"
-  cpu=$(awk "BEGIN { print $user + $system }")
-}
+source "$here/../timing.sh"
 # row STEP [IMAGE]: the figures of the last run, with the image's size and the
 # files its Joliet tree lists (isoinfo -f), which shows what a tool left out.
 row() {
@@ -54,21 +42,21 @@ measure() {
   echo "load before measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
   printf '%-34s %9s %9s %14s %8s\n' step elapsed_s cpu_s image_bytes entries
   echo "  (entries: files and folders in the image's Joliet tree; the folder holds $(find "$folder" -mindepth 1 | wc -l))"
-  run cat find "$folder" -type f -exec cat {} +
+  timed cat find "$folder" -type f -exec cat {} +
   row "cat of every file"
   rm -f "$work"/*.iso
-  run corvasta "$tool" iso "$machine" 'C:\Tree' "$work/ours.iso"
+  timed corvasta "$tool" iso "$machine" 'C:\Tree' "$work/ours.iso"
   row "corvasta-machine iso" "$work/ours.iso"
   grep -c '^refused' "$work/out" | sed 's/^/  files refused: /' || true
   rm -f "$work/ours.iso"
-  run genisoimage genisoimage -J -joliet-long -quiet -o "$work/genisoimage.iso" "$folder"
+  timed genisoimage genisoimage -J -joliet-long -quiet -o "$work/genisoimage.iso" "$folder"
   row "genisoimage -J -joliet-long" "$work/genisoimage.iso"
   rm -f "$work/genisoimage.iso"
-  run xorrisofs xorrisofs -J -joliet-long -o "$work/xorrisofs.iso" "$folder"
+  timed xorrisofs xorrisofs -J -joliet-long -o "$work/xorrisofs.iso" "$folder"
   row "xorrisofs -J -joliet-long" "$work/xorrisofs.iso"
   rm -f "$work/xorrisofs.iso"
   # The same session again, to show how much the first run's figure varies.
-  run corvasta "$tool" iso "$machine" 'C:\Tree' "$work/ours.iso"
+  timed corvasta "$tool" iso "$machine" 'C:\Tree' "$work/ours.iso"
   row "corvasta-machine iso (again)" "$work/ours.iso"
   rm -f "$work/ours.iso"
   echo "load after measuring: $(cut -d' ' -f1-3 /proc/loadavg)"
