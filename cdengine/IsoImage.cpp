@@ -69,19 +69,15 @@ int IsoImage::AddFile(const std::string& directory, const std::string& source, b
     debug("INVALID DESTINATION PATH", DebugType::Error);
     return 0;
   }
-  std::optional<platform::FindData> found;
+  std::vector<platform::FindData> found;
   try {
-    if (source.find_first_of("*?") == std::string::npos) {
-      found = files_.findEntry(source);  // one look, not a listing of the folder per file
-    } else {
-      std::vector<platform::FindData> matches = files_.findAll(source);
-      if (matches.size() == 1) found = std::move(matches.front());
-    }
+    found = files_.findAll(source);
   } catch (const corvasta::Error&) {
     return -1;
   }
-  if (!found || (found->attributes & platform::kAttributeDirectory) != 0) return -1;
-  const platform::FindData& data = *found;
+  if (found.size() != 1 || (found.front().attributes & platform::kAttributeDirectory) != 0)
+    return -1;
+  const platform::FindData& data = found.front();
   FileFacts facts;
   facts.longName = data.name.empty() ? lastElement(source) : data.name;
   facts.shortName = data.alternateName;

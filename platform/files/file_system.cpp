@@ -371,10 +371,6 @@ std::vector<FindData> FileSystem::findAll(std::string_view pattern) {
   return platform::findAll(machine_, attributes_, pattern);
 }
 
-std::optional<FindData> FileSystem::findEntry(std::string_view path) {
-  return platform::findEntry(machine_, attributes_, path);
-}
-
 std::vector<DelayedMove> FileSystem::pendingDelayedMoves() const {
   return DelayedMoveList(machine_.stateFolder()).pending();
 }

@@ -98,8 +98,6 @@ class FileSystem {
 
   FileSearch findFirstFile(std::string_view pattern);
   std::vector<FindData> findAll(std::string_view pattern);
-  // The search result of one entry's exact path, without listing its folder.
-  std::optional<FindData> findEntry(std::string_view path);
 
   // The moves MoveFileEx recorded for the next boot.
   std::vector<DelayedMove> pendingDelayedMoves() const;

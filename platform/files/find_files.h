@@ -51,7 +51,8 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
 // What a search for the exact path of one entry (no wildcards) returns, found
 // without listing its folder: nullopt when there is no such entry. The
 // folder is listed only when the entry has no alias yet, once, so that
-// aliases still follow the order entries were created in.
+// aliases still follow the order entries were created in. findAll uses it
+// for masks that can match one name only.
 std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
                                   std::string_view path);
 

@@ -131,31 +131,44 @@ TEST_F(FindFilesTest, ANameDeletedOnTheHostFreesItsAliasNumber) {
   EXPECT_EQ(machine->shortPath("C:\\WINDOWS\\Application Log.txt"), "C:\\WINDOWS\\APPLIC~1.TXT");
 }
 
-// One entry looked up by its exact path gives what a search for that path
-// gives, by long name or alias, and host-made entries still get their aliases
-// in creation order when the later one is looked up first.
-TEST_F(FindFilesTest, OneEntryByItsPathIsWhatASearchForItFinds) {
+// A search for one entry's exact path (found without listing the folder)
+// gives what the folder's listing says of that entry, by long name or alias;
+// host-made entries still get their aliases in creation order when the later
+// one is looked up first, and a mask ending in a dot still finds the name
+// without extension.
+TEST_F(FindFilesTest, OneEntryByItsPathIsWhatTheListingSaysOfIt) {
   files->setFileAttributes("C:\\WINDOWS\\report.html", kAttributeHidden);
-  for (const char* path : {"C:\\WINDOWS\\report.html", "c:\\windows\\REPORT~1.HTM",
-                           "C:\\WINDOWS\\WIN.INI", "C:\\WINDOWS\\README", "C:\\WINDOWS"}) {
-    const std::optional<FindData> one = files->findEntry(path);
-    const std::vector<FindData> searched = files->findAll(path);
-    ASSERT_TRUE(one.has_value()) << path;
-    ASSERT_EQ(searched.size(), 1u) << path;
-    EXPECT_EQ(one->name, searched[0].name) << path;
-    EXPECT_EQ(one->alternateName, searched[0].alternateName) << path;
-    EXPECT_EQ(one->attributes, searched[0].attributes) << path;
-    EXPECT_EQ(one->size, searched[0].size) << path;
-    EXPECT_EQ(one->times.lastWrite, searched[0].times.lastWrite) << path;
+  const std::vector<FindData> listing = files->findAll("C:\\WINDOWS\\*");
+  const auto listed = [&](const std::string& name) {
+    for (const FindData& entry : listing)
+      if (entry.name == name) return entry;
+    ADD_FAILURE() << name << " is not listed";
+    return FindData{};
+  };
+  for (const auto& [path, name] : std::vector<std::pair<std::string, std::string>>{
+           {"C:\\WINDOWS\\report.html", "report.html"},
+           {"c:\\windows\\REPORT~1.HTM", "report.html"},
+           {"C:\\WINDOWS\\WIN.INI", "WIN.INI"},
+           {"C:\\WINDOWS\\README", "README"}}) {
+    const std::vector<FindData> one = files->findAll(path);
+    ASSERT_EQ(one.size(), 1u) << path;
+    const FindData expected = listed(name);
+    EXPECT_EQ(one[0].name, expected.name) << path;
+    EXPECT_EQ(one[0].alternateName, expected.alternateName) << path;
+    EXPECT_EQ(one[0].attributes, expected.attributes) << path;
+    EXPECT_EQ(one[0].size, expected.size) << path;
+    EXPECT_EQ(one[0].times.lastWrite, expected.times.lastWrite) << path;
   }
-  EXPECT_FALSE(files->findEntry("C:\\WINDOWS\\missing.txt").has_value());
-  EXPECT_FALSE(files->findEntry("C:\\").has_value());
-  EXPECT_EQ(errorOf([&] { files->findEntry("C:\\Nowhere\\a.txt"); }), WinError::Success);
+  EXPECT_EQ(names(files->findAll("C:\\WINDOWS")), (std::vector<std::string>{"WINDOWS"}));
+  EXPECT_EQ(names(files->findAll("C:\\WINDOWS\\README.")), (std::vector<std::string>{"README"}));
+  EXPECT_TRUE(files->findAll("C:\\WINDOWS\\missing.txt").empty());
+  EXPECT_TRUE(files->findAll("C:\\WINDOWS\\a<b").empty());
+  EXPECT_EQ(errorOf([&] { files->findAll("C:\\Nowhere\\a.txt"); }), WinError::PathNotFound);
 
   std::filesystem::create_directories(host() / "Host");
   testing_support::writeFile(host() / "Host" / "Zebra Stripes.txt", "first");
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   testing_support::writeFile(host() / "Host" / "Zebra Spots.txt", "second");
-  EXPECT_EQ(files->findEntry("C:\\Host\\Zebra Spots.txt")->alternateName, "ZEBRAS~2.TXT");
-  EXPECT_EQ(files->findEntry("C:\\Host\\Zebra Stripes.txt")->alternateName, "ZEBRAS~1.TXT");
+  EXPECT_EQ(files->findAll("C:\\Host\\Zebra Spots.txt").at(0).alternateName, "ZEBRAS~2.TXT");
+  EXPECT_EQ(files->findAll("C:\\Host\\Zebra Stripes.txt").at(0).alternateName, "ZEBRAS~1.TXT");
 }
