@@ -38,6 +38,22 @@ ProgramOptions::Button openedButton(const std::string& name) {
   throw Error("Unknown button " + name + " for --open (extractor, regpack or undo-regpack)");
 }
 
+// A console command at `index` with its values; advances past them.
+ConsoleCommand commandAt(const ConsoleCommandSpec& spec, const std::vector<std::string>& arguments,
+                         size_t& index) {
+  ConsoleCommand command{spec.option, {}};
+  for (size_t value = 0; value < spec.requiredValues; ++value) {
+    if (index + 1 >= arguments.size())
+      throw Error(std::string(spec.option) + " needs " + spec.usage);
+    command.values.push_back(arguments[++index]);
+  }
+  for (size_t value = 0; value < spec.optionalValues; ++value) {
+    if (index + 1 >= arguments.size() || arguments[index + 1].rfind('-', 0) == 0) break;
+    command.values.push_back(arguments[++index]);
+  }
+  return command;
+}
+
 }  // namespace
 
 ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
@@ -57,12 +73,20 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments) {
       options.open = openedButton(*button);
     } else if (auto answers = optionValue(arguments, index, "--answers")) {
       options.answersFile = *answers;
+    } else if (const ConsoleCommandSpec* spec = findConsoleCommand(arguments[index])) {
+      if (options.command)
+        throw Error("give one command: " + options.command->option + " or " + spec->option);
+      options.command = commandAt(*spec, arguments, index);
     } else {
       break;
     }
   }
   const bool opens = options.open != ProgramOptions::Button::None;
   if (options.restore && opens) throw Error("--restore and --open press different buttons");
+  if (options.command && (options.restore || opens))
+    throw Error(options.command->option + " runs on its own: leave out --restore and --open");
+  if (options.command && !options.console)
+    throw Error(options.command->option + " runs without a window: give --console with it");
   if (options.restore && !options.console)
     throw Error("--restore runs without a window: give --console with it");
   if (opens && !options.console)

@@ -1,12 +1,16 @@
 #pragma once
 // The options `corvasta` takes before the program's own switches:
 //   corvasta [--console] [--machine DIR] [--edition {95,98,me,nt4,2000,xp}]
-//            [--answers FILE] [--restore | --open {regpack,undo-regpack,extractor}] [switches]
+//            [--answers FILE] [--restore | --open {regpack,undo-regpack,extractor} |
+//             COMMAND [VALUES]] [switches]
+// COMMAND is one of the console commands (app/ConsoleCommands.h).
 // --machine is taken off by the sample machine selection; this reads the rest.
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/ConsoleCommands.h"
 
 namespace corvasta {
 
@@ -23,6 +27,9 @@ struct ProgramOptions {
   // Exit. Only with --console.
   enum class Button { None, RegPack, UndoRegPack, Extractor };
   Button open = Button::None;
+  // After the window start: one console command with its values. Only with
+  // --console.
+  std::optional<ConsoleCommand> command;
   std::vector<std::string> switches;  // the parameters the program sees
 };
 
@@ -33,7 +40,8 @@ std::optional<int> editionMode(const std::string& name);
 // Reads the options up to the first parameter that is not one of them; the
 // rest are the program's parameters as given. Throws corvasta::Error for an
 // option without its value, an unknown edition, an --open of another button,
-// more than one of --restore and --open, or either without --console.
+// a command without its values, more than one of --restore, --open and a
+// command, or any of them without --console.
 ProgramOptions parseProgramOptions(const std::vector<std::string>& arguments);
 
 }  // namespace corvasta

@@ -22,6 +22,7 @@
 
 #include "app/core/Core.h"
 #include "backup/Backup.h"
+#include "prefs/Unit8.h"
 #include "regpack/RegPack.h"
 #include "restore/Restore.h"
 
@@ -60,6 +61,7 @@ class TForm1 {
   Backup backup;
   Restore restore;
   RegPack regpack;
+  TForm8 preferences{core, backup};
 
   // --- Start-up state --------------------------------------------------------
   std::string StartupPassword;

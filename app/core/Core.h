@@ -33,7 +33,7 @@
 #include "archive/ZipWriter.h"
 #include "archive/machine/MachineZipFileSystem.h"
 #include "platform/system/locale_format.h"
-#include "prefs/Unit8.h"
+#include "prefs/model/PreferenceValues.h"
 
 namespace platform {
 class Machine;
@@ -125,7 +125,7 @@ class Core {
 
   // --- Preferences model, current backup config, the main window's choices -----
   // (prefs/Unit8.h, Settings*.cpp, ConfigSwitch.cpp)
-  TForm8 Form8;
+  PreferenceValues Form8;
   std::array<bool, 4> configChecked{true, false, false,
                                     false};  // Backup tab "Config 1".."Config 4"
   std::array<bool, 4> configEnabled{true, true, true, true};

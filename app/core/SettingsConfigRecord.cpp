@@ -137,7 +137,7 @@ void writeConfigChecks(platform::TIniFile& settings, int config, const BackupCon
                           record.otherFilesChecks[entry]);
 }
 
-void applyConfigTargets(const platform::TIniFile& settings, TForm8& preferences,
+void applyConfigTargets(const platform::TIniFile& settings, PreferenceValues& preferences,
                         std::array<bool, 4>& configEnabled) {
   for (int config = 2; config <= 4; ++config) {
     const bool hasTarget = !settings.ReadString(configSection(config), "Target", "").empty();

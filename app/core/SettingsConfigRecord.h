@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "prefs/Unit8.h"
+#include "prefs/model/PreferenceValues.h"
 
 namespace platform {
 class TIniFile;
@@ -46,7 +46,7 @@ void writeConfigChecks(platform::TIniFile& settings, int config, const BackupCon
 // Configs 2..4 are enabled on the main window and in the automation lists
 // only while their stored `Target` is not empty; an automation list then
 // disabled or without a selection shows "Do Not Perform".
-void applyConfigTargets(const platform::TIniFile& settings, TForm8& preferences,
+void applyConfigTargets(const platform::TIniFile& settings, PreferenceValues& preferences,
                         std::array<bool, 4>& configEnabled);
 
 }  // namespace corvasta

@@ -37,8 +37,8 @@ void Core::ReadSettings() {
   Form8.addConfig = settings.ReadBool(kBackupName, "AddConfig", false);
   Form8.setUseDate(settings.ReadBool(kBackupName, "UseDate", true));
   Form8.dateFormat = settings.ReadString(kBackupName, "DateFormat", "");
-  Form8.pause =
-      TForm8::pauseShown(std::clamp(settings.ReadInteger("AutoStart", "Pause", 0), 0, 999));
+  Form8.pause = PreferenceValues::pauseShown(
+      std::clamp(settings.ReadInteger("AutoStart", "Pause", 0), 0, 999));
   Form8.promptForSubDirs = settings.ReadBool(kPreferences, "PromptForSubDirs", false);
   Form8.bootDiskXP = settings.ReadInteger("BootDisk", "XP", 0);
 

@@ -2,7 +2,8 @@
 // the Qt front end) it runs the entry sequence; when the program would show
 // its window, it runs the window start sequence with the requested automatic
 // work (with --restore, a restore from the stored source and extent; with
-// --open, a press of that RegPack tab button or of "&Extractor"), then closes the window as its
+// --open, a press of that RegPack tab button or of "&Extractor"; with a
+// console command, that command, app/ConsoleCommands.h), then closes the window as its
 // Exit button does. The status line's text is printed whenever the window
 // would build it, so the RegPack figures it keeps behave as with the window. Otherwise the main
 // window runs (gui_main.cpp).
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ConsoleCommands.h"
 #include "app/ProgramOptions.h"
 #include "app/Unit1.h"
 #include "app/core/ConsoleUi.h"
@@ -72,6 +74,18 @@ int run(int argc, char** argv) {
         std::printf("%s\n", platform::ansiToUtf8(line).c_str());
         std::fflush(stdout);
       });
+  }
+  if (options.command && !form.terminateRequested) {
+    try {
+      corvasta::runConsoleCommand(form, *options.command, [](const std::string& line) {
+        std::printf("%s\n", platform::ansiToUtf8(line).c_str());
+        std::fflush(stdout);
+      });
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "corvasta: %s\n", error.what());
+      if (form.FormCloseQuery()) form.FormClose();
+      return 1;
+    }
   }
   if (form.FormCloseQuery()) form.FormClose();
   // A restore that ended in its error handler fails the run.

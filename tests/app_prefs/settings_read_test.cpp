@@ -15,7 +15,7 @@ using testing_support::TestProgram;
 TEST(ReadSettings, FreshSettingsGiveTheDefaults) {
   TestProgram m;
   m.form->ReadSettings();
-  const corvasta::TForm8& prefs = m.form->core.Form8;
+  const corvasta::PreferenceValues& prefs = m.form->core.Form8;
   EXPECT_EQ(prefs.curConfig, 1);
   EXPECT_EQ(prefs.configNames[0], "Config 1");
   EXPECT_EQ(prefs.config.target, "C:\\Program Files\\Corvasta\\");
@@ -91,7 +91,7 @@ TEST(ReadSettings, StoredValuesAreInterpretedAsTheDialogShowsThem) {
       "[BackupPreferences7]\r\nTarget=wrong\r\n"
       "[AutoStart]\r\nPause=1\r\n[BackupName]\r\nUseDate=0\r\n");
   m.form->ReadSettings();
-  const corvasta::TForm8& prefs = m.form->core.Form8;
+  const corvasta::PreferenceValues& prefs = m.form->core.Form8;
   EXPECT_EQ(prefs.curConfig, 1);
   EXPECT_EQ(prefs.config.target, "  x ");
   EXPECT_EQ(prefs.config.compress, 3);
