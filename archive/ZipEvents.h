@@ -13,8 +13,9 @@ enum TIncompleteMode { izAssumeMulti, izAssumeBad, izAssumeNotAZip };
 
 // OnSkippingFile reasons.
 enum TSkipReason {
-  srSourceNotOpened = 2,       // a file to store could not be opened (in use)
-  srDestinationNotCreated = 3  // an extracted file could not be created
+  srSourceNotOpened = 2,        // a file to store could not be opened (in use)
+  srDestinationNotCreated = 3,  // an extracted file could not be created
+  srFolderNotCreated = 4        // the folder of an extracted entry could not be made
 };
 
 // Percent (0 to 100) of the whole operation.

@@ -172,6 +172,22 @@ bool TZipReader::askRetry(int index, const std::string& target) {
   return retry;
 }
 
+bool TZipReader::makeFoldersFor(FolderMaker& folders, int index, const std::string& target) {
+  // A folder that cannot be made (a read-only drive, a file of that name)
+  // skips its entry, as a file that cannot be created does: the handler is
+  // told and may retry, and the other entries are still extracted.
+  while (true) {
+    try {
+      folders.makeFor(target);
+      return true;
+    } catch (const platform::OsError&) {
+      bool retry = false;
+      if (OnSkippingFile) OnSkippingFile(srFolderNotCreated, retry, index, target);
+      if (!retry) return false;
+    }
+  }
+}
+
 void TZipReader::removeArrival(const std::string& written) {
   try {
     if (fileExists(fs_, written)) fs_.deleteFile(written);
@@ -184,7 +200,7 @@ bool TZipReader::writeExtracted(int index, const std::string& target, const Extr
                                 FolderMaker& folders,
                                 const std::function<void(uint64_t)>& progress) {
   const TZipEntry& e = entries_[static_cast<size_t>(index)];
-  if (RecreateDirs) folders.makeFor(target);
+  if (RecreateDirs && !makeFoldersFor(folders, index, target)) return false;
   // The entry is written beside its target and renamed into place when it is
   // whole: damage anywhere in it, a full disk or the end of the process leave
   // an existing file as it was, and never a part of the new one.
@@ -317,7 +333,7 @@ int TZipReader::extractEntries(Selection selection) {
       const Planned& planned = plans[i];
       uint64_t size = entries_[static_cast<size_t>(chosen[i])].Size;
       if (planned.plan == Plan::Folder) {
-        if (RecreateDirs) folders.makeFor(targets[i] + "\\");
+        if (RecreateDirs) makeFoldersFor(folders, chosen[i], targets[i] + "\\");
       } else if (planned.plan != Plan::Skip) {
         ExtractSource source;
         if (planned.plan == Plan::FromMemory) source.bytes = &item.bytes;

@@ -123,6 +123,9 @@ class TZipReader {
   // Writes the entry beside the target (arrivalName) and renames it into
   // place when it is whole; false when the target was skipped. progress gets
   // the bytes written so far of a streamed entry.
+  // The folders above `target`; false when one could not be made and the
+  // entry is skipped.
+  bool makeFoldersFor(FolderMaker& folders, int index, const std::string& target);
   bool writeExtracted(int index, const std::string& target, const ExtractSource& source,
                       FolderMaker& folders, const std::function<void(uint64_t)>& progress);
   // Takes the read-only bit off a file in the way (ReplaceReadOnly); false

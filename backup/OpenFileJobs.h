@@ -12,6 +12,11 @@ namespace corvasta {
 class Core;
 class FileArchiving;
 
+// Why an extracted entry that was not deferred to the next start of Windows
+// was skipped, for the lists of files not restored: `reason` is the archive
+// engine's skip reason.
+const char* notExtractedReason(int reason);
+
 class OpenFileJobs {
  public:
   // Installs SkippingFile as the OnSkippingFile event of both archive engines.
@@ -19,7 +24,8 @@ class OpenFileJobs {
 
   // The archive engine's OnSkippingFile: reason 2 (a file to store is in use)
   // defers the file's backup, reason 3 (a file to extract cannot be created)
-  // defers its replacement; both to the next start of Windows. Retry stays false.
+  // defers its replacement; both to the next start of Windows. Reason 4 (the
+  // entry's folder cannot be made) defers nothing. Retry stays false.
   void SkippingFile(int reason, bool& retry, int fileIndex, const std::string& fileName);
   // Records one open-file job and arranges the copy or move at the next start
   // of Windows. `inUse` is the file Windows holds; `other` the backup

@@ -20,6 +20,11 @@ void deferSkippedFile(OpenFileJobs& form, const archive::TZipReader& engine, int
 
 }  // namespace
 
+const char* notExtractedReason(int reason) {
+  if (reason == archive::srFolderNotCreated) return "its folder could not be created";
+  return "in use; it could not be replaced at the next start of Windows";
+}
+
 void OpenFileJobs::SkippingFile(int reason, bool& retry, int fileIndex,
                                 const std::string& fileName) {
   retry = false;

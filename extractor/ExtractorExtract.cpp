@@ -6,6 +6,7 @@
 #include "app/core/Core.h"
 #include "backup/FileArchiving.h"
 #include "backup/ItemArchiving.h"
+#include "backup/OpenFileJobs.h"
 #include "backup/model/BackupTypes.h"
 #include "extractor/ExtractorDirection.h"
 #include "extractor/Unit10.h"
@@ -151,8 +152,7 @@ int TForm10::extractArchive(const std::string& destDir) {
     const uint64_t deferredBefore = core.OpenFilesFound;
     if (kept.skipping) kept.skipping(reason, retry, index, fileName);
     if (!retry && core.OpenFilesFound == deferredBefore)
-      recordSkipped(core, fileName,
-                    "in use; it could not be replaced at the next start of Windows");
+      recordSkipped(core, fileName, notExtractedReason(reason));
   };
   zip.OnTotalPercentDone = [&](int percent) {
     if (kept.percent) kept.percent(percent);

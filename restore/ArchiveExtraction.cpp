@@ -4,6 +4,7 @@
 
 #include "app/core/Core.h"
 #include "backup/ItemArchiving.h"
+#include "backup/OpenFileJobs.h"
 #include "platform/core/codepage.h"
 
 namespace corvasta {
@@ -64,8 +65,7 @@ int ArchiveExtraction::Extract(const std::string& archivePath, int onlyEntry) {
     const uint64_t deferredBefore = core.OpenFilesFound;
     if (skipping) skipping(reason, retry, fileIndex, fileName);
     if (!retry && core.OpenFilesFound == deferredBefore)
-      skipped.push_back(
-          {fileName, "in use; it could not be replaced at the next start of Windows"});
+      skipped.push_back({fileName, notExtractedReason(reason)});
   };
 
   int written = 0;

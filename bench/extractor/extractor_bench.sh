@@ -5,7 +5,8 @@
 # (the program lists every path; a mask that matches nothing extracts
 # nothing) against `unzip -l`, and extracting one file, the first and then
 # the last, of a 1 GB archive of 20,000 entries against `unzip -o A F -d D`.
-# The program's times include its start on the machine.
+# The program's times include its start on the machine; extractor_steps then
+# times the same steps inside one process (and the Qt tree of the listing).
 # Usage: bench/extractor/extractor_bench.sh [BUILD_DIR] [LIST_ENTRIES] [MEGABYTES]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -13,7 +14,7 @@ build=${1:-$here/../../build}
 entries=${2:-100000}
 megabytes=${3:-1000}
 [ -d "$build" ] || cmake -S "$here/../.." -B "$build" -G Ninja >/dev/null
-ninja -C "$build" corvasta corvasta-machine >/dev/null
+ninja -C "$build" corvasta corvasta-machine extractor_steps >/dev/null
 build=$(cd "$build" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/extractor-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -83,4 +84,6 @@ for which in first last; do
   tail -3 "$work/out" | sed 's/^/  /'
   measured "unzip -o A F -d D: the $which file" unzip -o -q "$c/Bench/big.zip" "$name" -d "$work/unzip"
 done
+echo "The same steps in one process, without the program's start on the machine:"
+"$build/bench/extractor/extractor_steps" "$c/Bench/list.zip" "$c/Bench/big.zip" "$first" "$last"
 echo "load after measuring: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -90,6 +90,35 @@ TEST_F(Archives, AChosenFolderTakesTheStoredFoldersOnlyWithRecurse) {
   EXPECT_TRUE(m.ui.finished());
 }
 
+// Original Location on a CD: the entry whose folder cannot be made there is
+// named in the error list, and the files before and after it are extracted
+// and counted.
+struct ReadOnlyDrive : ExtractorOn<testing_support::TestProgram> {
+  ReadOnlyDrive()
+      : ExtractorOn(
+            testing_support::MachineBuilder().folder("C:\\Backups").cdromDrive('E', {"disc"})) {}
+};
+
+TEST_F(ReadOnlyDrive, AnEntryWhoseFolderCannotBeMadeIsListedAndTheOthersAreCounted) {
+  writeRawArchive("C:\\Backups\\Mixed.zip", {{"C:/Data/one.txt", "one", ""},
+                                             {"E:/Setup/setup.inf", "[setup]", ""},
+                                             {"C:/Data/two.txt", "two", ""}});
+  open();
+  browse("C:\\Backups\\Mixed.zip");
+  form->Button2Click();
+  form->Button8Click();
+  EXPECT_TRUE(m.ui.finished());
+  const std::vector<std::string>& list = m.ui.lastWarningList;
+  const auto has = [&](const std::string& line) {
+    return std::find(list.begin(), list.end(), line) != list.end();
+  };
+  EXPECT_TRUE(has("E:\\Setup\\setup.inf")) << testing::PrintToString(list);
+  EXPECT_TRUE(has("  (its folder could not be created)")) << testing::PrintToString(list);
+  EXPECT_TRUE(has("2 Files Extracted.")) << testing::PrintToString(list);
+  EXPECT_EQ(m.read("C:\\Data\\one.txt"), "one");
+  EXPECT_EQ(m.read("C:\\Data\\two.txt"), "two");
+}
+
 TEST_F(Archives, TemporaryDirectoryIsTempOnTheProgramsDrive) {
   open();
   form->ComboBox1Change(corvasta::kTemporaryDirectory);

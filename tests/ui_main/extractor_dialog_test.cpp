@@ -39,7 +39,9 @@ constexpr const char* kSet = "C:\\Backups\\Other Files.zip";
 // The Extractor opened over the main window of a Windows ME sample (drives
 // A:, C: and D:), every chooser and message box answered by `answer`.
 struct ExtractorWindow {
-  ExtractorWindow() : m(platform::WindowsVersion::WinMe, 3, Front::Qt) {
+  explicit ExtractorWindow(platform::WindowsVersion version = platform::WindowsVersion::WinMe,
+                           int windowsMode = 3)
+      : m(version, windowsMode, Front::Qt) {
     m.showWindow();
     m.qtUi->setDialogHook([this](QDialog& shown) { answer(shown); });
     form = std::make_unique<corvasta::TForm10>(m.form->core, m.form->backup.archiving,
@@ -60,6 +62,10 @@ struct ExtractorWindow {
   void answer(QDialog& shown) {
     if (auto* box = qobject_cast<QMessageBox*>(&shown)) {
       messages << box->text();
+      if (!messagePicture.empty()) {
+        ui_test::saveScreenshot(*box, messagePicture);
+        messagePicture.clear();
+      }
       box->buttons().front()->click();
     } else if (auto* chooser = qobject_cast<QFileDialog*>(&shown)) {
       const QString host = QString::fromStdString(m.host(chosen).string());
@@ -119,6 +125,7 @@ struct ExtractorWindow {
   std::unique_ptr<ExtractorDialog> dialog;
   std::string chosen;
   QStringList messages;
+  std::string messagePicture;  // the next message box is saved under this name
 };
 
 // An Other Files archive whose entries name drives C: and D:, a drive the
@@ -276,15 +283,17 @@ TEST(ExtractorDialog, MainWindowButtonOpensTheDialogModallyAndExitSavesTheSettin
   EXPECT_EQ(m.setting("Extract Files", "ToIndex"), "0");
 }
 
-// Pictures for the documentation, written to the build's screenshots folder.
-TEST(ExtractorDialogScreenshots, ListedSetAndDirectoryMode) {
-  ExtractorWindow x;
+// Pictures for the documentation, written to the build's screenshots folder:
+// a set listed under several drive roots, and directory mode.
+void pictureSetAndDirectory(platform::WindowsVersion version, int windowsMode,
+                            const std::string& prefix) {
+  ExtractorWindow x(version, windowsMode);
   writeSet(x.m);
   x.open();
   x.browse(kSet);
   x.clickRow(x.rowOf("C:\\Docs\\readme.txt"));
   x.clickRow(x.rowOf("D:\\Setup\\setup.inf"));
-  ui_test::saveScreenshot(*x.dialog, "extractor-set");
+  ui_test::saveScreenshot(*x.dialog, prefix + "set");
 
   // An uncompressed set: its drive folders C and D list as C:\... and D:\....
   x.m.write("C:\\Backups\\Set1\\C\\WINDOWS\\win.ini", "[windows]");
@@ -296,7 +305,48 @@ TEST(ExtractorDialogScreenshots, ListedSetAndDirectoryMode) {
   EXPECT_EQ(x.text("countLabel"), "3 Files in Backup");
   EXPECT_GE(x.rowOf("C:\\WINDOWS\\win.ini").row(), 0);
   EXPECT_GE(x.rowOf("D:\\Data\\list.txt").row(), 0);
-  ui_test::saveScreenshot(*x.dialog, "extractor-directory");
+  ui_test::saveScreenshot(*x.dialog, prefix + "directory");
+}
+
+TEST(ExtractorDialogScreenshots, ListedSetAndDirectoryModeOnMeAndXp) {
+  pictureSetAndDirectory(platform::WindowsVersion::WinMe, 3, "extractor-");
+  pictureSetAndDirectory(platform::WindowsVersion::WinXp, 6, "extractor-xp-");
+}
+
+// The dialog while it extracts (the progress bar over the count label) and
+// the report that ends the extraction, on Windows ME and XP.
+void pictureExtraction(platform::WindowsVersion version, int windowsMode, const std::string& name) {
+  ExtractorWindow x(version, windowsMode);
+  const std::string chunk(256 * 1024, 'x');
+  std::vector<testing_support::StoredMember> members;
+  for (int file = 0; file < 8; ++file)
+    members.push_back({"C:/Data/Part " + std::to_string(file) + ".bin", chunk, ""});
+  members.push_back({"loose.txt", "no drive", ""});
+  testing_support::writeStoredArchive(x.m, kSet, members);
+  x.open();
+  x.browse(kSet);
+  x.click("checkAllButton");
+
+  bool pictured = false;
+  const std::function<void()> paint = x.form->PaintProgressBar;
+  x.form->PaintProgressBar = [&] {
+    paint();
+    if (!pictured && x.form->ProgressBarPosition >= 40) {
+      pictured = true;
+      ui_test::saveScreenshot(*x.dialog, "extractor-" + name + "-progress");
+    }
+  };
+  x.messagePicture = "extractor-" + name + "-report";
+  x.click("extractButton");
+  EXPECT_TRUE(pictured) << "no total-percent event reached 40 %";
+  EXPECT_TRUE(x.messagePicture.empty()) << "no report was shown";
+  EXPECT_EQ(x.messages.join("|").toStdString(), "9 Files Extracted.");
+  EXPECT_EQ(x.m.read("C:\\Data\\Part 7.bin"), chunk);
+}
+
+TEST(ExtractorDialogScreenshots, ExtractionProgressAndReportOnMeAndXp) {
+  pictureExtraction(platform::WindowsVersion::WinMe, 3, "me");
+  pictureExtraction(platform::WindowsVersion::WinXp, 6, "xp");
 }
 
 }  // namespace
