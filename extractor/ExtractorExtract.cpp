@@ -124,7 +124,8 @@ int TForm10::extractArchive(const std::string& destDir) {
   zip.DoAll = false;
   zip.DestDir = destDir;
   // Exactly the checked entries, whatever other folders hold files of the
-  // same names.
+  // same names, and none an earlier extraction chose.
+  for (int entry = 0; entry < zip.EntryCount(); ++entry) zip.SetEntrySelected(entry, false);
   for (int entry : chosen) zip.SetEntrySelected(entry, true);
   std::sort(chosen.begin(), chosen.end());
   // The password is asked for at the first checked entry that needs one.
@@ -160,9 +161,10 @@ int TForm10::extractArchive(const std::string& destDir) {
     ProgressBarVisible = percent < 100;
     if (PaintProgressBar) PaintProgressBar();
   };
-  const int written = zip.ExtractSelected();
-  zip.CloseArchive();
-  return written;
+  // The directory stays read for the next extraction from the same listing
+  // (the engine has let go of the archive's file already); only a failure
+  // closes it.
+  return zip.ExtractSelected();
 }
 
 int TForm10::copyDirectoryFiles(const std::string& destDir, const std::vector<std::string>& files) {

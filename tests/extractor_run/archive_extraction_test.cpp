@@ -119,6 +119,26 @@ TEST_F(ReadOnlyDrive, AnEntryWhoseFolderCannotBeMadeIsListedAndTheOthersAreCount
   EXPECT_EQ(m.read("C:\\Data\\two.txt"), "two");
 }
 
+TEST_F(Archives, ASecondExtractionFromTheSameListingTakesOnlyItsOwnCheckedFiles) {
+  open();
+  m.ui.expect("Find the Directory to Extract to.", "C:\\Out");
+  form->ComboBox1Change(corvasta::kSpecifyLocation);
+  browse("C:\\Backups\\Docs.zip");
+  check("C:\\Docs\\readme.txt");
+  m.ui.expect("1 Files Extracted to C:\\Out\\.", "OK");
+  form->Button8Click();
+  EXPECT_EQ(m.read("C:\\Out\\Docs\\readme.txt"), "docs readme");
+
+  m.files->deleteFile("C:\\Out\\Docs\\readme.txt");
+  check("C:\\Docs\\readme.txt");  // unchecked again
+  check("C:\\Tools\\readme.txt");
+  m.ui.expect("1 Files Extracted to C:\\Out\\.", "OK");
+  form->Button8Click();
+  EXPECT_TRUE(m.ui.finished());
+  EXPECT_EQ(m.read("C:\\Out\\Tools\\readme.txt"), "tools readme");
+  EXPECT_FALSE(m.exists("C:\\Out\\Docs\\readme.txt"));
+}
+
 TEST_F(Archives, TemporaryDirectoryIsTempOnTheProgramsDrive) {
   open();
   form->ComboBox1Change(corvasta::kTemporaryDirectory);
