@@ -196,3 +196,20 @@ TEST_F(ConsolePages, DesktopIconsMadeListedAndOpened) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConsolePagesWindows95, HasNoSystemBackupsToListOrDelete) {
+  testing_support::ConsoleMachine m{CORVASTA_PROGRAM, CORVASTA_MACHINE_TOOL, "95", 0};
+  ASSERT_EQ(m.created.exitCode, 0) << m.created.output;
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"--edition", "95", "--system-backups"},
+        std::vector<std::string>{"--edition", "95", "--delete-system-backup", "000"}}) {
+    CommandResult result = m.corvasta(command);
+    EXPECT_EQ(result.exitCode, 1) << result.output;
+    EXPECT_TRUE(has(result, "corvasta: Windows 95 keeps no registry backups of its own"))
+        << result.output;
+  }
+}
+
+}  // namespace
