@@ -5,6 +5,12 @@
 // dialog has and the handlers of its controls. Its Qt view (ui/) binds
 // widgets to it; the console drives it without a window.
 
+#include "backup/Backup.h"
+#include "prefs/AutomationPage.h"
+#include "prefs/BackupManagerPage.h"
+#include "prefs/DesktopIconsPage.h"
+#include "prefs/SystemBackupsPage.h"
+
 namespace corvasta {
 
 class Backup;
@@ -18,6 +24,11 @@ class TForm8 {
 
   Core& core;
   Backup& backup;
+
+  BackupManagerPage backupManager{core, backup.manager};
+  SystemBackupsPage systemBackups{core, backup.manager};
+  AutomationPage automation{core};
+  DesktopIconsPage desktopIcons{core};
 };
 
 }  // namespace corvasta
