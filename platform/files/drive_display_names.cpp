@@ -11,7 +11,9 @@ namespace {
 
 // The name a drive without a volume label gets from the shell of `version`.
 std::string unlabelledName(WindowsVersion version, DriveType type) {
-  const bool newShell = version == WindowsVersion::Win2000 || version == WindowsVersion::WinXp;
+  // Windows ME took its shell from Windows 2000.
+  const bool newShell = version == WindowsVersion::WinMe || version == WindowsVersion::Win2000 ||
+                        version == WindowsVersion::WinXp;
   if (type == DriveType::Removable) return "Removable Disk";
   if (!newShell) return "";
   if (type == DriveType::CdRom)

@@ -3,9 +3,9 @@
 // Windows version of the machine names them: a floppy drive (A:, B:) is
 // "3\xBD Floppy" in every version; any other drive is its volume label and,
 // without one, a name by its kind that depends on the shell:
-//   Windows 95, 98, ME and NT 4: nothing (fixed and CD drives, shown as
+//   Windows 95, 98 and NT 4: nothing (fixed and CD drives, shown as
 //     "(C:)"), "Removable Disk";
-//   Windows 2000: "Local Disk", "Removable Disk", "Compact Disc";
+//   Windows ME and 2000: "Local Disk", "Removable Disk", "Compact Disc";
 //   Windows XP: "Local Disk", "Removable Disk", "CD Drive".
 // Then " (X:)" (a blank only after a name).
 

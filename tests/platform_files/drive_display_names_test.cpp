@@ -25,9 +25,12 @@ TEST_F(DriveNames, UnlabelledDrivesAreNamedByTheShellOfTheVersion) {
             (std::vector<std::string>{"3\xBD Floppy (A:)", "(C:)", "(E:)", "Removable Disk (Z:)"}));
   EXPECT_EQ(namesOn(WindowsVersion::Nt4),
             (std::vector<std::string>{"3\xBD Floppy (A:)", "(C:)", "(E:)", "Removable Disk (Z:)"}));
-  EXPECT_EQ(namesOn(WindowsVersion::Win2000),
-            (std::vector<std::string>{"3\xBD Floppy (A:)", "Local Disk (C:)", "Compact Disc (E:)",
-                                      "Removable Disk (Z:)"}));
+  EXPECT_EQ(namesOn(WindowsVersion::Win98),
+            (std::vector<std::string>{"3\xBD Floppy (A:)", "(C:)", "(E:)", "Removable Disk (Z:)"}));
+  for (WindowsVersion version : {WindowsVersion::WinMe, WindowsVersion::Win2000})
+    EXPECT_EQ(namesOn(version),
+              (std::vector<std::string>{"3\xBD Floppy (A:)", "Local Disk (C:)", "Compact Disc (E:)",
+                                        "Removable Disk (Z:)"}));
   EXPECT_EQ(namesOn(WindowsVersion::WinXp),
             (std::vector<std::string>{"3\xBD Floppy (A:)", "Local Disk (C:)", "CD Drive (E:)",
                                       "Removable Disk (Z:)"}));
