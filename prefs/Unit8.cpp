@@ -51,7 +51,8 @@ void TForm8::FormActivate() {
   configListText = core.Form8.configNames[static_cast<size_t>(core.Form8.curConfig - 1)];
   if (otherFilesSelection && *otherFilesSelection >= core.Form8.otherFilesNames.size())
     otherFilesSelection.reset();
-  PreferenceChange();
+  // Opening the dialog changes nothing: the enabling rules only, no change check.
+  updateEnabling();
   refreshExampleLine();
   applyEnabled = false;
 }

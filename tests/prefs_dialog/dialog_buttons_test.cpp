@@ -70,5 +70,24 @@ TEST(DialogButtons, ApplyAndOkSaveCancelReloads) {
   EXPECT_EQ(m.crudini("BackupPreferences", "curconfig"), "1");
 }
 
+// More sets than "Maximum Backups" allows: opening the dialog asks nothing,
+// the first change corrects the counter.
+TEST(Activation, OpeningTheDialogRunsNoChangeCheck) {
+  PrefsMachine m(WindowsVersion::WinMe);
+  for (const char* set : {"A", "B"}) {
+    m.write(std::string("C:\\Sets\\") + set + "\\user0.daz", "x");
+    m.setSetting("Backup Directories", set[0] == 'A' ? "1" : "2",
+                 std::string("C:\\Sets\\") + set + "\\");
+  }
+  m.setSetting("BackupPreferences", "MaxNum", "1");
+  m.dialog().FormActivate();
+  EXPECT_EQ(m.values().maxNum, 1);
+  EXPECT_FALSE(m.dialog().applyEnabled);
+  m.ui.expect("You have too many Backups", "OK");
+  m.dialog().BlockCheckClick(false);
+  EXPECT_EQ(m.values().maxNum, 2);
+  EXPECT_TRUE(m.ui.finished());
+}
+
 }  // namespace
 }  // namespace prefs_dialog_test
