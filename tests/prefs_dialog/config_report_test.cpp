@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/system/journal.h"
 #include "backup/model/BackupTypes.h"
+#include "platform/system/journal.h"
 #include "prefs/ConfigReport.h"
 #include "tests/prefs_dialog/prefs_machine.h"
 
