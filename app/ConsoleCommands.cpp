@@ -3,7 +3,9 @@
 #include <charconv>
 
 #include "app/ConsoleAutomation.h"
+#include "app/ConsoleReport.h"
 #include "app/ConsoleSets.h"
+#include "app/Unit1.h"
 #include "platform/core/errors.h"
 
 namespace corvasta {
@@ -19,6 +21,7 @@ const std::vector<ConsoleCommandSpec>& consoleCommands() {
       {"--automation", 0, 0, "", showAutomation},
       {"--set-frequency", 2, 0, "TASK FREQ", setFrequency},
       {"--desktop-icon", 2, 0, "TITLE LETTERS", makeDesktopIcon},
+      {"--config-report", 0, 1, "[N]", configReport},
   };
   return kCommands;
 }
