@@ -27,7 +27,27 @@ std::string inEntryFolder(const std::string& mask, const std::string& path) {
   return mask.substr(0, modeLength) + folder + bare;
 }
 
+// One report line of a FileType or Files value.
+std::string reportLine(const std::string& value) {
+  size_t at = 0;
+  const bool exclusion = !value.empty() && value[0] == '-';
+  if (!value.empty() && (value[0] == '-' || value[0] == '+')) ++at;
+  const bool ownFolder = at < value.size() && value[at] == '|';
+  if (at < value.size() && (value[at] == '>' || value[at] == '|')) ++at;
+  return std::string(10, ' ') + (exclusion ? "exclude " : "include ") + value.substr(at) +
+         (ownFolder ? "" : " (include subdirectories)");
+}
+
 }  // namespace
+
+std::vector<std::string> otherFilesReportLines(const OtherFilesEntry& entry, bool checked) {
+  std::vector<std::string> lines{(checked ? "   X - " : "     - ") + entry.fileName};
+  for (const std::string& value : entry.fileTypes) lines.push_back(reportLine(value));
+  if (!entry.fileType.empty())
+    lines.push_back(reportLine(inEntryFolder(entry.fileType, entry.path)));
+  for (const std::string& value : entry.files) lines.push_back(reportLine(value));
+  return lines;
+}
 
 OtherFilesSelection otherFilesSelection(const OtherFilesEntry& entry) {
   OtherFilesSelection selection;
