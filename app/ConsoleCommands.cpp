@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/ConsoleOtherFiles.h"
 #include "app/Unit1.h"
 #include "platform/core/errors.h"
 
@@ -26,6 +27,9 @@ void listSets(TForm1& form, const std::vector<std::string>&, const ConsoleLinePr
 const std::vector<ConsoleCommandSpec>& consoleCommands() {
   static const std::vector<ConsoleCommandSpec> kCommands{
       {"--list-sets", 0, 0, "", listSets},
+      {"--other-files", 0, 0, "", listOtherFiles},
+      {"--other-files-size", 1, 0, "NAME", otherFilesSize},
+      {"--other-files-entry", 1, 0, "NAME", otherFilesEntry, kOtherFilesEntryOptions},
   };
   return kCommands;
 }
