@@ -39,6 +39,21 @@ const std::vector<std::string>& moreFileGroups() {
   return kGroups;
 }
 
+SelectionLists loadedSelection(const std::vector<std::string>& fileTypes,
+                               const std::vector<std::string>& files, const std::string& folder) {
+  SelectionLists lists;
+  for (std::string value : fileTypes) {
+    const bool exclusion = !value.empty() && value[0] == '-';
+    if (exclusion) value.erase(0, 1);
+    const size_t mark = !value.empty() && (value[0] == '>' || value[0] == '|') ? 1 : 0;
+    if (archive::folderPart(value.substr(mark)).empty())
+      value = value.substr(0, mark) + CheckPath(folder) + value.substr(mark);
+    (exclusion ? lists.excludes : lists.includes).push_back(value);
+  }
+  lists.files = files;
+  return lists;
+}
+
 TForm11::TForm11(Core& core)
     : core(core),
       currentDirectory(core.env.machine),
@@ -75,22 +90,18 @@ void TForm11::FormShow() {
   DirTree1.OnChange = nullptr;
   DirTree1.SetDirectory(start);
   DirTree1.OnChange = [this] { DirTree1Change(); };
-  lists = SelectionLists{};
+  std::vector<std::string> fileTypes, files;
   for (int k = 0;; ++k) {
     std::string value = settings.ReadString(section(), "FileType" + std::to_string(k), "");
     if (value.empty()) break;
-    const bool exclusion = value[0] == '-';
-    if (exclusion) value.erase(0, 1);
-    const size_t mark = !value.empty() && (value[0] == '>' || value[0] == '|') ? 1 : 0;
-    if (archive::folderPart(value.substr(mark)).empty())
-      value = value.substr(0, mark) + CheckPath(DirTree1.Directory()) + value.substr(mark);
-    (exclusion ? lists.excludes : lists.includes).push_back(value);
+    fileTypes.push_back(std::move(value));
   }
   for (int k = 0;; ++k) {
-    const std::string value = settings.ReadString(section(), "Files" + std::to_string(k), "");
+    std::string value = settings.ReadString(section(), "Files" + std::to_string(k), "");
     if (value.empty()) break;
-    lists.files.push_back(value);
+    files.push_back(std::move(value));
   }
+  lists = loadedSelection(fileTypes, files, DirTree1.Directory());
   includeSelected.reset();
   excludeSelected.reset();
   KTChFileList1.SetDirectory(DirTree1.Directory());

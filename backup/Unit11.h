@@ -39,6 +39,21 @@ const std::array<FileTypeButton, kFileTypeButtons>& fileTypeButtons();
 const std::vector<std::string>& moreFileGroups();
 inline constexpr const char* kChooseOrTypeIn = "Choose or Type in Entry";
 
+// The lists of an entry's FileType k and Files k values: a value starting
+// with "-" is an exclusion, any other an inclusion, and one without a folder
+// is taken in `folder`; chosen files as they stand.
+SelectionLists loadedSelection(const std::vector<std::string>& fileTypes,
+                               const std::vector<std::string>& files, const std::string& folder);
+
+// Which type buttons the lists show down in `folder` (the first is "All"),
+// and whether "Include &subdirectories" stays checked: it is cleared once a
+// button is set while or after an entry of scope "|" for that folder.
+struct FileTypesShown {
+  std::array<bool, kFileTypeButtons> down{};
+  bool includeSubdirectories = true;
+};
+FileTypesShown fileTypesShown(const SelectionLists& lists, const std::string& folder);
+
 class TForm11 {
  public:
   explicit TForm11(Core& core);

@@ -34,10 +34,8 @@ MaskRelation relationOf(const std::string& entry, const std::string& folder,
 
 }  // namespace
 
-void TForm11::SetFileTypesButtons() {
-  IncludeSubdirectories = true;
-  typeDown.fill(false);
-  const std::string& f = folder();
+FileTypesShown fileTypesShown(const SelectionLists& lists, const std::string& f) {
+  FileTypesShown shown;
   bool ownFolderSeen = false;
   const auto apply = [&](const std::vector<std::string>& entries, bool down) {
     for (const std::string& entry : entries) {
@@ -46,19 +44,26 @@ void TForm11::SetFileTypesButtons() {
       if (isOwnFolderEntry(entry, f)) ownFolderSeen = true;
       bool set = false;
       if (archive::maskMatches(*mask, f + "*") || archive::maskMatches(*mask, f + "*.*")) {
-        typeDown[0] = down;
+        shown.down[0] = down;
         set = true;
       }
       for (size_t b = 1; b < kFileTypeButtons; ++b) {
         if (!archive::maskMatches(*mask, f + fileTypeButtons()[b].mask)) continue;
-        typeDown[b] = down;
+        shown.down[b] = down;
         set = true;
       }
-      if (set && ownFolderSeen) IncludeSubdirectories = false;
+      if (set && ownFolderSeen) shown.includeSubdirectories = false;
     }
   };
   apply(lists.includes, true);
   apply(lists.excludes, false);
+  return shown;
+}
+
+void TForm11::SetFileTypesButtons() {
+  const FileTypesShown shown = fileTypesShown(lists, folder());
+  typeDown = shown.down;
+  IncludeSubdirectories = shown.includeSubdirectories;
 }
 
 void TForm11::FileTypesClick(const std::string& mask, size_t button, bool down) {

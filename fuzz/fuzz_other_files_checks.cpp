@@ -1,23 +1,21 @@
-// Hostile MultiFiles values in the Other Files editor: any inclusions,
-// exclusions and chosen files, shown as ticks over a folder's files and
-// stored back, must end without a crash and leave chosen-files entries only
-// of the forms "+" or "-" + path the store adds, or as they were.
+// Hostile MultiFiles values in the Other Files editor: any FileType and Files
+// values loaded as FormShow loads them, shown as ticks over a folder's files,
+// stored back and shown as type buttons, must end without a crash.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "backup/ChFileList.h"
-#include "backup/OtherFilesChecks.h"
+#include "backup/Unit11.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 16384) return 0;
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  corvasta::SelectionLists lists;
+  std::vector<std::string> fileTypes, files;
   std::vector<corvasta::ChFileItem> items;
   std::string folder = "C:\\A\\";
-  // One value per line: "i" inclusion, "e" exclusion, "f" chosen file,
-  // "n" a file of the folder, "d" the folder itself.
+  // One value per line: "t" a FileType value, "f" a Files value, "n" a file
+  // of the folder, "d" the folder itself.
   while (!input.empty()) {
     const size_t end = input.find('\n');
     const std::string_view line = input.substr(0, end);
@@ -25,14 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (line.empty()) continue;
     const std::string value(line.substr(1));
     switch (line[0]) {
-      case 'i':
-        lists.includes.push_back(value);
-        break;
-      case 'e':
-        lists.excludes.push_back(value);
+      case 't':
+        fileTypes.push_back(value);
         break;
       case 'f':
-        lists.files.push_back(value);
+        files.push_back(value);
         break;
       case 'n':
         items.push_back({value, corvasta::itemCaption(value), {}, "file", false});
@@ -44,9 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
     }
   }
+  corvasta::SelectionLists lists = corvasta::loadedSelection(fileTypes, files, folder);
   corvasta::ShowChecks(items, folder, lists);
   for (corvasta::ChFileItem& item : items) item.checked = !item.checked;
   corvasta::StoreChecks(items, folder, lists);
   corvasta::ShowChecks(items, folder, lists);
+  corvasta::fileTypesShown(lists, folder);
   return 0;
 }
