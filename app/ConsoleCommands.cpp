@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "app/ConsoleAutomation.h"
+#include "app/ConsoleOtherFiles.h"
 #include "app/ConsoleReport.h"
 #include "app/ConsoleSets.h"
 #include "app/Unit1.h"
@@ -22,6 +23,9 @@ const std::vector<ConsoleCommandSpec>& consoleCommands() {
       {"--set-frequency", 2, 0, "TASK FREQ", setFrequency},
       {"--desktop-icon", 2, 0, "TITLE LETTERS", makeDesktopIcon},
       {"--config-report", 0, 1, "[N]", configReport},
+      {"--other-files", 0, 0, "", listOtherFiles},
+      {"--other-files-size", 1, 0, "NAME", otherFilesSize},
+      {"--other-files-entry", 1, 0, "NAME", otherFilesEntry, kOtherFilesEntryOptions},
   };
   return kCommands;
 }

@@ -33,6 +33,10 @@ struct ConsoleCommandSpec {
   const char* usage;      // the values, for messages ("N NAME")
   void (*run)(TForm1& form, const std::vector<std::string>& values,
               const ConsoleLinePrinter& print);
+  // Options that may follow the values, each any number of times with one
+  // value ("--include M"); they are passed on as option, value pairs after
+  // the values. Ends with nullptr; nullptr: none.
+  const char* const* subOptions = nullptr;
 };
 
 // The command `option` names; nullptr for any other argument.

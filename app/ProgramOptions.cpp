@@ -51,6 +51,17 @@ ConsoleCommand commandAt(const ConsoleCommandSpec& spec, const std::vector<std::
     if (index + 1 >= arguments.size() || arguments[index + 1].rfind('-', 0) == 0) break;
     command.values.push_back(arguments[++index]);
   }
+  const auto isSubOption = [&](const std::string& argument) {
+    for (const char* const* sub = spec.subOptions; sub && *sub; ++sub)
+      if (argument == *sub) return true;
+    return false;
+  };
+  while (index + 1 < arguments.size() && isSubOption(arguments[index + 1])) {
+    const std::string& option = arguments[++index];
+    if (index + 1 >= arguments.size()) throw Error(option + " needs a value");
+    command.values.push_back(option);
+    command.values.push_back(arguments[++index]);
+  }
   return command;
 }
 

@@ -4,6 +4,7 @@
 
 #include "archive/zip_masks.h"
 #include "archive/zip_paths.h"
+#include "archive/zip_scope.h"
 #include "platform/core/codepage.h"
 
 namespace archive {
@@ -22,12 +23,6 @@ SplitPath splitPath(const std::string& path) {
 
 bool hasFolderPart(const std::string& path) {
   return path.find('\\') != std::string::npos || path.find(':') != std::string::npos;
-}
-
-// Whether folder lies inside (or is) ancestor, compared component by component.
-bool isWithin(const std::string& folder, const std::string& ancestor) {
-  return folder.size() >= ancestor.size() &&
-         platform::ansiEqualNoCase(std::string_view(folder).substr(0, ancestor.size()), ancestor);
 }
 
 class ListExpander {
@@ -88,43 +83,25 @@ class ListExpander {
 
 ExcludeMasks::ExcludeMasks(const std::vector<std::string>& excludeList,
                            const std::string& rootDir) {
-  for (std::string entry : excludeList) {
-    Scope scope = Scope::AsWritten;
-    if (!entry.empty() && (entry[0] == '>' || entry[0] == '|')) {
-      scope = entry[0] == '>' ? Scope::Everywhere : Scope::OwnFolder;
-      entry.erase(0, 1);
-    }
-    if (entry.empty()) continue;
-    SplitPath parts = splitPath(entry);
-    if (scope == Scope::OwnFolder && parts.folder.empty()) parts.folder = withBackslash(rootDir);
-    if (scope == Scope::AsWritten)
-      masks_.push_back({scope, "", entry});
+  for (const std::string& entry : excludeList) {
+    const bool marked = !entry.empty() && (entry[0] == '>' || entry[0] == '|');
+    const std::string mask = marked ? entry.substr(1) : entry;
+    if (mask.empty()) continue;
+    if (mask.find('\\') != std::string::npos)
+      scoped_.push_back(entry);
+    else if (marked && entry[0] == '|')
+      scoped_.push_back("|" + withBackslash(rootDir) + mask);
     else
-      masks_.push_back({scope, parts.folder, parts.name});
+      names_.push_back(mask);
   }
 }
 
 bool ExcludeMasks::excludes(const std::string& fullPath) const {
-  SplitPath file = splitPath(fullPath);
-  for (const Mask& mask : masks_) {
-    switch (mask.scope) {
-      case Scope::AsWritten:
-        if (maskMatches(mask.pattern,
-                        mask.pattern.find('\\') != std::string::npos ? fullPath : file.name))
-          return true;
-        break;
-      case Scope::Everywhere:
-        if ((mask.folder.empty() || isWithin(file.folder, mask.folder)) &&
-            maskMatches(mask.pattern, file.name))
-          return true;
-        break;
-      case Scope::OwnFolder:
-        if (platform::ansiEqualNoCase(file.folder, mask.folder) &&
-            maskMatches(mask.pattern, file.name))
-          return true;
-        break;
-    }
-  }
+  const SplitPath file = splitPath(fullPath);
+  for (const std::string& mask : names_)
+    if (maskMatches(mask, file.name)) return true;
+  for (const std::string& entry : scoped_)
+    if (scopeMatches(entry, file.folder, fullPath)) return true;
   return false;
 }
 

@@ -8,10 +8,11 @@
 // "|", otherwise as the Recurse setting says. "*.*" is "*". An entry without
 // a folder is taken relative to the root folder.
 //
-// Exclude list entries: ">" + mask applies in every folder (below the mask's
-// own folder when it names one); "|" + mask only to files of the mask's own
-// folder; any other mask is matched against the full path when it holds "\",
-// against the file name otherwise. Matching ignores case.
+// Exclude list entries follow the scope rule (zip_scope.h): ">" + mask
+// applies in every folder, "|" + mask only to files of the mask's own folder,
+// both matched against the full path. A mask without "\" is matched against
+// the file name (after "|": of the root folder's files only). Matching
+// ignores case.
 
 #include <string>
 #include <vector>
@@ -41,13 +42,8 @@ class ExcludeMasks {
   bool excludes(const std::string& fullPath) const;
 
  private:
-  enum class Scope { Everywhere, OwnFolder, AsWritten };
-  struct Mask {
-    Scope scope;
-    std::string folder;  // with trailing "\", empty when the mask has none
-    std::string pattern;
-  };
-  std::vector<Mask> masks_;
+  std::vector<std::string> scoped_;  // entries for scopeMatches
+  std::vector<std::string> names_;   // masks of a file name
 };
 
 // Each file once, in the order the list names them.

@@ -2,8 +2,12 @@
 // exclude list, copied into the backup set as a folder tree named after their
 // source folders, asking for further disks on removable targets.
 
+#include <algorithm>
+
 #include "app/core/Core.h"
+#include "archive/zip_scope.h"
 #include "backup/Backup.h"
+#include "backup/OtherFilesSize.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/files/file_system.h"
 #include "platform/files/wildcard.h"
@@ -34,20 +38,11 @@ Pattern patternOf(const std::string& entry) {
   return pattern;
 }
 
+// The exclude list by the scope rule, a leading "\\" counting as "|".
 bool excluded(const std::vector<std::string>& excludeList, const std::string& folder,
               const std::string& path) {
-  for (const std::string& entry : excludeList) {
-    if (entry.empty()) continue;
-    if (entry[0] == '>') {
-      if (platform::matchesWildcard(path, entry.substr(1))) return true;
-    } else if (entry[0] == '|' || entry[0] == '\\') {
-      const Pattern own = patternOf(entry);
-      if (own.folder.size() == folder.size() && platform::matchesWildcard(path, entry.substr(1)))
-        return true;
-    } else if (platform::matchesWildcard(path, entry)) {
-      return true;
-    }
-  }
+  for (const std::string& entry : excludeList)
+    if (archive::scopeMatches(entry, folder, path, "|\\")) return true;
   return false;
 }
 
@@ -57,12 +52,12 @@ void FileArchiving::CopyDir() {
   core.Form4.view.itemMax = 100;
   core.Form4.view.item = 0;
   core.env.ui.showProgress(core.Form4.view);
-  uint64_t total = 0;
-  for (const std::string& entry : core.Zip1.FilesList) {
-    const Pattern pattern = patternOf(entry);
-    for (const platform::FindData& found : core.env.files.findAll(pattern.folder + pattern.mask))
-      if (!(found.attributes & platform::kAttributeDirectory)) total += found.size;
-  }
+  // The size estimate over the whole files list, subfolders and exclusions
+  // included, as the copy below will take it.
+  const SizeScan scan{core.env.files, core.env.ui, true, [this](const std::string& text) {
+                        core.env.ui.messageBox(text, core.ApplicationTitle, Buttons::Ok);
+                      }};
+  const uint64_t total = FindSizeofZip(scan, {}, core.Zip1.FilesList, core.Zip1.ExcludeList).bytes;
   uint64_t copied = 0;
   for (const std::string& entry : core.Zip1.FilesList) {
     if (core.backupRun.cancelled) return;
@@ -114,7 +109,9 @@ void FileArchiving::CopyFolder(const std::string& patternPath, bool recurse, uin
     core.createDirectories(setDir + folder);
     AttrCopy(path, setDir + folder + entry.name, false, kTransferCopyQuiet, 0);
     copiedBytes += entry.size;
-    if (totalBytes != 0) core.Form4.view.item = static_cast<int>(copiedBytes * 100 / totalBytes);
+    if (totalBytes != 0)
+      core.Form4.view.item =
+          static_cast<int>(std::min<uint64_t>(copiedBytes * 100 / totalBytes, 100));
     core.env.ui.showProgress(core.Form4.view);
   }
 }

@@ -49,6 +49,16 @@ OtherFilesSelection otherFilesSelection(const OtherFilesEntry& entry);
 // has no note.
 std::optional<std::string> otherFilesNotesText(const OtherFilesEntry& entry);
 
+// The configuration report's lines of an entry: "   X - " (checked in the
+// current config) or "     - " + name, then per inclusion or exclusion
+// (FileType k, and the older FileType taken in the entry's folder) and per
+// chosen file (Files k), 10 blanks + "include " or "exclude " + the mask or
+// path + " (include subdirectories)" unless its scope is this folder only.
+// A value is read as an optional sign ("-" an exclusion), an optional scope
+// (">" or "|") and the mask or path; chosen files have no scope, so they read
+// as with subdirectories.
+std::vector<std::string> otherFilesReportLines(const OtherFilesEntry& entry, bool checked);
+
 // The drive of an entire-drive entry ("All Files on Drive D" gives 'D');
 // nothing for any other entry, or one whose name does not end in a letter.
 std::optional<char> entireDriveLetter(const std::string& fileName);

@@ -27,6 +27,42 @@ std::string inEntryFolder(const std::string& mask, const std::string& path) {
   return mask.substr(0, modeLength) + folder + bare;
 }
 
+namespace {
+
+// One report line of an inclusion, exclusion or chosen file: a sign ("+",
+// "-" or none for an inclusion), a scope (">" with subdirectories, "|" this
+// folder only, none with subdirectories) and the mask or path. A mask of the
+// entry's own folder without a folder of its own gets the entry's folder.
+std::string reportLine(std::string value, const std::string& entryPath, bool ownFolder) {
+  bool exclusion = false;
+  if (!value.empty() && (value[0] == '-' || value[0] == '+')) {
+    exclusion = value[0] == '-';
+    value.erase(0, 1);
+  }
+  if (ownFolder) value = inEntryFolder(value, entryPath);
+  bool subdirectories = true;
+  if (!value.empty() && (value[0] == '>' || value[0] == '|')) {
+    subdirectories = value[0] == '>';
+    value.erase(0, 1);
+  }
+  return std::string(10, ' ') + (exclusion ? "exclude " : "include ") + value +
+         (subdirectories ? " (include subdirectories)" : "");
+}
+
+}  // namespace
+
+std::vector<std::string> otherFilesReportLines(const OtherFilesEntry& entry, bool checked) {
+  std::vector<std::string> lines{(checked ? "   X - " : "     - ") + entry.fileName};
+  for (const std::string& value : entry.fileTypes)
+    lines.push_back(reportLine(value, entry.path, false));
+  if (!entry.fileType.empty()) lines.push_back(reportLine(entry.fileType, entry.path, true));
+  // A chosen file reads as an inclusion with subdirectories; one unticked
+  // ("-") as the exclusion it is.
+  for (const std::string& value : entry.files)
+    lines.push_back(reportLine(value, entry.path, false));
+  return lines;
+}
+
 OtherFilesSelection otherFilesSelection(const OtherFilesEntry& entry) {
   OtherFilesSelection selection;
   if (!entry.fileType.empty())

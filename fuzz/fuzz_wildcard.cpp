@@ -1,12 +1,14 @@
 // File-name masks from settings files, files lists and the command line: any
 // name and mask must match or not in bounded time, without a crash, through
-// both matchers (the directory search's and the archive engine's).
+// both matchers (the directory search's and the archive engine's) and the
+// scope rule of inclusions and exclusions.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "archive/zip_masks.h"
+#include "archive/zip_scope.h"
 #include "platform/files/wildcard.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,5 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string pattern(mask);
   // The archive engine's matcher works on C strings: a NUL ends either.
   archive::maskMatches(pattern.c_str(), text.c_str());
+  // The scope rule of inclusions and exclusions takes such masks as they are.
+  archive::scopeMatches(pattern, archive::folderPart(text), text, "|\\");
   return 0;
 }

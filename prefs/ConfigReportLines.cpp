@@ -9,29 +9,9 @@ namespace corvasta {
 namespace {
 
 const std::string kIndent = "   ";
-const std::string kDetailIndent(10, ' ');
 
 std::string checkedLine(bool checked, const std::string& text) {
   return (checked ? "   X - " : "     - ") + text;
-}
-
-// One inclusion or exclusion of the settings file's syntax: a sign, a scope
-// (">" with subdirectories, "|" this folder only, none with subdirectories)
-// and the mask or path.
-std::string maskDescription(std::string value, const std::string& entryPath, bool ownFolder) {
-  bool include = true;
-  if (!value.empty() && (value[0] == '-' || value[0] == '+')) {
-    include = value[0] == '+';
-    value.erase(0, 1);
-  }
-  if (ownFolder) value = inEntryFolder(value, entryPath);
-  bool subdirectories = true;
-  if (!value.empty() && (value[0] == '>' || value[0] == '|')) {
-    subdirectories = value[0] == '>';
-    value.erase(0, 1);
-  }
-  return kDetailIndent + (include ? "include " : "exclude ") + value +
-         (subdirectories ? " (include subdirectories)" : "");
 }
 
 void addOtherFiles(const ConfigReportInput& input, std::vector<std::string>& lines) {
@@ -42,15 +22,7 @@ void addOtherFiles(const ConfigReportInput& input, std::vector<std::string>& lin
     const OtherFilesEntry& entry = input.otherFiles[index];
     const bool checked =
         index < input.record.otherFilesChecks.size() && input.record.otherFilesChecks[index] != 0;
-    lines.push_back(checkedLine(checked, entry.fileName));
-    for (const std::string& mask : entry.fileTypes)
-      lines.push_back(maskDescription(mask, entry.path, false));
-    if (!entry.fileType.empty()) lines.push_back(maskDescription(entry.fileType, entry.path, true));
-    // A chosen file reads as an inclusion with subdirectories.
-    for (const std::string& file : entry.files)
-      lines.push_back(kDetailIndent + "include " +
-                      (file.empty() || (file[0] != '+' && file[0] != '-') ? file : file.substr(1)) +
-                      " (include subdirectories)");
+    for (const std::string& line : otherFilesReportLines(entry, checked)) lines.push_back(line);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "app/core/Core.h"
 #include "backup/ArchivePathParts.h"
 #include "backup/Backup.h"
+#include "backup/ReservedArchives.h"
 #include "backup/model/BackupTypes.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
@@ -20,23 +21,7 @@ namespace {
 
 // The archives of a set that are not Other Files archives.
 bool isReservedArchive(const std::string& name) {
-  static constexpr const char* kReserved[] = {".",
-                                              "..",
-                                              "printhood.zip",
-                                              "appdata.zip",
-                                              "desktop.zip",
-                                              "desktop1.zip",
-                                              "favorites.zip",
-                                              "nethood.zip",
-                                              "recent.zip",
-                                              "start.zip",
-                                              "sendto.zip",
-                                              "iecache.zip",
-                                              "ctrlpanl.zip",
-                                              "registry.zip"};
-  const std::string lower = platform::ansiLower(name);
-  return std::any_of(std::begin(kReserved), std::end(kReserved),
-                     [&](const char* reserved) { return lower == reserved; });
+  return name == "." || name == ".." || isReservedSetArchive(name);
 }
 
 // Every file below `folder` (with its final backslash), relative to it.

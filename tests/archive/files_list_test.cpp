@@ -73,6 +73,17 @@ TEST_F(FilesListTest, ExcludeMasks) {
   auto below = archiveOf(everything, false, {">C:\\DIR\\*.TMP"});
   EXPECT_FALSE(below.count("C:\\DIR\\SUB\\d.tmp"));
   EXPECT_TRUE(below.count("C:\\OTHER\\e.tmp"));
+  // By the scope rule the mask is the whole path: a named file is that one
+  // file, not every file of its name below, and "*" in a folder part crosses
+  // folders.
+  auto oneFile = archiveOf(everything, false, {">C:\\DIR\\c.txt"});
+  EXPECT_TRUE(oneFile.count("C:\\DIR\\SUB\\c.txt"));
+  auto anyFolder = archiveOf(everything, false, {">C:\\*\\SUB\\*"});
+  EXPECT_FALSE(anyFolder.count("C:\\DIR\\SUB\\c.txt"));
+  EXPECT_TRUE(anyFolder.count("C:\\DIR\\a.txt"));
+  // ">" without a folder matches the name in every folder.
+  auto anyTmp = archiveOf(everything, false, {">*.tmp"});
+  EXPECT_FALSE(anyTmp.count("C:\\OTHER\\e.tmp"));
 }
 
 TEST_F(FilesListTest, TheArchiveItselfIsNeverAdded) {

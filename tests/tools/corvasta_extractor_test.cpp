@@ -9,29 +9,15 @@
 #include <vector>
 
 #include "tests/support/temp_dir.h"
+#include "tests/tools/console_machine.h"
 
 using testing_support::CommandResult;
-using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
 
-class ConsoleExtractor : public ::testing::Test {
+class ConsoleExtractor : public tools_test::ConsoleMachine {
  protected:
-  void SetUp() override {
-    CommandResult created = testing_support::runProgram(CORVASTA_MACHINE_TOOL,
-                                                        {"create", "--windows", "me", machine()});
-    ASSERT_EQ(created.exitCode, 0) << created.output;
-  }
-  std::string machine() const { return (temp_ / "me").string(); }
-  // The host path of a Windows path on the machine.
-  std::filesystem::path host(const std::string& winPath) {
-    CommandResult path =
-        testing_support::runProgram(CORVASTA_MACHINE_TOOL, {"path", machine(), winPath});
-    std::string text = path.output;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text;
-  }
   CommandResult corvasta(const std::string& answers) {
     writeFile(temp_ / "answers.txt", answers);
     return testing_support::runProgram(CORVASTA_PROGRAM,
@@ -41,7 +27,6 @@ class ConsoleExtractor : public ::testing::Test {
   static std::string read(const std::filesystem::path& file) {
     return std::filesystem::exists(file) ? testing_support::readFile(file) : std::string();
   }
-  TempDir temp_;
 };
 
 TEST_F(ConsoleExtractor, ListsAnotherToolsArchiveAndExtractsTheFilesAMaskPicks) {

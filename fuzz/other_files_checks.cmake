@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_other_files_checks DEPS backup)
