@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/ConsoleReport.h"
 #include "app/Unit1.h"
 #include "platform/core/errors.h"
 
@@ -26,6 +27,7 @@ void listSets(TForm1& form, const std::vector<std::string>&, const ConsoleLinePr
 const std::vector<ConsoleCommandSpec>& consoleCommands() {
   static const std::vector<ConsoleCommandSpec> kCommands{
       {"--list-sets", 0, 0, "", listSets},
+      {"--config-report", 0, 1, "[N]", configReport},
   };
   return kCommands;
 }

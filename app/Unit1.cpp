@@ -3,9 +3,11 @@
 
 #include "app/Unit1.h"
 
+#include "app/core/DeleteFile.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
+#include "prefs/ConfigReport.h"
 
 namespace corvasta {
 
@@ -18,6 +20,8 @@ TForm1::TForm1(Environment environment, int windowsMode)
   backup.run.OnConfigClosed = [this] {
     if (GetMarqueeText) GetMarqueeText();
   };
+  // A new Root directory may hold the original registry (system.1st).
+  preferences.RootDirectoryChanged = [this] { restore.sources.FindAvailableSources(); };
 }
 
 void TForm1::FormCreate() {
@@ -38,7 +42,9 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormClose() {
   // The CD-writing component is released with the main window; nothing of the
-  // program's state outlives it.
+  // program's state outlives it. The configuration report names the password,
+  // which is never kept on disk: it goes with the program.
+  DeleteFileIfPresent(core.env.files, core.loc.programDir + kConfigReportFile);
   showMainWindow = false;
   terminateRequested = true;
 }

@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "app/core/DeleteFile.h"
+#include "app/core/SettingsConfigRecord.h"
 #include "app/core/SettingsNames.h"
 #include "platform/core/machine.h"
 #include "platform/files/file_system.h"
@@ -53,14 +54,10 @@ void writeLocationFiles(TForm1& form) {
 }
 
 void readConfigNames(TForm1& form, const platform::TIniFile& settings) {
-  static constexpr std::array<const char*, 4> kOrdinals{"1st", "2nd", "3rd", "4th"};
   for (int config = 1; config <= 4; ++config) {
     const size_t index = static_cast<size_t>(config - 1);
-    const std::string name = settings.ReadString(std::string(kPreferences) + std::to_string(config),
-                                                 "ConfigName", "Config " + std::to_string(config));
-    form.core.Form8.configNames[index] = name;
-    form.core.Form8.automationLabels[index] =
-        std::string("Back up &") + kOrdinals[index] + " Setup (" + name + ").";
+    form.core.Form8.configNames[index] = readConfigName(settings, config);
+    form.core.Form8.automationLabels[index] = form.core.Form8.automationLabel(config);
   }
   for (int box = 1; box <= 4; ++box)
     form.core.configChecked[static_cast<size_t>(box - 1)] =

@@ -33,6 +33,10 @@ struct OtherFilesSelection {
   std::vector<std::string> excludeList;
 };
 
+// `mask` with the folder of the entry's `path` in front when it has no
+// folder of its own; a mode character (">" or "|") stays in front.
+std::string inEntryFolder(const std::string& mask, const std::string& path);
+
 // The archive engine's lists for an entry. A mask without a folder of its own
 // is taken in the folder of `path` (after its mode character, if any). A
 // ticked single file is listed with "|", so that copy mode, which takes an

@@ -16,8 +16,8 @@ bool hasFolder(const std::string& mask) {
   return mask.find_first_of("\\:") != std::string::npos;
 }
 
-// `mask` with the folder of `path` in front when it has no folder of its own;
-// a mode character stays in front.
+}  // namespace
+
 std::string inEntryFolder(const std::string& mask, const std::string& path) {
   const size_t modeLength = !mask.empty() && (mask[0] == '>' || mask[0] == '|') ? 1 : 0;
   const std::string bare = mask.substr(modeLength);
@@ -26,8 +26,6 @@ std::string inEntryFolder(const std::string& mask, const std::string& path) {
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   return mask.substr(0, modeLength) + folder + bare;
 }
-
-}  // namespace
 
 OtherFilesSelection otherFilesSelection(const OtherFilesEntry& entry) {
   OtherFilesSelection selection;

@@ -6,12 +6,9 @@
 
 namespace corvasta {
 
-namespace {
-
-// The date with every date separator ("/" of the picture) written as "-";
-// quoted text of the picture stays as it is.
-std::string dateBase(const SetNamingRules& rules, const platform::SystemTime& today) {
-  std::string picture = rules.dateFormat.empty() ? rules.shortDateFormat : rules.dateFormat;
+std::string setNameDate(const std::string& dateFormat, const std::string& shortDateFormat,
+                        const platform::SystemTime& today) {
+  std::string picture = dateFormat.empty() ? shortDateFormat : dateFormat;
   char quote = 0;
   for (char& c : picture) {
     if (quote) {
@@ -24,6 +21,8 @@ std::string dateBase(const SetNamingRules& rules, const platform::SystemTime& to
   }
   return platform::formatDate(today, picture);
 }
+
+namespace {
 
 // The last folder name of a set path, without the final backslash.
 std::string lastElement(const std::string& path) {
@@ -52,7 +51,9 @@ std::string numberBase(const std::vector<std::string>& registeredSets) {
 
 std::string proposedSetName(const std::vector<std::string>& registeredSets,
                             const SetNamingRules& rules, const platform::SystemTime& today) {
-  const std::string base = rules.useDate ? dateBase(rules, today) : numberBase(registeredSets);
+  const std::string base = rules.useDate
+                               ? setNameDate(rules.dateFormat, rules.shortDateFormat, today)
+                               : numberBase(registeredSets);
   const std::string suffix = rules.addConfig ? " " + rules.configName : std::string();
   std::string candidate = base;
   for (int counter = 0;;) {

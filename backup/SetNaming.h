@@ -25,6 +25,12 @@ inline constexpr const char* kSetNameRefused =
     "The Backup Name cannot be left blank and must not have any illegal characters, "
     "/,\\,:,*,?,<,>, or |";
 
+// The date part of a set name: today in `dateFormat` (empty: the short date
+// format) with every date separator "/" written as "-"; quoted text of the
+// picture stays as it is.
+std::string setNameDate(const std::string& dateFormat, const std::string& shortDateFormat,
+                        const platform::SystemTime& today);
+
 // The proposed name of a new set. `registeredSets` are the paths of the set
 // register in key order ("1", "2", ...), each with its final backslash.
 std::string proposedSetName(const std::vector<std::string>& registeredSets,

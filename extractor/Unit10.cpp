@@ -3,7 +3,7 @@
 #include "extractor/Unit10.h"
 
 #include "app/core/Core.h"
-#include "extractor/DriveRoots.h"
+#include "platform/files/drive_display_names.h"
 #include "platform/profile/ini_file.h"
 #include "platform/system/shell_execute.h"
 
@@ -25,7 +25,7 @@ TForm10::TForm10(Core& core, FileArchiving& archiving, ItemArchiving& items)
       items(items) {}
 
 void TForm10::FormShow() {
-  TreeView1.SetRoots(driveRootTexts(core.env.files));
+  TreeView1.SetRoots(platform::driveRootTexts(core.env.files));
   Selected = -1;
   Button2Enabled = Button3Enabled = Button8Enabled = false;
   Edit1.clear();

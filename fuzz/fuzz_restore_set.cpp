@@ -63,8 +63,8 @@ class FirstButtonUi : public corvasta::Ui {
   std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
     return std::nullopt;
   }
-  std::optional<size_t> popupMenu(const std::string&,
-                                  const std::vector<std::string>& items) override {
+  std::optional<size_t> popupMenu(const std::string&, const std::vector<std::string>& items,
+                                  const std::vector<bool>&) override {
     if (items.empty()) return std::nullopt;
     return 0;
   }

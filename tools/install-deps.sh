@@ -11,6 +11,8 @@ packages=(
   # peers the tests check our files with
   unzip zip 7zip libarchive-tools libhivex-bin libregf-utils libcreg-utils
   liblnk-utils gcab cabextract xorriso genisoimage
+  # reading settings files back independently of our profile functions
+  crudini
   # host file-system tools (extended attributes, FAT images)
   attr dosfstools mtools ntfs-3g
   # fonts for offscreen screenshots

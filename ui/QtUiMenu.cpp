@@ -9,7 +9,8 @@
 namespace corvasta {
 
 std::optional<size_t> QtUi::popupMenu(const std::string& caption,
-                                      const std::vector<std::string>& items) {
+                                      const std::vector<std::string>& items,
+                                      const std::vector<bool>& enabled) {
   QMenu menu(mainWindow_);
   menu.setObjectName(QStringLiteral("popupMenu"));
   menu.setTitle(fromAnsi(caption));
@@ -19,6 +20,7 @@ std::optional<size_t> QtUi::popupMenu(const std::string& caption,
     QString text = fromAnsi(item);
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     actions.push_back(menu.addAction(text));
+    actions.back()->setEnabled(menuItemEnabled(enabled, actions.size() - 1));
   }
   const QPoint at = menuAnchor_ ? menuAnchor_->mapToGlobal(QPoint(0, 0)) : QCursor::pos();
   if (menuHook_) QTimer::singleShot(0, &menu, [this, &menu] { menuHook_(menu); });

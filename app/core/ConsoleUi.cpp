@@ -121,9 +121,11 @@ std::optional<std::string> ConsoleUi::chooseFolder(const std::string& title,
 }
 
 std::optional<size_t> ConsoleUi::popupMenu(const std::string& caption,
-                                           const std::vector<std::string>& items) {
+                                           const std::vector<std::string>& items,
+                                           const std::vector<bool>& enabled) {
   std::string shown = "[" + caption + "] menu:";
-  for (const std::string& item : items) shown += "\r  " + item;
+  for (size_t i = 0; i < items.size(); ++i)
+    shown += "\r  " + (menuItemEnabled(enabled, i) ? items[i] : "(" + items[i] + ")");
   print(shown);
   const std::string* answer = nullptr;
   for (const auto& [pattern, rule] : answers_)
@@ -133,10 +135,17 @@ std::optional<size_t> ConsoleUi::popupMenu(const std::string& caption,
     }
   std::optional<size_t> chosen;
   if (!answer) {
-    if (!items.empty()) chosen = 0;
+    // The default: the first item that can be chosen.
+    for (size_t i = 0; i < items.size() && !chosen; ++i)
+      if (menuItemEnabled(enabled, i)) chosen = i;
   } else if (!platform::ansiEqualNoCase(*answer, "Cancel")) {
     chosen = menuItemStartingWith(items, *answer);
-    if (!chosen) print("  no item begins with \"" + *answer + "\"");
+    if (!chosen) {
+      print("  no item begins with \"" + *answer + "\"");
+    } else if (!menuItemEnabled(enabled, *chosen)) {
+      print("  \"" + items[*chosen] + "\" is disabled");
+      chosen.reset();
+    }
   }
   print("  -> " + (chosen ? items[*chosen] : std::string("Cancel")));
   return chosen;

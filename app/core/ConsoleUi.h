@@ -41,8 +41,9 @@ class ConsoleUi : public Ui {
                                         const std::string& initialFolder) override;
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& initialFolder) override;
-  std::optional<size_t> popupMenu(const std::string& caption,
-                                  const std::vector<std::string>& items) override;
+  using Ui::popupMenu;
+  std::optional<size_t> popupMenu(const std::string& caption, const std::vector<std::string>& items,
+                                  const std::vector<bool>& enabled) override;
   void showProgress(const ProgressView& view) override;
   int showWarningList(const std::vector<std::string>& lines, bool yesNo) override;
   void beep() override {}

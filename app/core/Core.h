@@ -107,6 +107,10 @@ class Core {
   // The Windows, System and Startup locations the entry sequence reads first.
   void ReadSystemLocations();
   void GetStartup();
+  // The Desktop folder from the registry (Shell Folders\Desktop), else the
+  // Windows directory + "Desktop\"; GetStartup and each opening of the
+  // Preferences dialog find it.
+  void FindDesktopFolder();
   // The Startup directory from DefaultDirectories/StartUp (default: the
   // Startup folder), upper case with a final backslash.
   void ReadStartupDir();

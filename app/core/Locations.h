@@ -37,6 +37,10 @@ struct SystemLocations {
   std::string helpFile;
 };
 
+// The boot marker file of the boot drive root: "system.1st" in the Windows
+// 9x modes, "ntldr" in the NT modes.
+std::string bootMarkerFile(bool win9x);
+
 // Appends one backslash when the last character is not one; "" gives "\".
 std::string CheckPath(const std::string& path);
 // Removes one final backslash.

@@ -17,10 +17,6 @@ namespace {
 constexpr std::string_view kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-std::string bootMarker(bool win9x) {
-  return win9x ? "system.1st" : "ntldr";
-}
-
 std::string environmentValue(const platform::Machine& machine, std::string_view name) {
   return platform::getEnvironmentVariable(machine, name).value_or("");
 }
@@ -48,14 +44,22 @@ void Core::ReadSystemLocations() {
   ReadStartupDir();
 }
 
+std::string bootMarkerFile(bool win9x) {
+  return win9x ? "system.1st" : "ntldr";
+}
+
+void Core::FindDesktopFolder() {
+  const std::optional<std::string> desktop =
+      readRegistryString(env.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Desktop");
+  loc.desktopFolder = desktop ? CheckPath(*desktop) : loc.windowsDir + "Desktop\\";
+}
+
 void Core::GetStartup() {
   const std::optional<std::string> startup =
       readRegistryString(env.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Startup");
   loc.startupFolder =
       startup ? CheckPath(*startup) : loc.windowsDir + "Startm~1\\Programs\\StartUp\\";
-  const std::optional<std::string> desktop =
-      readRegistryString(env.registry, platform::HKEY_CURRENT_USER, kShellFolders, "Desktop");
-  loc.desktopFolder = desktop ? CheckPath(*desktop) : loc.windowsDir + "Desktop\\";
+  FindDesktopFolder();
 
   if (isWin9xMode()) {
     const std::string user =
@@ -90,7 +94,7 @@ void Core::ReadStartupDir() {
 }
 
 void Core::FindBootDrive() {
-  const std::string marker = bootMarker(isWin9xMode());
+  const std::string marker = bootMarkerFile(isWin9xMode());
   loc.bootDriveRoot = "C:\\";
   for (const std::string& root : env.files.getLogicalDriveStrings()) {
     if (env.files.getDriveType(root) != platform::DriveType::Fixed) continue;

@@ -67,14 +67,21 @@ std::optional<std::string> ScriptedUi::chooseFolder(const std::string& title,
 }
 
 std::optional<size_t> ScriptedUi::popupMenu(const std::string& caption,
-                                            const std::vector<std::string>& items) {
+                                            const std::vector<std::string>& items,
+                                            const std::vector<bool>& enabled) {
+  // A disabled item shows in parentheses: "(&Default Directory)".
   std::string joined;
-  for (const std::string& item : items) joined += (joined.empty() ? "" : "|") + item;
+  for (size_t i = 0; i < items.size(); ++i)
+    joined += (joined.empty() ? "" : "|") +
+              (menuItemEnabled(enabled, i) ? items[i] : "(" + items[i] + ")");
   Expectation e = take("Menu", caption, joined);
   if (e.answer == "Cancel") return std::nullopt;
   const std::optional<size_t> chosen = menuItemStartingWith(items, e.answer);
   if (!chosen)
     throw UnexpectedPrompt("no item of the menu [" + caption + "] begins with '" + e.answer + "'");
+  if (!menuItemEnabled(enabled, *chosen))
+    throw UnexpectedPrompt("the item '" + items[*chosen] + "' of the menu [" + caption +
+                           "] is disabled");
   return chosen;
 }
 

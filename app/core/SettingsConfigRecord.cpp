@@ -41,6 +41,11 @@ std::string configSection(int config) {
   return "BackupPreferences" + std::to_string(config);
 }
 
+std::string readConfigName(const platform::TIniFile& settings, int config) {
+  return settings.ReadString(configSection(config), "ConfigName",
+                             "Config " + std::to_string(config));
+}
+
 std::vector<std::string> readOtherFilesNames(const platform::TIniFile& settings) {
   std::vector<std::string> names;
   for (;;) {

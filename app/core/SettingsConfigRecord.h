@@ -19,6 +19,9 @@ namespace corvasta {
 
 std::string configSection(int config);  // "BackupPreferences" + n
 
+// `ConfigName` of config n, "Config " + n when missing.
+std::string readConfigName(const platform::TIniFile& settings, int config);
+
 // Which defaults missing WinFiles checks take.
 enum class CheckDefaults { StartupLoad, ConfigSwitch };
 

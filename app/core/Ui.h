@@ -47,6 +47,10 @@ const char* resultName(int result);
 // case): how the scripted front ends name the item they choose.
 std::optional<size_t> menuItemStartingWith(const std::vector<std::string>& items,
                                            const std::string& answer);
+// Whether menu item `index` can be chosen (`enabled` empty: every item).
+inline bool menuItemEnabled(const std::vector<bool>& enabled, size_t index) {
+  return enabled.empty() || (index < enabled.size() && enabled[index]);
+}
 
 // The state of the progress window ("Please Wait"), kept by the logic and
 // shown by the front end.
@@ -78,9 +82,15 @@ class Ui {
 
   // A pop-up menu of `items` (the captions, in order) for the source that
   // `caption` names; the index of the item chosen, or none when the menu
-  // was dismissed.
+  // was dismissed. `enabled` runs parallel to `items` (empty: every item is
+  // enabled); a disabled item is shown but cannot be chosen.
   virtual std::optional<size_t> popupMenu(const std::string& caption,
-                                          const std::vector<std::string>& items) = 0;
+                                          const std::vector<std::string>& items,
+                                          const std::vector<bool>& enabled) = 0;
+  std::optional<size_t> popupMenu(const std::string& caption,
+                                  const std::vector<std::string>& items) {
+    return popupMenu(caption, items, {});
+  }
 
   // The progress window changed (shown, hidden, texts, gauges).
   virtual void showProgress(const ProgressView& view) = 0;

@@ -145,3 +145,29 @@ TEST(ScriptedUi, MenusAreExpectedAndRecorded) {
   EXPECT_THROW(ui.popupMenu("Corvasta Backups", {"Monday"}), UnexpectedPrompt);
   EXPECT_THROW(ui.popupMenu("Corvasta Backups", {"Monday"}), UnexpectedPrompt);
 }
+
+// A disabled item (the default-directory menus' "&Default Directory" while
+// the directory is its default) is shown but never chosen.
+TEST(ConsoleUi, ADisabledMenuItemIsShownButNotChosen) {
+  CapturedConsole console;
+  const std::vector<std::string> items{"C:\\TEMP\\", "&Browse", "&Default Directory"};
+  const std::vector<bool> enabled{true, true, false};
+  console.ui.addAnswer("Temp", "&Default");
+  EXPECT_EQ(console.ui.popupMenu("&Temp", items, enabled), std::nullopt);
+  const std::string printed = console.text();
+  EXPECT_NE(printed.find("  (&Default Directory)\n"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("is disabled"), std::string::npos) << printed;
+  // Without a rule: the first item that can be chosen.
+  CapturedConsole second;
+  EXPECT_EQ(second.ui.popupMenu("&Root", items, {false, true, true}), 1u);
+}
+
+TEST(ScriptedUi, ChoosingADisabledMenuItemFailsTheTest) {
+  ScriptedUi ui;
+  ui.expect("&Temp", "&Browse").expect("&Temp", "&Default");
+  const std::vector<std::string> items{"C:\\TEMP\\", "&Browse", "&Default Directory"};
+  EXPECT_EQ(ui.popupMenu("&Temp", items, {true, true, false}), 1u);
+  EXPECT_EQ(ui.transcript.back(),
+            "Menu [&Temp] C:\\TEMP\\|&Browse|(&Default Directory) -> &Browse");
+  EXPECT_THROW(ui.popupMenu("&Temp", items, {true, true, false}), UnexpectedPrompt);
+}
