@@ -2,32 +2,26 @@
 
 #include <charconv>
 
+#include "app/ConsoleAutomation.h"
 #include "app/ConsoleReport.h"
+#include "app/ConsoleSets.h"
 #include "app/Unit1.h"
 #include "platform/core/errors.h"
 
 namespace corvasta {
 
-namespace {
-
-// --list-sets: the Backup Manager's rows as the page shows them after
-// FillList: number, name, containing directory, date and time.
-void listSets(TForm1& form, const std::vector<std::string>&, const ConsoleLinePrinter& print) {
-  form.FillList();
-  const BackupManagerLists& lists = form.backup.manager.lists;
-  print(lists.column1Caption());
-  for (size_t row = 0; row < lists.rows.size(); ++row) {
-    const BackupSetRow& set = lists.rows[row];
-    print(std::to_string(row + 1) + "\t" + set.name + "\t" + set.folder + "\t" + set.dateTime);
-  }
-}
-
-}  // namespace
-
 const std::vector<ConsoleCommandSpec>& consoleCommands() {
   static const std::vector<ConsoleCommandSpec> kCommands{
       {"--list-sets", 0, 0, "", listSets},
       {"--config-report", 0, 1, "[N]", configReport},
+      {"--add-set", 1, 0, "DIR", addSet},
+      {"--rename-set", 2, 0, "N NAME", renameSet},
+      {"--delete-set", 1, 0, "N", deleteSet},
+      {"--system-backups", 0, 0, "", listSystemBackups},
+      {"--delete-system-backup", 1, 0, "NAME", deleteSystemBackup},
+      {"--automation", 0, 0, "", showAutomation},
+      {"--set-frequency", 2, 0, "TASK FREQ", setFrequency},
+      {"--desktop-icon", 2, 0, "TITLE LETTERS", makeDesktopIcon},
   };
   return kCommands;
 }

@@ -46,4 +46,28 @@ bool EvaluateDueDate(platform::TIniFile& settings, std::string_view section,
   return true;
 }
 
+std::optional<platform::SystemTime> NextDueDay(const platform::TIniFile& settings,
+                                               std::string_view section) {
+  using namespace std::chrono;
+  const int interval = frequencyInterval(settings.ReadInteger(section, "Freq", 4));
+  if (interval == 0) return std::nullopt;
+  for (const char* key : {"Year", "Month", "Day"})
+    if (!settings.ValueExists(section, key)) return std::nullopt;
+  const int storedYear = settings.ReadInteger(section, "Year", 0);
+  const int storedMonth = settings.ReadInteger(section, "Month", 0);
+  const int storedDay = settings.ReadInteger(section, "Day", 0);
+  if (storedYear < 1 || storedYear > 9999 || storedMonth < 1 || storedMonth > 12 || storedDay < 1 ||
+      storedDay > 31)
+    return std::nullopt;
+  const year_month_day stored{year{storedYear}, month{static_cast<unsigned>(storedMonth)},
+                              day{static_cast<unsigned>(storedDay)}};
+  if (!stored.ok()) return std::nullopt;
+  const year_month_day due{sys_days{stored} + days{interval}};
+  platform::SystemTime result;
+  result.year = static_cast<int>(due.year());
+  result.month = static_cast<int>(static_cast<unsigned>(due.month()));
+  result.day = static_cast<int>(static_cast<unsigned>(due.day()));
+  return result;
+}
+
 }  // namespace corvasta

@@ -3,6 +3,7 @@
 // section holds a frequency (`Freq`) and the date a run was last requested
 // (`Year`, `Month`, `Day`).
 
+#include <optional>
 #include <string_view>
 
 #include "platform/system/locale_format.h"
@@ -24,5 +25,11 @@ int frequencyInterval(int freq);
 // happens and the date is repaired.
 bool EvaluateDueDate(platform::TIniFile& settings, std::string_view section,
                      const platform::SystemTime& today);
+
+// The first day a "bootup" start finds the section's run due: its stored date
+// plus the frequency's interval. nullopt for the frequencies that are not
+// evaluated at start-up and while the section has no complete calendar date.
+std::optional<platform::SystemTime> NextDueDay(const platform::TIniFile& settings,
+                                               std::string_view section);
 
 }  // namespace corvasta

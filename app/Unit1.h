@@ -12,7 +12,6 @@
 //   EntrySequence.cpp   the program's entry sequence and command-line switches
 //   WindowStart.cpp     the window start sequence and BeginningPrompts
 //   RegistryDamage.cpp  the warning about registry files that cannot be read
-//   StartupShortcut.cpp the Startup shortcut of the automation, the scheduler's job
 //   MarqueeFacts.cpp    the status line's text
 
 #include <array>
@@ -118,13 +117,6 @@ class TForm1 {
                       const std::function<void(const std::string&)>& print = {});
   // Making boot disks is not part of this version: it reports so.
   void MakeBootDisk(int /*kind*/) { core.reportNotAvailable("Making a boot disk"); }
-
-  // --- Automation shortcuts (StartupShortcut.cpp) --------------------------------
-  // Keeps "Corvasta.lnk" in the Startup directory in step with the five
-  // automation lists.
-  void MaintainStartupShortcut();
-  // Deletes the scheduler's job file "Tasks\Corvasta.job" when it exists.
-  void RemoveSchedulerJob();
 
   // --- Crash Fixer page (restore/RestoreSources.h) ---------------------------------
   // The selection is the core's restoreType; the extent, its winCrash ... otherFiles.

@@ -84,7 +84,7 @@ void findLocationsAndState(TForm1& form) {
   const platform::TIniFile settings(form.core.env.machine, form.core.settingsFile());
   form.core.SwitchConfig(settings.ReadInteger(kPreferences, "curconfig", 1));
   form.core.CheckDirectories();
-  form.MaintainStartupShortcut();
+  form.preferences.automation.MaintainStartupShortcut();
   platform::TIniFile(form.core.env.machine, form.core.settingsFile())
       .WriteString(kDefaultDirectories, "Windows", form.core.loc.windowsDir);
   form.FillList();
@@ -175,11 +175,9 @@ void TForm1::BeginningPrompts() {
               "this?\r\rIf you want to wait to decide until next time, click on Cancel",
               "Run Corvasta when Windows starts up?");
       if (answer == IDCANCEL) return;
-      if (answer == IDYES) {
-        core.Form8.automationFreq[1] = 0;  // config 1: "Daily"
-        settings.WriteInteger("AutoBackup", "Freq", 0);
-        core.WriteDate("AutoBackup");
-      }
+      // Config 1 becomes "Daily" as if picked on the Automation page: the
+      // Startup shortcut appears at once, not only at the next start.
+      if (answer == IDYES) preferences.automation.FreqClick(1, 0);
       platform::TIniFile(core.env.machine, marker).WriteBool("Automation", "Prompt", false);
     }
     if (installer.ReadBool("NTBootDisk", "Prompt", true)) {

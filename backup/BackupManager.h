@@ -73,8 +73,10 @@ std::string tooManyBackupsMessage(const std::string& maximumText);
 
 class Core;
 
-// The Backup Manager: its lists and what its buttons and the restore page's
-// menus do with the sets.
+// The Backup Manager: its lists, the removal of a set directory that its
+// page's "&Delete" and the backup run's rotation share, and the rules of its
+// two counters. Its page's buttons are the Preferences dialog's
+// (prefs/BackupManagerPage.h).
 class BackupManager {
  public:
   explicit BackupManager(Core& core) : core(core) {}
@@ -87,12 +89,15 @@ class BackupManager {
   // The restore page's program backups menu item `item` chosen.
   void ChooseProgramBackup(size_t item);
   // Empties and removes a set directory; asks before deleting its subfolders
-  // unless `withoutAsking`.
-  void RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking);
-  void DeleteBackupSet(size_t row);
-  void RenameBackupSet(size_t row, const std::string& newName);
-  void AddBackupSet();
-  void DeleteSystemBackup(std::optional<size_t> row);
+  // unless `withoutAsking`. A directory the register should never have named
+  // (see protectedSetDirectory) is refused with a message naming it and left
+  // as it is: false.
+  bool RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking);
+  // Why `directory` must not be emptied as a backup set: the message naming
+  // it when it is a drive root or is or holds the program, Windows or System
+  // directory; nullopt otherwise. Both sides are compared in their 8.3 forms
+  // without case, so a short spelling in the register is caught too.
+  std::optional<std::string> protectedSetDirectory(const std::string& directory) const;
   // "Keep" or "Maximum Backups" changed; any preference changed.
   void KeepOrMaximumChanged();
   void CheckMaximumBackups();

@@ -1,11 +1,11 @@
-// The Backup Manager's buttons: deleting, renaming and adding backup sets,
+// Removing a backup set's directory (the Backup Manager's "&Delete" and the
+// backup run's rotation), the directories that are never removed as a set,
 // and the rules that keep "Maximum Backups" above "Keep" and at least at the
 // number of listed sets.
 
 #include "app/core/Core.h"
 #include "backup/Backup.h"
 #include "backup/DeleteFiles.h"
-#include "backup/SetRegister.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 
@@ -26,61 +26,45 @@ std::string tooManyBackupsMessage(const std::string& maximumText) {
          " in the Backup Manager or Change the Maximum Backups.";
 }
 
-void BackupManager::RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking) {
+std::optional<std::string> BackupManager::protectedSetDirectory(
+    const std::string& directory) const {
+  const std::string set = CheckPath(directory);
+  // "C:\", "\" or nothing at all.
+  if (set.size() <= 3) return set + " is the root of a drive and is not deleted as a backup set.";
+  const auto comparable = [this](const std::string& path) {
+    return platform::ansiUpper(CheckPath(ShortFileName(core.env.machine, RemoveBackSl(path))));
+  };
+  const std::string shortSet = comparable(set);
+  const std::pair<const char*, const std::string*> kept[] = {{"program", &core.loc.programDir},
+                                                             {"Windows", &core.loc.windowsDir},
+                                                             {"System", &core.loc.systemDir}};
+  for (const auto& [what, path] : kept) {
+    if (path->empty()) continue;
+    if (comparable(*path).starts_with(shortSet))
+      return set + " is not deleted as a backup set: it is or holds the " + what + " directory " +
+             CheckPath(*path) + ".";
+  }
+  return std::nullopt;
+}
+
+bool BackupManager::RemoveBackupSetDirectory(const std::string& directory, bool withoutAsking) {
+  if (const std::optional<std::string> refusal = protectedSetDirectory(directory)) {
+    core.env.ui.messageBox(*refusal, core.ApplicationTitle, Buttons::Ok, Icon::Warning);
+    return false;
+  }
   DeleteFiles(core, directory, "*");
   try {
     core.env.files.removeDirectory(RemoveBackSl(directory));
-    return;
+    return true;
   } catch (const platform::OsError&) {
     // Subfolders (copy-mode trees) keep it; they go only with consent.
   }
-  if (!core.env.files.directoryExists(RemoveBackSl(directory))) return;
+  if (!core.env.files.directoryExists(RemoveBackSl(directory))) return true;
   if (withoutAsking ||
       core.env.ui.messageBox(subdirectoriesQuestion(directory), subdirectoriesCaption(directory),
                              Buttons::YesNo, Icon::Question) == IDYES)
     DeleteSubDirs(core, directory);
-}
-
-void BackupManager::DeleteBackupSet(size_t row) {
-  if (row >= lists.rows.size()) return;
-  RemoveBackupSetDirectory(lists.rows[row].directory(), core.Form8.promptForSubDirs);
-  std::vector<RegisteredSet> remaining;
-  for (size_t i = 0; i < lists.rows.size(); ++i)
-    if (i != row) remaining.push_back({lists.rows[i].directory(), {}});
-  SetRegister(core.env.machine, core.settingsFile()).rewrite(remaining);
-  RefreshBackupManager();
-}
-
-void BackupManager::RenameBackupSet(size_t row, const std::string& newName) {
-  if (row >= lists.rows.size()) return;
-  const BackupSetRow& set = lists.rows[row];
-  try {
-    core.env.files.moveFile(set.folder + set.name, set.folder + newName);
-    SetRegister(core.env.machine, core.settingsFile())
-        .write(static_cast<int>(row + 1), {set.folder + newName + "\\",
-                                           ShortFileName(core.env.machine, set.folder + newName)});
-  } catch (const Error&) {
-    // The set keeps its name and entry.
-  }
-  RefreshBackupManager();
-}
-
-void BackupManager::AddBackupSet() {
-  const std::optional<std::string> chosen =
-      core.env.ui.chooseFolder("Find the Directory of a Backup Set", core.loc.programDir);
-  if (!chosen) return;
-  const std::string directory = CheckPath(*chosen);
-  SetRegister reg(core.env.machine, core.settingsFile());
-  for (const std::string& path : reg.paths()) {
-    if (platform::ansiUpper(path) == platform::ansiUpper(directory)) {
-      core.env.ui.messageBox(directory + " is already in the Backup Manager", core.ApplicationTitle,
-                             Buttons::Ok);
-      return;
-    }
-  }
-  reg.write(static_cast<int>(lists.rows.size() + 1),
-            {directory, ShortFileName(core.env.machine, directory)});
-  RefreshBackupManager();
+  return true;
 }
 
 void BackupManager::KeepOrMaximumChanged() {

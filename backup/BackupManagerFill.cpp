@@ -37,6 +37,8 @@ std::string BackupManager::FileDateTime(const platform::FileTime& time) const {
 void BackupManager::RefreshBackupManager() {
   platform::TIniFile settings(core.env.machine, core.settingsFile());
   lists.columnWidths = columnWidths(settings, "Backup Manager", {100, 197, 100});
+  // The settings save writes the widths back from the dialog's values.
+  core.Form8.backupManagerColumns = lists.columnWidths;
   lists.rows.clear();
   lists.programBackupsMenu.assign(1, kNoBackups);
 

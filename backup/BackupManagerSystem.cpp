@@ -8,7 +8,6 @@
 #include "app/core/Core.h"
 #include "app/core/SettingsNames.h"
 #include "backup/Backup.h"
-#include "backup/DeleteFiles.h"
 #include "platform/core/codepage.h"
 #include "platform/files/file_system.h"
 #include "platform/profile/ini_file.h"
@@ -28,6 +27,7 @@ void BackupManager::fillSystemBackups() {
   for (size_t i = 0; i < lists.systemColumnWidths.size(); ++i)
     lists.systemColumnWidths[i] =
         settings.ReadInteger("Win98 List", kColumnWidthKeys[i], std::array{100, 166, 75}[i]);
+  core.Form8.win98ListColumns = lists.systemColumnWidths;
   if (restorePoints) lists.systemColumnWidths[2] = 0;
   lists.systemColumn1Caption =
       restorePoints ? "Restore Points" : "Win" + core.ShortModeName + " Backups";
@@ -82,27 +82,6 @@ void BackupManager::fillSystemBackups() {
     if (!newest || row.modified > newest->modified) newest = &row;
   }
   if (newest) lists.newestSystemBackup = folder + newest->fileName;
-}
-
-void BackupManager::DeleteSystemBackup(std::optional<size_t> row) {
-  if (!row || *row >= lists.systemRows.size()) {
-    core.env.ui.messageBox(kSelectAnItem, core.ApplicationTitle, Buttons::Ok);
-    return;
-  }
-  const std::string folder = CheckPath(core.loc.systemBackupDir);
-  const SystemBackupRow& chosen = lists.systemRows[*row];
-  if (core.WindowsMode == 6) {
-    DeleteSubDirs(core, folder + chosen.name + "\\");
-  } else {
-    const std::string file = folder + "rb" + chosen.name.substr(0, 3) + ".cab";
-    try {
-      core.env.files.setFileAttributes(file, platform::kAttributeNormal);
-      core.env.files.deleteFile(file);
-    } catch (const platform::OsError&) {
-      // A backup Windows holds open stays; the refreshed list still shows it.
-    }
-  }
-  RefreshBackupManager();
 }
 
 }  // namespace corvasta

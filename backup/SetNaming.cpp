@@ -72,7 +72,10 @@ std::string proposedSetName(const std::vector<std::string>& registeredSets,
 }
 
 bool isUsableSetName(const std::string& name) {
-  return !name.empty() && name.find_first_of("\\/:*?\"<>|") == std::string::npos;
+  // Windows drops trailing dots and blanks, so ".", ".." and the like name
+  // the folder itself or its parent, never a set of their own.
+  return name.find_first_not_of(". ") != std::string::npos &&
+         name.find_first_of("\\/:*?\"<>|") == std::string::npos;
 }
 
 std::optional<std::string> askSetName(Ui& ui, const std::string& proposed,

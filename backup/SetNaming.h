@@ -36,7 +36,8 @@ std::string setNameDate(const std::string& dateFormat, const std::string& shortD
 std::string proposedSetName(const std::vector<std::string>& registeredSets,
                             const SetNamingRules& rules, const platform::SystemTime& today);
 
-// A name is usable when it is not empty and holds none of \ / : * ? " < > |.
+// A name is usable when it holds none of \ / : * ? " < > | and is more than
+// dots and blanks (empty, "." and ".." are refused).
 bool isUsableSetName(const std::string& name);
 
 // The "Name of Backup" box: asks until a usable name is given; nullopt on

@@ -22,10 +22,15 @@
 #include <string>
 #include <vector>
 
+#include "backup/Backup.h"
+#include "prefs/AutomationPage.h"
+#include "prefs/BackupManagerPage.h"
 #include "prefs/CdFormatPage.h"
 #include "prefs/ControlEnabling.h"
+#include "prefs/DesktopIconsPage.h"
 #include "prefs/ModeVisibility.h"
 #include "prefs/PrefsNavigation.h"
+#include "prefs/SystemBackupsPage.h"
 
 namespace corvasta {
 
@@ -141,6 +146,10 @@ class TForm8 {
   void refreshExampleLine();
   void reloadOtherFilesNames();
   bool switchArmed_ = false;
+  BackupManagerPage backupManager{core, backup.manager};
+  SystemBackupsPage systemBackups{core, backup.manager};
+  AutomationPage automation{core};
+  DesktopIconsPage desktopIcons{core};
 };
 
 }  // namespace corvasta

@@ -30,15 +30,25 @@ std::string shellFolder(LiveRegistry& registry, HKEY root, const char* name) {
   return value;
 }
 
-void runProgramShortcut(FileSystem& files, BootLog& log, const std::filesystem::path& program,
-                        const shell::ShellLink& link, const std::string& longTarget) {
+// The target as a path: double quotes around it (as desktop icons write
+// it) are not part of the file's name.
+std::string unquotedTarget(std::string target) {
+  if (target.size() >= 2 && target.front() == '"' && target.back() == '"')
+    target = target.substr(1, target.size() - 2);
+  return target;
+}
+
+std::optional<uint32_t> runProgramShortcut(FileSystem& files, BootLog& log,
+                                           const std::filesystem::path& program,
+                                           const shell::ShellLink& link,
+                                           const std::string& longTarget) {
   Machine& machine = files.machine();
   std::string arguments = utf8ToAnsi(link.arguments);
   appendJournal(machine, "start",
                 utf8ToAnsi(link.target) + (arguments.empty() ? "" : " " + arguments));
   if (program.empty() || !host::isRegularFile(program)) {
     log.event("cannot run " + utf8ToAnsi(link.target) + ": the console program is not there");
-    return;
+    return std::nullopt;
   }
   std::vector<std::string> hostArguments = {"--console", "--machine", machine.folder().string()};
   // Each edition is its own executable; the one the shortcut names starts.
@@ -50,6 +60,7 @@ void runProgramShortcut(FileSystem& files, BootLog& log, const std::filesystem::
     hostArguments.push_back(ansiToUtf8(argument));
   uint32_t exitCode = runHostCommand(program.string(), hostArguments, machine.folder());
   log.event("program " + arguments + " ended with exit code " + std::to_string(exitCode));
+  return exitCode;
 }
 
 }  // namespace
@@ -93,9 +104,34 @@ std::string programEdition(const std::string& target) {
   return {};
 }
 
+OpenedShortcut openShortcut(FileSystem& files, BootLog& log,
+                            const std::filesystem::path& consoleProgram,
+                            const std::string& linkPath) {
+  Machine& machine = files.machine();
+  shell::ShellLink link = readLinkFile(files, linkPath);
+  std::string target = unquotedTarget(utf8ToAnsi(link.target));
+  log.event("Shortcut " + linkPath + ": " + utf8ToAnsi(link.target) + " " +
+            utf8ToAnsi(link.arguments));
+  // The target of a link may be given in its 8.3 form.
+  std::string longTarget = target;
+  if (!target.empty()) {
+    HostLocation location = machine.resolve(target);
+    if (location.exists) longTarget = location.longPath;
+  }
+  OpenedShortcut opened;
+  if (isProgramTarget(machine, longTarget)) {
+    opened.program = true;
+    opened.exitCode = runProgramShortcut(files, log, consoleProgram, link, longTarget);
+  } else {
+    appendJournal(
+        machine, "start",
+        utf8ToAnsi(link.target) + (link.arguments.empty() ? "" : " " + utf8ToAnsi(link.arguments)));
+  }
+  return opened;
+}
+
 void runStartupShortcuts(FileSystem& files, BootLog& log,
                          const std::filesystem::path& consoleProgram) {
-  Machine& machine = files.machine();
   std::vector<std::string> folders;
   try {
     folders = startupFolders(files);
@@ -116,20 +152,7 @@ void runStartupShortcuts(FileSystem& files, BootLog& log,
     for (const FindData& entry : found) {
       std::string path = folder + "\\" + entry.name;
       try {
-        shell::ShellLink link = readLinkFile(files, path);
-        std::string target = utf8ToAnsi(link.target);
-        log.event("Startup shortcut " + path + ": " + target + " " + utf8ToAnsi(link.arguments));
-        // The target of a link may be given in its 8.3 form.
-        std::string longTarget = target;
-        if (!target.empty()) {
-          HostLocation location = machine.resolve(target);
-          if (location.exists) longTarget = location.longPath;
-        }
-        if (isProgramTarget(machine, longTarget))
-          runProgramShortcut(files, log, consoleProgram, link, longTarget);
-        else
-          appendJournal(machine, "start",
-                        target + (link.arguments.empty() ? "" : " " + utf8ToAnsi(link.arguments)));
+        openShortcut(files, log, consoleProgram, path);
       } catch (const corvasta::Error& e) {
         log.event("Startup shortcut " + path + " not opened: " + e.what());
       }

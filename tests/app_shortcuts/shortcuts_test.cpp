@@ -58,16 +58,16 @@ TEST(MakeShortcut, CheckTargetAndParametersOfAMissingFileAreEmpty) {
 TEST(StartupShortcut, FollowsTheAutomationLists) {
   ShortcutProgram m;
   m.setLists({kUseScheduler, 5, 5, 5, 5});
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   EXPECT_FALSE(m.exists(m.startupLink()));
 
   m.setLists({5, 5, kWeekly, 5, 5});
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   EXPECT_EQ(m.form->core.CheckTarget(m.startupLink()), m.form->core.ProgramPath());
   EXPECT_EQ(m.form->core.CheckParameters(m.startupLink()), "bootup");
 
   m.setLists({5, 5, 5, 5, 5});
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   EXPECT_FALSE(m.exists(m.startupLink()));
 }
 
@@ -77,27 +77,27 @@ TEST(StartupShortcut, RemovesTheOlderNameAndRewritesAShortcutToAnotherCopy) {
   m.form->core.MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", older, "Corvasta");
   m.form->core.MakeShortcut("C:\\OLD\\crvastme.exe", "bootup", m.startupLink(), "Corvasta");
   m.setLists({kDaily, 5, 5, 5, 5});
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   EXPECT_FALSE(m.exists(older));
   EXPECT_EQ(m.form->core.CheckTarget(m.startupLink()), m.form->core.ProgramPath());
 
   // The same program in another letter case is left as it is.
   m.form->core.MakeShortcut(m.form->core.ProgramPath(), "bootup keep", m.startupLink(), "Corvasta");
   m.form->core.loc.programDir = "C:\\PROGRAM FILES\\CORVASTA\\";
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   EXPECT_EQ(m.form->core.CheckParameters(m.startupLink()), "bootup keep");
 
   // A damaged shortcut is written anew.
   testing_support::writeFile(m.host(m.startupLink()), "LXXX");
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   EXPECT_EQ(m.form->core.CheckParameters(m.startupLink()), "bootup");
 }
 
 TEST(SchedulerJob, DeletedWhenPresent) {
   ShortcutProgram m;
-  m.form->RemoveSchedulerJob();  // nothing there: nothing happens
+  m.form->preferences.automation.RemoveSchedulerJob();  // nothing there: nothing happens
   testing_support::writeFile(m.host("C:\\WINDOWS\\Tasks\\Corvasta.job"), "job");
-  m.form->RemoveSchedulerJob();
+  m.form->preferences.automation.RemoveSchedulerJob();
   EXPECT_FALSE(m.exists("C:\\WINDOWS\\Tasks\\Corvasta.job"));
 }
 

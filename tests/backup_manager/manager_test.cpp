@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/BackupManager.h"
+#include "prefs/Unit8.h"
 #include "tests/support/program_rig.h"
 
 namespace backup_test {
@@ -14,10 +15,16 @@ struct Manager : ::testing::Test {
   testing_support::TestProgram m{testing_support::MachineBuilder().folder("C:\\TEMP")};
   corvasta::TForm1& form = *m.form;
   const corvasta::BackupManagerLists& lists = form.backup.manager.lists;
+  corvasta::BackupManagerPage& page = form.preferences.backupManager;
+  corvasta::SystemBackupsPage& systemPage = form.preferences.systemBackups;
 
   void makeSet(const std::string& path) {
     form.core.createDirectories(path);
     m.write(path + "autoexec.baz", "x");
+  }
+  void deleteRow(size_t row) {
+    page.ListView1SelectItem({row});
+    page.DeleteClick();
   }
   void registerSets(const std::vector<std::string>& paths) {
     for (size_t i = 0; i < paths.size(); ++i)
@@ -75,13 +82,13 @@ TEST_F(Manager, AddingRefusesAListedSetAndListsLostOnes) {
   form.FillList();
   m.ui.expect("Find the Directory of a Backup Set", "C:\\B\\mon");
   m.ui.expect("already in the Backup Manager", "OK");
-  form.backup.manager.AddBackupSet();
+  page.AddClick();
   m.ui.expect("Find the Directory of a Backup Set", "C:\\B\\Lost1");
-  form.backup.manager.AddBackupSet();
+  page.AddClick();
   m.ui.expect("Find the Directory of a Backup Set", "C:\\B\\Lost2");
-  form.backup.manager.AddBackupSet();
+  page.AddClick();
   m.ui.expect("Find the Directory of a Backup Set", "Cancel");
-  form.backup.manager.AddBackupSet();
+  page.AddClick();
   EXPECT_TRUE(m.ui.finished());
   EXPECT_EQ(lists.column1Caption(), "3 Backups");
   EXPECT_EQ(m.setting("Backup Directories", "3"), "C:\\B\\Lost2\\");
@@ -94,7 +101,7 @@ TEST_F(Manager, DeletingASetWithSubfoldersAsksFirst) {
   registerSets({"C:\\B\\Mon\\", "C:\\B\\Tue\\", "C:\\B\\Wed\\"});
   form.FillList();
   m.ui.expect("could not be removed", "No");
-  form.backup.manager.DeleteBackupSet(1);
+  deleteRow(1);
   EXPECT_TRUE(m.ui.finished());
   // Its files went; the subfolders stay, and it is no longer listed.
   EXPECT_FALSE(m.exists("C:\\B\\Tue\\autoexec.baz"));
@@ -105,11 +112,11 @@ TEST_F(Manager, DeletingASetWithSubfoldersAsksFirst) {
   registerSets({"C:\\B\\Mon\\", "C:\\B\\Wed\\", "C:\\B\\Tue\\"});
   form.FillList();
   m.ui.expect("Delete C:\\B\\Tue\\?", "Yes");
-  form.backup.manager.DeleteBackupSet(2);
+  deleteRow(2);
   EXPECT_FALSE(m.exists("C:\\B\\Tue"));
   form.core.Form8.promptForSubDirs = true;
   makeSet("C:\\B\\Mon\\X\\");
-  form.backup.manager.DeleteBackupSet(0);
+  deleteRow(0);
   EXPECT_FALSE(m.exists("C:\\B\\Mon"));
   EXPECT_EQ(lists.programBackupsMenu, (std::vector<std::string>{"Most Recent Backup", "Wed"}));
 }
@@ -119,11 +126,11 @@ TEST_F(Manager, RenamingMovesTheDirectoryAndItsEntry) {
   makeSet("C:\\B\\Wed\\");
   registerSets({"C:\\B\\Mon\\", "C:\\B\\Wed\\"});
   form.FillList();
-  form.backup.manager.RenameBackupSet(0, "Monday");
+  page.ListView1Edited(0, "Monday");
   EXPECT_TRUE(m.exists("C:\\B\\Monday\\autoexec.baz"));
   EXPECT_EQ(m.setting("Backup Directories", "1"), "C:\\B\\Monday\\");
   // A name that cannot be given leaves the set as it was.
-  form.backup.manager.RenameBackupSet(1, "Monday");
+  page.ListView1Edited(1, "Monday");
   EXPECT_EQ(m.setting("Backup Directories", "2"), "C:\\B\\Wed\\");
   EXPECT_EQ(lists.rows[1].name, "Wed");
 }
@@ -171,8 +178,10 @@ TEST_F(Manager, WindowsRegistryBackupsOfWindowsMe) {
   EXPECT_EQ(lists.systemBackupsMenu[1].substr(0, 6), "000 - ");
 
   m.ui.expect("Please select an item from the list.", "OK");
-  form.backup.manager.DeleteSystemBackup(std::nullopt);
-  form.backup.manager.DeleteSystemBackup(3);
+  systemPage.ListView2SelectItem(std::nullopt);
+  systemPage.DeleteClick();
+  systemPage.ListView2SelectItem(3);
+  systemPage.DeleteClick();
   EXPECT_FALSE(m.exists("C:\\WINDOWS\\SYSBCKUP\\rb003.cab"));
   EXPECT_EQ(lists.systemRows.size(), 5u);
   EXPECT_EQ(lists.newestSystemBackup, "C:\\WINDOWS\\SYSBCKUP\\rb002.cab");

@@ -48,7 +48,7 @@ TEST(OpenFilesPeer, StartupShortcutReadsBack) {
   if (!testing_support::haveProgram("lnkinfo")) GTEST_SKIP() << "lnkinfo is not installed";
   OpenFilesProgram m(platform::WindowsVersion::WinMe, {});
   m.form->core.Form8.automationFreq = {5, 0, 5, 5, 5};
-  m.form->MaintainStartupShortcut();
+  m.form->preferences.automation.MaintainStartupShortcut();
   const std::string info = lnkinfo(m, m.startup() + "Corvasta.lnk");
   EXPECT_NE(info.find("bootup"), std::string::npos) << info;
   EXPECT_NE(info.find(m.form->core.ProgramPath()), std::string::npos) << info;

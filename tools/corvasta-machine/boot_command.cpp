@@ -6,15 +6,15 @@
 #include "tools/corvasta-machine/tool_command.h"
 
 namespace tool {
-namespace {
 
-// The `corvasta` executable is built beside this tool.
 std::filesystem::path consoleProgramBesideTool() {
   std::error_code error;
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return {};
   return self.parent_path() / "corvasta";
 }
+
+namespace {
 
 int runBoot(const std::vector<std::string>& args) {
   requireArgumentCount(args, 1);

@@ -6,8 +6,8 @@ namespace tool {
 
 const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
-      createCommand(), infoCommand(), pathCommand(), insertCommand(), ejectCommand(), regCommand(),
-      shortcutCommand(), bootCommand(), isoCommand(),
+      createCommand(), infoCommand(),     pathCommand(), insertCommand(), ejectCommand(),
+      regCommand(),    shortcutCommand(), openCommand(), bootCommand(),   isoCommand(),
   };
   return commands;
 }

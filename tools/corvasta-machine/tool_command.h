@@ -2,6 +2,7 @@
 // The subcommands of corvasta-machine. Each lives in a file of its own and
 // is listed once in command_table.cpp.
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -37,8 +38,11 @@ ToolCommand regCommand();
 ToolCommand shortcutCommand();
 ToolCommand bootCommand();
 ToolCommand isoCommand();
+ToolCommand openCommand();
 
 // Helpers shared by the subcommands.
+// The `corvasta` executable, built beside this tool.
+std::filesystem::path consoleProgramBesideTool();
 void requireArgumentCount(const std::vector<std::string>& args, size_t count);
 // "A:", "a:" or "A" as an upper-case drive letter.
 char parseDriveArgument(const std::string& text);

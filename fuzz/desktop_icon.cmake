@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_desktop_icon DEPS prefs platform_shell)
