@@ -10,7 +10,13 @@
 
 namespace corvasta {
 
-TForm8::TForm8(Core& core, Backup& backup) : core(core), backup(backup), cdFormat(core) {}
+TForm8::TForm8(Core& core, Backup& backup) : core(core), backup(backup), cdFormat(core) {
+  // A change on a page with logic of its own is a change of the dialog.
+  const auto dialogChanged = [this] { PreferenceChange(); };
+  backupManager.OnChange = dialogChanged;
+  systemBackups.OnChange = dialogChanged;
+  automation.OnChange = dialogChanged;
+}
 
 ModeVisibility TForm8::visibility() const {
   return modeVisibility(core.WindowsMode, core.ShortModeName);
@@ -46,8 +52,8 @@ void TForm8::FormActivate() {
   renameSetEnabled = selectedSets.size() == 1;
   treeExpanded = true;
   core.RedoShortDate();
-  // The Desktop Icons page's list (LoadDesktopIcons) and the Backup
-  // Manager's own parts of the activation belong here, after the settings.
+  backupManager.RefreshCaptionAndButtons();
+  desktopIcons.LoadDesktopIcons();
   configListText = core.Form8.configNames[static_cast<size_t>(core.Form8.curConfig - 1)];
   if (otherFilesSelection && *otherFilesSelection >= core.Form8.otherFilesNames.size())
     otherFilesSelection.reset();

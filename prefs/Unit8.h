@@ -146,6 +146,9 @@ class TForm8 {
   void refreshExampleLine();
   void reloadOtherFilesNames();
   bool switchArmed_ = false;
+
+ public:
+  // --- The pages with logic of their own (the views and the console use them) ------
   BackupManagerPage backupManager{core, backup.manager};
   SystemBackupsPage systemBackups{core, backup.manager};
   AutomationPage automation{core};
