@@ -54,7 +54,6 @@ PreferencesDialog::PreferencesDialog(TForm8& form, QWidget* parent) : QDialog(pa
   setObjectName(QStringLiteral("Form8"));
   setModal(true);
   setWindowTitle(fromAnsi(kPreferencesCaption));
-  form_.CloseDialog = [this] { QDialog::done(QDialog::Accepted); };
   buildTree();
   buildPages();
   buildLayout();
@@ -117,6 +116,8 @@ void PreferencesDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (opened_) return;
   opened_ = true;
+  // "O K" and "Cancel" close the dialog that opened last.
+  form_.CloseDialog = [this] { QDialog::done(QDialog::Accepted); };
   press([this] { form_.FormActivate(); });
 }
 
