@@ -20,6 +20,8 @@ QWidget* buildCdFormatPage(const PrefsPageContext& context) {
   auto* page = named(new QWidget(context.parent), "cdFormatPage");
 
   auto* drives = named(new QComboBox(page), "cdDrives");
+  drives->setMinimumContentsLength(34);
+  drives->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   QObject::connect(drives, &QComboBox::activated, drives, [context](int index) {
     context.press(
         [&cd = context.form.cdFormat, index] { cd.DriveChange(static_cast<size_t>(index)); });

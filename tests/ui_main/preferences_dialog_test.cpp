@@ -244,6 +244,7 @@ TEST(PreferencesDialog, BackupManagerDeletesTheSelectedSet) {
   ASSERT_EQ(list.topLevelItemCount(), 2);
   EXPECT_EQ(list.headerItem()->text(0), QStringLiteral("2 Backups"));
   EXPECT_FALSE(w.widget<QPushButton>("deleteSetButton").isEnabled());
+  ui_test::saveScreenshot(*w.dialog, "prefs-backup-manager-sets");
   // Two rows selected: neither button acts on them.
   list.topLevelItem(0)->setSelected(true);
   list.topLevelItem(1)->setSelected(true);
@@ -261,7 +262,37 @@ TEST(PreferencesDialog, BackupManagerDeletesTheSelectedSet) {
   ASSERT_EQ(list.topLevelItemCount(), 1);
   EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("Tuesday"));
   EXPECT_EQ(list.headerItem()->text(0), QStringLiteral("1 Backup"));
-  ui_test::saveScreenshot(*w.dialog, "prefs-backup-manager-sets");
+}
+
+// The in-place editor's text after Enter, once the deferred rename has run.
+void renameInPlace(PrefsWindow& w, QTreeWidget& list, const QString& name) {
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    list.visualItemRect(list.topLevelItem(0)).center());
+  w.click("renameSetButton");
+  auto* editor = list.findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  editor->selectAll();
+  QTest::keyClicks(editor, name);
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTest::qWait(50);
+}
+
+TEST(PreferencesDialog, BackupManagerRenamesInPlaceAndRefusesAPath) {
+  PrefsWindow w(WindowsVersion::WinXp, 6);
+  w.registerSets({"C:\\Backups\\Monday\\"});
+  w.open(PrefsPage::BackupManager);
+  auto& list = w.widget<QTreeWidget>("setList");
+  ASSERT_EQ(list.topLevelItemCount(), 1);
+  renameInPlace(w, list, QStringLiteral("..\\Elsewhere"));
+  ASSERT_FALSE(w.messages.isEmpty());
+  EXPECT_TRUE(w.messages.back().contains(QStringLiteral("Backup Name")));
+  EXPECT_TRUE(w.m.exists("C:\\Backups\\Monday\\autoexec.baz"));
+  EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("Monday"));
+
+  renameInPlace(w, list, QStringLiteral("Weekday"));
+  EXPECT_TRUE(w.m.exists("C:\\Backups\\Weekday\\autoexec.baz"));
+  EXPECT_FALSE(w.m.exists("C:\\Backups\\Monday"));
+  EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("Weekday"));
 }
 
 TEST(PreferencesDialog, ReportViewerShowsTheWrittenReportAndNotepadStarts) {
