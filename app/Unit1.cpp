@@ -44,7 +44,7 @@ void TForm1::FormClose() {
   // The CD-writing component is released with the main window; nothing of the
   // program's state outlives it. The configuration report names the password,
   // which is never kept on disk: it goes with the program.
-  DeleteFileIfPresent(core.env.files, core.loc.programDir + kConfigReportFile);
+  DeleteFileIfPresent(core.env.files, configReportPath(core));
   showMainWindow = false;
   terminateRequested = true;
 }

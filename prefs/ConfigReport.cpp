@@ -35,8 +35,12 @@ ConfigReportInput configReportInput(Core& core, int config) {
   return input;
 }
 
+std::string configReportPath(const Core& core) {
+  return core.loc.programDir + kConfigReportFile;
+}
+
 std::string WriteConfigReport(Core& core, int config) {
-  const std::string path = core.loc.programDir + kConfigReportFile;
+  const std::string path = configReportPath(core);
   saveLines(core.env.files, path, configReportLines(configReportInput(core, config)));
   return path;
 }

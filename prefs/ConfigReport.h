@@ -33,6 +33,9 @@ std::vector<std::string> configReportLines(const ConfigReportInput& input);
 // from the dialog's values, any other from the settings file.
 ConfigReportInput configReportInput(Core& core, int config);
 
+// Where the report is written: "ConfigInfo.txt" in the program directory.
+std::string configReportPath(const Core& core);
+
 // Writes the report of `config` as "ConfigInfo.txt" in the program directory,
 // replacing it; returns the file's path.
 std::string WriteConfigReport(Core& core, int config);

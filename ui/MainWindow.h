@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "prefs/PrefsNavigation.h"
 #include "ui/MainWindowPages.h"
 
 class QMenu;
@@ -79,6 +80,10 @@ class MainWindow : public QWidget {
   void helpClicked();
   // "&Extractor": TForm1's ExtractorClick with the Extractor dialog as its view.
   void extractorClicked();
+  // "&Change Backup Properties" and "&Preferences, Settings, Backup Manager":
+  // the Preferences dialog on a page; closing it shows the config boxes and
+  // the restore menus again (MainWindowPreferences.cpp).
+  void preferencesClicked(PrefsPage page, PropertiesTab tab);
   void showTroubleshooterMenu();
   void showAbout();
   // Closes the window when the logic ended the program (close-after-run).

@@ -41,6 +41,10 @@ void MainWindow::connectControls() {
   connectCrashFixer();
   connectRegPack();
   connect(extractor_.extractor, &QPushButton::clicked, this, &MainWindow::extractorClicked);
+  connect(backup_.changeProperties, &QPushButton::clicked, this,
+          [this] { preferencesClicked(PrefsPage::BackupProperties, PropertiesTab::Introduction); });
+  connect(help_.preferences, &QPushButton::clicked, this,
+          [this] { preferencesClicked(PrefsPage::BackupManager, PropertiesTab::Introduction); });
   for (size_t index = 0; index < backup_.configs.size(); ++index)
     connect(backup_.configs[index], &QCheckBox::toggled, this,
             [this, index](bool checked) { form_.core.configChecked[index] = checked; });

@@ -103,7 +103,6 @@ BackupPage buildBackupPage(QWidget* parent) {
 
   backup.changeProperties = textButton(QStringLiteral("&Change Backup Properties"),
                                        QStringLiteral("changePropertiesButton"), backup.page);
-  markNotAvailable(backup.changeProperties);
 
   auto* column = new QVBoxLayout(backup.page);
   column->setContentsMargins(10, 6, 10, 6);
@@ -289,7 +288,6 @@ HelpPage buildHelpPage(QWidget* parent) {
                               help.page);
   help.preferences = textButton(QStringLiteral("&Preferences, Settings, Backup Manager"),
                                 QStringLiteral("preferencesButton"), help.page);
-  markNotAvailable(help.preferences);
   help.tutorial = textButton(QStringLiteral("&Quick Tutorial to Corvasta"),
                              QStringLiteral("tutorialButton"), help.page);
   help.troubleshooters = textButton(QStringLiteral("Windows &Troubleshooters (click for list)"),
