@@ -76,7 +76,7 @@ void TForm8::DirectoryButtonClick(DefaultDirectory which) {
   const bool differs = !platform::ansiEqualNoCase(directory, defaultOf(loc, which));
   const std::optional<size_t> chosen = core.env.ui.popupMenu(
       caption, {directory, "&Browse", "&Default Directory"}, {true, true, differs});
-  if (!chosen || *chosen == 0) return;
+  if (!chosen || (*chosen != kBrowseItem && *chosen != kDefaultItem)) return;
   platform::FileSystem& files = core.env.files;
 
   if (*chosen == kDefaultItem) {
