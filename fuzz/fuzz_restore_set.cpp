@@ -47,8 +47,8 @@ constexpr const char* kSetFiles[] = {"user.ini",     "USERFILE", "system.daz",
 class FirstButtonUi : public corvasta::Ui {
  public:
   static constexpr int kPatientAnswers = 40;
-  int messageBox(const std::string&, const std::string&, corvasta::Buttons buttons,
-                 corvasta::Icon) override {
+  int messageBox(const std::string&, const std::string&, corvasta::Buttons buttons, corvasta::Icon,
+                 size_t) override {
     const std::vector<int> results = corvasta::resultsOf(buttons);
     return ++answered_ <= kPatientAnswers ? results.front() : results.back();
   }

@@ -80,7 +80,9 @@ void CdFormatPage::format(bool quick) {
     core.env.ui.messageBox(texts.notErasable, core.ApplicationTitle, Buttons::Ok);
     return;
   }
-  if (core.env.ui.messageBox(texts.question, texts.title, Buttons::YesNo, Icon::Warning) != IDYES)
+  // No is the default: an erase loses the disc's data.
+  if (core.env.ui.messageBox(texts.question, texts.title, Buttons::YesNo, Icon::Warning, 1) !=
+      IDYES)
     return;
   core.ShowProgressForm(true, "");
   core.Form4.view.status = texts.progress + engine_->driveLetter();

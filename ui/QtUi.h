@@ -73,8 +73,8 @@ class QtUi : public Ui {
   const std::string& applicationTitle() const { return title_; }
   bool busyCursor() const { return busy_; }
 
-  int messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                 Icon icon) override;
+  int messageBox(const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
+                 size_t defaultButton = 0) override;
   std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& initial, bool masked) override;
   std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,

@@ -98,7 +98,7 @@ QWidget* QtUi::dialogParent() {
 }
 
 int QtUi::messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                     Icon icon) {
+                     Icon icon, size_t defaultButton) {
   QMessageBox box(dialogParent());
   box.setWindowTitle(fromAnsi(caption));
   box.setTextFormat(Qt::PlainText);
@@ -109,7 +109,8 @@ int QtUi::messageBox(const std::string& text, const std::string& caption, Button
   for (int result : results) {
     QPushButton* button = box.addButton(buttonText(result), buttonRole(result));
     resultOf[button] = result;
-    if (result == results.front()) box.setDefaultButton(button);
+    if (result == results[defaultButton < results.size() ? defaultButton : 0])
+      box.setDefaultButton(button);
   }
   execDialog(box);
   const auto clicked = resultOf.find(box.clickedButton());

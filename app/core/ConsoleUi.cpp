@@ -81,9 +81,9 @@ void ConsoleUi::print(const std::string& ansi) {
 }
 
 int ConsoleUi::messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                          Icon) {
+                          Icon, size_t defaultButton) {
   std::vector<int> offered = resultsOf(buttons);
-  int result = offered.front();
+  int result = offered[defaultButton < offered.size() ? defaultButton : 0];
   if (const std::string* answer = findAnswer(caption, text)) {
     for (int r : offered)
       if (platform::ansiEqualNoCase(*answer, resultName(r))) result = r;

@@ -1,7 +1,8 @@
 #pragma once
 // The console front end's Ui: for scheduled and scripted runs without a
 // display. Messages are printed; questions are answered from an answers file
-// (`--answers FILE`) or with the default (first) button. Ctrl-C presses the
+// (`--answers FILE`) or with the box's default button (the first, unless the
+// caller names another). Ctrl-C presses the
 // progress window's Cancel.
 //
 // Answers file: one rule per line, "PATTERN => ANSWER". A rule applies when
@@ -33,8 +34,8 @@ class ConsoleUi : public Ui {
   void loadAnswers(const std::filesystem::path& file);
   void addAnswer(std::string pattern, std::string answer);
 
-  int messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                 Icon icon) override;
+  int messageBox(const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
+                 size_t defaultButton = 0) override;
   std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& initial, bool masked) override;
   std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,

@@ -39,7 +39,8 @@ const ScriptedUi::Expectation ScriptedUi::take(const std::string& kind, const st
 }
 
 int ScriptedUi::messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                           Icon) {
+                           Icon, size_t defaultButton) {
+  lastDefaultButton = defaultButton;
   Expectation e = take("MessageBox", caption, text);
   for (int result : resultsOf(buttons))
     if (platform::ansiEqualNoCase(e.answer, resultName(result))) return result;

@@ -29,10 +29,12 @@ class ScriptedUi : public Ui {
   // from now (1 = the next one).
   void pressCancelAfter(int calls);
   bool finished() const { return expected_.empty(); }
+  // The default button of the last message box (0-based).
+  size_t lastDefaultButton = 0;
   std::vector<std::string> pendingPatterns() const;
 
-  int messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                 Icon icon) override;
+  int messageBox(const std::string& text, const std::string& caption, Buttons buttons, Icon icon,
+                 size_t defaultButton = 0) override;
   std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                       const std::string& initial, bool masked) override;
   std::optional<std::string> chooseFile(const std::string& title, const std::string& filter,

@@ -69,8 +69,11 @@ class Ui {
   virtual ~Ui() = default;
 
   // A modal message box; returns one of the results of `buttons`.
+  // `defaultButton` (0-based, in the order of `buttons`) takes Enter and is
+  // the answer of an unattended run: the second one for a question whose
+  // Yes loses data.
   virtual int messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                         Icon icon = Icon::None) = 0;
+                         Icon icon = Icon::None, size_t defaultButton = 0) = 0;
   // A modal input box; nullopt when cancelled. `masked` hides the typing (passwords).
   virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                               const std::string& initial, bool masked) = 0;

@@ -35,7 +35,7 @@ class CapturedConsole {
 
 }  // namespace
 
-TEST(ConsoleUi, AnswersFromTheFileOrWithTheFirstButton) {
+TEST(ConsoleUi, AnswersFromTheFileOrWithTheDefaultButton) {
   testing_support::TempDir dir;
   testing_support::writeFile(dir / "answers.txt",
                              "# answers for a scheduled run\n"
@@ -53,6 +53,10 @@ TEST(ConsoleUi, AnswersFromTheFileOrWithTheFirstButton) {
   // An answer that is not a button of the box leaves the default.
   EXPECT_EQ(console.ui.messageBox("Ready to restart?", "Restart", Buttons::YesNo, Icon::Question),
             IDYES);
+  // Without an answer a question whose Yes loses data takes its default, No.
+  EXPECT_EQ(console.ui.messageBox("All Data on the CD will be lost.", "Erase?", Buttons::YesNo,
+                                  Icon::Warning, 1),
+            IDNO);
   EXPECT_EQ(console.ui.inputBox("Enter Password", "Enter the password", "", true), "secret");
   EXPECT_EQ(console.ui.inputBox("Name", "Name of Backup", "Monday", false), "Monday");
   std::string printed = console.text();

@@ -72,7 +72,9 @@ TEST(CdFormat, FormattingAsksAndSaysWhenTheDiscCannotBeErased) {
   m.ui.expect("A Quick Format takes up to 90 seconds.", "Yes")
       .expect("A Full Format takes up to 45 minutes.", "No");
   page.QuickFormatClick();
+  EXPECT_EQ(m.ui.lastDefaultButton, 1u) << "No is the erase question's default";
   page.FullFormatClick();
+  EXPECT_EQ(m.ui.lastDefaultButton, 1u);
   EXPECT_EQ(burner.erases, std::vector<bool>{true});
   EXPECT_NE(std::find(m.ui.transcript.begin(), m.ui.transcript.end(),
                       "Progress: Doing Quick Format of E"),

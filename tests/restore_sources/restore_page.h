@@ -23,8 +23,8 @@ class DispatchUi : public corvasta::ScriptedUi {
     return form && *form && (*form)->core.ActivityLog.find(">>> Restore of ") != std::string::npos;
   }
   int messageBox(const std::string& text, const std::string& caption, corvasta::Buttons buttons,
-                 corvasta::Icon icon) override {
-    if (!runStarted()) return ScriptedUi::messageBox(text, caption, buttons, icon);
+                 corvasta::Icon icon, size_t defaultButton = 0) override {
+    if (!runStarted()) return ScriptedUi::messageBox(text, caption, buttons, icon, defaultButton);
     transcript.push_back("Run: " + text);
     return corvasta::resultsOf(buttons).front();
   }

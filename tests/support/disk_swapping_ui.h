@@ -15,7 +15,7 @@ namespace testing_support {
 class DiskSwappingUi : public corvasta::ScriptedUi {
  public:
   int messageBox(const std::string& text, const std::string& caption, corvasta::Buttons buttons,
-                 corvasta::Icon icon) override;
+                 corvasta::Icon icon, size_t defaultButton = 0) override;
 
   platform::Drive* diskDrive = nullptr;
   std::vector<std::string> nextMedia;  // inserted in this order
