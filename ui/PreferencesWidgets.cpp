@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTreeWidget>
 
 #include "app/core/Core.h"
 #include "prefs/Unit8.h"
@@ -84,6 +85,20 @@ QLabel* boundLabel(const PrefsPageContext& context, const char* name,
   auto* label = named(new QLabel(context.parent), name);
   context.onRefresh([label, text] { label->setText(fromAnsi(text())); });
   return label;
+}
+
+void showRows(QTreeWidget& list, const std::vector<QStringList>& rows, Qt::ItemFlags flags) {
+  bool same = list.topLevelItemCount() == static_cast<int>(rows.size());
+  for (int row = 0; same && row < list.topLevelItemCount(); ++row)
+    for (int column = 0; same && column < list.columnCount(); ++column)
+      same = list.topLevelItem(row)->text(column) == rows[static_cast<size_t>(row)].value(column);
+  if (same) return;
+  list.clear();
+  for (const QStringList& texts : rows) {
+    auto* item = new QTreeWidgetItem(texts);
+    item->setFlags(item->flags() | flags);
+    list.addTopLevelItem(item);
+  }
 }
 
 }  // namespace corvasta

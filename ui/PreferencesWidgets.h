@@ -3,8 +3,10 @@
 // its state from a getter on every refresh (signals quiet meanwhile) and
 // hands a user change to a handler through the page context's `press`.
 
+#include <QStringList>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/PreferencesPages.h"
 
@@ -13,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTreeWidget;
 
 namespace corvasta {
 
@@ -49,5 +52,10 @@ QPushButton* boundButton(const PrefsPageContext& context, const char* name, cons
 // A label whose text is read on refresh.
 QLabel* boundLabel(const PrefsPageContext& context, const char* name,
                    std::function<std::string()> text);
+
+// A report list shows `rows` (one text per column): its items are made anew
+// only when a text differs, so a refresh keeps an unchanged list (and the
+// user's scrolling) as it is. `flags` are added to every new item.
+void showRows(QTreeWidget& list, const std::vector<QStringList>& rows, Qt::ItemFlags flags = {});
 
 }  // namespace corvasta

@@ -39,15 +39,6 @@ QSpinBox* counter(const PrefsPageContext& context, const char* name, const char*
   return box;
 }
 
-bool sameRows(const QTreeWidget& list, const std::vector<QStringList>& rows) {
-  if (list.topLevelItemCount() != static_cast<int>(rows.size())) return false;
-  for (int row = 0; row < list.topLevelItemCount(); ++row)
-    for (int column = 0; column < kColumns; ++column)
-      if (list.topLevelItem(row)->text(column) != rows[static_cast<size_t>(row)][column])
-        return false;
-  return true;
-}
-
 }  // namespace
 
 QWidget* buildBackupManagerPage(const PrefsPageContext& context) {
@@ -97,14 +88,7 @@ QWidget* buildBackupManagerPage(const PrefsPageContext& context) {
     std::vector<QStringList> shown;
     for (const BackupSetRow& row : rows)
       shown.push_back({fromAnsi(row.name), fromAnsi(row.folder), fromAnsi(row.dateTime)});
-    if (!sameRows(*list, shown)) {
-      list->clear();
-      for (const QStringList& texts : shown) {
-        auto* item = new QTreeWidgetItem(texts);
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-        list->addTopLevelItem(item);
-      }
-    }
+    showRows(*list, shown, Qt::ItemIsEditable);
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
       const bool selected = std::ranges::find(page.selectedRows(), static_cast<size_t>(row)) !=
                             page.selectedRows().end();

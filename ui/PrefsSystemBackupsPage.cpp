@@ -74,12 +74,12 @@ QWidget* buildSystemBackupsPage(const PrefsPageContext& context) {
     for (int column = 0; column < kColumns; ++column)
       captions << fromAnsi(page.columnCaption(static_cast<size_t>(column)));
     list->setHeaderLabels(captions);
-    if (list->topLevelItemCount() != static_cast<int>(rows.size())) {
-      list->clear();
-      for (size_t row = 0; row < rows.size(); ++row)
-        list->addTopLevelItem(new QTreeWidgetItem(QStringList{
-            fromAnsi(rows[row].name), fromAnsi(rows[row].dateTime), fromAnsi(page.sizeText(row))}));
-    }
+    // A refill from another directory may hold as many backups as before.
+    std::vector<QStringList> shown;
+    for (size_t row = 0; row < rows.size(); ++row)
+      shown.push_back(
+          {fromAnsi(rows[row].name), fromAnsi(rows[row].dateTime), fromAnsi(page.sizeText(row))});
+    showRows(*list, shown);
     for (int column = 0; column < kColumns; ++column) {
       const int width = page.columnWidth(static_cast<size_t>(column));
       list->setColumnHidden(column, width == 0);
