@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <algorithm>
 #include <set>
 
@@ -265,14 +266,26 @@ TEST_P(OtherFilesEditorView, EditShowsTheEntryCancelWritesNothingAndOKRenames) {
   EXPECT_EQ(m.setting("MultiFiles0", "Check3"), "1");
 }
 
-TEST_P(OtherFilesEditorView, SizeAndNotesPagesShowTheirRunsAndSaveTheNotes) {
+TEST_P(OtherFilesEditorView, NameListAndPagesWorkThroughTheirWidgets) {
   MainWindowMachine& m = w.m;
   writeDataTree(m);
   int index = -1;
   ASSERT_TRUE(w.inPreferences([&](PreferencesDialog& preferences) {
     index = static_cast<int>(preferencesList(preferences).size());
     ASSERT_TRUE(w.inEditor(preferences, "newOtherButton", [&](OtherFilesEditor& editor) {
+      typeName(editor, "ABCDEFGHIJ");
+      EXPECT_EQ(editor.form().Edit1, "ABCDEFGH");  // eight characters at most
+
+      // A double click on a folder of the list goes down into it; the tree follows.
       chooseFolder(editor, {"DATA"});
+      auto* files = child<QListWidget>(editor, "fileList");
+      const QRect sub = files->visualItemRect(files->findItems("sub", Qt::MatchExactly).value(0));
+      QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, sub.center());
+      EXPECT_EQ(editor.form().folder(), "C:\\DATA\\SUB\\");
+      EXPECT_EQ(child<QTreeWidget>(editor, "folderTree")->currentItem()->text(0), "SUB");
+      EXPECT_EQ(shownTicked(editor), QStringList{});
+      chooseFolder(editor, {"DATA"});
+
       clickButton(editor, "typeButton2");
       clickButton(editor, "typeButton11");
       clickButton(editor, "findSizeButton");
@@ -288,7 +301,19 @@ TEST_P(OtherFilesEditorView, SizeAndNotesPagesShowTheirRunsAndSaveTheNotes) {
 
       clickButton(editor, "moreButton");
       if (pictured()) ui_test::saveScreenshot(editor, "otherfiles-more");
+      // An entry dragged to the top of its list: the model's move reaches the form.
+      auto* includes = child<QListWidget>(editor, "includeList");
+      ASSERT_TRUE(includes->model()->moveRow(QModelIndex(), 1, QModelIndex(), 0));
+      EXPECT_EQ(editor.form().lists.includes,
+                (std::vector<std::string>{">C:\\DATA\\*.tmp", ">C:\\DATA\\*.txt"}));
+      EXPECT_EQ(listTexts(editor, "includeList"),
+                (QStringList{">C:\\DATA\\*.tmp", ">C:\\DATA\\*.txt"}));
+      EXPECT_TRUE(child<QAbstractButton>(editor, "deleteIncludeButton")->isEnabled());
+      clickButton(editor, "deleteIncludeButton");
+      EXPECT_EQ(listTexts(editor, "includeList"), QStringList{">C:\\DATA\\*.txt"});
+      EXPECT_FALSE(child<QAbstractButton>(editor, "deleteIncludeButton")->isEnabled());
       clickButton(editor, "moreOkButton");
+      EXPECT_FALSE(typeDown(editor, 11));
 
       clickButton(editor, "notesButton");
       EXPECT_EQ(shownPage(editor), "notesPage");
