@@ -1,7 +1,8 @@
 #pragma once
-// Widgets of the Preferences pages bound to the form's values: each takes
-// its state from a getter on every refresh (signals quiet meanwhile) and
-// hands a user change to a handler through the page context's `press`.
+// Widgets of a dialog's pages bound to its form's values (the Preferences
+// pages, the Other Files editor's pages): each takes its state from a getter
+// on every refresh (signals quiet meanwhile) and hands a user change to a
+// handler through the page context's `press`.
 
 #include <QStringList>
 #include <functional>
