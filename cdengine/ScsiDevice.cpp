@@ -115,7 +115,12 @@ void TSCSIDevice::setCloseAfterEachCommand(bool on) {
 
 void TSCSIDevice::ExecCommand(SRB_ExecSCSICmd& srb, uint32_t timeoutMs) {
   lastError_.clear();
-  if (!send_ || !address_.selected()) return;
+  if (!send_ || !address_.selected()) {
+    // Nothing to send it to: a pending status here would pass for a write
+    // under way.
+    srb.h.SRB_Status = SS_NO_DEVICE;
+    return;
+  }
 
   std::unique_ptr<Event> event;
   if (srb.h.SRB_Flags & SRB_EVENT_NOTIFY) {

@@ -380,6 +380,17 @@ TEST(MmcCommands, SpeedsBufferAndBlocks) {
   EXPECT_EQ(failing.burner->DeviceFreeBufferSize, 0u);
 }
 
+TEST(MmcCommands, NothingPassesWithoutASelectedDevice) {
+  BurnerRig rig;
+  rig.drive.on(0x2A, good());
+  ASSERT_TRUE(rig.burner->InitInterface(true));
+  rig.burner->SelectDevice("");
+  std::vector<uint8_t> block(2048);
+  EXPECT_FALSE(rig.burner->WriteBlocks(0, 1, block.data()));
+  EXPECT_FALSE(rig.burner->TestUnitReady(5000));
+  EXPECT_EQ(rig.drive.count(0x2A), 0);
+}
+
 TEST(MmcErase, QuickBlankOfACdRw) {
   BurnerRig rig;
   scriptCdWriter(rig.drive, 0x000A);
