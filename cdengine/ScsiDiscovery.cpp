@@ -41,7 +41,10 @@ void TSCSIDevice::deselect() {
 void TSCSIDevice::ScanDevices() {
   devices_.clear();
   if (DoDebug) debug(">>> " + interfaceName_, DebugType::Info);
+  // The scan's INQUIRYs go to every address; the selection stays as it was.
   const ScsiAddress previous = address_;
+  const auto previousInquiry = inquiry_;
+  const InquiryFields previousFields = inquired_;
   for (int adapter = 0; adapter < adapterCount_; ++adapter) {
     const auto inquiry = adapterInquiry(static_cast<uint8_t>(adapter));
     if (DoDebug && inquiry) {
@@ -60,6 +63,8 @@ void TSCSIDevice::ScanDevices() {
     }
   }
   address_ = previous;
+  inquiry_ = previousInquiry;
+  inquired_ = previousFields;
 }
 
 void TSCSIDevice::SelectDevice(const std::string& description) {

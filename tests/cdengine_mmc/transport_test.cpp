@@ -104,6 +104,16 @@ TEST(Transport, OneDigitDescriptionsAndRefusals) {
   EXPECT_EQ(rig.device.DriveLetter(), '?');
 }
 
+TEST(Transport, RescanKeepsTheSelection) {
+  TransportRig rig;
+  rig.drive.setInquiry("PLEXTOR", "CD-R   PX-W4012A", "1.07");
+  rig.start();
+  rig.device.ScanDevices();
+  EXPECT_EQ(rig.device.Devices().size(), 1u);
+  EXPECT_EQ(rig.device.Address(), (cdengine::ScsiAddress{1, 0, 0}));
+  EXPECT_EQ(rig.device.Inquired().product, "CD-R   PX-W4012A");
+}
+
 TEST(Transport, SelectsByDriveLetter) {
   TransportRig rig;
   ASSERT_TRUE(rig.device.InitInterface(true));
