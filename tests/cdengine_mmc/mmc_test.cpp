@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "cdengine/DiscTypes.h"
 #include "tests/cdengine_mmc/rig.h"
 
@@ -433,6 +435,74 @@ TEST(MmcTray, EjectLoadLockAndReset) {
   EXPECT_EQ(rig.drive.count(0x01), 2);
   EXPECT_EQ(rig.drive.last(0xBB).cdb[5], 2);
   EXPECT_EQ(rig.drive.sent().back().cdb[0], 0x00);
+}
+
+TEST(MmcCapacity, ShortAtipTakesALargerLastSector) {
+  BurnerRig rig;
+  scriptCdWriter(rig.drive);
+  rig.drive.instead(0x43, 4, good(atipReply(2, 0, 0, false)));  // 9000 frames
+  rig.drive.on(0x25, good({0, 0, 0x4E, 0x20, 0, 0, 8, 0}));     // last sector 20000
+  rig.start();
+  EXPECT_EQ(rig.burner->Capacity(), 20000u);
+}
+
+TEST(MmcCapacity, WithoutAtipFromFormatCapacitiesOrTheTrack) {
+  std::vector<uint8_t> noAtip(28, 0);
+  noAtip[1] = 26;
+  std::vector<uint8_t> formats(12, 0);
+  formats[3] = 8;
+  formats[5] = 0x05;  // 0x050000 blocks
+  {
+    BurnerRig rig;
+    scriptCdWriter(rig.drive);
+    rig.drive.instead(0x43, 4, good(noAtip)).on(0x23, good(formats));
+    rig.start();
+    EXPECT_EQ(rig.burner->Capacity(), 0x050000u);
+    EXPECT_EQ(rig.drive.last(0x23).cdb[8], 248);
+  }
+  {
+    BurnerRig rig;
+    scriptCdWriter(rig.drive);
+    std::vector<uint8_t> unusable = formats;
+    unusable[4] = 0xFF, unusable[5] = 0xFD, unusable[6] = 0x00, unusable[7] = 0x01;
+    rig.drive.instead(0x43, 4, good(noAtip)).on(0x23, good(unusable));
+    rig.drive.on(0x51, good(discReply(1, 0, false, 2)));
+    rig.drive.on(0x52, 2, good(trackReply(2, 12400, 12400, 300000, 300000)));
+    rig.start();
+    EXPECT_EQ(rig.burner->Capacity(), 312400u);
+  }
+}
+
+TEST(MmcCapacity, DvdPlusRwFromItsVolumeDescriptors) {
+  BurnerRig rig;
+  scriptCdWriter(rig.drive, 0x001A);
+  std::vector<uint8_t> descriptor(2048, 0);
+  descriptor[0] = 1;
+  std::memcpy(&descriptor[1], "CD001", 5);
+  descriptor[6] = 1;
+  descriptor[80] = 0x10;  // 10010h sectors, both-endian
+  descriptor[82] = 0x01;
+  descriptor[85] = 0x01;
+  descriptor[87] = 0x10;
+  // A root directory record so the descriptor reads as well-formed.
+  descriptor[156] = 34;
+  descriptor[156 + 32] = 1;
+  rig.drive.on(0x28, 17, good(descriptor));
+  rig.drive.on(0x52, 0, good(trackReply(1, 0, 0, 2000000, 2295104)));
+  rig.start();
+  EXPECT_EQ(rig.burner->SessionStart(), 0x10010u);
+  EXPECT_EQ(rig.burner->UsedSectors(), 0x10010u);
+}
+
+TEST(MmcDisc, DvdRwUsedSectorsByTrackSize) {
+  BurnerRig rig;
+  scriptCdWriter(rig.drive, 0x0014);
+  rig.drive.on(0x52, 0, good(trackReply(1, 0, 0, 2000000, 2000000)));
+  rig.drive.on(0x52, 1, good(trackReply(1, 0, 4000, 1996000, 2000000)));
+  rig.drive.on(0x51, good(discReply(1, 0, false, 1)));
+  rig.start();
+  EXPECT_EQ(rig.burner->UsedSectors(), 0u);      // track size = free blocks: nothing written
+  EXPECT_EQ(rig.burner->SessionStart(), 4000u);  // track 1's next writable address
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ int selectorOf(const uint8_t* cdb) {
   switch (cdb[0]) {
     case 0x43:
       return cdb[2] & 0x0F;
+    case 0x28:
     case 0x52:
       return static_cast<int>(uint32_t{cdb[2]} << 24 | uint32_t{cdb[3]} << 16 |
                               uint32_t{cdb[4]} << 8 | cdb[5]);
@@ -115,6 +116,11 @@ ScriptedDrive& ScriptedDrive::on(uint8_t opcode, ScriptedReply reply) {
 ScriptedDrive& ScriptedDrive::on(uint8_t opcode, int selector, ScriptedReply reply) {
   script_[{opcode, selector}].push_back(std::move(reply));
   return *this;
+}
+
+ScriptedDrive& ScriptedDrive::instead(uint8_t opcode, int selector, ScriptedReply reply) {
+  script_.erase({opcode, selector});
+  return on(opcode, selector, std::move(reply));
 }
 
 int ScriptedDrive::count(uint8_t opcode) const {

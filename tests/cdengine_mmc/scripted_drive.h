@@ -45,11 +45,14 @@ class ScriptedDrive {
                   const std::string& revision, uint8_t peripheralType = 5);
 
   // Replies to an operation code (any selector), or to one selector: the
-  // format of READ TOC, the track of READ TRACK INFORMATION, the page byte
-  // of MODE SENSE, the starting feature of GET CONFIGURATION. Replies are
-  // used in turn; the last one stays. Unscripted codes fail with 5/20/00.
+  // format of READ TOC, the track of READ TRACK INFORMATION, the address of
+  // READ (10), the page byte of MODE SENSE, the starting feature of GET
+  // CONFIGURATION. Replies are used in turn; the last one stays. Unscripted
+  // codes fail with 5/20/00.
   ScriptedDrive& on(uint8_t opcode, ScriptedReply reply);
   ScriptedDrive& on(uint8_t opcode, int selector, ScriptedReply reply);
+  // Drops what was scripted for the code and selector, then scripts `reply`.
+  ScriptedDrive& instead(uint8_t opcode, int selector, ScriptedReply reply);
 
   const std::vector<SentCommand>& sent() const { return sent_; }
   int count(uint8_t opcode) const;

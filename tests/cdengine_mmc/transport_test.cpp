@@ -350,5 +350,31 @@ TEST(Transport, WaitReadyWithoutADiscIsNotReady) {
   EXPECT_FALSE(rig.device.WaitReady(3000, 500));
 }
 
+TEST(Transport, HandleClosedAfterEachCommandUnlessSwitchedOff) {
+  platform::ManualClock clock;
+  ScriptedDrive drive;
+  drive.on(0x00, good());
+  int opens = 0;
+  DeviceAccess access = drive.access();
+  const auto open = access.openDevice;
+  access.openDevice = [&](std::string_view path, bool readWrite, uint32_t& error) {
+    ++opens;
+    return open(path, readWrite, error);
+  };
+  TSCSIDevice device(access, clock);
+  ASSERT_TRUE(device.InitInterface(true));
+  device.SelectDevice(device.Devices()[0]);
+  const int afterSelection = opens;
+  EXPECT_TRUE(device.TestUnitReady(5000));
+  EXPECT_TRUE(device.TestUnitReady(5000));
+  EXPECT_EQ(opens - afterSelection, 2);
+
+  device.setCloseAfterEachCommand(false);
+  EXPECT_TRUE(device.TestUnitReady(5000));
+  EXPECT_TRUE(device.TestUnitReady(5000));
+  EXPECT_TRUE(device.TestUnitReady(5000));
+  EXPECT_EQ(opens - afterSelection, 3);
+}
+
 }  // namespace
 }  // namespace cdengine_test
