@@ -160,7 +160,7 @@ std::vector<SizedEntry> listFolderSizes(Machine& machine, std::string_view folde
   const HostLocation folder = existingFolder(machine, path, folderPath);
   std::vector<SizedEntry> entries;
   for (host::FolderEntry& entry : host::folderEntries(folder.host)) {
-    if (entry.kind == host::EntryKind::None) continue;  // vanished, or a dangling link
+    if (entry.kind == host::EntryKind::None) continue;  // removed on the host while we listed
     std::optional<std::string> ansi = listableName(entry.name);
     if (!ansi) continue;
     entries.push_back({std::move(*ansi), entry.kind == host::EntryKind::Directory, entry.size});

@@ -30,14 +30,12 @@ std::vector<FolderEntry> folderEntries(const fs::path& folder) {
     FolderEntry entry;
     entry.name = d->d_name;
     struct stat st {};
-    if (fstatat(fd, d->d_name, &st, 0) == 0) {
+    if (fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
       if (S_ISDIR(st.st_mode)) {
         entry.kind = EntryKind::Directory;
-      } else if (S_ISREG(st.st_mode)) {
-        entry.kind = EntryKind::File;
-        entry.size = static_cast<uint64_t>(st.st_size);
       } else {
-        entry.kind = EntryKind::Other;
+        entry.kind = S_ISREG(st.st_mode) ? EntryKind::File : EntryKind::Other;
+        entry.size = static_cast<uint64_t>(st.st_size);
       }
     }
     entries.push_back(std::move(entry));

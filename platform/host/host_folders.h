@@ -15,12 +15,12 @@ namespace platform::host {
 // order; none when it cannot be read.
 std::vector<std::string> folderNames(const std::filesystem::path& folder);
 
-// One entry of a folder with what a stat of it says, links followed as
-// opening the path follows them.
+// One entry of a folder with what a stat of the entry itself says (links are
+// not followed), as the directory search reports entries.
 struct FolderEntry {
   std::string name;                  // UTF-8, as the host has it
-  EntryKind kind = EntryKind::None;  // None: a dangling link, or vanished meanwhile
-  uint64_t size = 0;                 // files only
+  EntryKind kind = EntryKind::None;  // None: vanished meanwhile
+  uint64_t size = 0;                 // all but folders (a link: its own size)
 };
 
 // The entries of a folder with their kinds and sizes, in host order; none

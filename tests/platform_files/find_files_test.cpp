@@ -172,3 +172,37 @@ TEST_F(FindFilesTest, OneEntryByItsPathIsWhatTheListingSaysOfIt) {
   EXPECT_EQ(files->findAll("C:\\Host\\Zebra Spots.txt").at(0).alternateName, "ZEBRAS~2.TXT");
   EXPECT_EQ(files->findAll("C:\\Host\\Zebra Stripes.txt").at(0).alternateName, "ZEBRAS~1.TXT");
 }
+
+TEST_F(FindFilesTest, FolderSizesListWhatTheSearchListsWithoutDotsOrUnusableNames) {
+  files->createDirectory("C:\\WINDOWS\\Sub Folder");
+  testing_support::writeFile(host() / "WINDOWS" / "a:b", "x");
+  testing_support::writeFile(host() / "WINDOWS" / "\xE4\xB8\xAD.txt", "x");  // no ANSI form
+  std::filesystem::create_symlink("missing-target", host() / "WINDOWS" / "dangling.lnk");
+  std::filesystem::create_symlink("README", host() / "WINDOWS" / "readme link");
+
+  std::vector<std::string> searched;
+  std::vector<uint64_t> searchedSizes;
+  for (const FindData& entry : files->findAll("C:\\WINDOWS\\*")) {
+    if (entry.name == "." || entry.name == "..") continue;
+    searched.push_back(entry.name);
+    searchedSizes.push_back(entry.attributes & kAttributeDirectory ? 0 : entry.size);
+  }
+  for (const char* folder : {"C:\\WINDOWS", "c:\\windows\\"}) {
+    const std::vector<SizedEntry> sized = files->listFolderSizes(folder);
+    std::vector<std::string> listed;
+    std::vector<uint64_t> listedSizes;
+    for (const SizedEntry& entry : sized) {
+      listed.push_back(entry.name);
+      listedSizes.push_back(entry.size);
+      EXPECT_EQ(entry.directory, entry.name == "Sub Folder") << entry.name;
+    }
+    EXPECT_EQ(listed, searched) << folder;
+    EXPECT_EQ(listedSizes, searchedSizes) << folder;
+  }
+  // Links are reported as the entries they are, as the search reports them.
+  EXPECT_EQ(searched,
+            (std::vector<std::string>{"dangling.lnk", "Long File Name.txt", "README", "readme link",
+                                      "report.html", "Sub Folder", "System.ini", "WIN.INI"}));
+  EXPECT_EQ(errorOf([&] { files->listFolderSizes("C:\\NOWHERE"); }), WinError::PathNotFound);
+  EXPECT_EQ(files->listFolderSizes("C:").size(), 1u);  // the drive root: WINDOWS
+}
