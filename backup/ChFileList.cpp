@@ -26,6 +26,21 @@ std::vector<std::string> masksOf(const std::string& mask) {
   return masks;
 }
 
+// Folders first, each group by name without case; the upper-case keys are
+// made once, not at every comparison.
+void sortFoldersFirst(std::vector<ChFileItem>& items) {
+  std::vector<std::pair<std::string, size_t>> keys;
+  keys.reserve(items.size());
+  for (size_t k = 0; k < items.size(); ++k)
+    keys.emplace_back((items[k].isFile() ? "1" : "0") + platform::ansiUpper(items[k].name), k);
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<ChFileItem> sorted;
+  sorted.reserve(items.size());
+  for (const auto& key : keys) sorted.push_back(std::move(items[key.second]));
+  items = std::move(sorted);
+}
+
 }  // namespace
 
 std::string itemCaption(const std::string& name) {
@@ -53,30 +68,27 @@ void TKTChFileList::SetDirectory(const std::string& folder) {
 void TKTChFileList::ReadFolder() {
   ui_.setBusyCursor(true);
   Items.clear();
-  std::vector<std::string> seen;
-  for (const std::string& mask : masksOf(Mask)) {
-    std::vector<platform::FindData> found;
-    try {
-      found = files_.findAll(directory_ + mask);
-    } catch (const platform::OsError&) {
-      continue;
-    }
-    for (const platform::FindData& entry : found) {
-      if (entry.name == "." || entry.name == "..") continue;
-      const std::string key = platform::ansiUpper(entry.name);
-      if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
-      seen.push_back(key);
-      const bool folder = (entry.attributes & platform::kAttributeDirectory) != 0;
-      Items.push_back({entry.name, itemCaption(entry.name),
-                       folder ? platform::folderIcon() : platform::fileIcon(entry.name),
-                       folder ? "dir" : "file", false});
-    }
+  // The folder is listed once and every mask tried on each entry, as one
+  // search per mask would find them, each entry once however many masks it
+  // matches.
+  const std::vector<std::string> masks = masksOf(Mask);
+  std::vector<platform::ListedEntry> entries;
+  try {
+    if (!masks.empty()) entries = files_.listFolderNames(directory_);
+  } catch (const platform::OsError&) {
+    // a missing or unreadable folder lists nothing
+  }
+  for (const platform::ListedEntry& entry : entries) {
+    const bool matched = std::any_of(masks.begin(), masks.end(), [&](const std::string& mask) {
+      return platform::searchMatches(mask, entry.name, entry.alternateName);
+    });
+    if (!matched) continue;
+    Items.push_back({entry.name, itemCaption(entry.name),
+                     entry.directory ? platform::folderIcon() : platform::fileIcon(entry.name),
+                     entry.directory ? "dir" : "file", false});
   }
   if (DirLabel) *DirLabel = directory_;
-  std::stable_sort(Items.begin(), Items.end(), [](const ChFileItem& a, const ChFileItem& b) {
-    if (a.isFile() != b.isFile()) return !a.isFile();
-    return platform::ansiUpper(a.name) < platform::ansiUpper(b.name);
-  });
+  sortFoldersFirst(Items);
   if (Lists) ShowChecks(Items, directory_, *Lists);
   ui_.setBusyCursor(false);
 }

@@ -36,13 +36,13 @@ class SizeScanner {
 
  private:
   void scanFolder(const std::string& folder, const std::string& name, bool recurse) {
-    std::vector<platform::SizedEntry> found;
+    std::vector<platform::ListedEntry> found;
     try {
       found = scan_.files.listFolderSizes(folder);
     } catch (const platform::OsError&) {
       return;  // a missing or unreadable folder adds nothing
     }
-    for (const platform::SizedEntry& entry : found) {
+    for (const platform::ListedEntry& entry : found) {
       scan_.ui.processMessages();
       if (entry.directory) {
         if (recurse) scanFolder(folder + entry.name + "\\", name, true);

@@ -6,8 +6,14 @@
 // goes to `onTickClick` (the editor's rule toggles the tick); a double click
 // goes to the list's DoubleClick (a folder one level down, a file executed).
 
+#include <QIcon>
 #include <QListWidget>
 #include <functional>
+#include <map>
+#include <utility>
+
+#include "platform/shell/shell_icons.h"
+#include "ui/CheckMarkPictures.h"
 
 namespace corvasta {
 
@@ -32,7 +38,10 @@ class ChFileListView : public QListWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  const QIcon& pictureOf(CheckMark mark, const platform::ShellIcon& icon);
+
   TKTChFileList& list_;
+  std::map<std::pair<int, int>, QIcon> pictures_;
 };
 
 }  // namespace corvasta

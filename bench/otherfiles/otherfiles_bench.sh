@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../../build}
 files=${2:-13000}
 [ -d "$build" ] || cmake -S "$here/../.." -B "$build" -G Ninja >/dev/null
-ninja -C "$build" corvasta corvasta-machine >/dev/null
+ninja -C "$build" corvasta corvasta-machine otherfiles_folder_read >/dev/null
 build=$(cd "$build" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/otherfiles-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -68,3 +68,6 @@ awk -v s="$start" -v z="$size" -v d="$du" 'BEGIN {
 du -sb --apparent-size "$c/Bench" >"$work/out"
 echo "corvasta: $ours; find: $(find "$c/Bench" -type f | wc -l) files;" \
   "du: $(cut -f1 "$work/out") bytes (folders included)"
+echo
+echo "The file list over one folder of 10,000 files:"
+QT_QPA_PLATFORM=offscreen "$build/bench/otherfiles/otherfiles_folder_read" 10000 2>/dev/null

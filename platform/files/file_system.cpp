@@ -371,8 +371,12 @@ std::vector<FindData> FileSystem::findAll(std::string_view pattern) {
   return platform::findAll(machine_, attributes_, pattern);
 }
 
-std::vector<SizedEntry> FileSystem::listFolderSizes(std::string_view folder) {
+std::vector<ListedEntry> FileSystem::listFolderSizes(std::string_view folder) {
   return platform::listFolderSizes(machine_, folder);
+}
+
+std::vector<ListedEntry> FileSystem::listFolderNames(std::string_view folder) {
+  return platform::listFolderNames(machine_, folder);
 }
 
 std::vector<DelayedMove> FileSystem::pendingDelayedMoves() const {

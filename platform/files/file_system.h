@@ -98,8 +98,9 @@ class FileSystem {
 
   FileSearch findFirstFile(std::string_view pattern);
   std::vector<FindData> findAll(std::string_view pattern);
-  // Names, folder flags and sizes of one folder's entries (find_files.h).
-  std::vector<SizedEntry> listFolderSizes(std::string_view folder);
+  // One folder's entries for views and size estimates (find_files.h).
+  std::vector<ListedEntry> listFolderSizes(std::string_view folder);
+  std::vector<ListedEntry> listFolderNames(std::string_view folder);
 
   // The moves MoveFileEx recorded for the next boot.
   std::vector<DelayedMove> pendingDelayedMoves() const;

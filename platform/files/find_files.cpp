@@ -91,8 +91,7 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
     std::string alias = isValidShortName(entry.name)
                             ? ""
                             : drive.aliases().find(folderKey, entry.name).value_or("");
-    if (!matchesWildcard(entry.name, mask) && (alias.empty() || !matchesWildcard(alias, mask)))
-      continue;
+    if (!searchMatches(mask, entry.name, alias)) continue;
     FileInfo info;
     try {
       info = attributes.query(drive, entry.host);
@@ -154,21 +153,43 @@ std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
   return data;
 }
 
-std::vector<SizedEntry> listFolderSizes(Machine& machine, std::string_view folderPath) {
+bool searchMatches(std::string_view mask, std::string_view name, std::string_view alias) {
+  return matchesWildcard(name, mask) || (!alias.empty() && matchesWildcard(alias, mask));
+}
+
+namespace {
+
+std::vector<ListedEntry> listFolder(Machine& machine, std::string_view folderPath, bool aliases) {
   std::string path(folderPath);
   while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
   const HostLocation folder = existingFolder(machine, path, folderPath);
-  std::vector<SizedEntry> entries;
+  Drive& drive = *folder.drive;
+  const std::string folderKey = aliases ? Machine::aliasKey(drive, folder.host) : std::string();
+  if (aliases) machine.assignFolderAliases(drive, folder.host);
+  std::vector<ListedEntry> entries;
   for (host::FolderEntry& entry : host::folderEntries(folder.host)) {
     if (entry.kind == host::EntryKind::None) continue;  // removed on the host while we listed
     std::optional<std::string> ansi = listableName(entry.name);
     if (!ansi) continue;
-    entries.push_back({std::move(*ansi), entry.kind == host::EntryKind::Directory, entry.size});
+    ListedEntry listed{std::move(*ansi), {}, entry.kind == host::EntryKind::Directory, entry.size};
+    if (aliases && !isValidShortName(listed.name))
+      listed.alternateName = drive.aliases().find(folderKey, listed.name).value_or("");
+    entries.push_back(std::move(listed));
   }
-  std::sort(entries.begin(), entries.end(), [](const SizedEntry& a, const SizedEntry& b) {
+  std::sort(entries.begin(), entries.end(), [](const ListedEntry& a, const ListedEntry& b) {
     return ansiCompareNoCase(a.name, b.name) < 0;
   });
   return entries;
+}
+
+}  // namespace
+
+std::vector<ListedEntry> listFolderSizes(Machine& machine, std::string_view folderPath) {
+  return listFolder(machine, folderPath, false);
+}
+
+std::vector<ListedEntry> listFolderNames(Machine& machine, std::string_view folderPath) {
+  return listFolder(machine, folderPath, true);
 }
 
 FileSearch::FileSearch(Machine& machine, FileAttributes& attributes, std::string_view pattern)

@@ -56,17 +56,27 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
 std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
                                   std::string_view path);
 
-// What a size estimate needs of one folder: the entries FindFirstFile(folder
-// + "\*") lists, without "." and "..", each with its long name, whether it is
-// a folder, and a file's size, in name order without case. It reads no attributes and
-// gives no 8.3 aliases, so it costs one host listing and one stat per entry;
-// the Other Files size scan walks whole trees with it. Throws OsError
-// PathNotFound when the folder does not exist.
-struct SizedEntry {
-  std::string name;  // long name (ANSI)
+// One folder's entries as FindFirstFile(folder + "\\*") lists them, without
+// "." and "..", in name order without case, with only what listing folders
+// for a view or a size estimate needs: no attributes are read.
+struct ListedEntry {
+  std::string name;           // long name (ANSI)
+  std::string alternateName;  // listFolderNames only: the 8.3 alias, as FindData has it
   bool directory = false;
   uint64_t size = 0;  // files only
 };
-std::vector<SizedEntry> listFolderSizes(Machine& machine, std::string_view folderPath);
+
+// Names, folder flags and sizes, without aliases: one host listing and one
+// stat per entry. The Other Files size scan walks whole trees with it. Throws
+// OsError PathNotFound when the folder does not exist.
+std::vector<ListedEntry> listFolderSizes(Machine& machine, std::string_view folderPath);
+
+// The same with each entry's 8.3 alias (given now to entries without one),
+// for lists that match masks as the search does (searchMatches).
+std::vector<ListedEntry> listFolderNames(Machine& machine, std::string_view folderPath);
+
+// Whether a search with `mask` returns an entry: its long name or its alias
+// (empty: none) matches.
+bool searchMatches(std::string_view mask, std::string_view name, std::string_view alias);
 
 }  // namespace platform

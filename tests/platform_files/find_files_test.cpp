@@ -188,10 +188,10 @@ TEST_F(FindFilesTest, FolderSizesListWhatTheSearchListsWithoutDotsOrUnusableName
     searchedSizes.push_back(entry.attributes & kAttributeDirectory ? 0 : entry.size);
   }
   for (const char* folder : {"C:\\WINDOWS", "c:\\windows\\"}) {
-    const std::vector<SizedEntry> sized = files->listFolderSizes(folder);
+    const std::vector<ListedEntry> sized = files->listFolderSizes(folder);
     std::vector<std::string> listed;
     std::vector<uint64_t> listedSizes;
-    for (const SizedEntry& entry : sized) {
+    for (const ListedEntry& entry : sized) {
       listed.push_back(entry.name);
       listedSizes.push_back(entry.size);
       EXPECT_EQ(entry.directory, entry.name == "Sub Folder") << entry.name;
