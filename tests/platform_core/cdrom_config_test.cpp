@@ -10,8 +10,9 @@ using platform::parseMachineConfig;
 
 namespace {
 
-const std::string kHead = "[Machine]\nWindows=xp\n[Drive C]\nFolder=c\n[Drive E]\nType=cdrom\n"
-                          "Folder=e\nMedia=disc1\n";  // the E: section starts at line 5
+const std::string kHead =
+    "[Machine]\nWindows=xp\n[Drive C]\nFolder=c\n[Drive E]\nType=cdrom\n"
+    "Folder=e\nMedia=disc1\n";  // the E: section starts at line 5
 
 std::string errorOf(const std::string& keys) {
   try {
@@ -74,8 +75,7 @@ TEST(CdromConfig, WrongValuesNameTheLine) {
   EXPECT_NE(errorOf("Address=1:0\n").find("line 9: Address"), std::string::npos);
   EXPECT_NE(errorOf("Inquiry=VENDORTOOLONG,X,1\n").find("line 9: Inquiry"), std::string::npos);
   EXPECT_NE(errorOf("Inquiry=A,B\n").find("line 9: Inquiry"), std::string::npos);
-  EXPECT_NE(errorOf("BurnFree=maybe\n").find("line 9: BurnFree must be 0 or 1"),
-            std::string::npos);
+  EXPECT_NE(errorOf("BurnFree=maybe\n").find("line 9: BurnFree must be 0 or 1"), std::string::npos);
   EXPECT_NE(errorOf("BufferSize=lots\n").find("line 9: BufferSize"), std::string::npos);
   EXPECT_NE(errorOf("BlankSeconds=150\n").find("line 9: BlankSeconds"), std::string::npos);
   EXPECT_NE(errorOf("Device=simulated\nFaults=syncerror melt:3\n")

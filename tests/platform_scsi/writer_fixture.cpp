@@ -32,8 +32,8 @@ Reply WriterTest::none(const Bytes& cdb) {
 }
 
 Reply WriterTest::out(const Bytes& cdb, Bytes data) {
-  ScsiCommand command{cdb.data(),    cdb.size(),          DataDirection::Out,
-                      data.data(), uint32_t(data.size()), 10000};
+  ScsiCommand command{
+      cdb.data(), cdb.size(), DataDirection::Out, data.data(), uint32_t(data.size()), 10000};
   return Reply{writer().execute(command), {}};
 }
 
@@ -47,30 +47,34 @@ Reply WriterTest::trackInfo(uint32_t track) {
             40);
 }
 
-Reply WriterTest::discInfo() { return in({0x51, 0, 0, 0, 0, 0, 0, 0, 56, 0}, 56); }
+Reply WriterTest::discInfo() {
+  return in({0x51, 0, 0, 0, 0, 0, 0, 0, 56, 0}, 56);
+}
 
 Reply WriterTest::write(uint32_t lba, uint16_t count, uint8_t fill) {
-  Bytes cdb = {0x2A, 0, uint8_t(lba >> 24), uint8_t(lba >> 16), uint8_t(lba >> 8), uint8_t(lba),
-               0, uint8_t(count >> 8), uint8_t(count), 0};
+  Bytes cdb = {0x2A,         0, uint8_t(lba >> 24),  uint8_t(lba >> 16), uint8_t(lba >> 8),
+               uint8_t(lba), 0, uint8_t(count >> 8), uint8_t(count),     0};
   return out(cdb, Bytes(size_t(count) * 2048, fill));
 }
 
 Reply WriterTest::read(uint32_t lba, uint16_t count) {
-  Bytes cdb = {0x28, 0, uint8_t(lba >> 24), uint8_t(lba >> 16), uint8_t(lba >> 8), uint8_t(lba),
-               0, uint8_t(count >> 8), uint8_t(count), 0};
+  Bytes cdb = {0x28,         0, uint8_t(lba >> 24),  uint8_t(lba >> 16), uint8_t(lba >> 8),
+               uint8_t(lba), 0, uint8_t(count >> 8), uint8_t(count),     0};
   return in(cdb, uint32_t(count) * 2048);
 }
 
-Reply WriterTest::sync() { return none({0x35, 0, 0, 0, 0, 0, 0, 0, 0, 0}); }
+Reply WriterTest::sync() {
+  return none({0x35, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+}
 
 Reply WriterTest::close(uint8_t function, uint8_t track) {
   return none({0x5B, 0, function, 0, 0, track, 0, 0, 0, 0});
 }
 
 Reply WriterTest::modeSense(uint8_t page, uint8_t control, uint16_t length) {
-  return in({0x5A, 0, uint8_t(control << 6 | page), 0, 0, 0, 0, uint8_t(length >> 8),
-             uint8_t(length), 0},
-            length);
+  return in(
+      {0x5A, 0, uint8_t(control << 6 | page), 0, 0, 0, 0, uint8_t(length >> 8), uint8_t(length), 0},
+      length);
 }
 
 Reply WriterTest::selectWriteParameters(uint8_t byte2, uint8_t byte3, uint8_t byte4) {

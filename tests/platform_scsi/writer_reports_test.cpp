@@ -12,7 +12,9 @@ class BlankCdR : public WriterTest {
   void SetUp() override { makeDisc(DiscKind::CdR); }
 };
 
-Bytes head(const Bytes& bytes, size_t n) { return Bytes(bytes.begin(), bytes.begin() + n); }
+Bytes head(const Bytes& bytes, size_t n) {
+  return Bytes(bytes.begin(), bytes.begin() + n);
+}
 
 TEST_F(BlankCdR, TocAndSessionsAreRefusedWithoutASession) {
   for (bool msf : {false, true}) {
@@ -26,22 +28,22 @@ TEST_F(BlankCdR, AtipGivesTheLeadOutOfAn80MinuteDisc) {
     Reply atip = readToc(4, msf);
     ASSERT_TRUE(atip.good());
     ASSERT_EQ(atip.data.size(), 32u);
-    EXPECT_EQ(head(atip.data, 16), (Bytes{0x00, 0x1E, 0, 0, 0xD2, 0, 0x80, 0, 97, 27, 0, 0, 79,
-                                          59, 74, 0}));
+    EXPECT_EQ(head(atip.data, 16),
+              (Bytes{0x00, 0x1E, 0, 0, 0xD2, 0, 0x80, 0, 97, 27, 0, 0, 79, 59, 74, 0}));
     // The engine's capacity: minutes x 4500 + seconds x 75 + frames.
     EXPECT_EQ(atip.data[12] * 4500 + atip.data[13] * 75 + atip.data[14], 359999);
   }
 }
 
 TEST_F(BlankCdR, TrackOneAndTheInvisibleTrackAreTheWholeDisc) {
-  const Bytes expected = {0x00, 0x2E, 1, 1, 0, 0x04, 0x41, 0x01,     // track 1, blank, NWA valid
-                          0,    0,    0, 0,                          // track start 0
-                          0,    0,    0, 0,                          // next writable address 0
-                          0x00, 0x05, 0x7E, 0x3F,                    // free blocks 359 999
-                          0,    0,    0, 0,                          // packet size
-                          0x00, 0x05, 0x7E, 0x3F,                    // track size
-                          0,    0,    0, 0,                          // last recorded address
-                          0,    0,    0, 0,    0, 0, 0, 0};          // up to the 40 asked for
+  const Bytes expected = {0x00, 0x2E, 1,    1,    0, 0x04, 0x41, 0x01,  // track 1, blank, NWA valid
+                          0,    0,    0,    0,                          // track start 0
+                          0,    0,    0,    0,                          // next writable address 0
+                          0x00, 0x05, 0x7E, 0x3F,                       // free blocks 359 999
+                          0,    0,    0,    0,                          // packet size
+                          0x00, 0x05, 0x7E, 0x3F,                       // track size
+                          0,    0,    0,    0,                          // last recorded address
+                          0,    0,    0,    0,    0, 0,    0,    0};    // up to the 40 asked for
   EXPECT_EQ(trackInfo(1).data, expected);
   EXPECT_EQ(trackInfo(255).data, expected);
   EXPECT_EQ(trackInfo(2).sense(), senseOf(5, 0x24, 0));
@@ -53,8 +55,8 @@ TEST_F(BlankCdR, DiscInformationSaysEmpty) {
   ASSERT_EQ(info.data.size(), 34u);
   EXPECT_EQ(head(info.data, 24),
             (Bytes{0x00, 0x20, 0x00, 1, 1, 1, 1, 0x20, 0x00, 0, 0, 0, 0, 0, 0, 0,  //
-                   0, 97, 27, 0,      // lead-in of the first session
-                   0, 79, 59, 74}));  // last possible lead-out
+                   0,    97,   27,   0,      // lead-in of the first session
+                   0,    79,   59,   74}));  // last possible lead-out
 }
 
 TEST_F(BlankCdR, CapacityAndFormatCapacities) {
@@ -161,9 +163,9 @@ TEST_F(BlankCdR, InquiryAndSmallCommands) {
   EXPECT_EQ(requestSense().data, (Bytes{0x70, 0, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   Reply buffer = in({0x5C, 0, 0, 0, 0, 0, 0, 0, 32, 0}, 32);
   EXPECT_EQ(buffer.data, (Bytes{0, 10, 0, 0, 0, 0x20, 0, 0, 0, 0x20, 0, 0}));
-  EXPECT_TRUE(none({0x01, 0, 0, 0, 0, 0}).good());                       // REZERO UNIT
-  EXPECT_TRUE(none({0x54, 1, 0, 0, 0, 0, 0, 0, 0, 0}).good());           // SEND OPC
-  EXPECT_TRUE(none({0x53, 0, 0, 0, 0, 0, 0, 0, 100, 0}).good());         // RESERVE TRACK
+  EXPECT_TRUE(none({0x01, 0, 0, 0, 0, 0}).good());                // REZERO UNIT
+  EXPECT_TRUE(none({0x54, 1, 0, 0, 0, 0, 0, 0, 0, 0}).good());    // SEND OPC
+  EXPECT_TRUE(none({0x53, 0, 0, 0, 0, 0, 0, 0, 100, 0}).good());  // RESERVE TRACK
   EXPECT_EQ(none({0xD8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}).sense(), senseOf(5, 0x20, 0));
   EXPECT_EQ(none({0x2A, 0, 0}).sense(), senseOf(5, 0x24, 0));  // short command block
   EXPECT_EQ(readToc(7, false).sense(), senseOf(5, 0x24, 0));

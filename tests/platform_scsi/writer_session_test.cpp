@@ -62,14 +62,13 @@ TEST_F(CdRSession, SessionsStartAfterTheGapsOfTheOnesBefore) {
   EXPECT_EQ(writeSession(500, 2), 1000u + 11400);
   EXPECT_EQ(writeSession(10, 3), 12400u + 500 + 6900);
   auto disc = savedDisc();
-  EXPECT_EQ(disc.sessions,
-            (std::vector<DiscSession>{{0, 1000}, {12400, 500}, {19800, 10}}));
+  EXPECT_EQ(disc.sessions, (std::vector<DiscSession>{{0, 1000}, {12400, 500}, {19800, 10}}));
 
   // The TOC of three sessions, in LBA and MSF.
   Reply toc = readToc(0, false);
-  EXPECT_EQ(toc.data, (Bytes{0, 34, 1, 3, 0, 0x14, 1, 0, 0, 0, 0, 0, 0, 0x14, 2, 0, 0, 0, 0x30,
-                             0x70, 0, 0x14, 3, 0, 0, 0, 0x4D, 0x58, 0, 0x14, 0xAA, 0, 0, 0, 0x4D,
-                             0x62}));
+  EXPECT_EQ(toc.data, (Bytes{0, 34,   1,    3,    0, 0x14, 1,    0,    0, 0,    0,    0,
+                             0, 0x14, 2,    0,    0, 0,    0x30, 0x70, 0, 0x14, 3,    0,
+                             0, 0,    0x4D, 0x58, 0, 0x14, 0xAA, 0,    0, 0,    0x4D, 0x62}));
   Reply msf = readToc(0, true, 1);
   EXPECT_EQ(Bytes(msf.data.begin() + 4, msf.data.begin() + 12),
             (Bytes{0, 0x14, 1, 0, 0, 0, 2, 0}));  // 00:02:00
@@ -138,8 +137,8 @@ TEST_F(WriterTest, PressedCdRomReadsAndRefusesWrites) {
   EXPECT_EQ(write(4, 1).sense(), senseOf(7, 0x27, 0));
   EXPECT_EQ(readToc(4, true).sense(), senseOf(5, 0x24, 0));
   EXPECT_EQ(in({0x46, 0, 0, 0, 0, 0, 0, 0, 8, 0}, 8).data[7], 0x08);
-  EXPECT_EQ(readToc(0, false).data, (Bytes{0, 18, 1, 1, 0, 0x14, 1, 0, 0, 0, 0, 0, 0, 0x14,
-                                           0xAA, 0, 0, 0, 0, 4}));
+  EXPECT_EQ(readToc(0, false).data,
+            (Bytes{0, 18, 1, 1, 0, 0x14, 1, 0, 0, 0, 0, 0, 0, 0x14, 0xAA, 0, 0, 0, 0, 4}));
 }
 
 TEST_F(WriterTest, DvdPlusRwIsFormattedThenWrittenAnywhere) {
@@ -157,7 +156,7 @@ TEST_F(WriterTest, DvdPlusRwIsFormattedThenWrittenAnywhere) {
   EXPECT_EQ(savedDisc().sessions, (std::vector<DiscSession>{{0, 48}}));
   Reply formats = in({0x23, 0, 0, 0, 0, 0, 0, 0, 248, 0}, 248);
   ASSERT_EQ(formats.data.size(), 20u);
-  EXPECT_EQ(formats.data[8], 0x02);      // formatted
+  EXPECT_EQ(formats.data[8], 0x02);        // formatted
   EXPECT_EQ(formats.data[16], 0x26 << 2);  // the format it can be given again
 }
 
