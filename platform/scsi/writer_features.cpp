@@ -119,7 +119,7 @@ std::vector<uint8_t> SimulatedWriter::capabilitiesPage(bool defaults) const {
   page[6] = uint8_t(0x29 | (locked_ ? 0x02 : 0));            // tray, eject, lock
   putBe16(&page[8], maxRead);
   putBe16(&page[10], 256);
-  putBe16(&page[12], config_.bufferSize / 1024);
+  putBe16(&page[12], std::min<uint32_t>(config_.bufferSize / 1024, 0xFFFF));
   putBe16(&page[14], read);
   putBe16(&page[18], speeds.front());
   putBe16(&page[20], write);
