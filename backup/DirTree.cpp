@@ -38,6 +38,7 @@ bool isRecycleBinName(const std::string& name) {
 TDirTree::TDirTree(platform::FileSystem& files) : files_(files) {}
 
 void TDirTree::Refresh() {
+  ++generation_;
   drives_.clear();
   for (const std::string& root : files_.getLogicalDriveStrings()) {
     const platform::DriveType type = files_.getDriveType(root);

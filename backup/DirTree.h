@@ -38,6 +38,8 @@ class TDirTree {
 
   // The drives, read again.
   void Refresh();
+  // Counts the Refresh calls: a view's nodes are stale once it differs.
+  unsigned generation() const { return generation_; }
   const std::vector<std::unique_ptr<DirTreeNode>>& drives() const { return drives_; }
   // Reads a node's subfolders, once; sorted by name without case.
   void Expand(DirTreeNode& node);
@@ -53,6 +55,7 @@ class TDirTree {
   platform::FileSystem& files_;
   std::vector<std::unique_ptr<DirTreeNode>> drives_;
   std::string directory_;
+  unsigned generation_ = 0;
 };
 
 // Whether a folder name is a Recycle Bin ("RECYCLED", "RECYCLER", "Recycle Bin").

@@ -36,21 +36,21 @@ class SizeScanner {
 
  private:
   void scanFolder(const std::string& folder, const std::string& name, bool recurse) {
-    std::vector<platform::FindData> found;
+    std::vector<platform::SizedEntry> found;
     try {
-      found = scan_.files.findAll(folder + "*");
+      found = scan_.files.listFolderSizes(folder);
     } catch (const platform::OsError&) {
       return;  // a missing or unreadable folder adds nothing
     }
-    for (const platform::FindData& entry : found) {
+    for (const platform::SizedEntry& entry : found) {
       scan_.ui.processMessages();
-      if (entry.name == "." || entry.name == "..") continue;
-      if (entry.attributes & platform::kAttributeDirectory) {
+      if (entry.directory) {
         if (recurse) scanFolder(folder + entry.name + "\\", name, true);
         continue;
       }
+      if (!archive::maskMatches(name, entry.name)) continue;
       const std::string path = folder + entry.name;
-      if (!archive::maskMatches(name, entry.name) || excluded(folder, path)) continue;
+      if (excluded(folder, path)) continue;
       ++size.files;
       if (entry.size >= kTooBigForTotal) {
         if (scan_.tooBig) scan_.tooBig(tooBigForTotalMessage(path));

@@ -20,7 +20,7 @@
 namespace cdengine {
 
 // OnDebugMessage's types.
-enum class DebugType { Info = 1, Warning = 3, Error = 4 };
+enum class DebugType { Command = 0, Info = 1, Warning = 3, Error = 4 };
 using DebugMessage = std::function<void(const std::string& text, DebugType type)>;
 
 // What the tree takes of one file: from the machine's directory search for a

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/Unit1.h"
+#include "backup/Unit11.h"
 #include "ui/MainWindowTabBar.h"
 #include "ui/MainWindowTitleBar.h"
 #include "ui/MainWindowWidgets.h"
@@ -41,6 +42,8 @@ MainWindow::MainWindow(TForm1& form, QWidget* parent)
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildLayout() {
   titleBar_ = new MainWindowTitleBar(this);

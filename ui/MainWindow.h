@@ -13,6 +13,8 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "prefs/PrefsNavigation.h"
 #include "ui/MainWindowPages.h"
@@ -24,6 +26,7 @@ class QStackedWidget;
 namespace corvasta {
 
 class TForm1;
+class TForm11;
 class Marquee;
 class MainWindowTitleBar;
 class MainWindowTabBar;
@@ -35,6 +38,7 @@ class MainWindow : public QWidget {
   static constexpr int kHeight = 244;
 
   explicit MainWindow(TForm1& form, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The window start sequence; the first show runs it once, after the window
   // has been painted.
@@ -84,6 +88,9 @@ class MainWindow : public QWidget {
   // the Preferences dialog on a page; closing it shows the config boxes and
   // the restore menus again (MainWindowPreferences.cpp).
   void preferencesClicked(PrefsPage page, PropertiesTab tab);
+  // The Preferences dialog's "&New" and "&Edit": the Other Files editor on
+  // that entry, over the dialog; made once and kept for the next entry.
+  void openOtherFilesEditor(const std::string& name, int index);
   void showTroubleshooterMenu();
   void showAbout();
   // Closes the window when the logic ended the program (close-after-run).
@@ -93,6 +100,7 @@ class MainWindow : public QWidget {
   void guarded(const std::function<void()>& operation);
 
   TForm1& form_;
+  std::unique_ptr<TForm11> otherFilesEditor_;
   bool started_ = false;
   bool startQueued_ = false;
   int activeTab_ = -1;

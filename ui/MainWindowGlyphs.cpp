@@ -146,7 +146,7 @@ QIcon glyphIcon(Glyph glyph, int size) {
   return QIcon(glyphPixmap(glyph, size));
 }
 
-QPixmap logoPixmap(int width, int height) {
+QPixmap logoPixmap(int width, int height, const QColor& nameColour) {
   QPixmap pixmap(width, height);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -171,7 +171,7 @@ QPixmap logoPixmap(int width, int height) {
   font.setBold(true);
   font.setItalic(true);
   p.setFont(font);
-  p.setPen(Qt::white);
+  p.setPen(nameColour);
   p.drawText(QRectF(h * 1.1, 0, width - h * 1.1, h), Qt::AlignVCenter | Qt::AlignLeft,
              QStringLiteral("Corvasta"));
   return pixmap;

@@ -25,7 +25,8 @@ enum class Glyph {
 QIcon glyphIcon(Glyph glyph, int size = 16);
 QPixmap glyphPixmap(Glyph glyph, int size = 16);
 
-// The program's logo for the title bar and the About screen.
-QPixmap logoPixmap(int width, int height);
+// The program's logo for the title bar and the About screen: the shield and
+// the name in `nameColour` (white on the red title bar).
+QPixmap logoPixmap(int width, int height, const QColor& nameColour = Qt::white);
 
 }  // namespace corvasta

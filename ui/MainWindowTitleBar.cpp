@@ -3,9 +3,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QWindow>
 
+#include "ui/CaptionButtons.h"
 #include "ui/MainWindowGlyphs.h"
 
 namespace corvasta {
@@ -34,16 +34,15 @@ MainWindowTitleBar::MainWindowTitleBar(QWidget* parent) : QWidget(parent) {
   trademark->setFont(small);
   trademark->setAlignment(Qt::AlignTop);
 
-  auto* help = captionButton(QStringLiteral("helpButton"), QStringLiteral("Help"),
-                             static_cast<int>(Glyph::CaptionHelp));
-  minimize_ = captionButton(QStringLiteral("minimizeButton"), QStringLiteral("Minimize Corvasta"),
-                            static_cast<int>(Glyph::CaptionMinimize));
-  auto* exit = captionButton(QStringLiteral("exitButton"), QStringLiteral("Exit Corvasta"),
-                             static_cast<int>(Glyph::CaptionExit));
-  minimize_->installEventFilter(this);
-  connect(help, &QToolButton::clicked, this, &MainWindowTitleBar::helpClicked);
-  connect(minimize_, &QToolButton::clicked, this, &MainWindowTitleBar::minimizeClicked);
-  connect(exit, &QToolButton::clicked, this, &MainWindowTitleBar::exitClicked);
+  CaptionButtons::Hints hints;
+  hints.minimize = QStringLiteral("Minimize Corvasta");
+  hints.exit = QStringLiteral("Exit Corvasta");
+  auto* buttons = new CaptionButtons(hints, this);
+  connect(buttons, &CaptionButtons::helpClicked, this, &MainWindowTitleBar::helpClicked);
+  connect(buttons, &CaptionButtons::minimizeClicked, this, &MainWindowTitleBar::minimizeClicked);
+  connect(buttons, &CaptionButtons::minimizeRightClicked, this,
+          &MainWindowTitleBar::minimizeRightClicked);
+  connect(buttons, &CaptionButtons::exitClicked, this, &MainWindowTitleBar::exitClicked);
 
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 1, 2, 1);
@@ -51,22 +50,7 @@ MainWindowTitleBar::MainWindowTitleBar(QWidget* parent) : QWidget(parent) {
   row->addWidget(logo_);
   row->addWidget(trademark);
   row->addStretch(1);
-  row->addWidget(help);
-  row->addWidget(minimize_);
-  row->addWidget(exit);
-}
-
-QToolButton* MainWindowTitleBar::captionButton(const QString& name, const QString& hint,
-                                               int glyph) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(name);
-  button->setAutoRaise(true);
-  button->setToolTip(hint);
-  button->setStatusTip(hint);
-  button->setIcon(glyphIcon(static_cast<Glyph>(glyph), 14));
-  button->setFixedSize(20, 20);
-  button->setFocusPolicy(Qt::NoFocus);
-  return button;
+  row->addWidget(buttons);
 }
 
 void MainWindowTitleBar::setLogoFile(const QString& hostPath) {
@@ -104,10 +88,6 @@ bool MainWindowTitleBar::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) mouseReleaseEvent(mouse);
     return true;
   }
-  if (watched == minimize_ && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
-      minimize_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-    emit minimizeRightClicked();
   return QWidget::eventFilter(watched, event);
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The main window's own title bar: a red panel with the logo, a small "TM"
-// and the flat Help, Minimize and Exit buttons. Pressing the mouse on the
+// and the caption-bar buttons (CaptionButtons). Pressing the mouse on the
 // panel or the logo drags the window, which has no frame of its own.
 
 #include <QWidget>
 
 class QLabel;
-class QToolButton;
 
 namespace corvasta {
 
@@ -31,10 +30,7 @@ class MainWindowTitleBar : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QToolButton* captionButton(const QString& name, const QString& hint, int glyph);
-
   QLabel* logo_;
-  QToolButton* minimize_;
   QPoint dragOffset_;
   bool dragging_ = false;
 };

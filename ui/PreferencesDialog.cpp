@@ -77,7 +77,8 @@ void PreferencesDialog::buildTree() {
 
 void PreferencesDialog::buildPages() {
   const PrefsPageContext context{
-      form_, this, [this](const std::function<void()>& handler) { press(handler); }, &refreshers_};
+      {this, [this](const std::function<void()>& handler) { press(handler); }, &refreshers_},
+      form_};
   pages_ = named(new QStackedWidget(this), "pages");
   pageWidgets_ = {
       buildBackupManagerPage(context), buildBackupPropertiesPage(context, &propertiesTabs_),

@@ -6,8 +6,8 @@
 // after each handler.
 
 #include <QString>
-#include <functional>
-#include <vector>
+
+#include "ui/BoundContext.h"
 
 class QWidget;
 class QTabWidget;
@@ -16,16 +16,8 @@ namespace corvasta {
 
 class TForm8;
 
-struct PrefsPageContext {
+struct PrefsPageContext : BoundContext {
   TForm8& form;
-  QWidget* parent;
-  // Runs a handler (errors reported) and refreshes the whole dialog.
-  std::function<void(const std::function<void()>&)> press;
-  std::vector<std::function<void()>>* refreshers;
-
-  void onRefresh(std::function<void()> refresher) const {
-    refreshers->push_back(std::move(refresher));
-  }
 };
 
 QWidget* buildBackupManagerPage(const PrefsPageContext& context);

@@ -16,7 +16,7 @@
 
 namespace corvasta {
 
-QCheckBox* boundCheckBox(const PrefsPageContext& context, const char* name, const char* caption,
+QCheckBox* boundCheckBox(const BoundContext& context, const char* name, const char* caption,
                          std::function<bool()> checked, std::function<void(bool)> changed,
                          std::function<bool()> enabled) {
   auto* box = named(new QCheckBox(fromAnsi(caption), context.parent), name);
@@ -42,7 +42,7 @@ QCheckBox* preferenceCheckBox(const PrefsPageContext& context, const char* name,
       std::move(enabled));
 }
 
-QLineEdit* boundField(const PrefsPageContext& context, const char* name,
+QLineEdit* boundField(const BoundContext& context, const char* name,
                       std::function<std::string()> text, std::function<void(std::string)> changed,
                       std::function<bool()> enabled) {
   auto* field = named(new QLineEdit(context.parent), name);
@@ -57,9 +57,8 @@ QLineEdit* boundField(const PrefsPageContext& context, const char* name,
   return field;
 }
 
-QRadioButton* boundRadioButton(const PrefsPageContext& context, const char* name,
-                               const char* caption, std::function<bool()> checked,
-                               std::function<void()> chosen) {
+QRadioButton* boundRadioButton(const BoundContext& context, const char* name, const char* caption,
+                               std::function<bool()> checked, std::function<void()> chosen) {
   auto* button = named(new QRadioButton(fromAnsi(caption), context.parent), name);
   QObject::connect(button, &QRadioButton::clicked, button,
                    [context, chosen] { context.press(chosen); });
@@ -70,7 +69,7 @@ QRadioButton* boundRadioButton(const PrefsPageContext& context, const char* name
   return button;
 }
 
-QPushButton* boundButton(const PrefsPageContext& context, const char* name, const char* caption,
+QPushButton* boundButton(const BoundContext& context, const char* name, const char* caption,
                          std::function<void()> clicked, std::function<bool()> enabled) {
   auto* button = named(new QPushButton(fromAnsi(caption), context.parent), name);
   button->setAutoDefault(false);
@@ -80,7 +79,7 @@ QPushButton* boundButton(const PrefsPageContext& context, const char* name, cons
   return button;
 }
 
-QLabel* boundLabel(const PrefsPageContext& context, const char* name,
+QLabel* boundLabel(const BoundContext& context, const char* name,
                    std::function<std::string()> text) {
   auto* label = named(new QLabel(context.parent), name);
   context.onRefresh([label, text] { label->setText(fromAnsi(text())); });

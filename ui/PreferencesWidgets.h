@@ -1,7 +1,8 @@
 #pragma once
-// Widgets of the Preferences pages bound to the form's values: each takes
-// its state from a getter on every refresh (signals quiet meanwhile) and
-// hands a user change to a handler through the page context's `press`.
+// Widgets of a dialog's pages bound to its form's values (the Preferences
+// pages, the Other Files editor's pages): each takes its state from a getter
+// on every refresh (signals quiet meanwhile) and hands a user change to a
+// handler through the page context's `press`.
 
 #include <QStringList>
 #include <functional>
@@ -26,7 +27,7 @@ Widget* named(Widget* widget, const char* name) {
 }
 
 // A check box: `checked` and `enabled` read on refresh, `changed` gets the new state.
-QCheckBox* boundCheckBox(const PrefsPageContext& context, const char* name, const char* caption,
+QCheckBox* boundCheckBox(const BoundContext& context, const char* name, const char* caption,
                          std::function<bool()> checked, std::function<void(bool)> changed,
                          std::function<bool()> enabled = {});
 
@@ -36,21 +37,20 @@ QCheckBox* preferenceCheckBox(const PrefsPageContext& context, const char* name,
 
 // A text field: `text` shown on refresh (the caret kept while it is the
 // same), each edit handed to `changed`.
-QLineEdit* boundField(const PrefsPageContext& context, const char* name,
+QLineEdit* boundField(const BoundContext& context, const char* name,
                       std::function<std::string()> text, std::function<void(std::string)> changed,
                       std::function<bool()> enabled = {});
 
 // A radio button of a pair: checked while `checked` holds, `chosen` when clicked.
-QRadioButton* boundRadioButton(const PrefsPageContext& context, const char* name,
-                               const char* caption, std::function<bool()> checked,
-                               std::function<void()> chosen);
+QRadioButton* boundRadioButton(const BoundContext& context, const char* name, const char* caption,
+                               std::function<bool()> checked, std::function<void()> chosen);
 
 // A push button running `clicked`; `enabled` read on refresh.
-QPushButton* boundButton(const PrefsPageContext& context, const char* name, const char* caption,
+QPushButton* boundButton(const BoundContext& context, const char* name, const char* caption,
                          std::function<void()> clicked, std::function<bool()> enabled = {});
 
 // A label whose text is read on refresh.
-QLabel* boundLabel(const PrefsPageContext& context, const char* name,
+QLabel* boundLabel(const BoundContext& context, const char* name,
                    std::function<std::string()> text);
 
 // A report list shows `rows` (one text per column): its items are made anew

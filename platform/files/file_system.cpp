@@ -371,6 +371,10 @@ std::vector<FindData> FileSystem::findAll(std::string_view pattern) {
   return platform::findAll(machine_, attributes_, pattern);
 }
 
+std::vector<SizedEntry> FileSystem::listFolderSizes(std::string_view folder) {
+  return platform::listFolderSizes(machine_, folder);
+}
+
 std::vector<DelayedMove> FileSystem::pendingDelayedMoves() const {
   return DelayedMoveList(machine_.stateFolder()).pending();
 }

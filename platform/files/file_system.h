@@ -98,6 +98,8 @@ class FileSystem {
 
   FileSearch findFirstFile(std::string_view pattern);
   std::vector<FindData> findAll(std::string_view pattern);
+  // Names, folder flags and sizes of one folder's entries (find_files.h).
+  std::vector<SizedEntry> listFolderSizes(std::string_view folder);
 
   // The moves MoveFileEx recorded for the next boot.
   std::vector<DelayedMove> pendingDelayedMoves() const;

@@ -27,15 +27,29 @@ struct HostEntry {
   fs::path host;
 };
 
+// The ANSI form of a host name Windows can list; nullopt for names with
+// characters Windows forbids or without an ANSI form (they come back with
+// '?', which Windows forbids).
+std::optional<std::string> listableName(const std::string& utf8) {
+  std::string ansi = utf8ToAnsi(utf8);
+  if (!isAddressableName(ansi) || ansiToUtf8(ansi) != utf8) return std::nullopt;
+  return ansi;
+}
+
 std::vector<HostEntry> listFolder(const fs::path& folder) {
   std::vector<HostEntry> entries;
-  for (const std::string& utf8 : host::folderNames(folder)) {
-    std::string ansi = utf8ToAnsi(utf8);
-    // Names whose characters have no ANSI form come back with '?', which Windows forbids.
-    if (!isAddressableName(ansi) || ansiToUtf8(ansi) != utf8) continue;
-    entries.push_back({ansi, folder / utf8});
-  }
+  for (const std::string& utf8 : host::folderNames(folder))
+    if (std::optional<std::string> ansi = listableName(utf8))
+      entries.push_back({std::move(*ansi), folder / utf8});
   return entries;
+}
+
+HostLocation existingFolder(Machine& machine, std::string folderPath, std::string_view shown) {
+  if (folderPath.size() == 2 && folderPath[1] == ':') folderPath += '\\';
+  HostLocation folder = machine.resolve(folderPath);
+  if (!folder.exists || !host::isDirectory(folder.host))
+    throw OsError(WinError::PathNotFound, std::string(shown));
+  return folder;
 }
 
 FindData dotEntry(const std::string& name, const FileInfo& info) {
@@ -53,11 +67,7 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
   size_t cut = pattern.find_last_of("\\/");
   if (cut == std::string_view::npos) throw OsError(WinError::InvalidName, std::string(pattern));
   std::string mask(pattern.substr(cut + 1));
-  std::string folderPath(pattern.substr(0, cut));
-  if (folderPath.size() == 2 && folderPath[1] == ':') folderPath += '\\';
-  HostLocation folder = machine.resolve(folderPath);
-  if (!folder.exists || !host::isDirectory(folder.host))
-    throw OsError(WinError::PathNotFound, std::string(pattern));
+  HostLocation folder = existingFolder(machine, std::string(pattern.substr(0, cut)), pattern);
   std::vector<FindData> found;
   if (mask.empty()) return found;
   // A mask that can match one name only (no wildcards, and no dot at its end,
@@ -142,6 +152,23 @@ std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
   data.size = info.size;
   data.times = info.times;
   return data;
+}
+
+std::vector<SizedEntry> listFolderSizes(Machine& machine, std::string_view folderPath) {
+  std::string path(folderPath);
+  while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  const HostLocation folder = existingFolder(machine, path, folderPath);
+  std::vector<SizedEntry> entries;
+  for (host::FolderEntry& entry : host::folderEntries(folder.host)) {
+    if (entry.kind == host::EntryKind::None) continue;  // vanished, or a dangling link
+    std::optional<std::string> ansi = listableName(entry.name);
+    if (!ansi) continue;
+    entries.push_back({std::move(*ansi), entry.kind == host::EntryKind::Directory, entry.size});
+  }
+  std::sort(entries.begin(), entries.end(), [](const SizedEntry& a, const SizedEntry& b) {
+    return ansiCompareNoCase(a.name, b.name) < 0;
+  });
+  return entries;
 }
 
 FileSearch::FileSearch(Machine& machine, FileAttributes& attributes, std::string_view pattern)

@@ -56,4 +56,17 @@ std::vector<FindData> findAll(Machine& machine, FileAttributes& attributes,
 std::optional<FindData> findEntry(Machine& machine, FileAttributes& attributes,
                                   std::string_view path);
 
+// What a size estimate needs of one folder: the entries FindFirstFile(folder
+// + "\*") lists, without "." and "..", each with its long name, whether it is
+// a folder, and a file's size, in name order without case. It reads no attributes and
+// gives no 8.3 aliases, so it costs one host listing and one stat per entry;
+// the Other Files size scan walks whole trees with it. Throws OsError
+// PathNotFound when the folder does not exist.
+struct SizedEntry {
+  std::string name;  // long name (ANSI)
+  bool directory = false;
+  uint64_t size = 0;  // files only
+};
+std::vector<SizedEntry> listFolderSizes(Machine& machine, std::string_view folderPath);
+
 }  // namespace platform

@@ -1,5 +1,12 @@
 #include "platform/host/host_folders.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <memory>
+
 namespace platform::host {
 
 namespace fs = std::filesystem;
@@ -11,6 +18,31 @@ std::vector<std::string> folderNames(const fs::path& folder) {
        it.increment(ec))
     names.push_back(it->path().filename().string());
   return names;
+}
+
+std::vector<FolderEntry> folderEntries(const fs::path& folder) {
+  std::vector<FolderEntry> entries;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+  if (!dir) return entries;
+  const int fd = dirfd(dir.get());
+  while (const dirent* d = readdir(dir.get())) {
+    if (std::strcmp(d->d_name, ".") == 0 || std::strcmp(d->d_name, "..") == 0) continue;
+    FolderEntry entry;
+    entry.name = d->d_name;
+    struct stat st {};
+    if (fstatat(fd, d->d_name, &st, 0) == 0) {
+      if (S_ISDIR(st.st_mode)) {
+        entry.kind = EntryKind::Directory;
+      } else if (S_ISREG(st.st_mode)) {
+        entry.kind = EntryKind::File;
+        entry.size = static_cast<uint64_t>(st.st_size);
+      } else {
+        entry.kind = EntryKind::Other;
+      }
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
 }
 
 void walkTree(const fs::path& root, const std::function<void(const TreeEntry&)>& visit) {

@@ -15,6 +15,19 @@ namespace platform::host {
 // order; none when it cannot be read.
 std::vector<std::string> folderNames(const std::filesystem::path& folder);
 
+// One entry of a folder with what a stat of it says, links followed as
+// opening the path follows them.
+struct FolderEntry {
+  std::string name;                  // UTF-8, as the host has it
+  EntryKind kind = EntryKind::None;  // None: a dangling link, or vanished meanwhile
+  uint64_t size = 0;                 // files only
+};
+
+// The entries of a folder with their kinds and sizes, in host order; none
+// when it cannot be read. One directory read and one stat per entry, relative
+// to the open folder, so a walk over a large tree costs what du's does.
+std::vector<FolderEntry> folderEntries(const std::filesystem::path& folder);
+
 struct TreeEntry {
   EntryKind kind = EntryKind::None;  // of the entry itself (links are not followed)
   uint64_t size = 0;                 // files only

@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_mmc_replies DEPS cdengine corvasta_test_support)
