@@ -93,10 +93,12 @@ class Parser {
     }
   }
 
-  void rejectUnknownKeys(std::string_view section, std::initializer_list<const char*> known) const {
+  void rejectUnknownKeys(std::string_view section, std::initializer_list<const char*> known,
+                         const std::vector<const char*>& more = {}) const {
     for (const std::string& key : doc_.keys(section)) {
       bool ok = false;
       for (const char* k : known) ok = ok || ansiEqualNoCase(key, k);
+      for (const char* k : more) ok = ok || ansiEqualNoCase(key, k);
       if (!ok)
         fail(doc_.lineOf(section, key),
              "unknown key '" + key + "' in [" + std::string(section) + "]");
@@ -196,8 +198,10 @@ class Parser {
     if (letter.size() == 2 && letter[1] == ':') letter.remove_suffix(1);
     if (letter.size() != 1 || !std::isalpha(static_cast<unsigned char>(letter[0])))
       fail(line, "drive section must be named [Drive X] with one letter, found [" + section + "]");
-    rejectUnknownKeys(section, {"Type", "Folder", "Label", "Serial", "FileSystem", "Capacity",
-                                "ClusterSize", "Media", "Inserted"});
+    rejectUnknownKeys(section,
+                      {"Type", "Folder", "Label", "Serial", "FileSystem", "Capacity", "ClusterSize",
+                       "Media", "Inserted"},
+                      cdromConfigKeys());
     DriveConfig drive;
     drive.line = line;
     drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
@@ -257,6 +261,7 @@ class Parser {
              "Inserted names '" + *inserted + "', which is not in Media");
       drive.inserted = *inserted;
     }
+    drive.cdrom = readCdromConfig(doc_, section, drive.type == DriveType::CdRom, file_);
     return drive;
   }
 
@@ -430,6 +435,7 @@ std::string formatMachineConfig(const MachineConfig& config, const std::filesyst
       for (size_t i = 0; i < drive.media.size(); ++i) out << (i ? "," : "") << drive.media[i];
       out << "\nInserted=" << drive.inserted << "\n";
     }
+    out << formatCdromConfig(drive.cdrom);
   }
   if (!config.environment.empty()) {
     out << "\n[Environment]\n";

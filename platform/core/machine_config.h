@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/cdrom_config.h"
 #include "platform/core/codepage.h"
 #include "platform/core/errors.h"
 #include "platform/core/time_zone.h"
@@ -45,6 +46,7 @@ struct DriveConfig {
   // time. Empty: `folder` itself is the medium.
   std::vector<std::string> media;
   std::string inserted;  // initially inserted medium; empty: none (not ready)
+  CdromConfig cdrom;     // cdrom drives: the SCSI device behind the drive
   int line = 0;          // line of the section, for messages
 };
 

@@ -91,6 +91,10 @@ std::error_code HostFile::truncate(uint64_t size) const {
   return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 ? std::error_code() : lastHostError();
 }
 
+std::error_code HostFile::syncData() const {
+  return ::fdatasync(fd_) == 0 ? std::error_code() : lastHostError();
+}
+
 std::error_code HostFile::setTimes(std::optional<HostTime> lastAccess,
                                    std::optional<HostTime> lastWrite) const {
   timespec times[2] = {timespecOf(lastAccess), timespecOf(lastWrite)};

@@ -41,6 +41,8 @@ class HostFile {
   // nullopt when it cannot be examined.
   std::optional<EntryStatus> status() const;
   std::error_code truncate(uint64_t size) const;
+  // fdatasync: the data written so far is on the disk when this returns.
+  std::error_code syncData() const;
   // Sets the times given, keeps the others.
   std::error_code setTimes(std::optional<HostTime> lastAccess,
                            std::optional<HostTime> lastWrite) const;

@@ -7,11 +7,14 @@
 // as machine.ini's `Device=` of each cdrom drive says.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/scsi/sg_io_device.h"
 
 namespace platform {
 class Clock;
@@ -19,6 +22,18 @@ class Machine;
 }  // namespace platform
 
 namespace platform::scsi {
+
+// Windows error codes the handles give.
+constexpr uint32_t ERROR_INVALID_FUNCTION = 1;
+constexpr uint32_t ERROR_FILE_NOT_FOUND = 2;
+constexpr uint32_t ERROR_ACCESS_DENIED = 5;
+constexpr uint32_t ERROR_NOT_READY = 21;
+constexpr uint32_t ERROR_DEV_NOT_EXIST = 55;
+constexpr uint32_t ERROR_INVALID_PARAMETER = 87;
+constexpr uint32_t ERROR_SEM_TIMEOUT = 121;
+constexpr uint32_t ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr uint32_t ERROR_BUS_RESET = 1111;
+constexpr uint32_t ERROR_IO_DEVICE = 1117;
 
 // A manual-reset event, as CreateEvent(NULL, TRUE, FALSE, NULL) gives: an
 // ASPI request with SRB_EVENT_NOTIFY names one in SRB_PostProc and the driver
@@ -66,6 +81,23 @@ struct DeviceAccess {
   std::function<std::optional<AspiDriver>(std::string_view path)> loadAspiDriver;
 };
 
+// The machine's drives (the machine must outlive the result): each cdrom
+// drive with a Device= opens as "\\.\X:"; a simulated one keeps its state
+// (write parameters, a blank in progress, the track being written) in the
+// result for as long as it lives. A pass-through command the device never
+// answers in time fails with ERROR_SEM_TIMEOUT, one lost to a bus reset with
+// ERROR_BUS_RESET, one to a vanished device with ERROR_DEV_NOT_EXIST.
 DeviceAccess machineDeviceAccess(const Machine& machine);
+
+// Where the host's SCSI devices are found: the sysfs root and the calls that
+// open and drive a node. Tests put in a fake tree and a fake ioctl.
+struct HostScsi {
+  std::filesystem::path sysfsRoot = "/sys";
+  SgIoHost calls = realSgIoHost();
+};
+
+// The same with the clock the simulated drives time their blanking on, and
+// the host's SCSI devices as given.
+DeviceAccess machineDeviceAccess(const Machine& machine, Clock& clock, HostScsi host = {});
 
 }  // namespace platform::scsi

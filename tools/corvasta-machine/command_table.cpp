@@ -6,8 +6,9 @@ namespace tool {
 
 const std::vector<ToolCommand>& toolCommands() {
   static const std::vector<ToolCommand> commands = {
-      createCommand(), infoCommand(),     pathCommand(), insertCommand(), ejectCommand(),
-      regCommand(),    shortcutCommand(), openCommand(), bootCommand(),   isoCommand(),
+      createCommand(), infoCommand(), pathCommand(),     insertCommand(),
+      ejectCommand(),  regCommand(),  shortcutCommand(), openCommand(),
+      bootCommand(),   isoCommand(),  discCommand(),
   };
   return commands;
 }

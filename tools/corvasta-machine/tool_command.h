@@ -39,6 +39,7 @@ ToolCommand shortcutCommand();
 ToolCommand bootCommand();
 ToolCommand isoCommand();
 ToolCommand openCommand();
+ToolCommand discCommand();
 
 // Helpers shared by the subcommands.
 // The `corvasta` executable, built beside this tool.

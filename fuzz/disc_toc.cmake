@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_disc_toc DEPS platform_scsi)

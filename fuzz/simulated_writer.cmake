@@ -1,0 +1,1 @@
+corvasta_fuzzer(fuzz_simulated_writer DEPS platform_scsi)
