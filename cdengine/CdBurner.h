@@ -104,6 +104,7 @@ class TCDBurner : public TSCSIDevice, public CdDrive {
   bool StartWrite();
   // The writer stops at its next block with "OPERATION ABORTED BY USER".
   void AbortWrite() { abort_ = true; }
+  bool WriteAborted() const { return abort_; }
   // True from StartWrite until its OnWriteDone has run.
   bool Writing() const { return writing_; }
   // Bytes sent to the drive so far, at most TrackSize × 2048.
