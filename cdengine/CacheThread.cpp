@@ -3,9 +3,12 @@
 #include <utility>
 
 #include "cdengine/DiscTypes.h"
-#include "cdengine/ThreadPriority.h"
+#include "platform/host/host_thread_priority.h"
 
 namespace cdengine {
+
+using platform::host::setCurrentThreadPriority;
+using platform::host::ThreadPriority;
 
 namespace {
 

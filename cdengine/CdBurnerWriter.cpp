@@ -4,18 +4,19 @@
 // thread.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 #include "cdengine/CacheThread.h"
 #include "cdengine/CdBurner.h"
 #include "cdengine/DiscTypes.h"
 #include "cdengine/MmcCommands.h"
 #include "cdengine/SessionStream.h"
-#include "cdengine/ThreadPriority.h"
+#include "platform/host/host_thread_priority.h"
 
 namespace cdengine {
+
+using platform::host::setCurrentThreadPriority;
+using platform::host::ThreadPriority;
 
 namespace {
 
@@ -62,14 +63,10 @@ void fillPerformance(uint8_t (&descriptor)[28], uint32_t kbps) {
 }
 
 // SEND DVD STRUCTURE format 0Fh: the time stamp "yyyymmddhhnnss".
-std::vector<uint8_t> timeStamp() {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm parts{};
-  gmtime_r(&now, &parts);
+std::vector<uint8_t> timeStamp(const platform::SystemTime& now) {
   char text[40];
-  std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", (parts.tm_year + 1900) % 10000,
-                (parts.tm_mon + 1) % 100, parts.tm_mday % 100, parts.tm_hour % 100,
-                parts.tm_min % 100, parts.tm_sec % 100);
+  std::snprintf(text, sizeof text, "%04d%02d%02d%02d%02d%02d", now.year % 10000, now.month % 100,
+                now.day % 100, now.hour % 100, now.minute % 100, now.second % 100);
   std::vector<uint8_t> data(4 + 4 + 14, 0);
   data[1] = static_cast<uint8_t>(data.size() - 2);
   std::copy(text, text + 14, data.begin() + 8);
@@ -92,7 +89,7 @@ int TCDBurner::prepareWriter(bool& bufferAnswers) {
     uint8_t performance[28] = {};
     fillPerformance(performance, DeviceCurrentWriteSpeed);
     mmc::setStreaming(performance).run(*this);
-    const std::vector<uint8_t> stamp = timeStamp();
+    const std::vector<uint8_t> stamp = timeStamp(image_.now());
     mmc::sendDvdStructure(0x0F, stamp.data(), static_cast<uint16_t>(stamp.size())).run(*this);
     mmc::reserveTrack((TrackSize() + 31) / 32 * 32).run(*this);
     WaitReady(10000, 1000);

@@ -1,10 +1,10 @@
-#include "cdengine/ThreadPriority.h"
+#include "platform/host/host_thread_priority.h"
 
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace cdengine {
+namespace platform::host {
 
 namespace {
 
@@ -32,4 +32,4 @@ void setCurrentThreadPriority(ThreadPriority level) {
   (void)setpriority(PRIO_PROCESS, thread, niceOf(level));
 }
 
-}  // namespace cdengine
+}  // namespace platform::host
