@@ -45,6 +45,9 @@ bool TCDBurner::issueBlank(bool quick, int discType) {
 }
 
 bool TCDBurner::StartErase(bool quick) {
+  // Never a blank while a session is written, nor a second one.
+  joinEndedThreads();
+  if (writing_ || Erasing || eraser_.joinable()) return false;
   TestUnitReady(5000);
   Load();
   const int type = GetDiscType();

@@ -57,8 +57,6 @@ bool failureKey(uint8_t key) {
 }  // namespace
 
 bool TCDBurner::startEraseThread(uint32_t expectedSeconds) {
-  joinEndedThreads();
-  if (eraser_.joinable() || writing_) return false;
   eraseProgress_ = 0;
   eraserEnded_ = false;
   const int type = lastDiscType_;

@@ -212,5 +212,25 @@ TEST(WriteFaults, SecondStartWhileWritingIsRefused) {
   EXPECT_EQ(rig.writeEnds, (std::vector<std::string>{"", ""}));
 }
 
+TEST(WriteFaults, NoBlankWhileWriting) {
+  PipelineRig rig;
+  rig.start(0x000A);
+  rig.addFile("C:\\Data\\small.txt", 10);
+  std::atomic<bool> inWrite = false, release = false;
+  rig.drive.onCommand = [&](const uint8_t* cdb) {
+    if (cdb[0] != 0x2A || inWrite) return;
+    inWrite = true;
+    while (!release) std::this_thread::yield();
+  };
+  ASSERT_TRUE(rig.burner->StartWrite());
+  while (!inWrite) std::this_thread::yield();
+  EXPECT_FALSE(rig.burner->StartErase(true));
+  release = true;
+  ASSERT_TRUE(rig.waitForWriteDone());
+  EXPECT_EQ(rig.drive.count(0xA1), 0);
+  EXPECT_EQ(rig.writeEnds, (std::vector<std::string>{""}));
+  EXPECT_TRUE(rig.eraseEnds.empty());
+}
+
 }  // namespace
 }  // namespace cdengine_test
