@@ -29,8 +29,19 @@ bool vanished(const MmcRequest& request) {
 }  // namespace
 
 bool TCDBurner::WriteBlocks(uint32_t lba, uint16_t count, uint8_t* buffer) {
+  return writeUnit(lba, count, buffer) == WriteResult::Written;
+}
+
+// A write still pending counts as done; a drive busy or becoming ready
+// (target busy, additional sense 04h or 00h) is worth another try, a
+// vanished one is not.
+TCDBurner::WriteResult TCDBurner::writeUnit(uint32_t lba, uint16_t count, uint8_t* buffer) {
   auto request = mmc::write10(lba, count, buffer);
-  return request.run(*this) || request.pending();
+  if (request.run(*this) || request.pending()) return WriteResult::Written;
+  if (vanished(request)) return WriteResult::Vanished;
+  if (request.srb().SRB_TargStat == kTargetBusy || LastAsc() == 0x04 || LastAsc() == 0x00)
+    return WriteResult::Busy;
+  return WriteResult::Failed;
 }
 
 bool TCDBurner::ReadBlocks(uint32_t lba, uint16_t count, uint8_t* buffer) {
@@ -53,7 +64,7 @@ bool TCDBurner::ReadBufferCapacity() {
   }
   DeviceBufferSize = request.reply().be32(4);
   const uint32_t free = request.reply().be32(8);
-  DeviceFreeBufferSize = free == 0xFFFFFFFF ? DeviceBufferSize : free;
+  DeviceFreeBufferSize = free == 0xFFFFFFFF ? DeviceBufferSize.load() : free;
   return true;
 }
 

@@ -1,6 +1,5 @@
 // Blanking a rewritable disc: the command that starts it, by disc type.
-// The erase thread that follows it to the end belongs to the write
-// pipeline; `startEraseThread` is where it begins.
+// The erase thread that follows it to the end is in CdBurnerEraseThread.cpp.
 
 #include <vector>
 
@@ -24,10 +23,6 @@ constexpr uint16_t kDvdRamQuickSectors = 32;
 
 }  // namespace
 
-bool TCDBurner::startEraseThread(uint32_t) {
-  return true;
-}
-
 bool TCDBurner::issueBlank(bool quick, int discType) {
   switch (discType) {
     case disc::DvdPlusRw:
@@ -50,6 +45,9 @@ bool TCDBurner::issueBlank(bool quick, int discType) {
 }
 
 bool TCDBurner::StartErase(bool quick) {
+  // Never a blank while a session is written, nor a second one.
+  joinEndedThreads();
+  if (writing_ || Erasing || eraser_.joinable()) return false;
   TestUnitReady(5000);
   Load();
   const int type = GetDiscType();
@@ -68,8 +66,12 @@ bool TCDBurner::StartErase(bool quick) {
   }
   const bool cd = type < disc::DvdRom;
   const uint32_t seconds = cd ? (quick ? 150 : 4500) : (quick ? 600 : 4440);
-  if (!startEraseThread(seconds)) return false;
+  // Set before the thread starts: it clears the flag when it ends.
   Erasing = true;
+  if (!startEraseThread(seconds)) {
+    Erasing = false;
+    return false;
+  }
   return true;
 }
 

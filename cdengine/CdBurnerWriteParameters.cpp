@@ -91,10 +91,10 @@ bool TCDBurner::SetWriteParameters(bool testWrite, bool underrunProtection, int 
   return mmc::modeSelect(parameters, sizeof parameters).run(*this);
 }
 
-void TCDBurner::prepareAddressQuery(int discType) {
+void TCDBurner::prepareAddressQuery(int discType, bool testWrite) {
   const bool finalize = FinalizeDisc;
   FinalizeDisc = true;
-  SetWriteParameters(false, UnderrunProtection, discType);
+  SetWriteParameters(testWrite, UnderrunProtection, discType);
   FinalizeDisc = finalize;
 }
 

@@ -44,6 +44,18 @@ std::string thousands(uint32_t value) {
   return digits;
 }
 
+// The speed in drive units (DVD: 1385 kB/s with one decimal, CD: 176.4 kB/s
+// rounded), "X", then the kB/s in brackets.
+std::string speedFigure(uint32_t kbps, bool dvd, const char* gap) {
+  char factor[32];
+  if (dvd) {
+    std::snprintf(factor, sizeof factor, "%.1fX", kbps / 1385.0);
+  } else {
+    std::snprintf(factor, sizeof factor, "%.0fX", std::round(kbps / 176.4));
+  }
+  return std::string(factor) + gap + "(" + thousands(kbps) + " KB/s)";
+}
+
 }  // namespace
 
 int discTypeOfProfile(uint16_t profile) {
@@ -64,13 +76,11 @@ std::string profileName(uint16_t profile) {
 }
 
 std::string speedText(uint32_t kbps, int discType) {
-  char factor[32];
-  if (discType >= disc::DvdRam && discType <= disc::DvdPlusRw) {
-    std::snprintf(factor, sizeof factor, "%.1fX", kbps / 1385.0);
-  } else {
-    std::snprintf(factor, sizeof factor, "%.0fX", std::round(kbps / 176.4));
-  }
-  return std::string(factor) + "(" + thousands(kbps) + " KB/s)";
+  return speedFigure(kbps, discType >= disc::DvdRam && discType <= disc::DvdPlusRw, "");
+}
+
+std::string writeSpeedText(uint32_t kbps, int discType) {
+  return speedFigure(kbps, discType >= disc::DvdR && discType <= disc::DvdPlusR, " ");
 }
 
 }  // namespace cdengine

@@ -26,5 +26,8 @@ std::string profileName(uint16_t profile);
 // one decimal, others in 176.4 kB/s units rounded, then the kB/s with
 // thousands separators in brackets: "2.4X(3,324 KB/s)".
 std::string speedText(uint32_t kbps, int discType);
+// The same for the start of a write: DVD types 5 to 11, and a blank before
+// the bracket: "16X (2,822 KB/s)".
+std::string writeSpeedText(uint32_t kbps, int discType);
 
 }  // namespace cdengine

@@ -65,9 +65,10 @@ class IsoImage {
   // extending the file and leaving its earlier bytes as they were. Returns
   // the files delivered.
   std::vector<DeliveredFile> writeSession(const std::filesystem::path& image);
+  // The machine's local time now (volume dates, DVD-R time stamps).
+  platform::SystemTime now() const;
 
  private:
-  platform::SystemTime now() const;
   void debug(const std::string& text, DebugType type) const;
 
   platform::FileSystem& files_;

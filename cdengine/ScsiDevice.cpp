@@ -36,6 +36,10 @@ TSCSIDevice::~TSCSIDevice() {
 }
 
 void TSCSIDevice::debug(const std::string& text, DebugType type) const {
+  deliverDebug(text, type);
+}
+
+void TSCSIDevice::deliverDebug(const std::string& text, DebugType type) const {
   if (OnDebugMessage) OnDebugMessage(text, type);
 }
 

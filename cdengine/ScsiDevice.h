@@ -81,6 +81,8 @@ class TSCSIDevice {
   virtual void deviceSelected() {}
   // The status WaitReady polls while the drive reports "becoming ready".
   virtual void readStatus() { TestUnitReady(5000); }
+  // Where debug messages go: OnDebugMessage, at once.
+  virtual void deliverDebug(const std::string& text, DebugType type) const;
   // The disc type last read; 6 (DVD-RAM) skips WaitReady's polling.
   virtual int lastDiscType() const { return 0; }
 

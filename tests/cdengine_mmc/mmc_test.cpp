@@ -401,9 +401,15 @@ TEST(MmcErase, QuickBlankOfACdRw) {
   rig.burner->WriteSpeed = 4234;
   EXPECT_TRUE(rig.burner->StartErase(true));
   EXPECT_TRUE(rig.burner->Erasing);
+  // The erase thread runs till its OnEraseDone has run here.
+  while (rig.burner->Erasing) rig.burner->ProcessMainThreadCalls();
   EXPECT_EQ(rig.drive.last(0xA1).cdb[1], 0x11);  // minimal, immediate
-  EXPECT_EQ(textsOf(rig.messages, DebugType::Info),
-            (std::vector<std::string>{">>> STARTING ERASE PROCESS ON CD-RW AT 24X(4,234 KB/s)"}));
+  // First the start; the interface's own texts follow when the erase thread
+  // initialises it again after the blank.
+  const auto texts = textsOf(rig.messages, DebugType::Info);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts[0], ">>> STARTING ERASE PROCESS ON CD-RW AT 24X(4,234 KB/s)");
+  EXPECT_EQ(texts[1], ">>> SPTIASPI");
 }
 
 TEST(MmcErase, RefusedBlankReportsTheEnd) {

@@ -114,21 +114,39 @@ ScriptedDrive& ScriptedDrive::on(uint8_t opcode, ScriptedReply reply) {
 }
 
 ScriptedDrive& ScriptedDrive::on(uint8_t opcode, int selector, ScriptedReply reply) {
+  std::lock_guard lock(mutex_);
   script_[{opcode, selector}].push_back(std::move(reply));
   return *this;
 }
 
 ScriptedDrive& ScriptedDrive::instead(uint8_t opcode, int selector, ScriptedReply reply) {
-  script_.erase({opcode, selector});
+  {
+    std::lock_guard lock(mutex_);
+    script_.erase({opcode, selector});
+  }
   return on(opcode, selector, std::move(reply));
 }
 
 int ScriptedDrive::count(uint8_t opcode) const {
+  std::lock_guard lock(mutex_);
   return static_cast<int>(std::count_if(sent_.begin(), sent_.end(),
                                         [&](const SentCommand& c) { return c.cdb[0] == opcode; }));
 }
 
+std::vector<Written> ScriptedDrive::writes() const {
+  std::lock_guard lock(mutex_);
+  std::vector<Written> out;
+  for (const auto& command : sent_) {
+    if (command.cdb[0] != 0x2A) continue;
+    const auto& cdb = command.cdb;
+    out.push_back({uint32_t{cdb[2]} << 24 | uint32_t{cdb[3]} << 16 | uint32_t{cdb[4]} << 8 | cdb[5],
+                   static_cast<uint16_t>(cdb[7] << 8 | cdb[8]), command.data});
+  }
+  return out;
+}
+
 const SentCommand& ScriptedDrive::last(uint8_t opcode) const {
+  std::lock_guard lock(mutex_);
   for (auto it = sent_.rbegin(); it != sent_.rend(); ++it)
     if (it->cdb[0] == opcode) return *it;
   ADD_FAILURE() << "no command " << int{opcode} << " was sent";
@@ -139,8 +157,11 @@ const SentCommand& ScriptedDrive::last(uint8_t opcode) const {
 uint32_t ScriptedDrive::answer(const uint8_t* cdb, uint8_t direction, uint8_t* data,
                                uint32_t length, uint8_t& status, uint8_t* sense,
                                uint8_t senseLength) {
+  if (onCommand) onCommand(cdb);
+  std::lock_guard lock(mutex_);
   SentCommand command{std::vector<uint8_t>(cdb, cdb + 16), {}};
-  if (direction == SCSI_IOCTL_DATA_OUT && data) command.data.assign(data, data + length);
+  if (direction == SCSI_IOCTL_DATA_OUT && data && (keepWriteData || cdb[0] != 0x2A))
+    command.data.assign(data, data + length);
   sent_.push_back(std::move(command));
 
   ScriptedReply reply;

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +34,13 @@ struct SentCommand {
   std::vector<uint8_t> data;  // what a data-out command carried
 };
 
+// A WRITE (10) as the drive received it.
+struct Written {
+  uint32_t lba = 0;
+  uint16_t count = 0;
+  std::vector<uint8_t> data;  // empty unless the drive keeps write data
+};
+
 class ScriptedDrive {
  public:
   ScriptedDrive();
@@ -54,8 +63,17 @@ class ScriptedDrive {
   // Drops what was scripted for the code and selector, then scripts `reply`.
   ScriptedDrive& instead(uint8_t opcode, int selector, ScriptedReply reply);
 
+  // Commands may come from worker threads: the script and the record are
+  // kept under a lock. Read sent() once those threads have ended.
   const std::vector<SentCommand>& sent() const { return sent_; }
   int count(uint8_t opcode) const;
+  // The WRITE (10) commands in order.
+  std::vector<Written> writes() const;
+  // Keeps what WRITE (10) carried (off for runs of thousands of writes).
+  bool keepWriteData = true;
+  // Called with each command block before it is answered, on the thread
+  // that sent it.
+  std::function<void(const uint8_t* cdb)> onCommand;
   // The last command sent with `opcode` (fails the test when none was).
   const SentCommand& last(uint8_t opcode) const;
 
@@ -66,6 +84,7 @@ class ScriptedDrive {
                   uint8_t& status, uint8_t* sense, uint8_t senseLength);
 
  private:
+  mutable std::mutex mutex_;
   std::map<std::pair<int, int>, std::deque<ScriptedReply>> script_;
   std::vector<SentCommand> sent_;
 };
