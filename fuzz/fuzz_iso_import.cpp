@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cdengine/IsoImage.h"
+#include "fuzz/scratch_machine.h"
 #include "platform/files/file_system.h"
 #include "tests/support/machine_builder.h"
 
@@ -52,27 +53,10 @@ class InputDrive : public cdengine::CdDrive {
   size_t size_;
 };
 
-struct Scratch {
-  Scratch() {
-    char pattern[] = "/tmp/fuzz_iso_import.XXXXXX";
-    if (mkdtemp(pattern) == nullptr) std::abort();
-    folder = pattern;
-    machine = testing_support::MachineBuilder(platform::WindowsVersion::WinXp).build(folder / "m");
-    files = std::make_unique<platform::FileSystem>(*machine);
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  std::filesystem::path folder;
-  std::unique_ptr<platform::Machine> machine;
-  std::unique_ptr<platform::FileSystem> files;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Scratch scratch;
+  static fuzz_support::ScratchMachine scratch("fuzz_iso_import", platform::WindowsVersion::WinXp);
   InputDrive drive(data, size);
   cdengine::IsoImage image(*scratch.files, &drive);
   image.ReplaceFile = (size & 1) != 0;

@@ -16,6 +16,7 @@
 #include "cdengine/CdBurner.h"
 #include "cdengine/CommandTrace.h"
 #include "cdengine/SenseTexts.h"
+#include "fuzz/scratch_machine.h"
 #include "platform/core/clock.h"
 #include "platform/files/file_system.h"
 #include "tests/support/machine_builder.h"
@@ -113,27 +114,10 @@ class FuzzedHandle : public DeviceHandle {
   uint8_t product_;
 };
 
-struct Scratch {
-  Scratch() {
-    char pattern[] = "/tmp/fuzz_mmc_replies.XXXXXX";
-    if (mkdtemp(pattern) == nullptr) std::abort();
-    folder = pattern;
-    machine = testing_support::MachineBuilder().build(folder / "m");
-    files = std::make_unique<platform::FileSystem>(*machine);
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  std::filesystem::path folder;
-  std::unique_ptr<platform::Machine> machine;
-  std::unique_ptr<platform::FileSystem> files;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Scratch scratch;
+  static fuzz_support::ScratchMachine scratch("fuzz_mmc_replies", platform::WindowsVersion::WinMe);
   Input input(data, size);
   const uint8_t setup = input.byte();
   cdengine::setCommandTrace((setup & 1) != 0);
