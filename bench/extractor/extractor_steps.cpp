@@ -82,7 +82,7 @@ void extractOne(testing_support::TestProgram& m, corvasta::TForm10& form, const 
   m.ui.expect("Files Extracted", "OK");
   const Clock::time_point start = Clock::now();
   form.Button8Click();
-  std::printf("%-44s %9.2f\n", ("extract " + path).c_str(), secondsSince(start));
+  std::printf("%-44s %9.3f\n", ("extract " + path).c_str(), secondsSince(start));
   form.ToggleNode(node);
 }
 
