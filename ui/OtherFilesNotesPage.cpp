@@ -23,11 +23,7 @@ QWidget* buildOtherFilesNotesPage(const OtherFilesPageContext& context) {
   OtherFilesPageContext inPage = context;
   inPage.parent = page;
 
-  auto* title = new QLabel(fromAnsi(texts::kNotesTitle), page);
-  QFont big = title->font();
-  big.setBold(true);
-  big.setPointSizeF(big.pointSizeF() * 1.4);
-  title->setFont(big);
+  auto* title = pageTitle(texts::kNotesTitle, page);
   auto* text = new QLabel(fromAnsi(texts::kNotesText), page);
   text->setWordWrap(true);
   auto* memo = named(new QPlainTextEdit(page), "notesField");

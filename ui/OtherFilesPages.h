@@ -5,6 +5,8 @@
 
 #include "ui/BoundContext.h"
 
+class QLabel;
+
 namespace platform {
 class FileSystem;
 }
@@ -21,6 +23,9 @@ QWidget* buildOtherFilesMainPage(const OtherFilesPageContext& context);
 QWidget* buildOtherFilesMorePage(const OtherFilesPageContext& context);
 QWidget* buildOtherFilesSizePage(const OtherFilesPageContext& context);
 QWidget* buildOtherFilesNotesPage(const OtherFilesPageContext& context);
+
+// A page's heading: bold, 1.4 times the page's font.
+QLabel* pageTitle(const char* text, QWidget* page);
 
 // The main page's "Select" row: "All" and the file-type toggle buttons.
 QWidget* buildFileTypeButtons(const OtherFilesPageContext& context);

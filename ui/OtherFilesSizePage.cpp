@@ -15,6 +15,15 @@
 
 namespace corvasta {
 
+QLabel* pageTitle(const char* text, QWidget* page) {
+  auto* title = new QLabel(fromAnsi(text), page);
+  QFont big = title->font();
+  big.setBold(true);
+  big.setPointSizeF(big.pointSizeF() * 1.4);
+  title->setFont(big);
+  return title;
+}
+
 QWidget* buildOtherFilesSizePage(const OtherFilesPageContext& context) {
   namespace texts = otherfiles_texts;
   TForm11& form = context.form;
@@ -22,11 +31,7 @@ QWidget* buildOtherFilesSizePage(const OtherFilesPageContext& context) {
   OtherFilesPageContext inPage = context;
   inPage.parent = page;
 
-  auto* title = new QLabel(fromAnsi(texts::kSizeTitle), page);
-  QFont big = title->font();
-  big.setBold(true);
-  big.setPointSizeF(big.pointSizeF() * 1.4);
-  title->setFont(big);
+  auto* title = pageTitle(texts::kSizeTitle, page);
   auto* status = boundLabel(inPage, "sizeStatus", [&form] { return form.sizeStatus; });
   auto* files = boundLabel(inPage, "numberOfFiles", [&form] { return form.numberOfFiles; });
   auto* bytes = boundLabel(inPage, "uncompressedSize", [&form] { return form.uncompressedSize; });

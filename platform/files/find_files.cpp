@@ -159,7 +159,8 @@ bool searchMatches(std::string_view mask, std::string_view name, std::string_vie
 
 namespace {
 
-std::vector<ListedEntry> listFolder(Machine& machine, std::string_view folderPath, bool aliases) {
+std::vector<ListedEntry> listedEntries(Machine& machine, std::string_view folderPath,
+                                       bool aliases) {
   std::string path(folderPath);
   while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
   const HostLocation folder = existingFolder(machine, path, folderPath);
@@ -185,11 +186,11 @@ std::vector<ListedEntry> listFolder(Machine& machine, std::string_view folderPat
 }  // namespace
 
 std::vector<ListedEntry> listFolderSizes(Machine& machine, std::string_view folderPath) {
-  return listFolder(machine, folderPath, false);
+  return listedEntries(machine, folderPath, false);
 }
 
 std::vector<ListedEntry> listFolderNames(Machine& machine, std::string_view folderPath) {
-  return listFolder(machine, folderPath, true);
+  return listedEntries(machine, folderPath, true);
 }
 
 FileSearch::FileSearch(Machine& machine, FileAttributes& attributes, std::string_view pattern)
